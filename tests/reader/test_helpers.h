@@ -1,0 +1,42 @@
+// Shared helpers for reader tests: write a session to a temporary file and
+// open it through the flat interface.
+#ifndef KESTRIX_TEST_READER_HELPERS_H
+#define KESTRIX_TEST_READER_HELPERS_H
+
+#include "ptx_reader.h"
+#include "session_writer.h"
+
+#include <memory>
+#include <string>
+
+namespace ptxtest {
+
+struct SessionCloser {
+    void operator()(ptx_session *s) const { ptx_session_free(s); }
+};
+using SessionPtr = std::unique_ptr<ptx_session, SessionCloser>;
+
+// A file in a per-process temporary folder, removed when destroyed.
+class TempFile {
+public:
+    explicit TempFile(const std::string &name);
+    ~TempFile();
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Writes the session (scrambled) and opens it; null when the open fails.
+SessionPtr openSession(const ptxw::SessionFile &file);
+// Writes raw file bytes and opens them, returning the error text (or "").
+SessionPtr openBytes(const ptxw::Bytes &bytes, std::string *error = nullptr);
+
+// A session file in the given byte order holding the given blocks.
+ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian = false);
+
+} // namespace ptxtest
+
+#endif

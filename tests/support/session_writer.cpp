@@ -1,0 +1,163 @@
+#include "session_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace ptxw {
+
+Layout &Layout::field(uint64_t value, int width, bool littleEndian)
+{
+    Item item;
+    item.position = cursor_;
+    item.width = width;
+    item.littleEndian = littleEndian || width == 1;
+    item.value = value;
+    items_.push_back(std::move(item));
+    cursor_ += size_t(width);
+    return *this;
+}
+
+Layout &Layout::f64le(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return u64le(bits);
+}
+
+Layout &Layout::bytes(std::string_view raw)
+{
+    return bytes(Bytes(raw.begin(), raw.end()));
+}
+
+Layout &Layout::bytes(const Bytes &raw)
+{
+    Item item;
+    item.position = cursor_;
+    item.raw = raw;
+    items_.push_back(std::move(item));
+    cursor_ += raw.size();
+    return *this;
+}
+
+Layout &Layout::zeros(size_t n)
+{
+    return bytes(Bytes(n, 0));
+}
+
+Layout &Layout::counted(std::string_view text)
+{
+    u32(uint32_t(text.size()));
+    return bytes(text);
+}
+
+Layout &Layout::child(const Block &block)
+{
+    Item item;
+    item.position = cursor_;
+    item.child = std::make_shared<const Block>(block);
+    items_.push_back(std::move(item));
+    cursor_ += block.encodedLength();
+    return *this;
+}
+
+size_t Layout::length() const
+{
+    size_t end = cursor_;
+    for (const Item &item : items_) {
+        size_t width = item.width ? size_t(item.width)
+                       : item.child ? item.child->encodedLength()
+                                    : item.raw.size();
+        end = std::max(end, item.position + width);
+    }
+    return end;
+}
+
+static void putUint(uint8_t *at, uint64_t value, int width, bool littleEndian)
+{
+    for (int k = 0; k < width; ++k) {
+        const uint8_t byte = uint8_t(value >> (8 * k));
+        at[littleEndian ? k : width - 1 - k] = byte;
+    }
+}
+
+void Layout::serializeInto(Bytes &out, size_t base, bool bigEndian) const
+{
+    for (const Item &item : items_) {
+        uint8_t *at = out.data() + base + item.position;
+        if (item.width)
+            putUint(at, item.value, item.width, item.littleEndian || !bigEndian);
+        else if (item.child) {
+            Bytes encoded = item.child->serialize(bigEndian);
+            std::copy(encoded.begin(), encoded.end(), at);
+        } else
+            std::copy(item.raw.begin(), item.raw.end(), at);
+    }
+}
+
+Block &Block::at(size_t n)
+{
+    seek(n >= 2 ? n - 2 : 0);
+    return *this;
+}
+
+Bytes Block::serialize(bool bigEndian) const
+{
+    Bytes out(encodedLength(), 0);
+    out[0] = 'Z';
+    putUint(&out[1], blockType_, 2, !bigEndian);
+    putUint(&out[3], sizeOverride_.value_or(size()), 4, !bigEndian);
+    putUint(&out[7], contentType_, 2, !bigEndian);
+    serializeInto(out, 9, bigEndian);
+    return out;
+}
+
+Bytes SessionFile::plain() const
+{
+    Bytes out(20 + length(), 0);
+    std::memcpy(out.data(), "KestrixTestFile\0\0", 17);
+    out[17] = bigEndian ? 1 : 0;
+    out[18] = scheme;
+    out[19] = seed;
+    serializeInto(out, 20, bigEndian);
+    return out;
+}
+
+Bytes SessionFile::scrambled() const
+{
+    Bytes out = plain();
+    scramble(out);
+    return out;
+}
+
+bool SessionFile::write(const std::string &path) const
+{
+    return writeBytes(path, scrambled());
+}
+
+void scramble(Bytes &file)
+{
+    if (file.size() < 20)
+        return;
+    const uint8_t seed = file[19];
+    uint8_t step;
+    if (file[18] == 1)
+        step = uint8_t(seed * 29u);
+    else if (file[18] == 5)
+        step = uint8_t(-int(uint8_t(seed * 163u)));
+    else
+        return;  // unknown schemes are written as they are
+    for (size_t p = 20; p < file.size(); ++p) {
+        const size_t i = file[18] == 1 ? p % 256 : (p >> 12) % 256;
+        file[p] ^= uint8_t(i * step);
+    }
+}
+
+bool writeBytes(const std::string &path, const Bytes &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+} // namespace ptxw

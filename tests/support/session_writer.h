@@ -1,0 +1,118 @@
+// A writer for session files, so that tests state the exact bytes they need.
+//
+// A Block is a content type, a block type and a content laid out with a
+// cursor: every field is written at the cursor and moves it on; at(N) moves
+// the cursor so that the next field lands at offset+N, where offset is the
+// position of the block's content type (padding with zeros, or going back to
+// overwrite). Children are placed the same way. Fields marked "le" are always
+// little-endian; the others follow the session byte order chosen when the
+// file is written.
+#ifndef KESTRIX_TEST_SESSION_WRITER_H
+#define KESTRIX_TEST_SESSION_WRITER_H
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ptxw {
+
+using Bytes = std::vector<uint8_t>;
+
+class Block;
+
+// A sequence of fields and child blocks written at a cursor.
+class Layout {
+public:
+    // Session byte order.
+    Layout &u8(uint8_t v) { return field(v, 1, true); }
+    Layout &u16(uint16_t v) { return field(v, 2, false); }
+    Layout &u32(uint32_t v) { return field(v, 4, false); }
+    Layout &u64(uint64_t v) { return field(v, 8, false); }
+    // Always little-endian; uintle writes the low `width` bytes (1 to 8).
+    Layout &u16le(uint16_t v) { return field(v, 2, true); }
+    Layout &u32le(uint32_t v) { return field(v, 4, true); }
+    Layout &u64le(uint64_t v) { return field(v, 8, true); }
+    Layout &uintle(uint64_t v, int width) { return field(v, width, true); }
+    Layout &f64le(double v);
+    Layout &bytes(std::string_view raw);
+    Layout &bytes(const Bytes &raw);
+    Layout &zeros(size_t n);
+    // u32 length (session byte order) followed by the bytes.
+    Layout &counted(std::string_view text);
+    Layout &child(const Block &block);
+    // The length the laid-out content occupies, in bytes.
+    size_t length() const;
+
+protected:
+    // Moves the cursor to a position relative to the start of the layout.
+    void seek(size_t position) { cursor_ = position; }
+    void serializeInto(Bytes &out, size_t base, bool bigEndian) const;
+
+private:
+    Layout &field(uint64_t value, int width, bool littleEndian);
+    struct Item {
+        size_t position = 0;
+        int width = 0;            // field width, 0 for raw bytes or a child
+        bool littleEndian = true;
+        uint64_t value = 0;
+        Bytes raw;
+        std::shared_ptr<const Block> child;
+    };
+    std::vector<Item> items_;
+    size_t cursor_ = 0;
+};
+
+class Block : public Layout {
+public:
+    explicit Block(uint16_t contentType, uint16_t blockType = 0)
+        : contentType_(contentType), blockType_(blockType) {}
+
+    // Places the next field or child at offset+n (n >= 2).
+    Block &at(size_t n);
+    // Writes `size` into the block header instead of the true size.
+    Block &sizeField(uint32_t size) { sizeOverride_ = size; return *this; }
+    // Writes a raw block-type value (the reader rejects values above 255).
+    Block &blockTypeField(uint16_t type) { blockType_ = type; return *this; }
+
+    uint16_t contentType() const { return contentType_; }
+    // The block's size field: bytes from the content type to the end.
+    uint32_t size() const { return uint32_t(2 + length()); }
+    // Total bytes on disk: 'Z', block type, size, then size bytes.
+    size_t encodedLength() const { return 7 + size(); }
+    Bytes serialize(bool bigEndian) const;
+
+private:
+    friend class Layout;
+    uint16_t contentType_;
+    uint16_t blockType_;
+    std::optional<uint32_t> sizeOverride_;
+};
+
+// A whole file: the 20-byte header and a body of top-level blocks and junk.
+class SessionFile : public Layout {
+public:
+    bool bigEndian = false;
+    uint8_t scheme = 1;
+    uint8_t seed = 0;
+
+    SessionFile &block(const Block &b) { child(b); return *this; }
+    // The plain (descrambled) file.
+    Bytes plain() const;
+    // The file as stored: the body scrambled with scheme and seed.
+    Bytes scrambled() const;
+    // Writes the scrambled file; returns false when it cannot be written.
+    bool write(const std::string &path) const;
+};
+
+// XORs the body with the key stream of the scheme and seed in bytes 18, 19.
+// Applying it twice gives the input back.
+void scramble(Bytes &file);
+
+bool writeBytes(const std::string &path, const Bytes &bytes);
+
+} // namespace ptxw
+
+#endif

@@ -6,7 +6,7 @@
 
 namespace ptxw {
 
-Layout &Layout::field(uint64_t value, int width, bool littleEndian)
+void Layout::addField(uint64_t value, int width, bool littleEndian)
 {
     Item item;
     item.position = cursor_;
@@ -15,50 +15,24 @@ Layout &Layout::field(uint64_t value, int width, bool littleEndian)
     item.value = value;
     items_.push_back(std::move(item));
     cursor_ += size_t(width);
-    return *this;
 }
 
-Layout &Layout::f64le(double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return u64le(bits);
-}
-
-Layout &Layout::bytes(std::string_view raw)
-{
-    return bytes(Bytes(raw.begin(), raw.end()));
-}
-
-Layout &Layout::bytes(const Bytes &raw)
+void Layout::addBytes(const Bytes &raw)
 {
     Item item;
     item.position = cursor_;
     item.raw = raw;
     items_.push_back(std::move(item));
     cursor_ += raw.size();
-    return *this;
 }
 
-Layout &Layout::zeros(size_t n)
-{
-    return bytes(Bytes(n, 0));
-}
-
-Layout &Layout::counted(std::string_view text)
-{
-    u32(uint32_t(text.size()));
-    return bytes(text);
-}
-
-Layout &Layout::child(const Block &block)
+void Layout::addChild(const Block &block)
 {
     Item item;
     item.position = cursor_;
     item.child = std::make_shared<const Block>(block);
     items_.push_back(std::move(item));
     cursor_ += block.encodedLength();
-    return *this;
 }
 
 size_t Layout::length() const

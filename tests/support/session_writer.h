@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <cstring>
 #include <vector>
 
 namespace ptxw {
@@ -23,36 +24,21 @@ using Bytes = std::vector<uint8_t>;
 
 class Block;
 
-// A sequence of fields and child blocks written at a cursor.
+// The laid-out fields and children of a block or of a file body.
 class Layout {
 public:
-    // Session byte order.
-    Layout &u8(uint8_t v) { return field(v, 1, true); }
-    Layout &u16(uint16_t v) { return field(v, 2, false); }
-    Layout &u32(uint32_t v) { return field(v, 4, false); }
-    Layout &u64(uint64_t v) { return field(v, 8, false); }
-    // Always little-endian; uintle writes the low `width` bytes (1 to 8).
-    Layout &u16le(uint16_t v) { return field(v, 2, true); }
-    Layout &u32le(uint32_t v) { return field(v, 4, true); }
-    Layout &u64le(uint64_t v) { return field(v, 8, true); }
-    Layout &uintle(uint64_t v, int width) { return field(v, width, true); }
-    Layout &f64le(double v);
-    Layout &bytes(std::string_view raw);
-    Layout &bytes(const Bytes &raw);
-    Layout &zeros(size_t n);
-    // u32 length (session byte order) followed by the bytes.
-    Layout &counted(std::string_view text);
-    Layout &child(const Block &block);
     // The length the laid-out content occupies, in bytes.
     size_t length() const;
 
 protected:
+    void addField(uint64_t value, int width, bool littleEndian);
+    void addBytes(const Bytes &raw);
+    void addChild(const Block &block);
     // Moves the cursor to a position relative to the start of the layout.
     void seek(size_t position) { cursor_ = position; }
     void serializeInto(Bytes &out, size_t base, bool bigEndian) const;
 
 private:
-    Layout &field(uint64_t value, int width, bool littleEndian);
     struct Item {
         size_t position = 0;
         int width = 0;            // field width, 0 for raw bytes or a child
@@ -65,7 +51,39 @@ private:
     size_t cursor_ = 0;
 };
 
-class Block : public Layout {
+// The chainable field writers, returning the concrete type.
+template <class Self>
+class Fields : public Layout {
+public:
+    // Session byte order.
+    Self &u8(uint8_t v) { return field(v, 1, true); }
+    Self &u16(uint16_t v) { return field(v, 2, false); }
+    Self &u32(uint32_t v) { return field(v, 4, false); }
+    Self &u64(uint64_t v) { return field(v, 8, false); }
+    // Always little-endian; uintle writes the low `width` bytes (1 to 8).
+    Self &u16le(uint16_t v) { return field(v, 2, true); }
+    Self &u32le(uint32_t v) { return field(v, 4, true); }
+    Self &u64le(uint64_t v) { return field(v, 8, true); }
+    Self &uintle(uint64_t v, int width) { return field(v, width, true); }
+    Self &f64le(double v) { return field(doubleBits(v), 8, true); }
+    Self &bytes(std::string_view raw) { return bytes(Bytes(raw.begin(), raw.end())); }
+    Self &bytes(const Bytes &raw) { addBytes(raw); return self(); }
+    Self &zeros(size_t n) { return bytes(Bytes(n, 0)); }
+    // u32 length (session byte order) followed by the bytes.
+    Self &counted(std::string_view text) { u32(uint32_t(text.size())); return bytes(text); }
+    Self &child(const Block &block) { addChild(block); return self(); }
+
+private:
+    Self &self() { return static_cast<Self &>(*this); }
+    Self &field(uint64_t value, int width, bool littleEndian)
+    {
+        addField(value, width, littleEndian);
+        return self();
+    }
+    static uint64_t doubleBits(double v);
+};
+
+class Block : public Fields<Block> {
 public:
     explicit Block(uint16_t contentType, uint16_t blockType = 0)
         : contentType_(contentType), blockType_(blockType) {}
@@ -92,7 +110,7 @@ private:
 };
 
 // A whole file: the 20-byte header and a body of top-level blocks and junk.
-class SessionFile : public Layout {
+class SessionFile : public Fields<SessionFile> {
 public:
     bool bigEndian = false;
     uint8_t scheme = 1;
@@ -112,6 +130,14 @@ public:
 void scramble(Bytes &file);
 
 bool writeBytes(const std::string &path, const Bytes &bytes);
+
+template <class Self>
+uint64_t Fields<Self>::doubleBits(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
 
 } // namespace ptxw
 

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test: the
+# Release build, the reader again under AddressSanitizer + UBSan, and a
+# short smoke run of the reader fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== Release build and tests"
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Reader tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRIX_SANITIZE=ON
+cmake --build build-asan --target reader_tests tool_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Fuzzer smoke run"
+fuzz/run session-open 20

@@ -2,7 +2,8 @@
 // by name, and the unnamed ones by order to multichannel audio tracks.
 #include "ptx_extract.h"
 
-#include <cmath>
+#include <algorithm>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -109,8 +110,9 @@ void read_playlist(const ParseContext &ctx, const ptx_block &b, const PositionCo
 
 void give(Playlist &playlist, ptx_track &track)
 {
-    track.placements.insert(track.placements.end(), playlist.placements.begin(), playlist.placements.end());
-    playlist.used = true;
+    track.placements.insert(track.placements.end(), std::make_move_iterator(playlist.placements.begin()),
+                            std::make_move_iterator(playlist.placements.end()));
+    playlist.used = true;  // a playlist goes to one track only
 }
 
 void match_by_name(std::vector<Playlist> &playlists, ptx_session &s, const TrackLinks &links)

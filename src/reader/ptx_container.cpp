@@ -205,6 +205,24 @@ static ptx_block *append_slot(ptx_block **array, uint32_t *count, uint32_t *capa
     return &(*array)[(*count)++];
 }
 
+// A finished block keeps exactly its children: most blocks have one or two,
+// and the room for eight that growth starts with would triple the tree's size.
+static void release_spare_capacity(ptx_block *block)
+{
+    if (block->child_count == 0) {
+        std::free(block->children);
+        block->children = nullptr;
+        block->child_capacity = 0;
+    } else if (block->child_count < block->child_capacity) {
+        auto *exact = static_cast<ptx_block *>(
+            std::realloc(block->children, sizeof(ptx_block) * block->child_count));
+        if (exact) {
+            block->children = exact;
+            block->child_capacity = block->child_count;
+        }
+    }
+}
+
 namespace {
 
 // One block whose content is being scanned for children. Blocks are only
@@ -282,11 +300,7 @@ static void scan_children(const uint8_t *b, ptx_block *root, uint32_t root_o, bo
             }
         }
         if (!descended) {
-            if (block->child_count == 0) {
-                std::free(block->children);
-                block->children = nullptr;
-                block->child_capacity = 0;
-            }
+            release_spare_capacity(block);
             --stack.count;
         }
     }

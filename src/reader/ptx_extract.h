@@ -23,10 +23,15 @@ struct TrackLinks {
     ptx_track *track_for(ptx_session &s, TrackId id) const;
 };
 
-// Plug-in definitions: 12-byte key → name, and its first 8 bytes → name.
+// Plug-in definitions: 12-byte key → name (a later definition replaces the
+// name), and its first 8 bytes → name (the first definition is kept).
 struct PluginDefs {
+    static constexpr size_t kKeySize = 12;
+    static constexpr size_t kShortKeySize = 8;
     std::unordered_map<std::string, std::string> by_key;
     std::unordered_map<std::string, std::string> by_short_key;
+    // The name for a 12-byte key, falling back to its first 8 bytes; or null.
+    const std::string *name_for(const std::string &key) const;
 };
 
 // The identifier near the start of a block, if any.

@@ -12,6 +12,28 @@ using ptxw::MemoryLocation;
 
 namespace {
 
+MemoryLocation location(uint16_t number, std::string name, uint8_t type = 1)
+{
+    MemoryLocation l;
+    l.number = number;
+    l.name = std::move(name);
+    l.type = type;
+    return l;
+}
+
+MemoryLocation withColours(MemoryLocation l, std::vector<MarkerColour> colours)
+{
+    l.colours = std::move(colours);
+    return l;
+}
+
+MemoryLocation withTimes(MemoryLocation l, uint64_t start, uint64_t end)
+{
+    l.start = start;
+    l.end = end;
+    return l;
+}
+
 ptxw::SessionFile fileWith(const std::vector<MemoryLocation> &locations, bool bigEndian = false)
 {
     ptxw::SessionFile file;
@@ -46,10 +68,12 @@ void expectColour(const ptx_session *s, int i, MarkerColour colour)
 
 TEST(MemoryLocations, KeepEveryFieldOfMarkersAndSelections)
 {
+    MemoryLocation verse = withTimes(location(7, "Verse", 2), 48000, 96000);
+    verse.reference = 3;
     SessionPtr s = openLocations({
-        {.number = 7, .reference = 3, .type = 2, .name = "Verse", .start = 48000, .end = 96000},
-        {.number = 8, .reference = 0, .type = 1, .name = "Hit", .start = 1000, .end = 1000},
-        {.number = 9, .type = 9, .name = ""},
+        verse,
+        withTimes(location(8, "Hit", 1), 1000, 1000),
+        location(9, "", 9),
     });
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), 3);
@@ -73,13 +97,13 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
 {
     const std::vector<MarkerColour> colours = {{0, 0, 0}, {10, 20, 30}, {40, 50, 60}};
     SessionPtr s = openLocations({
-        {.number = 1, .type = 1, .name = "marker", .colours = colours},
-        {.number = 2, .type = 2, .name = "selection", .colours = colours},
-        {.number = 3, .type = 9, .name = "marker 9", .colours = colours},
-        {.number = 4, .type = 8, .name = "none", .colours = colours},
-        {.number = 5, .type = 3, .name = "type 3", .colours = colours},
-        {.number = 6, .type = 1, .name = "only black", .colours = {{0, 0, 0}}},
-        {.number = 7, .type = 1, .name = "blue only", .colours = {{0, 0, 200}}},
+        withColours(location(1, "marker", 1), colours),
+        withColours(location(2, "selection", 2), colours),
+        withColours(location(3, "marker 9", 9), colours),
+        withColours(location(4, "none", 8), colours),
+        withColours(location(5, "type 3", 3), colours),
+        withColours(location(6, "only black", 1), {{0, 0, 0}}),
+        withColours(location(7, "blue only", 1), {{0, 0, 200}}),
     });
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), 7);
@@ -95,24 +119,36 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
 TEST(MemoryLocations, SortedByNumberKeepingFileOrderForEqualNumbers)
 {
     SessionPtr s = openLocations({
-        {.number = 5, .name = "five"},
-        {.number = 2, .name = "two"},
-        {.number = 9, .name = "nine"},
-        {.number = 2, .name = "two again"},
-        {.number = 0xffff, .name = "last"},
+        location(5, "five"),
+        location(2, "two"),
+        location(9, "nine"),
+        location(2, "two again"),
+        location(0xffff, "last"),
     });
     ASSERT_TRUE(s);
     EXPECT_EQ(namesInOrder(s.get()),
               (std::vector<std::string>{"two", "two again", "five", "nine", "last"}));
     EXPECT_EQ(ptx_memory_location_number(s.get(), 4), 0xffffu);
+
+    // Enough locations that an unstable sort would reorder equal numbers.
+    std::vector<MemoryLocation> many;
+    std::vector<std::string> expected;
+    for (int k = 0; k < 60; ++k)
+        many.push_back(location(uint16_t(2 - k % 3), std::to_string(k)));
+    for (int rest = 2; rest >= 0; --rest)
+        for (int k = rest; k < 60; k += 3)
+            expected.push_back(std::to_string(k));
+    SessionPtr crowded = openLocations(many);
+    ASSERT_TRUE(crowded);
+    EXPECT_EQ(namesInOrder(crowded.get()), expected);
 }
 
 TEST(MemoryLocations, DamagedNamesDropTheLocation)
 {
     ptxw::SessionFile file = fileWith({
-        {.number = 1, .name = std::string(9999, 'a')},
-        {.number = 2, .name = std::string(10000, 'b')},
-        {.number = 3, .name = "kept"},
+        location(1, std::string(9999, 'a')),
+        location(2, std::string(10000, 'b')),
+        location(3, "kept"),
     });
     // Last in the file: a name length of 50 with only 5 bytes left.
     file.block(ptxw::Block(0x2077).at(2).u16(4).u8(0).u8(1).at(8).u32(50).bytes("short"));
@@ -126,7 +162,7 @@ TEST(MemoryLocations, DamagedNamesDropTheLocation)
 
 TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
 {
-    const MemoryLocation tail{.number = 3, .type = 2, .name = "Tail", .start = 100, .end = 200};
+    const MemoryLocation tail = withTimes(location(3, "Tail", 2), 100, 200);
 
     // The block is the last in the file, so the end time reaches its last byte.
     SessionPtr whole = openLocations({tail});
@@ -150,14 +186,14 @@ TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
 
 TEST(MemoryLocations, BigEndianSession)
 {
-    SessionPtr s = openLocations(
-        {{.number = 0x0102, .reference = 1, .type = 2, .name = "Chorus",
-          .start = 0x0102030405060708, .end = 0x0a0b0c0d0e0f1011, .colours = {{1, 2, 3}}}},
-        true);
+    MemoryLocation chorus = withTimes(location(0x0102, "Chorus", 2), 0x0102030405060708, 0x0a0b0c0d0e0f1011);
+    chorus.reference = 1;
+    SessionPtr s = openLocations({withColours(chorus, {{1, 2, 3}})}, true);
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), 1);
     EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 0x0102u);
     EXPECT_STREQ(ptx_memory_location_name(s.get(), 0), "Chorus");
+    EXPECT_EQ(ptx_memory_location_reference(s.get(), 0), 1);
     EXPECT_EQ(ptx_memory_location_start(s.get(), 0), 0x0102030405060708u);
     EXPECT_EQ(ptx_memory_location_end(s.get(), 0), 0x0a0b0c0d0e0f1011u);
     expectColour(s.get(), 0, {1, 2, 3});
@@ -171,7 +207,7 @@ TEST(MemoryLocations, TypeNames)
     };
     std::vector<MemoryLocation> locations;
     for (size_t k = 0; k < expected.size(); ++k)
-        locations.push_back({.number = uint16_t(k), .type = expected[k].first, .name = "x"});
+        locations.push_back(location(uint16_t(k), "x", expected[k].first));
     SessionPtr s = openLocations(locations);
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), int(expected.size()));

@@ -1,0 +1,185 @@
+// Per-track settings (0x2624): each settings record names its track by
+// identifier and carries the track's insert list and its comment.
+#include "ptx_extract.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ptx {
+
+namespace {
+
+constexpr uint16_t kSettingsTypes[] = {0x261c, 0x261e, 0x2620, 0x2621};
+constexpr uint16_t kNestedSettings = 0x261b;
+constexpr uint16_t kInsertList = 0x2627;
+constexpr uint16_t kPluginSlots[] = {0x2616, 0x2617, 0x2618};
+constexpr uint16_t kEmptySlot = 0x2625;
+constexpr uint16_t kPluginHolder = 0x2613;
+constexpr uint16_t kPluginKey = 0x1038;
+constexpr uint16_t kComment = 0x2015;
+constexpr uint32_t kMaxCommentLength = 10000;
+
+template <size_t N>
+bool is_one_of(uint16_t type, const uint16_t (&types)[N])
+{
+    return std::find(std::begin(types), std::end(types), type) != std::end(types);
+}
+
+// The first descendant of `root` with the content type, depth-first with
+// children in order. An explicit stack keeps deep trees off the call stack.
+const ptx_block *find_descendant(const ptx_block &root, uint16_t content_type)
+{
+    std::vector<const ptx_block *> pending;
+    const auto push_children = [&pending](const ptx_block &b) {
+        for (uint32_t k = b.child_count; k > 0; --k)
+            pending.push_back(&b.children[k - 1]);
+    };
+    push_children(root);
+    while (!pending.empty()) {
+        const ptx_block *b = pending.back();
+        pending.pop_back();
+        if (b->content_type == content_type)
+            return b;
+        push_children(*b);
+    }
+    return nullptr;
+}
+
+// The key is stored as three 4-byte groups at offset+18, +22 and +26, each
+// with its bytes reversed; the byte just past the key block is the active flag.
+std::optional<ptx_track_plugin> read_plugin(const ParseContext &ctx, const ptx_block &slot, const PluginDefs &defs)
+{
+    const ptx_block *holder = find_descendant(slot, kPluginHolder);
+    if (!holder)
+        return std::nullopt;
+    for (uint32_t k = 0; k < holder->child_count; ++k) {
+        const ptx_block &b = holder->children[k];
+        const uint64_t end = uint64_t(b.offset) + b.size;
+        if (b.content_type != kPluginKey || !ctx.fits(b.offset, 30) || end >= ctx.size)
+            continue;
+        std::string key(PluginDefs::kKeySize, '\0');
+        for (size_t i = 0; i < PluginDefs::kKeySize; ++i) {
+            const size_t group = i / 4, within = i % 4;
+            key[i] = char(ctx.u8(uint32_t(b.offset + 18 + 4 * group + 3 - within)));
+        }
+        const std::string *name = defs.name_for(key);
+        if (!name)
+            return std::nullopt;
+        ptx_track_plugin plugin;
+        plugin.name = *name;
+        plugin.active = ctx.u8(uint32_t(end)) == 1;
+        return plugin;
+    }
+    return std::nullopt;
+}
+
+// Slots are numbered in order, empty ones and unreadable ones included, so
+// every plug-in keeps its slot number as its id.
+void read_insert_list(const ParseContext &ctx, const ptx_block &list, const PluginDefs &defs,
+                      std::vector<ptx_track_plugin> &plugins)
+{
+    int32_t slot = 0;
+    for (uint32_t k = 0; k < list.child_count; ++k) {
+        const ptx_block &child = list.children[k];
+        if (is_one_of(child.content_type, kPluginSlots)) {
+            if (std::optional<ptx_track_plugin> plugin = read_plugin(ctx, child, defs)) {
+                plugin->id = slot;
+                plugins.push_back(std::move(*plugin));
+            }
+            ++slot;
+        } else if (child.content_type == kEmptySlot) {
+            ++slot;
+        }
+    }
+}
+
+// Walks the record's children, entering nested settings (0x261b); each level
+// ends at its first insert list.
+std::vector<ptx_track_plugin> plugin_list(const ParseContext &ctx, const ptx_block &record, const PluginDefs &defs)
+{
+    struct Level {
+        const ptx_block *block;
+        uint32_t next;
+    };
+    std::vector<ptx_track_plugin> plugins;
+    std::vector<Level> levels{{&record, 0}};
+    while (!levels.empty()) {
+        Level &level = levels.back();
+        if (level.next == level.block->child_count) {
+            levels.pop_back();
+            continue;
+        }
+        const ptx_block &child = level.block->children[level.next++];
+        if (child.content_type == kNestedSettings) {
+            levels.push_back({&child, 0});
+        } else if (child.content_type == kInsertList) {
+            read_insert_list(ctx, child, defs, plugins);
+            levels.pop_back();
+        }
+    }
+    return plugins;
+}
+
+bool is_comment_text(const uint8_t *text, uint32_t length)
+{
+    return std::all_of(text, text + length, [](uint8_t c) {
+        return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\n' || c == '\r';
+    });
+}
+
+// The comment is a counted text starting between offset+23 and offset+44 of
+// the first 0x2015 block; the first plausible one is taken.
+std::optional<std::string> find_comment(const ParseContext &ctx, const ptx_block &record)
+{
+    const ptx_block *block = find_descendant(record, kComment);
+    if (!block)
+        return std::nullopt;
+    const int64_t o = block->offset;
+    const int64_t end = o + int64_t(block->size);
+    const int64_t limit = std::min({int64_t(ctx.size), end - 5, o + 45});
+    for (int64_t p = o + 23; p < limit; ++p) {
+        if (p + 4 >= int64_t(ctx.size))
+            return std::nullopt;
+        const uint32_t length = ctx.u32(uint32_t(p));
+        const int64_t text_end = p + 4 + int64_t(length);
+        if (length < 1 || length >= kMaxCommentLength || text_end > end || text_end > int64_t(ctx.size))
+            continue;
+        if (is_comment_text(ctx.buf + p + 4, length))
+            return ctx.text(uint32_t(p + 4), length);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void read_track_settings(const ParseContext &ctx, ptx_session &s, const TrackLinks &links, const PluginDefs &defs)
+{
+    const ptx_block_list &blocks = ctx.list(0x2624);
+    for (uint32_t k = 0; k < blocks.count; ++k) {
+        const ptx_block &settings = *blocks.items[k];
+        for (uint32_t i = 0; i < settings.child_count; ++i) {
+            const ptx_block &record = settings.children[i];
+            if (!is_one_of(record.content_type, kSettingsTypes))
+                continue;
+            const std::optional<TrackId> id = find_track_id(ctx, record);
+            ptx_track *track = id ? links.track_for(s, *id) : nullptr;
+            if (!track)
+                continue;
+            if (!track->plugins_done) {
+                std::vector<ptx_track_plugin> plugins = plugin_list(ctx, record, defs);
+                if (!plugins.empty()) {
+                    track->plugins = std::move(plugins);
+                    track->plugins_done = true;
+                }
+            }
+            if (!track->comment_done) {
+                if (std::optional<std::string> comment = find_comment(ctx, record)) {
+                    track->comment = std::move(*comment);
+                    track->comment_done = true;
+                }
+            }
+        }
+    }
+}
+
+} // namespace ptx

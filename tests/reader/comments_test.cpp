@@ -1,0 +1,63 @@
+#include "test_helpers.h"
+#include "track_blocks.h"
+#include "track_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ptxw;
+using namespace ptxtest;
+
+namespace {
+
+// A 0x2015 block with the counted text at offset+at and `tail` bytes after it.
+Block commentAt(size_t at, std::string_view text, size_t tail = 5)
+{
+    Block b(0x2015);
+    b.at(at).counted(text).zeros(tail);
+    return b;
+}
+
+// The comment a single track gets from one settings record with `children`.
+std::string commentFrom(const std::vector<Block> &children)
+{
+    SessionPtr s = openSession(sessionWith({trackBlock({"A", 0, 0, 1}), trackSettingsBlock({trackSettingsRecord(1, children)})}));
+    return s ? ptx_track_comment(s.get(), 0) : "<no session>";
+}
+
+} // namespace
+
+TEST(Comments, CountedTextNearTheBlockStartThatIsPrintable)
+{
+    EXPECT_EQ(commentFrom({commentBlock("Take 3, tab\there\r\nnext line")}), "Take 3, tab\there\r\nnext line");
+    EXPECT_EQ(commentFrom({commentBlock(std::string(9999, 'c'))}), std::string(9999, 'c'));
+    EXPECT_EQ(commentFrom({commentBlock(std::string(10000, 'c'))}), "");
+    EXPECT_EQ(commentFrom({commentBlock("bell\a")}), "");
+    EXPECT_EQ(commentFrom({commentBlock("")}), "");
+    EXPECT_EQ(commentFrom({commentAt(44, "last start")}), "last start");
+    EXPECT_EQ(commentFrom({commentAt(45, "too far")}), "");
+    // The length must start more than 5 bytes before the block's end.
+    EXPECT_EQ(commentFrom({commentAt(23, "x", 1)}), "x");
+    EXPECT_EQ(commentFrom({commentAt(23, "x", 0)}), "");
+    Block lengthOnly(0x2015);
+    lengthOnly.at(23).u32(3).bytes("ab");  // three bytes announced, two in the block
+    EXPECT_EQ(commentFrom({lengthOnly, commentBlock("second block")}), "");
+}
+
+TEST(Comments, FirstBlockInDepthFirstOrderAndFirstRecordWins)
+{
+    Block inner(0x3000);
+    inner.at(2).zeros(2).child(commentBlock("deep"));
+    EXPECT_EQ(commentFrom({inner, commentBlock("shallow")}), "deep");
+
+    SessionFile file = sessionWith({
+        trackBlock({"A", 0, 0, 1}),
+        trackSettingsBlock({
+            trackSettingsRecord(1, {commentBlock("bad\x01")}),
+            trackSettingsRecord(1, {commentBlock("kept")}, 0x2620),
+            trackSettingsRecord(1, {commentBlock("later")}, 0x2621),
+        }),
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "kept");
+}

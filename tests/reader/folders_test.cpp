@@ -1,0 +1,100 @@
+#include "test_helpers.h"
+#include "track_blocks.h"
+#include "track_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ptxw;
+using namespace ptxtest;
+
+namespace {
+
+struct Nesting {
+    uint32_t depth;
+    std::string parent;
+    bool folder;
+    uint32_t children;
+    bool operator==(const Nesting &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &os, const Nesting &n)
+{
+    return os << "{depth " << n.depth << ", parent '" << n.parent << "', folder " << n.folder << ", children "
+              << n.children << "}";
+}
+
+Nesting nestingOf(const ptx_session *s, const std::string &name)
+{
+    const int t = trackIndex(s, name);
+    return {ptx_track_depth(s, t), ptx_track_parent_name(s, t), ptx_track_is_folder(s, t) != 0,
+            ptx_track_child_count(s, t)};
+}
+
+} // namespace
+
+TEST(Folders, RecordsInPreOrderBuildTheTree)
+{
+    SessionFile file = sessionWith({
+        trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}), trackBlock({"R", 0, 0, 3, 0}),
+        trackBlock({"S", 0, 0, 4, 0}), trackBlock({"T", 0, 0, 5, 0}),
+        folderBlock({{1, 2}, {2, 0}, {3, 1}, {4, 0}, {5, 0}}),
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 2}));
+    EXPECT_EQ(nestingOf(s.get(), "Q"), (Nesting{1, "P", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "R"), (Nesting{1, "P", true, 1}));
+    EXPECT_EQ(nestingOf(s.get(), "S"), (Nesting{2, "R", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{0, "", false, 0}));
+}
+
+TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
+{
+    Block nesting = folderBlock({
+        {0x99, 1}, {10, 0},          // a folder that is not a track holds A
+        {1, 1}, {2, 0}, {1, 1}, {3, 0},  // P is reopened for R; its count stays the largest, 1
+    });
+    // The last record's count does not fit in the block: it counts as 0.
+    nesting.bytes(std::string_view("*\0\0\0", 4)).u64le(5).u16le(7);
+    SessionFile file = sessionWith({
+        trackBlock({"A", 0, 0, 10, 0}), trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}),
+        trackBlock({"R", 0, 0, 3, 0}), trackBlock({"T", 0, 0, 5, 0}), trackBlock({"U", 0, 0, 6, 0}),
+        nesting,
+        folderBlock({{6, 1}, {5, 0}}),  // only the first nesting block counts
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(nestingOf(s.get(), "A"), (Nesting{1, "", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 1}));
+    EXPECT_EQ(nestingOf(s.get(), "Q"), (Nesting{1, "P", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "R"), (Nesting{1, "P", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{0, "", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "U"), (Nesting{0, "", false, 0}));
+}
+
+TEST(Folders, DeepChainIsWalkedWithoutRecursion)
+{
+    constexpr uint32_t kDepth = 200000;
+    Bytes records;
+    for (uint32_t n = 0; n < kDepth; ++n) {
+        const uint64_t id = 0x1000000000ULL + n;
+        const uint32_t count = n + 1 < kDepth ? 1 : 0;
+        records.insert(records.end(), {'*', 0, 0, 0});
+        for (int k = 0; k < 8; ++k)
+            records.push_back(uint8_t(id >> (8 * k)));
+        for (int k = 0; k < 4; ++k)
+            records.push_back(uint8_t(count >> (8 * k)));
+    }
+    Block nesting(0x210c);
+    nesting.at(2).bytes(records);
+    SessionFile file = sessionWith({
+        trackBlock({"Top", 0, 0, 0x1000000000ULL, 0}),
+        trackBlock({"Above", 0, 0, 0x1000000000ULL + kDepth - 2, 0}),
+        trackBlock({"Bottom", 0, 0, 0x1000000000ULL + kDepth - 1, 0}),
+        nesting,
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(nestingOf(s.get(), "Top"), (Nesting{0, "", true, 1}));
+    EXPECT_EQ(nestingOf(s.get(), "Bottom"), (Nesting{kDepth - 1, "Above", false, 0}));
+}

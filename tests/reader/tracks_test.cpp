@@ -1,0 +1,112 @@
+#include "test_helpers.h"
+#include "track_blocks.h"
+#include "track_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ptxw;
+using namespace ptxtest;
+
+namespace {
+
+Block commentFor(TrackIdentifier id, const char *text)
+{
+    return trackSettingsRecord(id, {commentBlock(text)});
+}
+
+// A track "T" whose identifier ends 12 bytes before offset+size-12.
+Block trackEndingAt(size_t size, TrackIdentifier id)
+{
+    Block b(0x251a);
+    b.at(4).counted("T");
+    b.at(13).bytes(std::string_view("*\0\0\0", 4)).u64le(id);
+    b.at(size - 2).u16le(1);
+    return b;
+}
+
+} // namespace
+
+TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
+{
+    Block noFormatChild = trackBlock({"NoFmt", 4, std::nullopt, 0x44, 9});
+    noFormatChild.at(5 + 63).u8(1);  // a format byte without the 0x4420 child means nothing
+    SessionFile file = sessionWith({
+        trackBlock({"Lead", 0, 1, 0x11, 12}),
+        trackBlock({"", 0, 1, 0x55, 1}),
+        trackBlock({"Pad", 11, 13, 0x22, 3}),
+        trackBlock({"Odd", 12, 20, std::nullopt, 0x1234}),
+        noFormatChild,
+        trackBlock({"Lead", 3, 2, 0x33, 7}),
+        // The duplicate's identifier must not lead to the first "Lead".
+        trackSettingsBlock({commentFor(0x33, "from the duplicate"), commentFor(0x11, "first Lead")}),
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(trackNames(s.get()), (std::vector<std::string>{"Lead", "Pad", "Odd", "NoFmt"}));
+
+    EXPECT_EQ(ptx_track_type(s.get(), 0), 0);
+    EXPECT_STREQ(ptx_track_format_name(s.get(), 0), "Stereo");
+    EXPECT_EQ(ptx_track_color_index(s.get(), 0), 12);
+    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "first Lead");
+
+    EXPECT_EQ(ptx_track_type(s.get(), 1), 11);
+    EXPECT_STREQ(ptx_track_format_name(s.get(), 1), "7.0");
+
+    EXPECT_EQ(ptx_track_type(s.get(), 2), 255);
+    EXPECT_STREQ(ptx_track_format_name(s.get(), 2), "Unknown");
+    EXPECT_EQ(ptx_track_color_index(s.get(), 2), 0x1234);
+
+    EXPECT_EQ(ptx_track_type(s.get(), 3), 4);
+    EXPECT_STREQ(ptx_track_format_name(s.get(), 3), "Unknown");
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(ptx_track_depth(s.get(), t), 0u);
+        EXPECT_EQ(ptx_track_is_folder(s.get(), t), 0);
+        EXPECT_STREQ(ptx_track_parent_name(s.get(), t), "");
+    }
+}
+
+TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
+{
+    const std::string longest(76, 'a'), tooLong(77, 'b');
+    SessionFile file = sessionWith({
+        trackBlock({longest, 0, 0, 0x01, 0}),
+        trackBlock({tooLong, 0, 0, 0x02, 0}),
+        trackSettingsBlock({commentFor(0x01, "reached"), commentFor(0x02, "beyond offset+100")}),
+    });
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "reached");
+    EXPECT_STREQ(ptx_track_comment(s.get(), 1), "");
+
+    // The identifier must end 12 bytes before the block's end.
+    for (const auto &[size, expected] : {std::pair<size_t, const char *>{37, "fits"}, {36, ""}}) {
+        SessionPtr t = openSession(sessionWith({trackEndingAt(size, 0x07), trackSettingsBlock({commentFor(0x07, "fits")})}));
+        ASSERT_TRUE(t);
+        EXPECT_STREQ(ptx_track_comment(t.get(), 0), expected) << "block size " << size;
+        EXPECT_EQ(ptx_track_color_index(t.get(), 0), 1);
+    }
+}
+
+TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
+{
+    const PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    SessionFile file = sessionWith(
+        {
+            trackBlock({"Bass", 0, 6, 0x0102030405060708ULL, 0x0102}),
+            playlistsBlock({playlistBlock("Bass", {placementListBlock({{4, 1000}})})}),
+            pluginDefinitionBlock("Big EQ", eq),
+            trackSettingsBlock({trackSettingsRecord(0x0102030405060708ULL,
+                                                    {insertListBlock({pluginSlotBlock(eq, true)}), commentBlock("low end")})}),
+        },
+        true);
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    ASSERT_EQ(ptx_track_count(s.get()), 1);
+    EXPECT_STREQ(ptx_track_name(s.get(), 0), "Bass");
+    EXPECT_STREQ(ptx_track_format_name(s.get(), 0), "5.1");
+    EXPECT_EQ(ptx_track_color_index(s.get(), 0), 0x0102);  // always little-endian
+    EXPECT_EQ(placementIndices(s.get(), 0), std::vector<int32_t>{4});
+    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 0), 1000u);
+    EXPECT_EQ(pluginSummary(s.get(), 0), std::vector<std::string>{"0:Big EQ:active"});
+    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "low end");
+}

@@ -12,15 +12,15 @@
 
 namespace {
 
-struct Run {
+struct InspectRun {
     int status = -1;
     std::string out;
 };
 
 // Runs kestrix-inspect with the arguments; stderr is folded into the output.
-Run inspect(const std::string &args)
+InspectRun inspect(const std::string &args)
 {
-    Run run;
+    InspectRun run;
     const std::string command = std::string(KESTRIX_INSPECT) + " " + args + " 2>&1";
     std::FILE *pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -43,7 +43,7 @@ std::string tempPath(const std::string &name)
 
 TEST(Inspect, FailedOpenExitsOneWithTheError)
 {
-    const Run missing = inspect("--reader-json /nonexistent/file.ptx");
+    const InspectRun missing = inspect("--reader-json /nonexistent/file.ptx");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("Failed to parse session"), std::string::npos) << missing.out;
     EXPECT_EQ(inspect("").status, 2) << "no file is a usage error";
@@ -62,7 +62,7 @@ TEST(Inspect, ReaderJsonOfSessionProperties)
         .block(ptxw::meterMapBlock({{0, 6, 8}}));
     const std::string path = tempPath("props.ptx");
     ASSERT_TRUE(file.write(path));
-    const Run run = inspect("--reader-json " + path);
+    const InspectRun run = inspect("--reader-json " + path);
     std::filesystem::remove(path);
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out,

@@ -16,6 +16,23 @@ ptxw::SessionFile bulkSession(size_t megabytes);
 // returns its path.
 const std::string &bulkSessionPath();
 
+// The sizes of a large, realistic session.
+struct LargeSessionShape {
+    int tracks = 1000;
+    int clips = 100000;       // all of them placed in playlists
+    int audioFiles = 5000;
+    int pluginSlots = 2000;
+    int memoryLocations = 1000;
+};
+
+// A session with every kind of block: tracks of all types with identifiers,
+// folders, named playlists placing every clip, clip groups, plug-in
+// definitions and insert lists, comments and memory locations.
+ptxw::SessionFile largeSession(const LargeSessionShape &shape = {});
+
+// The large session written once per process; returns its path.
+const std::string &largeSessionPath();
+
 } // namespace bench
 
 #endif

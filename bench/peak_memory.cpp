@@ -8,25 +8,29 @@
 
 namespace bench {
 
-// The high-water mark of this process's own address space (VmHWM). Unlike
-// getrusage's maxrss it is not inherited from the parent across exec.
-static long long peakResidentBytes()
+// A line of /proc/self/status in bytes: VmHWM is the high-water mark of this
+// process's own address space (unlike getrusage's maxrss it is not inherited
+// from the parent across exec), VmRSS the current resident set.
+static long long statusBytes(const char *field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stoll(line.substr(6)) * 1024;
+        if (line.rfind(field, 0) == 0)
+            return std::stoll(line.substr(std::strlen(field))) * 1024;
     return 0;
 }
 
 int openOnce(const char *path)
 {
+    // What the process holds before the open (code, libraries, stdio) is not
+    // the open's.
+    const long long before = statusBytes("VmRSS:");
     ptx_session *s = ptx_session_open(path, nullptr);
     if (!s)
         return 1;
     ptx_session_free(s);
-    std::printf("%lld\n", peakResidentBytes());
+    std::printf("%lld\n", statusBytes("VmHWM:") - before);
     return 0;
 }
 

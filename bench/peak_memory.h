@@ -10,11 +10,11 @@ namespace bench {
 // The flag that makes the benchmark executable open one file and exit.
 inline constexpr const char *kOpenOnceFlag = "--open-once";
 
-// Opens `path` once and prints the process's peak resident set in bytes;
-// returns 0 on success. Run in the child.
+// Opens `path` once and prints how far the open raised the process's peak
+// resident set, in bytes; returns 0 on success. Run in the child.
 int openOnce(const char *path);
 
-// Runs `self --open-once path` and returns the peak resident set it
+// Runs `self --open-once path` and returns the peak memory of the open it
 // reports, in bytes, or 0 when it could not be measured.
 long long peakResidentBytesOfOpen(const std::string &self, const std::string &path);
 

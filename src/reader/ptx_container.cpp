@@ -185,7 +185,6 @@ static bool parse_header(const uint8_t *b, uint32_t o, uint32_t end, bool be, pt
     out->offset = o + 7;
     out->children = nullptr;
     out->child_count = 0;
-    out->child_capacity = 0;
     return true;
 }
 
@@ -207,19 +206,16 @@ static ptx_block *append_slot(ptx_block **array, uint32_t *count, uint32_t *capa
 
 // A finished block keeps exactly its children: most blocks have one or two,
 // and the room for eight that growth starts with would triple the tree's size.
-static void release_spare_capacity(ptx_block *block)
+static void release_spare_capacity(ptx_block *block, uint32_t capacity)
 {
     if (block->child_count == 0) {
         std::free(block->children);
         block->children = nullptr;
-        block->child_capacity = 0;
-    } else if (block->child_count < block->child_capacity) {
+    } else if (block->child_count < capacity) {
         auto *exact = static_cast<ptx_block *>(
             std::realloc(block->children, sizeof(ptx_block) * block->child_count));
-        if (exact) {
+        if (exact)
             block->children = exact;
-            block->child_capacity = block->child_count;
-        }
     }
 }
 
@@ -230,8 +226,9 @@ namespace {
 // below stay valid.
 struct ScanFrame {
     ptx_block *block;
-    uint32_t o;      // position of the block's 'Z'
-    uint32_t i;      // scan position relative to o
+    uint32_t o;         // position of the block's 'Z'
+    uint32_t i;         // scan position relative to o
+    uint32_t capacity;  // room in block->children while it grows
 };
 
 struct FrameStack {
@@ -263,7 +260,7 @@ static void scan_children(const uint8_t *b, ptx_block *root, uint32_t root_o, bo
     if (root->size < 2)
         return;
     FrameStack stack;
-    if (!stack.push({root, root_o, 1}))
+    if (!stack.push({root, root_o, 1, 0}))
         return;
     while (stack.count) {
         ScanFrame &top = stack.frames[stack.count - 1];
@@ -284,7 +281,7 @@ static void scan_children(const uint8_t *b, ptx_block *root, uint32_t root_o, bo
                 ++top.i;
                 continue;
             }
-            ptx_block *slot = append_slot(&block->children, &block->child_count, &block->child_capacity);
+            ptx_block *slot = append_slot(&block->children, &block->child_count, &top.capacity);
             if (!slot) {
                 top.i = block->size;  // out of memory: keep the children found so far
                 break;
@@ -293,14 +290,14 @@ static void scan_children(const uint8_t *b, ptx_block *root, uint32_t root_o, bo
             const uint32_t child_o = o + top.i;
             top.i += child.size + 7;
             if (child.size >= 2) {
-                if (!stack.push({slot, child_o, 1}))
+                if (!stack.push({slot, child_o, 1, 0}))
                     break;
                 descended = true;
                 break;
             }
         }
         if (!descended) {
-            release_spare_capacity(block);
+            release_spare_capacity(block, top.capacity);
             --stack.count;
         }
     }

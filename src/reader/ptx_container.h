@@ -33,9 +33,8 @@ typedef struct ptx_block {
     uint16_t block_type;
     uint32_t size;     /* bytes from offset to the block's end */
     uint32_t offset;   /* absolute position of the content type (o+7) */
-    struct ptx_block *children;
+    struct ptx_block *children;  /* exactly child_count records, or NULL */
     uint32_t child_count;
-    uint32_t child_capacity;
 } ptx_block;
 
 /* The fifteen content types the extractions read. */

@@ -51,24 +51,30 @@ TEST(Folders, RecordsInPreOrderBuildTheTree)
 TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
 {
     Block nesting = folderBlock({
-        {0x99, 1}, {10, 0},          // a folder that is not a track holds A
-        {1, 1}, {2, 0}, {1, 1}, {3, 0},  // P is reopened for R; its count stays the largest, 1
+        {0x99, 1}, {10, 0},             // a folder that is not a track holds A
+        {1, 1}, {2, 0},                 // P holds Q
+        {7, 2},                         // Y opens for two children...
+        {1, 2}, {3, 0}, {9, 0},         // ...but P, reopened inside it, takes R and W and is not one of them
+        {8, 0},                         // S is Y's first child
     });
     // The last record's count does not fit in the block: it counts as 0.
     nesting.bytes(std::string_view("*\0\0\0", 4)).u64le(5).u16le(7);
     SessionFile file = sessionWith({
         trackBlock({"A", 0, 0, 10, 0}), trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}),
-        trackBlock({"R", 0, 0, 3, 0}), trackBlock({"T", 0, 0, 5, 0}), trackBlock({"U", 0, 0, 6, 0}),
+        trackBlock({"R", 0, 0, 3, 0}), trackBlock({"W", 0, 0, 9, 0}), trackBlock({"Y", 0, 0, 7, 0}),
+        trackBlock({"S", 0, 0, 8, 0}), trackBlock({"T", 0, 0, 5, 0}), trackBlock({"U", 0, 0, 6, 0}),
         nesting,
         folderBlock({{6, 1}, {5, 0}}),  // only the first nesting block counts
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
     EXPECT_EQ(nestingOf(s.get(), "A"), (Nesting{1, "", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 1}));
-    EXPECT_EQ(nestingOf(s.get(), "Q"), (Nesting{1, "P", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "R"), (Nesting{1, "P", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{0, "", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 2}));  // the largest count of its records
+    for (const char *child : {"Q", "R", "W"})
+        EXPECT_EQ(nestingOf(s.get(), child), (Nesting{1, "P", false, 0})) << child;
+    EXPECT_EQ(nestingOf(s.get(), "Y"), (Nesting{0, "", true, 2}));
+    EXPECT_EQ(nestingOf(s.get(), "S"), (Nesting{1, "Y", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{1, "Y", false, 0}));
     EXPECT_EQ(nestingOf(s.get(), "U"), (Nesting{0, "", false, 0}));
 }
 

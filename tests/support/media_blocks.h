@@ -55,7 +55,7 @@ struct ClipSpec {
     uint8_t offsetWidth = 0x50;
     uint8_t lengthWidth = 0x50;
     // When set: a 0x2628 child followed by this index (u32 LE).
-    std::optional<uint32_t> fileIndex;
+    std::optional<uint32_t> fileIndex = std::nullopt;
 };
 
 // 0x2629: the name counted at offset+11, the width bytes at offset+L+16 and

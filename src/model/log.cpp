@@ -1,0 +1,51 @@
+#include "log.h"
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+namespace kestrix {
+
+namespace {
+
+std::mutex &sinkMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+LogSink &currentSink()
+{
+    static LogSink sink;
+    return sink;
+}
+
+void writeToStderr(std::string_view component, std::string_view message)
+{
+    std::string line;
+    line.reserve(component.size() + message.size() + 4);
+    line.append("[").append(component).append("] ").append(message).append("\n");
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+} // namespace
+
+void logLine(std::string_view component, std::string_view message)
+{
+    // Held while the sink runs so that lines from several threads never interleave.
+    const std::lock_guard lock(sinkMutex());
+    if (currentSink())
+        currentSink()(component, message);
+    else
+        writeToStderr(component, message);
+}
+
+LogSink setLogSink(LogSink sink)
+{
+    const std::lock_guard lock(sinkMutex());
+    LogSink previous = std::move(currentSink());
+    currentSink() = std::move(sink);
+    return previous;
+}
+
+} // namespace kestrix

@@ -32,10 +32,14 @@ void writeToStderr(std::string_view component, std::string_view message)
 
 void logLine(std::string_view component, std::string_view message)
 {
-    // Held while the sink runs so that lines from several threads never interleave.
-    const std::lock_guard lock(sinkMutex());
-    if (currentSink())
-        currentSink()(component, message);
+    // Called outside the lock, so a sink may itself log or replace the sink.
+    LogSink sink;
+    {
+        const std::lock_guard lock(sinkMutex());
+        sink = currentSink();
+    }
+    if (sink)
+        sink(component, message);
     else
         writeToStderr(component, message);
 }

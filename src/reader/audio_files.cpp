@@ -53,15 +53,6 @@ void classify(ListEntry &e, const std::array<uint8_t, 4> &type)
     e.unhandled_type = !is_recognised_tag(e.type_tag);
 }
 
-// Entry names are handled as text: a NUL ends them, so a name that starts
-// with NUL is empty, and paths never carry a NUL in the middle.
-std::string entry_name(const ParseContext &ctx, uint64_t at, uint32_t length)
-{
-    std::string name = ctx.text(uint32_t(at), length);
-    name.resize(std::min(name.size(), name.find('\0')));
-    return name;
-}
-
 // Reads entries from p until one does not fit or has an impossible name
 // length. Each entry: u32 name length, name, four type bytes, kind byte,
 // u32 LE link; the type bytes read as zero at or beyond the end.
@@ -73,7 +64,7 @@ std::vector<ListEntry> read_entries(const ParseContext &ctx, uint64_t p, uint64_
         if (length < 1 || length > kMaxNameLength || p + 4 + length > end)
             break;
         ListEntry e;
-        e.name = entry_name(ctx, p + 4, length);
+        e.name = ctx.text(uint32_t(p + 4), length);
         const uint64_t q = p + 4 + length;
         std::array<uint8_t, 4> type{};
         for (uint64_t k = 0; k < 4; ++k)

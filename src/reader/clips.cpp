@@ -65,6 +65,12 @@ std::optional<ptx_clip> read_clip(const ParseContext &ctx, const ptx_block &bloc
 void read_clips(const ParseContext &ctx, ptx_session &s)
 {
     const ptx_block_list &lists = ctx.list(0x262a);
+    // Sessions hold up to hundreds of thousands of clips: size the list once
+    // rather than letting doubling hold two copies at the peak.
+    size_t candidates = 0;
+    for (uint32_t k = 0; k < lists.count; ++k)
+        candidates += lists.items[k]->child_count;
+    s.clips.reserve(s.clips.size() + candidates);
     for (uint32_t k = 0; k < lists.count; ++k) {
         const ptx_block &list = *lists.items[k];
         for (uint32_t c = 0; c < list.child_count; ++c) {

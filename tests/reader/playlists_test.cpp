@@ -96,6 +96,7 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
     EXPECT_EQ(placementIndices(s.get(), 0), (Clips{1, 50}));
+    EXPECT_FALSE(ptx_track_placement_is_group(s.get(), 0, 1));  // no group flag within size 20
     EXPECT_EQ(placementIndices(s.get(), 1), Clips{80});
     EXPECT_EQ(placementIndices(s.get(), 2), Clips{});
 }

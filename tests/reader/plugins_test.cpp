@@ -41,7 +41,7 @@ TEST(Plugins, SlotsKeepTheirNumbersAndKeysFallBackToTheShortKey)
             emptySlotBlock(),
             pluginSlotBlock(key(9, 9), true, 0x2617),  // unknown: dropped, its slot still counts
             notASlot,
-            pluginSlotBlock(key(2, 1), false, 0x2618),
+            pluginSlotBlock(key(2, 1), 2, 0x2618),  // only 1 means active
             pluginSlotBlock(key(2, 7), true),
             pluginSlotBlock(key(1, 5), true),
             pluginSlotBlock(key(3, 0), true),

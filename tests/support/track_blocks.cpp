@@ -85,7 +85,7 @@ Block pluginDefinitionBlock(std::string_view name, const PluginKey &key, uint8_t
     return b;
 }
 
-Block pluginSlotBlock(const PluginKey &key, bool active, uint16_t slotType)
+Block pluginSlotBlock(const PluginKey &key, uint8_t activeByte, uint16_t slotType)
 {
     Block keyBlock(0x1038);
     keyBlock.at(18);
@@ -93,7 +93,7 @@ Block pluginSlotBlock(const PluginKey &key, bool active, uint16_t slotType)
         for (size_t k = 4; k > 0; --k)
             keyBlock.u8(key[4 * group + k - 1]);
     Block holder(0x2613);
-    holder.at(2).child(keyBlock).u8(active ? 1 : 0).zeros(2);
+    holder.at(2).child(keyBlock).u8(activeByte).zeros(2);
     Block slot(slotType);
     slot.at(2).child(holder);
     return slot;

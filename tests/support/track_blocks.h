@@ -71,8 +71,8 @@ Block pluginDefinitionBlock(std::string_view name, const PluginKey &key, uint8_t
 
 // A plug-in slot (0x2616, 0x2617 or 0x2618) holding 0x2613 > 0x1038, which
 // keeps the key as three 4-byte groups at offset+18, each byte-reversed; the
-// active byte follows the 0x1038 block.
-Block pluginSlotBlock(const PluginKey &key, bool active, uint16_t slotType = 0x2616);
+// active byte (1 active, anything else inactive) follows the 0x1038 block.
+Block pluginSlotBlock(const PluginKey &key, uint8_t activeByte, uint16_t slotType = 0x2616);
 // 0x2625: a slot without a plug-in.
 Block emptySlotBlock();
 // 0x2627: the slots of one insert list, in order.

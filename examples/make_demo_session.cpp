@@ -1,12 +1,44 @@
-// Writes the bundled demo session into the folder given as the argument.
-#include "property_blocks.h"
-#include "session_writer.h"
+// Writes the bundled demo session into the folder given as the argument:
+// "<folder name>.ptx" and its synthesized audio in "Audio Files".
+#include "demo_audio.h"
+#include "demo_session.h"
+#include "demo_time.h"
+#include "wav_writer.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+bool fail(const std::string &message)
+{
+    std::fprintf(stderr, "make-demo-session: %s\n", message.c_str());
+    return false;
+}
+
+bool writeDemo(const fs::path &dir)
+{
+    const fs::path audioDir = dir / "Audio Files";
+    fs::remove_all(audioDir);  // files of an older demo must not linger
+    fs::create_directories(audioDir);
+
+    const std::vector<demo::AudioFile> files = demo::renderDemoAudio();
+    for (const demo::AudioFile &file : files)
+        if (!demo::writeWav(audioDir / file.name, file.channels, demo::kSampleRate, file.bitDepth))
+            return fail("cannot write " + (audioDir / file.name).string());
+
+    const std::string name = dir.filename().string();
+    const fs::path session = dir / (name + ".ptx");
+    if (!demo::demoSession(files, name).write(session.string()))
+        return fail("cannot write " + session.string());
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -14,28 +46,13 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: make-demo-session OUTPUT_DIR\n");
         return 2;
     }
-    const fs::path dir = argv[1];
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) {
-        std::fprintf(stderr, "cannot create %s: %s\n", dir.string().c_str(), ec.message().c_str());
+    fs::path dir = fs::path(argv[1]);
+    if (!dir.has_filename())
+        dir = dir.parent_path();  // a trailing separator
+    try {
+        return writeDemo(dir) ? 0 : 1;
+    } catch (const std::exception &e) {
+        fail(e.what());
         return 1;
     }
-
-    ptxw::SessionFile file;
-    file.scheme = 5;
-    file.seed = 0x4b;
-    file.block(ptxw::sessionFormatBlock(48000, 3, {2, 0, 24}))
-        .block(ptxw::counterFormatBlock(1))
-        .block(ptxw::timecodeBlock(5, 86400, "00:03:12:00"))
-        .block(ptxw::tempoMapBlock({{112.0, 0}}))
-        .block(ptxw::fixedTempoBlock(112.0, false))
-        .block(ptxw::meterMapBlock({{0, 4, 4}}));
-
-    const fs::path session = dir / (dir.filename().string() + ".ptx");
-    if (!file.write(session.string())) {
-        std::fprintf(stderr, "cannot write %s\n", session.string().c_str());
-        return 1;
-    }
-    return 0;
 }

@@ -1,6 +1,7 @@
 #include "selection_manager.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrix {
 

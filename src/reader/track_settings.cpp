@@ -3,6 +3,7 @@
 #include "ptx_extract.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace ptx {
@@ -25,31 +26,75 @@ bool is_one_of(uint16_t type, const uint16_t (&types)[N])
     return std::find(std::begin(types), std::end(types), type) != std::end(types);
 }
 
-// The first descendant of `root` with the content type, depth-first with
-// children in order. An explicit stack keeps deep trees off the call stack.
-const ptx_block *find_descendant(const ptx_block &root, uint16_t content_type)
-{
-    std::vector<const ptx_block *> pending;
-    const auto push_children = [&pending](const ptx_block &b) {
-        for (uint32_t k = b.child_count; k > 0; --k)
-            pending.push_back(&b.children[k - 1]);
-    };
-    push_children(root);
-    while (!pending.empty()) {
-        const ptx_block *b = pending.back();
-        pending.pop_back();
-        if (b->content_type == content_type)
-            return b;
-        push_children(*b);
+// Finds the first descendant of a content type, depth-first with children in
+// order. The answer for every block passed on the way is remembered, so that
+// records nested inside other records are not searched again, and an explicit
+// stack keeps deep trees off the call stack.
+class FirstDescendant {
+public:
+    explicit FirstDescendant(uint16_t content_type) : type_(content_type) {}
+
+    const ptx_block *in(const ptx_block &root)
+    {
+        if (const auto known = found_.find(&root); known != found_.end())
+            return known->second;
+        struct Level {
+            const ptx_block *block;
+            uint32_t next;
+        };
+        std::vector<Level> levels{{&root, 0}};
+        for (;;) {
+            Level &level = levels.back();
+            const ptx_block *hit = nullptr;
+            bool descend = false;
+            while (level.next < level.block->child_count) {
+                const ptx_block &child = level.block->children[level.next++];
+                if (child.content_type == type_) {
+                    hit = &child;
+                    break;
+                }
+                const auto known = found_.find(&child);
+                if (known == found_.end()) {
+                    levels.push_back({&child, 0});
+                    descend = true;
+                    break;
+                }
+                if (known->second) {
+                    hit = known->second;
+                    break;
+                }
+            }
+            if (descend)
+                continue;
+            // The level is settled; a hit also settles every level above it.
+            do {
+                found_[levels.back().block] = hit;
+                levels.pop_back();
+            } while (hit && !levels.empty());
+            if (levels.empty())
+                return hit;
+        }
     }
-    return nullptr;
-}
+
+private:
+    uint16_t type_;
+    std::unordered_map<const ptx_block *, const ptx_block *> found_;
+};
+
+// The searches one settings pass shares.
+struct SettingsSearch {
+    const ParseContext &ctx;
+    const PluginDefs &defs;
+    FirstDescendant holders{kPluginHolder};
+    FirstDescendant comments{kComment};
+};
 
 // The key is stored as three 4-byte groups at offset+18, +22 and +26, each
 // with its bytes reversed; the byte just past the key block is the active flag.
-std::optional<ptx_track_plugin> read_plugin(const ParseContext &ctx, const ptx_block &slot, const PluginDefs &defs)
+std::optional<ptx_track_plugin> read_plugin(SettingsSearch &search, const ptx_block &slot)
 {
-    const ptx_block *holder = find_descendant(slot, kPluginHolder);
+    const ParseContext &ctx = search.ctx;
+    const ptx_block *holder = search.holders.in(slot);
     if (!holder)
         return std::nullopt;
     for (uint32_t k = 0; k < holder->child_count; ++k) {
@@ -62,7 +107,7 @@ std::optional<ptx_track_plugin> read_plugin(const ParseContext &ctx, const ptx_b
             const size_t group = i / 4, within = i % 4;
             key[i] = char(ctx.u8(uint32_t(b.offset + 18 + 4 * group + 3 - within)));
         }
-        const std::string *name = defs.name_for(key);
+        const std::string *name = search.defs.name_for(key);
         if (!name)
             return std::nullopt;
         ptx_track_plugin plugin;
@@ -75,14 +120,13 @@ std::optional<ptx_track_plugin> read_plugin(const ParseContext &ctx, const ptx_b
 
 // Slots are numbered in order, empty ones and unreadable ones included, so
 // every plug-in keeps its slot number as its id.
-void read_insert_list(const ParseContext &ctx, const ptx_block &list, const PluginDefs &defs,
-                      std::vector<ptx_track_plugin> &plugins)
+void read_insert_list(SettingsSearch &search, const ptx_block &list, std::vector<ptx_track_plugin> &plugins)
 {
     int32_t slot = 0;
     for (uint32_t k = 0; k < list.child_count; ++k) {
         const ptx_block &child = list.children[k];
         if (is_one_of(child.content_type, kPluginSlots)) {
-            if (std::optional<ptx_track_plugin> plugin = read_plugin(ctx, child, defs)) {
+            if (std::optional<ptx_track_plugin> plugin = read_plugin(search, child)) {
                 plugin->id = slot;
                 plugins.push_back(std::move(*plugin));
             }
@@ -95,7 +139,7 @@ void read_insert_list(const ParseContext &ctx, const ptx_block &list, const Plug
 
 // Walks the record's children, entering nested settings (0x261b); each level
 // ends at its first insert list.
-std::vector<ptx_track_plugin> plugin_list(const ParseContext &ctx, const ptx_block &record, const PluginDefs &defs)
+std::vector<ptx_track_plugin> plugin_list(SettingsSearch &search, const ptx_block &record)
 {
     struct Level {
         const ptx_block *block;
@@ -113,7 +157,7 @@ std::vector<ptx_track_plugin> plugin_list(const ParseContext &ctx, const ptx_blo
         if (child.content_type == kNestedSettings) {
             levels.push_back({&child, 0});
         } else if (child.content_type == kInsertList) {
-            read_insert_list(ctx, child, defs, plugins);
+            read_insert_list(search, child, plugins);
             levels.pop_back();
         }
     }
@@ -129,9 +173,10 @@ bool is_comment_text(const uint8_t *text, uint32_t length)
 
 // The comment is a counted text starting between offset+23 and offset+44 of
 // the first 0x2015 block; the first plausible one is taken.
-std::optional<std::string> find_comment(const ParseContext &ctx, const ptx_block &record)
+std::optional<std::string> find_comment(SettingsSearch &search, const ptx_block &record)
 {
-    const ptx_block *block = find_descendant(record, kComment);
+    const ParseContext &ctx = search.ctx;
+    const ptx_block *block = search.comments.in(record);
     if (!block)
         return std::nullopt;
     const int64_t o = block->offset;
@@ -154,6 +199,7 @@ std::optional<std::string> find_comment(const ParseContext &ctx, const ptx_block
 
 void read_track_settings(const ParseContext &ctx, ptx_session &s, const TrackLinks &links, const PluginDefs &defs)
 {
+    SettingsSearch search{ctx, defs};
     const ptx_block_list &blocks = ctx.list(0x2624);
     for (uint32_t k = 0; k < blocks.count; ++k) {
         const ptx_block &settings = *blocks.items[k];
@@ -166,14 +212,14 @@ void read_track_settings(const ParseContext &ctx, ptx_session &s, const TrackLin
             if (!track)
                 continue;
             if (!track->plugins_done) {
-                std::vector<ptx_track_plugin> plugins = plugin_list(ctx, record, defs);
+                std::vector<ptx_track_plugin> plugins = plugin_list(search, record);
                 if (!plugins.empty()) {
                     track->plugins = std::move(plugins);
                     track->plugins_done = true;
                 }
             }
             if (!track->comment_done) {
-                if (std::optional<std::string> comment = find_comment(ctx, record)) {
+                if (std::optional<std::string> comment = find_comment(search, record)) {
                     track->comment = std::move(*comment);
                     track->comment_done = true;
                 }

@@ -61,3 +61,33 @@ TEST(Comments, FirstBlockInDepthFirstOrderAndFirstRecordWins)
     ASSERT_TRUE(s);
     EXPECT_STREQ(ptx_track_comment(s.get(), 0), "kept");
 }
+
+// Settings blocks nested 30 000 deep, each holding one record for the same
+// track and no comment: every record is searched, and a search that starts
+// over for each record takes minutes instead of a moment.
+TEST(Comments, DeeplyNestedRecordsAreSearchedOnce)
+{
+    constexpr size_t kDepth = 30000;
+    constexpr size_t kLevel = 9 + 9 + 12 + 12;  // settings header, record header, identifier, padding
+    Bytes chain(kDepth * kLevel, 0);
+    const auto header = [&](size_t at, uint16_t contentType) {
+        const uint32_t size = uint32_t(chain.size() - at - 7);
+        chain[at] = 'Z';
+        for (int k = 0; k < 4; ++k)
+            chain[at + 3 + k] = uint8_t(size >> (8 * k));
+        chain[at + 7] = uint8_t(contentType);
+        chain[at + 8] = uint8_t(contentType >> 8);
+    };
+    for (size_t level = 0; level < kDepth; ++level) {
+        const size_t at = level * kLevel;
+        header(at, 0x2624);
+        header(at + 9, 0x261c);
+        chain[at + 18] = '*';
+        chain[at + 22] = 1;  // identifier 1
+    }
+    SessionFile file = sessionWith({trackBlock({"A", 0, 0, 1, 0})});
+    file.bytes(chain);
+    SessionPtr s = openSession(file);
+    ASSERT_TRUE(s);
+    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "");
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using ptxtest::SessionPtr;
@@ -38,8 +39,8 @@ ptxw::SessionFile fileWith(const std::vector<MemoryLocation> &locations, bool bi
 {
     ptxw::SessionFile file;
     file.bigEndian = bigEndian;
-    for (const MemoryLocation &location : locations)
-        file.block(ptxw::memoryLocationBlock(location));
+    for (const MemoryLocation &l : locations)
+        file.block(ptxw::memoryLocationBlock(l));
     return file;
 }
 

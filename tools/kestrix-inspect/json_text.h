@@ -31,6 +31,7 @@ public:
     Writer &value(int32_t v) { return value(int64_t(v)); }
     Writer &value(double v);
     Writer &value(bool v);
+    Writer &null();
     const std::string &text() const { return out_; }
 
 private:

@@ -1,33 +1,67 @@
 // kestrix-inspect: prints what a session file holds.
+#include "model_json.h"
+#include "model_summary.h"
 #include "ptx_reader.h"
 #include "reader_json.h"
-#include "reader_summary.h"
+#include "session_loader.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-static int usage()
+namespace {
+
+enum class Output { summary, modelJson, readerJson };
+
+int usage()
 {
-    std::fprintf(stderr, "usage: kestrix-inspect [--reader-json] FILE.ptx\n");
+    std::fprintf(stderr, "usage: kestrix-inspect [--json | --reader-json] FILE.ptx\n");
     return 2;
 }
 
-static std::string session_name_of(const std::string &path)
+int print(const std::string &text)
 {
-    std::string name = path.substr(path.find_last_of("/\\") + 1);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
 }
+
+// Every value of the reader's interface, straight from the handle.
+int printReaderJson(const char *path)
+{
+    char *error = nullptr;
+    ptx_session *s = ptx_session_open(path, &error);
+    if (!s) {
+        std::fprintf(stderr, "%s: %s\n", path, error ? error : "Failed to parse session");
+        std::free(error);
+        return 1;
+    }
+    const std::string text = reader_json(s) + "\n";
+    ptx_session_free(s);
+    return print(text);
+}
+
+int printModel(const char *path, Output output)
+{
+    const kestrix::Result<kestrix::PTXSessionInfo, kestrix::PTXError> loaded = kestrix::loadSession(path);
+    if (!loaded) {
+        std::fprintf(stderr, "%s: %s\n", path, loaded.error().description().c_str());
+        return 1;
+    }
+    return print(output == Output::modelJson ? modelJson(loaded.value()) + "\n" : modelSummary(loaded.value()));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    bool json = false;
+    Output output = Output::summary;
     const char *path = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--reader-json") == 0)
-            json = true;
+            output = Output::readerJson;
+        else if (std::strcmp(argv[i], "--json") == 0)
+            output = Output::modelJson;
         else if (argv[i][0] == '-' && argv[i][1] != '\0')
             return usage();
         else if (!path)
@@ -37,16 +71,5 @@ int main(int argc, char **argv)
     }
     if (!path)
         return usage();
-
-    char *error = nullptr;
-    ptx_session *s = ptx_session_open(path, &error);
-    if (!s) {
-        std::fprintf(stderr, "%s: %s\n", path, error ? error : "Failed to parse session");
-        std::free(error);
-        return 1;
-    }
-    const std::string text = json ? reader_json(s) + "\n" : reader_summary(s, session_name_of(path));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    ptx_session_free(s);
-    return 0;
+    return output == Output::readerJson ? printReaderJson(path) : printModel(path, output);
 }

@@ -1,0 +1,337 @@
+// The bundled demo session read back through the reader interface: it must
+// hold what its generator put in, and every audio file it lists must be a
+// real WAV file in the "Audio Files" folder beside it.
+#include "ptx_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSessionPath = KESTRIX_DEMO_SESSION;
+const fs::path kAudioDir = kSessionPath.parent_path() / "Audio Files";
+
+using Session = std::unique_ptr<ptx_session, decltype(&ptx_session_free)>;
+
+Session openDemo()
+{
+    return Session(ptx_session_open(kSessionPath.string().c_str(), nullptr), &ptx_session_free);
+}
+
+using Names = std::vector<std::string>;
+
+template <class NameAt>
+Names namesOf(int count, NameAt nameAt)
+{
+    Names names;
+    for (int i = 0; i < count; ++i)
+        names.emplace_back(nameAt(i));
+    return names;
+}
+
+// ---- WAV files -------------------------------------------------------------
+
+struct WavFile {
+    std::string problem;  // empty for a valid file
+    unsigned channels = 0;
+    unsigned sampleRate = 0;
+    unsigned bits = 0;
+    uint64_t frames = 0;
+    double peak = 0.0;  // of full scale
+};
+
+uint32_t littleEndian(const std::vector<uint8_t> &b, size_t at, int width)
+{
+    uint32_t v = 0;
+    for (int k = 0; k < width; ++k)
+        v |= uint32_t(b[at + k]) << (8 * k);
+    return v;
+}
+
+double peakOf(const std::vector<uint8_t> &b, size_t data, uint32_t size, unsigned bits)
+{
+    const unsigned bytes = bits / 8;
+    const int64_t fullScale = int64_t(1) << (bits - 1);
+    int64_t peak = 0;
+    for (size_t at = data; at + bytes <= data + size; at += bytes) {
+        int64_t v = littleEndian(b, at, int(bytes));
+        if (v >= fullScale)
+            v -= 2 * fullScale;  // two's complement
+        peak = std::max(peak, v < 0 ? -v : v);
+    }
+    return double(peak) / double(fullScale);
+}
+
+// Integer PCM in a RIFF/WAVE file with a fmt chunk before its data chunk.
+WavFile readWav(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    WavFile wav;
+    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE")
+        return {"not a RIFF/WAVE file"};
+    if (littleEndian(b, 4, 4) != b.size() - 8)
+        return {"RIFF size does not match the file"};
+    bool haveFormat = false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const std::string id(b.begin() + at, b.begin() + at + 4);
+        const uint32_t size = littleEndian(b, at + 4, 4);
+        const size_t body = at + 8;
+        if (body + size > b.size())
+            return {id + " chunk runs past the end"};
+        if (id == "fmt ") {
+            if (size < 16 || littleEndian(b, body, 2) != 1)
+                return {"not integer PCM"};
+            wav.channels = littleEndian(b, body + 2, 2);
+            wav.sampleRate = littleEndian(b, body + 4, 4);
+            wav.bits = littleEndian(b, body + 14, 2);
+            const uint32_t blockAlign = wav.channels * wav.bits / 8;
+            if ((wav.bits != 16 && wav.bits != 24) || littleEndian(b, body + 12, 2) != blockAlign ||
+                littleEndian(b, body + 8, 4) != wav.sampleRate * blockAlign)
+                return {"inconsistent fmt chunk"};
+            haveFormat = true;
+        } else if (id == "data") {
+            const uint32_t blockAlign = wav.channels * wav.bits / 8;
+            if (!haveFormat || blockAlign == 0 || size % blockAlign != 0)
+                return {"data without a fitting fmt chunk"};
+            wav.frames = size / blockAlign;
+            wav.peak = peakOf(b, body, size, wav.bits);
+            return wav;
+        }
+        at = body + size + size % 2;
+    }
+    return {"no data chunk"};
+}
+
+// ---- Tracks ----------------------------------------------------------------
+
+struct TrackRow {
+    std::string name;
+    int type;
+    std::string format;
+    uint32_t depth;
+    std::string parent;
+    uint32_t children;
+    int placements;
+
+    bool operator==(const TrackRow &) const = default;
+    friend std::ostream &operator<<(std::ostream &os, const TrackRow &t)
+    {
+        return os << '{' << t.name << ", type " << t.type << ", " << t.format << ", depth " << t.depth << ", in '"
+                  << t.parent << "', " << t.children << " children, " << t.placements << " placements}";
+    }
+};
+
+int trackIndex(const ptx_session *s, const std::string &name)
+{
+    for (int t = 0; t < ptx_track_count(s); ++t)
+        if (ptx_track_name(s, t) == name)
+            return t;
+    ADD_FAILURE() << "no track " << name;
+    return -1;
+}
+
+// Samples at 48 kHz and 112 BPM from the session start to a beat.
+uint32_t samplesAtBeat(double beats)
+{
+    return uint32_t(beats * 60.0 / 112.0 * 48000.0);
+}
+
+} // namespace
+
+TEST(DemoSession, PropertiesDescribeA24FpsCueAt112Bpm)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s) << "cannot open " << kSessionPath;
+    EXPECT_EQ(ptx_session_sample_rate(s.get()), 48000u);
+    EXPECT_EQ(ptx_session_bit_depth(s.get()), 24);
+    EXPECT_EQ(ptx_session_audio_format(s.get()), 3);  // WAV
+    EXPECT_EQ(ptx_session_frame_rate_code(s.get()), 1);  // 24 fps
+    EXPECT_EQ(ptx_session_start(s.get()), 3600u * 24);  // 01:00:00:00
+    ASSERT_EQ(ptx_session_tempo_count(s.get()), 1);
+    EXPECT_EQ(ptx_session_tempo_bpm(s.get(), 0), 112.0);
+    ASSERT_EQ(ptx_session_meter_count(s.get()), 2);
+    EXPECT_EQ(ptx_session_meter_numerator(s.get(), 0), 4u);
+    EXPECT_EQ(ptx_session_meter_denominator(s.get(), 0), 4u);
+    EXPECT_EQ(ptx_session_meter_numerator(s.get(), 1), 3u);
+    EXPECT_EQ(ptx_session_meter_denominator(s.get(), 1), 4u);
+}
+
+TEST(DemoSession, TracksComeBackWithTheirTypesFormatsNestingAndClips)
+{
+    const std::vector<TrackRow> expected = {
+        {"Picture", 8, "Unknown", 0, "", 0, 0},
+        {"Click", 2, "Mono", 0, "", 0, 0},
+        {"Music", 11, "Unknown", 0, "", 6, 0},
+        {"Drums", 11, "Unknown", 1, "Music", 4, 0},
+        {"Drum Loop", 0, "Stereo", 2, "Drums", 0, 8},
+        {"Kick", 0, "Mono", 2, "Drums", 0, 8},
+        {"Snare", 0, "Mono", 2, "Drums", 0, 4},
+        {"Perc Fill", 0, "Mono", 2, "Drums", 0, 2},
+        {"Bass", 0, "Mono", 1, "Music", 0, 8},
+        {"Piano", 0, "Mono", 1, "Music", 0, 4},
+        {"Pad", 0, "Mono", 1, "Music", 0, 3},
+        {"Lead Synth", 1, "Unknown", 1, "Music", 0, 0},
+        {"Strings", 7, "Stereo", 1, "Music", 0, 0},
+        {"Sound FX", 11, "Unknown", 0, "", 3, 0},
+        {"Ambience", 0, "5.1", 1, "Sound FX", 0, 12},
+        {"Impacts", 0, "Mono", 1, "Sound FX", 0, 2},
+        {"Riser", 0, "Mono", 1, "Sound FX", 0, 1},
+        {"Reverb", 2, "Stereo", 0, "", 0, 0},
+        {"Delay", 2, "Stereo", 0, "", 0, 0},
+        {"Music Bus", 2, "Stereo", 0, "", 0, 0},
+        {"FX Bus", 2, "5.1", 0, "", 0, 0},
+        {"Music VCA", 9, "Unknown", 0, "", 0, 0},
+        {"FX VCA", 9, "Unknown", 0, "", 0, 0},
+        {"Main Mix", 5, "Stereo", 0, "", 0, 0},
+    };
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    std::vector<TrackRow> tracks;
+    for (int t = 0; t < ptx_track_count(s.get()); ++t)
+        tracks.push_back({ptx_track_name(s.get(), t), ptx_track_type(s.get(), t), ptx_track_format_name(s.get(), t),
+                          ptx_track_depth(s.get(), t), ptx_track_parent_name(s.get(), t),
+                          ptx_track_child_count(s.get(), t), ptx_track_placement_count(s.get(), t)});
+    EXPECT_EQ(tracks, expected);
+}
+
+TEST(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    const ptx_session *p = s.get();
+
+    // Bars start every four beats; positions stored in ticks come back in samples.
+    const int drums = trackIndex(p, "Drum Loop");
+    ASSERT_GE(drums, 0);
+    EXPECT_EQ(ptx_track_placement_position(p, drums, 0), samplesAtBeat(16));  // bar 5
+    EXPECT_EQ(ptx_track_placement_position(p, drums, 7), samplesAtBeat(44));  // bar 12
+
+    // The fills are clip groups of kick and snare hits.
+    const int fills = trackIndex(p, "Perc Fill");
+    ASSERT_GE(fills, 0);
+    for (int k = 0; k < ptx_track_placement_count(p, fills); ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_TRUE(ptx_track_placement_is_group(p, fills, k));
+        const int group = ptx_track_placement_group(p, fills, k);
+        ASSERT_GE(ptx_clip_group_member_count(p, group), 2);
+        for (int m = 0; m < ptx_clip_group_member_count(p, group); ++m) {
+            const std::string hit = ptx_clip_name(p, ptx_clip_group_member_clip(p, group, m));
+            EXPECT_TRUE(hit == "Kick" || hit == "Snare") << hit;
+        }
+    }
+    EXPECT_EQ(ptx_track_placement_position(p, fills, 1), samplesAtBeat(60));  // bar 16
+
+    // The 5.1 track takes the unnamed playlists, one channel clip each, in order.
+    const int ambience = trackIndex(p, "Ambience");
+    ASSERT_GE(ambience, 0);
+    Names channels;
+    for (int k = 0; k < ptx_track_placement_count(p, ambience); k += 2)
+        channels.emplace_back(ptx_clip_name(p, ptx_track_placement_clip(p, ambience, k)));
+    EXPECT_EQ(channels, (Names{"Ambience.L", "Ambience.R", "Ambience.C", "Ambience.LFE", "Ambience.Ls", "Ambience.Rs"}));
+}
+
+TEST(DemoSession, PluginsAndCommentsReachTheirTracks)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    const ptx_session *p = s.get();
+    EXPECT_EQ(namesOf(ptx_active_plugin_count(p), [&](int i) { return ptx_active_plugin_name(p, i); }),
+              (Names{"Click", "Channel EQ", "Compressor", "Gate", "String Machine", "Room Reverb", "Limiter"}));
+    // Plug-ins that are active somewhere else are not listed as inactive.
+    EXPECT_EQ(namesOf(ptx_inactive_plugin_count(p), [&](int i) { return ptx_inactive_plugin_name(p, i); }),
+              (Names{"Stereo Widener", "Tape Delay"}));
+
+    // An empty slot still uses up its slot number.
+    const int snare = trackIndex(p, "Snare");
+    ASSERT_GE(snare, 0);
+    ASSERT_EQ(ptx_track_plugin_count(p, snare), 2);
+    EXPECT_EQ(ptx_track_plugin_id(p, snare, 0), 0);
+    EXPECT_EQ(ptx_track_plugin_id(p, snare, 1), 2);
+    EXPECT_EQ(ptx_track_plugin_active(p, snare, 1), 0);
+
+    Names commented;
+    for (int t = 0; t < ptx_track_count(p); ++t)
+        if (*ptx_track_comment(p, t))
+            commented.emplace_back(ptx_track_name(p, t));
+    EXPECT_EQ(commented, (Names{"Picture", "Kick", "Lead Synth", "Ambience", "Delay", "Main Mix"}));
+}
+
+TEST(DemoSession, MemoryLocationsAreADozenColouredMarkersAndSelections)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    const ptx_session *p = s.get();
+    ASSERT_EQ(ptx_memory_location_count(p), 12);
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(ptx_memory_location_name(p, i));
+        EXPECT_EQ(ptx_memory_location_number(p, i), uint32_t(i + 1));
+        const uint8_t type = ptx_memory_location_type(p, i);
+        const bool coloured = ptx_memory_location_color_r(p, i) || ptx_memory_location_color_g(p, i) ||
+                              ptx_memory_location_color_b(p, i);
+        EXPECT_EQ(coloured, type != 8);  // only view-only locations have no colour
+        if (type == 2) {
+            EXPECT_GT(ptx_memory_location_end(p, i), ptx_memory_location_start(p, i));
+        }
+    }
+}
+
+TEST(DemoSession, EveryListedAudioFileIsAShortRealWavInAudioFiles)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    const ptx_session *p = s.get();
+    ASSERT_EQ(ptx_audio_file_count(p), 14);
+    uintmax_t totalBytes = 0;
+    for (int f = 0; f < ptx_audio_file_count(p); ++f) {
+        const std::string name = ptx_audio_file_name(p, f);
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(std::string(ptx_audio_file_path(p, f)).ends_with("/Kestrix Demo/Audio Files/" + name));
+        const fs::path file = kAudioDir / name;
+        ASSERT_TRUE(fs::exists(file));
+        totalBytes += fs::file_size(file);
+        const WavFile wav = readWav(file);
+        ASSERT_EQ(wav.problem, "");
+        EXPECT_EQ(wav.channels, name == "Drum Loop.wav" ? 2u : 1u);  // the one interleaved stereo file
+        EXPECT_EQ(wav.sampleRate, 48000u);
+        EXPECT_GE(wav.frames, 48000u);
+        EXPECT_LE(wav.frames, 3u * 48000);
+        EXPECT_GT(wav.peak, 0.1);  // audible
+        EXPECT_LT(wav.peak, 0.99);  // not clipped
+    }
+    EXPECT_LT(totalBytes, 3u << 20);
+}
+
+TEST(DemoSession, ClipsLieInsideTheFilesTheyPointAt)
+{
+    const Session s = openDemo();
+    ASSERT_TRUE(s);
+    const ptx_session *p = s.get();
+    ASSERT_EQ(ptx_clip_count(p), 16);
+    for (int c = 0; c < ptx_clip_count(p); ++c) {
+        const std::string clip = ptx_clip_name(p, c);
+        SCOPED_TRACE(clip);
+        const int file = ptx_clip_file_index(p, c);
+        ASSERT_GE(file, 0);
+        ASSERT_LT(file, ptx_audio_file_count(p));
+        const std::string fileName = ptx_audio_file_name(p, file);
+        if (clip.starts_with("Ambience.")) {
+            EXPECT_EQ(fileName, clip + ".wav");  // one clip per channel of the multi-mono set
+        }
+        const WavFile wav = readWav(kAudioDir / fileName);
+        EXPECT_GT(ptx_clip_sample_length(p, c), 0u);
+        EXPECT_LE(ptx_clip_sample_offset(p, c) + ptx_clip_sample_length(p, c), wav.frames);
+    }
+}

@@ -1,0 +1,211 @@
+#include "model_builders.h"
+#include "selection_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace kestrix;
+using namespace modeltest;
+
+namespace {
+
+const SelectionManager::Modifiers kPlain{};
+const SelectionManager::Modifiers kCommand{true, false};
+const SelectionManager::Modifiers kShift{false, true};
+const SelectionManager::Modifiers kBoth{true, true};
+
+SelectableItem trackItem(const std::string &name) { return {name, SelectableItemKind::track()}; }
+SelectableItem fileItem(const std::string &id) { return {id, SelectableItemKind::audioFile()}; }
+SelectableItem laneItem(const std::string &track, const std::string &id)
+{
+    return {id, SelectableItemKind::trackClip(track)};
+}
+
+// Selected ids, sorted.
+Names selectedIds(const SelectionManager &m)
+{
+    Names ids;
+    for (const SelectableItem &item : m.selectedItems())
+        ids.push_back(item.id);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+struct Fixture {
+    SelectionManager manager;
+    std::vector<unsigned> notifications;
+
+    Fixture()
+    {
+        manager.setCachedTracks({track("Kick"), track("Gtr", {clip("Gtr.L"), clip("Gtr.R"), clip("Solo")}),
+                                 track("Vox")});
+        manager.setCachedAudioFileGroups(groupAudioFiles({audioFile("A.wav"), audioFile("B.wav"), audioFile("C.wav"),
+                                                          audioFile("D.wav")}));
+        manager.addObserver([this](unsigned changes) { notifications.push_back(changes); });
+    }
+};
+
+} // namespace
+
+TEST(SelectionManager, ClickingAnotherListStartsANewSelection)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    EXPECT_TRUE(m.flatList().empty());
+    EXPECT_FALSE(m.activeScope());
+
+    m.click("Kick", ClickScope::tracks(), kPlain);
+    m.click("Vox", ClickScope::tracks(), kCommand);
+    EXPECT_EQ(selectedIds(m), (Names{"Kick", "Vox"}));
+    EXPECT_EQ(m.flatList().size(), 3u);
+
+    m.click("B.wav", ClickScope::audioFiles(), kCommand);
+    EXPECT_EQ(m.activeScope(), ClickScope::audioFiles());
+    EXPECT_EQ(selectedIds(m), Names{"B.wav"}) << "the track selection is gone";
+    EXPECT_FALSE(m.anchorItem()) << "a Command click sets no anchor";
+    EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{fileItem("A.wav"), fileItem("B.wav"), fileItem("C.wav"),
+                                                        fileItem("D.wav")}));
+
+    m.click("D.wav", ClickScope::audioFiles(), kShift);
+    EXPECT_EQ(selectedIds(m), Names{"D.wav"}) << "Shift without an anchor selects only";
+    EXPECT_EQ(m.anchorItem(), fileItem("D.wav"));
+
+    // Lanes of different tracks are different lists.
+    m.click("Gtr", ClickScope::trackClips("Gtr"), kPlain);
+    m.click("Solo", ClickScope::trackClips("Gtr"), kCommand);
+    EXPECT_EQ(selectedIds(m), (Names{"Gtr", "Solo"}));
+    m.click("X", ClickScope::trackClips("Vox"), kCommand);
+    EXPECT_EQ(selectedIds(m), Names{"X"});
+    EXPECT_EQ(m.activeScope(), ClickScope::trackClips("Vox"));
+}
+
+TEST(SelectionManager, CommandTogglesAndWinsOverShift)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    m.click("A.wav", ClickScope::audioFiles(), kPlain);
+    m.click("C.wav", ClickScope::audioFiles(), kShift);
+    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav"}));
+    EXPECT_EQ(m.focusedItem(), fileItem("C.wav"));
+
+    m.click("B.wav", ClickScope::audioFiles(), kBoth);
+    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "C.wav"})) << "toggled, not a range";
+    EXPECT_EQ(m.focusedItem(), fileItem("B.wav"));
+    EXPECT_EQ(m.anchorItem(), fileItem("A.wav")) << "the anchor stays at the plain click";
+
+    m.click("B.wav", ClickScope::audioFiles(), kCommand);
+    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav"}));
+
+    m.click("D.wav", ClickScope::audioFiles(), kShift);
+    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav", "D.wav"})) << "still from the anchor";
+    m.click("B.wav", ClickScope::audioFiles(), kShift);
+    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav"}));
+
+    m.selectRange("Gone.wav", ClickScope::audioFiles());
+    EXPECT_EQ(selectedIds(m), Names{"Gone.wav"}) << "an end outside the list selects only the item";
+    EXPECT_EQ(m.anchorItem(), fileItem("Gone.wav"));
+}
+
+TEST(SelectionManager, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    m.moveDown(false);
+    EXPECT_TRUE(m.selectedItems().empty()) << "no scope, no list";
+
+    m.click("B.wav", ClickScope::audioFiles(), kCommand);
+    m.toggle("B.wav", ClickScope::audioFiles());
+    m.setCachedAudioFileGroups(groupAudioFiles({audioFile("A.wav"), audioFile("C.wav"), audioFile("D.wav")}));
+    m.rebuildFlatList();
+    m.moveDown(false);
+    EXPECT_EQ(selectedIds(m), Names{"A.wav"}) << "a focus no longer listed counts as none";
+    m.moveUp(false);
+    EXPECT_EQ(selectedIds(m), Names{"A.wav"}) << "up on the first stays";
+
+    m.moveDown(false);
+    m.moveDown(false);
+    m.moveDown(false);
+    EXPECT_EQ(selectedIds(m), Names{"D.wav"}) << "down on the last stays";
+    EXPECT_EQ(m.focusedItem(), fileItem("D.wav"));
+
+    m.moveUp(true);
+    EXPECT_EQ(selectedIds(m), (Names{"C.wav", "D.wav"})) << "Shift-up extends from the anchor";
+    EXPECT_EQ(m.anchorItem(), fileItem("D.wav"));
+    EXPECT_EQ(m.focusedItem(), fileItem("C.wav"));
+
+    Fixture g;
+    g.manager.click("B.wav", ClickScope::audioFiles(), kCommand);
+    g.manager.toggle("B.wav", ClickScope::audioFiles());
+    g.manager.toggle("Gone.wav", ClickScope::audioFiles());
+    g.manager.moveUp(true);
+    EXPECT_EQ(selectedIds(g.manager), Names{"D.wav"}) << "up without a listed focus selects only the last";
+    EXPECT_EQ(g.manager.anchorItem(), fileItem("D.wav"));
+}
+
+TEST(SelectionManager, ExpandedTracksListTheirClipGroups)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    m.setCachedExpandedTracks({"Gtr", "Nobody"});
+    m.click("Kick", ClickScope::tracks(), kPlain);
+    EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{trackItem("Kick"), trackItem("Gtr"), laneItem("Gtr", "Gtr"),
+                                                        laneItem("Gtr", "Solo"), trackItem("Vox")}));
+
+    m.moveDown(false);
+    m.moveDown(false);
+    EXPECT_EQ(m.focusedItem(), laneItem("Gtr", "Gtr")) << "into the track's first clip group";
+    EXPECT_EQ(m.activeScope(), ClickScope::trackClips("Gtr"));
+    m.moveDown(true);
+    EXPECT_EQ(m.selectedItems().size(), 2u) << "Shift-down within the lane";
+    m.moveDown(false);
+    m.moveDown(false);
+    EXPECT_EQ(m.focusedItem(), trackItem("Vox")) << "then on to the next track";
+    EXPECT_EQ(m.activeScope(), ClickScope::tracks());
+    m.moveUp(true);
+    EXPECT_EQ(m.selectedItems(), (std::unordered_set<SelectableItem>{laneItem("Gtr", "Solo"), trackItem("Vox")}))
+        << "a range may cross from a lane to a track";
+}
+
+TEST(SelectionManager, EqualItemsDoNotTrapTheArrowKeys)
+{
+    SelectionManager m;
+    m.setCachedTracks({track("A"), track("Dup"), track("Dup"), track("B")});
+    m.click("A", ClickScope::tracks(), kPlain);
+    for (int i = 0; i < 3; ++i)
+        m.moveDown(false);
+    EXPECT_EQ(m.focusedItem(), trackItem("B"));
+    for (int i = 0; i < 3; ++i)
+        m.moveUp(false);
+    EXPECT_EQ(m.focusedItem(), trackItem("A"));
+}
+
+TEST(SelectionManager, ObserversHearEachChangedFieldOncePerOperation)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    using M = SelectionManager;
+    m.click("Kick", ClickScope::tracks(), kPlain);
+    m.click("Kick", ClickScope::tracks(), kPlain);  // nothing changes
+    m.click("Vox", ClickScope::tracks(), kCommand);
+    m.click("A.wav", ClickScope::audioFiles(), kPlain);
+    m.rebuildFlatList();
+    m.moveUp(false);  // already on the first item
+    m.moveDown(false);
+    EXPECT_EQ(f.notifications,
+              (std::vector<unsigned>{M::selectedItemsChanged | M::focusedItemChanged | M::activeScopeChanged,
+                                     M::selectedItemsChanged | M::focusedItemChanged,
+                                     M::selectedItemsChanged | M::focusedItemChanged | M::activeScopeChanged,
+                                     M::selectedItemsChanged | M::focusedItemChanged}));
+
+    // An observer may remove itself while being told.
+    SelectionManager::ObserverId id = 0;
+    int calls = 0;
+    id = m.addObserver([&](unsigned) {
+        ++calls;
+        m.removeObserver(id);
+    });
+    m.moveDown(false);
+    m.moveDown(false);
+    EXPECT_EQ(calls, 1);
+}

@@ -1,0 +1,247 @@
+// Loading real session files, written with the session-file writer.
+#include "log.h"
+#include "marker_blocks.h"
+#include "media_blocks.h"
+#include "property_blocks.h"
+#include "session_loader.h"
+#include "test_helpers.h"
+#include "track_blocks.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using ptxtest::TempFile;
+
+namespace {
+
+PTXSessionInfo load(const ptxw::SessionFile &file)
+{
+    TempFile temp("Song.ptx");
+    EXPECT_TRUE(file.write(temp.path()));
+    Result<PTXSessionInfo, PTXError> result = loadSession(temp.path());
+    if (!result) {
+        ADD_FAILURE() << result.error().description();
+        return {};
+    }
+    return std::move(result).value();
+}
+
+ptxw::SessionFile fileWith(std::initializer_list<ptxw::Block> blocks)
+{
+    return ptxtest::sessionWith(blocks);
+}
+
+// Each clip as "name@position/colour".
+std::vector<std::string> placed(const PTXTrackInfo &track)
+{
+    std::vector<std::string> out;
+    for (const PTXClipInfo &c : track.clips)
+        out.push_back(c.name + "@" + std::to_string(c.timelinePosition) + "/" + std::to_string(c.colorIndex));
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+ptxw::Block trackOf(std::string name, uint8_t type, std::optional<uint8_t> formatCode = std::nullopt,
+                    std::optional<ptxw::TrackIdentifier> id = std::nullopt, uint16_t color = 65534)
+{
+    ptxw::TrackSpec spec;
+    spec.name = std::move(name);
+    spec.type = type;
+    spec.formatCode = formatCode;
+    spec.id = id;
+    spec.color = color;
+    return ptxw::trackBlock(spec);
+}
+
+} // namespace
+
+TEST(SessionLoader, PropertiesBecomeDisplayTexts)
+{
+    const PTXSessionInfo info = load(fileWith({
+                                         ptxw::sessionFormatBlock(44100, 4, {4, 1, 32}),
+                                         ptxw::counterFormatBlock(3),
+                                         ptxw::timecodeBlock(4, 108000, ""),
+                                         ptxw::tempoMapBlock({{97.5, 0}, {140, 96000}}),
+                                         ptxw::meterMapBlock({{0, 6, 8}, {1000, 4, 4}}),
+                                     }));
+    EXPECT_EQ(info.sampleRate, "44100");
+    EXPECT_EQ(info.bitDepth, "32-bit float");
+    EXPECT_EQ(info.audioFormat, "AIFF");
+    EXPECT_EQ(info.interleaved, "Yes");
+    EXPECT_EQ(info.panDepth, "-6.0 dB");
+    EXPECT_EQ(info.frameRate, "Unknown");
+    EXPECT_EQ(info.sessionStart, "01:00:00:00") << "code 4 counts 30 frames per second";
+    EXPECT_EQ(info.sessionLength, "Unknown");
+    EXPECT_EQ(info.tempo, "97.5 BPM");
+    EXPECT_TRUE(info.tempoChanges);
+    EXPECT_EQ(info.meter, "6/8");
+    EXPECT_TRUE(info.meterChanges);
+    EXPECT_EQ(info.mainCounterFormat, 3);
+    EXPECT_EQ(info.debugInfo, "");
+
+    const PTXSessionInfo fixed = load(fileWith({
+        ptxw::timecodeBlock(7, 0, "00:01:00:00"),
+        ptxw::tempoMapBlock({{97.5, 0}, {140, 96000}}),
+        ptxw::fixedTempoBlock(119.88, true),
+        ptxw::meterMapBlock({{0, 3, 4}}),
+    }));
+    EXPECT_EQ(fixed.tempo, "119.9 BPM") << "a fixed tempo wins over the map";
+    EXPECT_FALSE(fixed.tempoChanges);
+    EXPECT_EQ(fixed.meter, "3/4");
+    EXPECT_FALSE(fixed.meterChanges);
+    EXPECT_EQ(fixed.sessionStart, "00:00:00:00");
+    EXPECT_EQ(fixed.sessionLength, "00:01:00:00");
+
+    const PTXSessionInfo single = load(fileWith({ptxw::tempoMapBlock({{120.0, 0}})}));
+    EXPECT_EQ(single.tempo, "120 BPM");
+    EXPECT_FALSE(single.tempoChanges) << "one tempo event is no change";
+
+    const PTXSessionInfo bare = load(fileWith({ptxw::counterFormatBlock(1)}));
+    EXPECT_EQ(bare.sampleRate, "Unknown");
+    EXPECT_EQ(bare.bitDepth, "Unknown");
+    EXPECT_EQ(bare.audioFormat, "Unknown");
+    EXPECT_EQ(bare.interleaved, "Unknown");
+    EXPECT_EQ(bare.panDepth, "Unknown");
+    EXPECT_EQ(bare.tempo, "120 BPM");
+    EXPECT_EQ(bare.meter, "4/4");
+}
+
+TEST(SessionLoader, PlacementsBecomeTheTracksClips)
+{
+    std::vector<ptxw::ClipSpec> clips;
+    for (int c = 0; c < 8; ++c)
+        clips.push_back({"Clip " + std::to_string(c), uint64_t(10 * c), uint64_t(1000 + c)});
+    clips[3].fileIndex = 1;
+    const PTXSessionInfo info = load(fileWith({
+        ptxw::clipListBlock(clips),
+        ptxw::clipGroupMembersBlock({{0, 0}}),
+        ptxw::clipGroupMembersBlock({{4, 0}, {99, 10}}),  // the second member is out of range
+        ptxw::clipGroupMembersBlock({{5, 0}, {7, 48000}}),
+        ptxw::clipGroupNameBlock("G0"),
+        ptxw::clipGroupNameBlock("G1"),
+        ptxw::clipGroupNameBlock("G2"),
+        trackOf("A", 0, 1),
+        trackOf("B", 3),  // 3 names no track type
+        ptxw::playlistsBlock({ptxw::playlistBlock("A", {ptxw::placementListBlock({
+                                                           {3, 1000, 30, false},
+                                                           {2, 96000, 40, true},
+                                                           {50, 5, 30, false},  // no clip 50
+                                                           {9, 5, 30, true},    // no group 9
+                                                           {1, 200000, 41, true},
+                                                       })})}),
+    }));
+    ASSERT_EQ(info.tracks.size(), 2u);
+    const PTXTrackInfo &a = info.tracks[0];
+    EXPECT_EQ(placed(a), (Strings{"Clip 3@1000/30", "Clip 5@96000/40", "Clip 7@144000/40", "Clip 4@200000/41"}));
+    EXPECT_EQ(a.clips[0].sourceFileIndex, 1);
+    EXPECT_EQ(a.clips[0].sampleOffset, 30u);
+    EXPECT_EQ(a.clips[0].sampleLength, 1003u);
+    EXPECT_EQ(a.type, PTXTrackType::audio);
+    EXPECT_EQ(a.format.name, "Stereo");
+    EXPECT_FALSE(a.parentName);
+
+    const PTXTrackInfo &b = info.tracks[1];
+    EXPECT_EQ(b.type, PTXTrackType::unknown);
+    EXPECT_EQ(b.format.name, "Unknown");
+    EXPECT_TRUE(b.clips.empty());
+    EXPECT_EQ(info.audioTrackCount, 1);
+
+    // The session's own clip list is unplaced.
+    ASSERT_EQ(info.clipCount, 8);
+    ASSERT_EQ(info.clips.size(), 8u);
+    EXPECT_EQ(info.clips[3].id, "Clip 3");
+    EXPECT_EQ(info.clips[3].timelinePosition, 0u);
+    EXPECT_EQ(info.clips[3].colorIndex, kNoColorIndex);
+    EXPECT_EQ(info.clips[2].sourceFileIndex, -1);
+}
+
+TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
+{
+    const ptxw::PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const ptxw::PluginKey comp = {2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    ptxw::MemoryLocation three{3, 3, 1, "Chorus", 96000, 0, {{200, 10, 10}}};
+    ptxw::MemoryLocation firstOne{1, 1, 2, "Intro", 0, 48000, {}};
+    ptxw::MemoryLocation two{2, 0, 8, "Note", 0, 0, {}};
+    ptxw::MemoryLocation secondOne{1, 1, 1, "Intro again", 10, 0, {}};
+    const PTXSessionInfo info = load(fileWith({
+        trackOf("Drums", 11, std::nullopt, 1),
+        trackOf("Kick", 0, 0, 2, 27),
+        ptxw::folderBlock({{1, 1}, {2, 0}}),
+        ptxw::pluginDefinitionBlock("EQ", eq),
+        ptxw::pluginDefinitionBlock("Comp", comp),
+        ptxw::trackSettingsBlock({ptxw::trackSettingsRecord(
+            2, {ptxw::insertListBlock({ptxw::pluginSlotBlock(eq, true), ptxw::emptySlotBlock(),
+                                       ptxw::pluginSlotBlock(comp, false)}),
+                ptxw::commentBlock("Beater side")})}),
+        ptxw::audioFileListBlock({ptxw::folderEntry("Audio Files"), ptxw::fileEntry("Kick.wav"),
+                                  ptxw::fileEntry("Clip.mov", "MooV")},
+                                 0),
+        ptxw::memoryLocationBlock(three),
+        ptxw::memoryLocationBlock(firstOne),
+        ptxw::memoryLocationBlock(two),
+        ptxw::memoryLocationBlock(secondOne),
+    }));
+    ASSERT_EQ(info.tracks.size(), 2u);
+    const PTXTrackInfo &drums = info.tracks[0];
+    const PTXTrackInfo &kick = info.tracks[1];
+    EXPECT_EQ(drums.typeLabel(), "B Folder");
+    EXPECT_TRUE(drums.isFolder);
+    EXPECT_EQ(drums.childCount, 1);
+    EXPECT_EQ(kick.parentName, "Drums");
+    EXPECT_EQ(kick.depth, 1);
+    EXPECT_EQ(kick.colorIndex, 27);
+    EXPECT_EQ(kick.format.name, "Mono");
+    EXPECT_EQ(kick.comment, "Beater side");
+    EXPECT_EQ(kick.plugins, (std::vector<PTXTrackPlugin>{{0, "EQ", true}, {2, "Comp", false}}));
+    EXPECT_EQ(info.activePlugins, Strings{"EQ"});
+    EXPECT_EQ(info.deactivatedPlugins, Strings{"Comp"});
+
+    ASSERT_EQ(info.audioFiles.size(), 2u);
+    EXPECT_EQ(info.audioFiles[0], (PTXAudioFile{"Kick.wav", "/Audio Files/Kick.wav", "WAVE", false}));
+    EXPECT_EQ(info.audioFiles[1].typeTag, "MooV");
+
+    Strings locations;
+    for (const PTXMemoryLocation &m : info.memoryLocations) {
+        EXPECT_EQ(m.id, m.number);
+        locations.push_back(std::to_string(m.number) + " " + m.name);
+    }
+    EXPECT_EQ(locations, (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"})) << "a stable sort";
+    const PTXMemoryLocation &chorus = info.memoryLocations[3];
+    EXPECT_EQ(chorus.timeProperties, "marker");
+    EXPECT_EQ(chorus.referenceLabel(), "Absolute");
+    EXPECT_EQ(chorus.startTime, 96000u);
+    EXPECT_TRUE(chorus.hasColor());
+    EXPECT_EQ(chorus.colorR, 200);
+    EXPECT_EQ(info.memoryLocations[1].referenceLabel(), "Bar | Beat");
+    EXPECT_EQ(info.memoryLocations[2].referenceLabel(), "") << "no time properties";
+}
+
+TEST(SessionLoader, SessionNameIsTheFileNameWithoutExtension)
+{
+    EXPECT_EQ(sessionNameFromPath("/Users/me/Sessions/My Song.v2.ptx"), "My Song.v2");
+    EXPECT_EQ(sessionNameFromPath("Mix.ptx"), "Mix");
+    EXPECT_EQ(sessionNameFromPath("/a/Mix"), "Mix");
+    EXPECT_EQ(sessionNameFromPath("/a/.ptx"), ".ptx") << "a leading dot starts no extension";
+}
+
+TEST(SessionLoader, UnreadableFileFailsAndLogsTheReaderText)
+{
+    std::vector<std::string> lines;
+    LogSink previous = setLogSink([&](std::string_view component, std::string_view message) {
+        lines.push_back("[" + std::string(component) + "] " + std::string(message));
+    });
+    const Result<PTXSessionInfo, PTXError> missing = loadSession("/nonexistent/folder/Song.ptx");
+    TempFile garbage("garbage.ptx");
+    ASSERT_TRUE(ptxw::writeBytes(garbage.path(), ptxw::Bytes(64, 0x5a)));
+    const Result<PTXSessionInfo, PTXError> unreadable = loadSession(garbage.path());
+    setLogSink(std::move(previous));
+
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error(), PTXError::parseFailed());
+    EXPECT_EQ(missing.error().description(), "Failed to parse session blocks");
+    EXPECT_FALSE(unreadable);
+    EXPECT_EQ(lines, (Strings{"[PTXSession] Parse failed: Failed to parse session",
+                              "[PTXSession] Parse failed: Failed to parse session"}));
+    EXPECT_EQ(PTXError::decryptFailed(-3).description(), "Failed to decrypt .ptx file (error -3)");
+}

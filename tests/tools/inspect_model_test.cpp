@@ -1,0 +1,191 @@
+// kestrix-inspect's model output: the --json document and the plain summary.
+#include "marker_blocks.h"
+#include "media_blocks.h"
+#include "property_blocks.h"
+#include "session_writer.h"
+#include "track_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct ModelRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string tempPath(const std::string &name)
+{
+    return (std::filesystem::temp_directory_path() / ("kestrix-inspect-model-" + name)).string();
+}
+
+std::string slurp(const std::string &path)
+{
+    std::string text;
+    if (std::FILE *f = std::fopen(path.c_str(), "rb")) {
+        std::array<char, 4096> buf;
+        size_t n;
+        while ((n = std::fread(buf.data(), 1, buf.size(), f)) > 0)
+            text.append(buf.data(), n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// Runs kestrix-inspect, keeping stdout and stderr apart.
+ModelRun inspect(const std::string &args)
+{
+    const std::string errPath = tempPath("stderr.txt");
+    const std::string command = std::string(KESTRIX_INSPECT) + " " + args + " 2>'" + errPath + "'";
+    ModelRun run;
+    std::FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        run.out.append(buf.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = slurp(errPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+// Two folders of tracks, a stereo pair of files and clips, a group
+// placement, plug-ins and two memory locations written out of order.
+ptxw::SessionFile smallSession()
+{
+    ptxw::TrackSpec folder;
+    folder.name = "Band";
+    folder.type = 11;
+    folder.id = 1;
+    ptxw::TrackSpec gtr;
+    gtr.name = "Gtr";
+    gtr.formatCode = 1;
+    gtr.id = 2;
+    gtr.color = 30;
+    const ptxw::PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    ptxw::ClipSpec left{"Gtr.L", 0, 48000};
+    left.fileIndex = 0;
+    ptxw::ClipSpec right{"Gtr.R", 0, 48000};
+    right.fileIndex = 1;
+    ptxw::MemoryLocation verse{2, 3, 1, "Verse", 96000, 0, {}};
+    ptxw::MemoryLocation intro{1, 0, 8, "Intro", 0, 0, {}};
+
+    ptxw::SessionFile file;
+    file.block(ptxw::sessionFormatBlock(48000, 3, {2, 0, 24}))
+        .block(ptxw::timecodeBlock(7, 108000, "00:02:00:00"))
+        .block(ptxw::tempoMapBlock({{97.5, 0}}))
+        .block(ptxw::trackBlock(folder))
+        .block(ptxw::trackBlock(gtr))
+        .block(ptxw::folderBlock({{1, 1}, {2, 0}}))
+        .block(ptxw::audioFileListBlock({ptxw::folderEntry("Audio Files"), ptxw::fileEntry("Gtr.L.wav"),
+                                         ptxw::fileEntry("Gtr.R.wav"), ptxw::fileEntry("Score.mid", "Midi")},
+                                        0))
+        .block(ptxw::clipListBlock({left, right}))
+        .block(ptxw::clipGroupMembersBlock({{0, 0}, {1, 0}}))
+        .block(ptxw::clipGroupNameBlock("Gtr"))
+        .block(ptxw::playlistsBlock({ptxw::playlistBlock("Gtr", {ptxw::placementListBlock({{0, 1000, 31, true}})})}))
+        .block(ptxw::pluginDefinitionBlock("Caf\xe9 EQ", eq))
+        .block(ptxw::trackSettingsBlock({ptxw::trackSettingsRecord(2, {ptxw::insertListBlock({ptxw::pluginSlotBlock(eq, true)})})}))
+        .block(ptxw::memoryLocationBlock(verse))
+        .block(ptxw::memoryLocationBlock(intro));
+    return file;
+}
+
+} // namespace
+
+TEST(InspectModel, JsonHoldsTheModelInDeclarationOrder)
+{
+    const std::string path = tempPath("Small Session.ptx");
+    ASSERT_TRUE(smallSession().write(path));
+    const ModelRun run = inspect("--json '" + path + "'");
+    std::filesystem::remove(path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string clip = R"("id":"Gtr.L","name":"Gtr.L","sourceFileIndex":0,"sampleOffset":0,"sampleLength":48000,)";
+    const std::string clipR = R"("id":"Gtr.R","name":"Gtr.R","sourceFileIndex":1,"sampleOffset":0,"sampleLength":48000,)";
+    EXPECT_EQ(run.out,
+              R"({"sessionName":"kestrix-inspect-model-Small Session","sampleRate":"48000","bitDepth":"24-bit",)"
+              R"("audioFormat":"WAV","interleaved":"No","panDepth":"-3.0 dB","frameRate":"30",)"
+              R"("sessionStart":"01:00:00:00","sessionLength":"00:02:00:00","tempo":"97.5 BPM","tempoChanges":false,)"
+              R"("meter":"4/4","meterChanges":false,"audioTrackCount":1,"clipCount":2,)"
+              R"("clips":[{)" + clip + R"("timelinePosition":0,"colorIndex":65534},{)" + clipR +
+              R"("timelinePosition":0,"colorIndex":65534}],)"
+              R"("tracks":[{"name":"Band","type":11,"format":{"name":"Unknown"},"colorIndex":65534,"comment":"",)"
+              R"("plugins":[],"clips":[],"depth":0,"parentName":null,"isFolder":true,"childCount":1},)"
+              R"({"name":"Gtr","type":0,"format":{"name":"Stereo"},"colorIndex":30,"comment":"",)"
+              R"("plugins":[{"id":0,"name":"Caf\u00e9 EQ","active":true}],)"
+              R"("clips":[{)" + clip + R"("timelinePosition":1000,"colorIndex":31},{)" + clipR +
+              R"("timelinePosition":1000,"colorIndex":31}],"depth":1,"parentName":"Band","isFolder":false,"childCount":0}],)"
+              R"("audioFiles":[{"name":"Gtr.L.wav","path":"/Audio Files/Gtr.L.wav","typeTag":"WAVE","unhandledType":false},)"
+              R"({"name":"Gtr.R.wav","path":"/Audio Files/Gtr.R.wav","typeTag":"WAVE","unhandledType":false},)"
+              R"({"name":"Score.mid","path":"/Audio Files/Score.mid","typeTag":"Midi","unhandledType":true}],)"
+              R"("activePlugins":["Caf\u00e9 EQ"],"deactivatedPlugins":[],)"
+              R"("memoryLocations":[{"id":1,"number":1,"name":"Intro","timeProperties":"none","type":8,"reference":0,)"
+              R"("startTime":0,"endTime":0,"colorR":0,"colorG":0,"colorB":0},)"
+              R"({"id":2,"number":2,"name":"Verse","timeProperties":"marker","type":1,"reference":3,)"
+              R"("startTime":96000,"endTime":0,"colorR":0,"colorG":0,"colorB":0}],)"
+              R"("mainCounterFormat":255,"debugInfo":"",)"
+              R"("audioFileGroups":[{"id":"Gtr","baseName":"Gtr","channels":[)"
+              R"({"suffix":"L","fileName":"Gtr.L.wav","path":"/Audio Files/Gtr.L.wav"},)"
+              R"({"suffix":"R","fileName":"Gtr.R.wav","path":"/Audio Files/Gtr.R.wav"}]},)"
+              R"({"id":"Score.mid","baseName":"Score.mid","channels":[{"suffix":"","fileName":"Score.mid","path":"/Audio Files/Score.mid"}]}],)"
+              R"("clipGroups":[{"id":"Gtr","baseName":"Gtr","channels":[)"
+              R"({"suffix":"L","clip":{)" + clip + R"("timelinePosition":0,"colorIndex":65534}},)"
+              R"({"suffix":"R","clip":{)" + clipR + R"("timelinePosition":0,"colorIndex":65534}}]}]})"
+              "\n");
+}
+
+TEST(InspectModel, SummaryShowsDisplayTextsAndLists)
+{
+    const std::string path = tempPath("Summary.ptx");
+    ASSERT_TRUE(smallSession().write(path));
+    const ModelRun run = inspect("'" + path + "'");
+    std::filesystem::remove(path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Session: kestrix-inspect-model-Summary\n"
+                       "  Sample rate:     48000\n"
+                       "  Bit depth:       24-bit\n"
+                       "  Audio format:    WAV\n"
+                       "  Interleaved:     No\n"
+                       "  Pan depth:       -3.0 dB\n"
+                       "  Frame rate:      30\n"
+                       "  Session start:   01:00:00:00\n"
+                       "  Session length:  00:02:00:00\n"
+                       "  Tempo:           97.5 BPM\n"
+                       "  Meter:           4/4\n"
+                       "Tracks: 2 (1 audio)\n"
+                       "  Band (B Folder, Unknown, 0 clips)\n"
+                       "    Gtr (Audio, Stereo, 2 clips)\n"
+                       "Clips: 2 (1 groups)\n"
+                       "Audio files: 3 (2 groups)\n"
+                       "  Gtr.L.wav [WAV] /Audio Files/Gtr.L.wav\n"
+                       "  Gtr.R.wav [WAV] /Audio Files/Gtr.R.wav\n"
+                       "  Score.mid [idiM, not playable] /Audio Files/Score.mid\n"
+                       "Plug-ins: 1 active, 0 inactive\n"
+                       "  Active (1)\n"
+                       "    Caf\xe9 EQ\n"
+                       "  Inactive (0)\n"
+                       "Memory locations: 2\n"
+                       "  1. Intro (none, 0)\n"
+                       "  2. Verse (marker, 96000)\n");
+}
+
+TEST(InspectModel, UnreadableFileExitsOneWithTheErrorOnStderr)
+{
+    for (const char *option : {"", "--json "}) {
+        const ModelRun run = inspect(std::string(option) + "/nonexistent/Song.ptx");
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_EQ(run.out, "") << option;
+        EXPECT_NE(run.err.find("/nonexistent/Song.ptx: Failed to parse session blocks"), std::string::npos)
+            << run.err;
+    }
+}

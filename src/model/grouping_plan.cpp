@@ -2,9 +2,9 @@
 
 #include "channel_stem.h"
 
+#include "string_view_index.h"
+
 #include <optional>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace kestrix {
 
@@ -25,18 +25,18 @@ GroupPlan planGroups(std::span<const GroupingItem> items)
 {
     // First pass: the candidate group of every item with a stem.
     std::vector<Candidate> candidates;
-    std::unordered_map<std::string_view, size_t> candidateOfStem;
+    StringViewIndex candidateOfStem;
     std::vector<size_t> candidateOfItem(items.size(), kNoCandidate);
     std::vector<std::string_view> suffixOfItem(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const std::optional<ChannelStem> stem = channelStem(items[i].matchName);
         if (!stem)
             continue;
-        const auto [it, added] = candidateOfStem.try_emplace(stem->stem, candidates.size());
+        const auto [c, added] = candidateOfStem.insert(stem->stem, candidates.size());
         if (added)
             candidates.push_back({stem->stem});
-        ++candidates[it->second].memberCount;
-        candidateOfItem[i] = it->second;
+        ++candidates[c].memberCount;
+        candidateOfItem[i] = c;
         suffixOfItem[i] = stem->suffix;
     }
 
@@ -56,7 +56,7 @@ GroupPlan planGroups(std::span<const GroupingItem> items)
     // set of emitted keys, so a plain item named like an emitted set (the
     // parent "Gtr" of "Gtr.L" and "Gtr.R") is not listed twice.
     GroupPlan plan;
-    std::unordered_set<std::string_view> emitted;
+    StringViewIndex emitted(items.size());
     const auto emit = [&](std::string_view id) {
         plan.groups.push_back({id, plan.channels.size(), 0});
     };
@@ -67,7 +67,7 @@ GroupPlan planGroups(std::span<const GroupingItem> items)
     for (size_t i = 0; i < items.size(); ++i) {
         const size_t c = candidateOfItem[i];
         if (c == kNoCandidate) {
-            if (emitted.insert(items[i].name).second) {
+            if (emitted.insert(items[i].name, i).second) {
                 emit(items[i].name);
                 addChannel(i, "");
             }
@@ -76,7 +76,7 @@ GroupPlan planGroups(std::span<const GroupingItem> items)
             addChannel(i, suffixOfItem[i]);
         } else if (!candidates[c].emitted) {
             candidates[c].emitted = true;
-            emitted.insert(candidates[c].stem);
+            emitted.insert(candidates[c].stem, i);
             emit(candidates[c].stem);
             for (size_t m = 0; m < candidates[c].memberCount; ++m) {
                 const size_t member = members[candidates[c].firstMember + m];

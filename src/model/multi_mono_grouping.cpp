@@ -2,7 +2,7 @@
 
 #include "grouping_plan.h"
 
-#include <unordered_set>
+#include "string_view_index.h"
 
 namespace kestrix {
 
@@ -17,10 +17,11 @@ struct UniqueClips {
 UniqueClips uniqueClips(const std::vector<PTXClipInfo> &clips)
 {
     UniqueClips unique;
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(clips.size());
+    StringViewIndex seen(clips.size());
+    unique.items.reserve(clips.size());
+    unique.clipIndex.reserve(clips.size());
     for (size_t c = 0; c < clips.size(); ++c) {
-        if (!seen.insert(clips[c].name).second)
+        if (!seen.insert(clips[c].name, c).second)
             continue;
         unique.items.push_back({clips[c].name, clips[c].name});
         unique.clipIndex.push_back(c);

@@ -1,9 +1,9 @@
 // Per-track settings (0x2624): each settings record names its track by
 // identifier and carries the track's insert list and its comment.
+#include "first_descendant.h"
 #include "ptx_extract.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace ptx {
@@ -25,61 +25,6 @@ bool is_one_of(uint16_t type, const uint16_t (&types)[N])
 {
     return std::find(std::begin(types), std::end(types), type) != std::end(types);
 }
-
-// Finds the first descendant of a content type, depth-first with children in
-// order. The answer for every block passed on the way is remembered, so that
-// records nested inside other records are not searched again, and an explicit
-// stack keeps deep trees off the call stack.
-class FirstDescendant {
-public:
-    explicit FirstDescendant(uint16_t content_type) : type_(content_type) {}
-
-    const ptx_block *in(const ptx_block &root)
-    {
-        if (const auto known = found_.find(&root); known != found_.end())
-            return known->second;
-        struct Level {
-            const ptx_block *block;
-            uint32_t next;
-        };
-        std::vector<Level> levels{{&root, 0}};
-        for (;;) {
-            Level &level = levels.back();
-            const ptx_block *hit = nullptr;
-            bool descend = false;
-            while (level.next < level.block->child_count) {
-                const ptx_block &child = level.block->children[level.next++];
-                if (child.content_type == type_) {
-                    hit = &child;
-                    break;
-                }
-                const auto known = found_.find(&child);
-                if (known == found_.end()) {
-                    levels.push_back({&child, 0});
-                    descend = true;
-                    break;
-                }
-                if (known->second) {
-                    hit = known->second;
-                    break;
-                }
-            }
-            if (descend)
-                continue;
-            // The level is settled; a hit also settles every level above it.
-            do {
-                found_[levels.back().block] = hit;
-                levels.pop_back();
-            } while (hit && !levels.empty());
-            if (levels.empty())
-                return hit;
-        }
-    }
-
-private:
-    uint16_t type_;
-    std::unordered_map<const ptx_block *, const ptx_block *> found_;
-};
 
 // The searches one settings pass shares.
 struct SettingsSearch {

@@ -185,7 +185,7 @@ TEST(InspectModel, UnreadableFileExitsOneWithTheErrorOnStderr)
         const ModelRun run = inspect(std::string(option) + "/nonexistent/Song.ptx");
         EXPECT_EQ(run.status, 1) << option;
         EXPECT_EQ(run.out, "") << option;
-        EXPECT_NE(run.err.find("/nonexistent/Song.ptx: Failed to parse session blocks"), std::string::npos)
-            << run.err;
+        EXPECT_EQ(run.err, "[PTXSession] Parse failed: Failed to parse session\n"
+                           "/nonexistent/Song.ptx: Failed to parse session blocks\n");
     }
 }

@@ -29,7 +29,7 @@ const ptx_block *FirstDescendant::in(const ptx_block &root)
                 descend = true;
                 break;
             }
-            if (false) {
+            if (known->second) {
                 hit = known->second;
                 break;
             }

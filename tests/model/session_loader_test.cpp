@@ -206,7 +206,7 @@ TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
         EXPECT_EQ(m.id, m.number);
         locations.push_back(std::to_string(m.number) + " " + m.name);
     }
-    EXPECT_EQ(locations, (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"})) << "a stable sort";
+    EXPECT_EQ(locations, (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"}));
     const PTXMemoryLocation &chorus = info.memoryLocations[3];
     EXPECT_EQ(chorus.timeProperties, "marker");
     EXPECT_EQ(chorus.referenceLabel(), "Absolute");
@@ -215,6 +215,27 @@ TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
     EXPECT_EQ(chorus.colorR, 200);
     EXPECT_EQ(info.memoryLocations[1].referenceLabel(), "Bar | Beat");
     EXPECT_EQ(info.memoryLocations[2].referenceLabel(), "") << "no time properties";
+}
+
+TEST(SessionLoader, MemoryLocationsSortByNumberKeepingReaderOrderForEqualNumbers)
+{
+    // Enough locations that an unstable sort would reorder equal numbers.
+    ptxw::SessionFile file;
+    for (int i = 0; i < 60; ++i) {
+        ptxw::MemoryLocation location;
+        location.number = uint16_t(5 - i % 5);
+        location.name = std::to_string(i);
+        file.block(ptxw::memoryLocationBlock(location));
+    }
+    const PTXSessionInfo info = load(file);
+    ASSERT_EQ(info.memoryLocations.size(), 60u);
+    for (size_t k = 1; k < info.memoryLocations.size(); ++k) {
+        const PTXMemoryLocation &before = info.memoryLocations[k - 1];
+        const PTXMemoryLocation &after = info.memoryLocations[k];
+        ASSERT_LE(before.number, after.number) << k;
+        if (before.number == after.number)
+            ASSERT_LT(std::stoi(before.name), std::stoi(after.name)) << "number " << before.number;
+    }
 }
 
 TEST(SessionLoader, SessionNameIsTheFileNameWithoutExtension)

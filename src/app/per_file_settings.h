@@ -1,0 +1,64 @@
+// The view settings remembered for each session file: the timeline overview's
+// selection and zoom, the section disclosure states and the window frame.
+// Stored as JSON bytes under a key made from the file's path.
+#ifndef KESTRIX_APP_PER_FILE_SETTINGS_H
+#define KESTRIX_APP_PER_FILE_SETTINGS_H
+
+#include "universe_state.h"
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// A window's frame in screen coordinates: the window's client area as the
+// window system reports it.
+struct PersistedFrame {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+
+    static PersistedFrame fromRect(const QRect &rect);
+    QRect toRect() const;
+    bool operator==(const PersistedFrame &) const = default;
+};
+
+struct PerFileSettings {
+    UniverseSelection universeSelection;
+    UniverseViewport universeViewport;
+    double overviewUniverseExtraHeight = 0;
+    std::optional<PersistedFrame> windowFrame;
+    bool sessionInfoExpanded = true;
+    bool overviewExpanded = true;
+    bool audioFilesExpanded = false;
+    bool pluginsExpanded = false;
+    bool activePluginsExpanded = true;
+    bool inactivePluginsExpanded = true;
+    bool tracksExpanded = false;
+    bool clipsExpanded = false;
+    bool locationsExpanded = false;
+
+    // The stored record for the file, or the defaults when there is none or
+    // it cannot be decoded.
+    static PerFileSettings load(const QString &filePath);
+    // Replaces the stored record for the file.
+    static void save(const QString &filePath, const PerFileSettings &settings);
+
+    bool operator==(const PerFileSettings &) const = default;
+};
+
+// "kestrix.perFile." + Base64 of the UTF-8 standardised absolute path.
+QString perFileSettingsKey(const QString &filePath);
+
+std::string encodePerFileSettings(const PerFileSettings &settings);
+// None unless every key but windowFrame is present with the right type.
+std::optional<PerFileSettings> decodePerFileSettings(std::string_view json);
+
+} // namespace kestrix
+
+#endif

@@ -2,10 +2,12 @@
 
 #include "file_location.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPointer>

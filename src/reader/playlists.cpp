@@ -110,8 +110,12 @@ void read_playlist(const ParseContext &ctx, const ptx_block &b, const PositionCo
 
 void give(Playlist &playlist, ptx_track &track)
 {
-    track.placements.insert(track.placements.end(), std::make_move_iterator(playlist.placements.begin()),
-                            std::make_move_iterator(playlist.placements.end()));
+    // Most tracks take one playlist: hand its list over rather than copy it.
+    if (track.placements.empty())
+        track.placements = std::move(playlist.placements);
+    else
+        track.placements.insert(track.placements.end(), playlist.placements.begin(), playlist.placements.end());
+    playlist.placements = {};
     playlist.used = true;  // a playlist goes to one track only
 }
 

@@ -188,11 +188,13 @@ static bool parse_header(const uint8_t *b, uint32_t o, uint32_t end, bool be, pt
     return true;
 }
 
-// Appends a slot to a growable block array (8 records first, then doubling).
+// Appends a slot to a growable block array, doubling its room. Most blocks
+// have one or two children, so growth starts at one record: a larger start
+// would leave a hole behind every small array once it is trimmed.
 static ptx_block *append_slot(ptx_block **array, uint32_t *count, uint32_t *capacity)
 {
     if (*count == *capacity) {
-        const uint32_t grown = *capacity ? *capacity * 2 : 8;
+        const uint32_t grown = *capacity ? *capacity * 2 : 1;
         if (grown < *capacity)
             return nullptr;
         auto *bigger = static_cast<ptx_block *>(std::realloc(*array, sizeof(ptx_block) * grown));

@@ -1,0 +1,146 @@
+#include "connection.h"
+
+#include "ptsl.h"
+#include "ptsl_log.h"
+#include "ptsl_settings.h"
+
+#include <chrono>
+#include <exception>
+#include <future>
+#include <system_error>
+#include <thread>
+
+namespace kestrix {
+
+namespace {
+
+constexpr const char *kRegisterConnectionBody =
+    "{\"company_name\": \"Tarnwell Audio\", \"application_name\": \"Quorvix\"}";
+
+struct ConnectionState {
+    std::recursive_mutex mutex;  // connectionMutex
+    // Held only for copying or swapping the pointer, never while waiting,
+    // so that commands can pick up the client while another thread is
+    // connecting.
+    std::mutex clientSlotMutex;
+    std::shared_ptr<ptsl::Client> client;
+    bool registered = false;
+};
+
+ConnectionState &state()
+{
+    // Never destroyed: the client lives until the process ends, and a
+    // constructor thread that is still running may outlive main.
+    static ConnectionState *const connection = new ConnectionState;
+    return *connection;
+}
+
+// Caller holds connectionMutex.
+void replaceClient(std::shared_ptr<ptsl::Client> client)
+{
+    ConnectionState &s = state();
+    std::shared_ptr<ptsl::Client> previous;
+    {
+        const std::lock_guard slot(s.clientSlotMutex);
+        previous = std::exchange(s.client, std::move(client));
+    }
+    // The previous client is destroyed here, outside the slot lock, unless a
+    // running command still holds it.
+}
+
+// Constructs the client on a detached thread so that a constructor that
+// hangs cannot block the caller for longer than the wait. Returns null on
+// time-out; rethrows what the constructor threw. A client that arrives
+// after the time-out is dropped with the promise.
+std::unique_ptr<ptsl::Client> constructClientWithin(const ptsl::ClientConfig &config,
+                                                    std::chrono::milliseconds wait)
+{
+    std::promise<std::unique_ptr<ptsl::Client>> promise;
+    std::future<std::unique_ptr<ptsl::Client>> constructed = promise.get_future();
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    try {
+        std::thread([promise = std::move(promise), config]() mutable {
+            try {
+                promise.set_value(ptsl::constructClient(config));
+            } catch (...) {
+                promise.set_exception(std::current_exception());
+            }
+        }).detach();
+    } catch (const std::system_error &e) {
+        throw std::system_error(e.code(), "thread constructor failed");
+    }
+    if (constructed.wait_until(deadline) == std::future_status::timeout) {
+        ptslLog("Client constructor timed out");
+        return nullptr;
+    }
+    return constructed.get();
+}
+
+// Caller holds connectionMutex.
+int32_t connectLocked()
+{
+    ConnectionState &s = state();
+    if (s.client && s.registered)
+        return 0;
+    if (!s.client) {
+        const ptsl::ClientConfig config{ptsl::serverAddress()};
+        ptslLog("Creating client on %s...", config.address.c_str());
+        std::unique_ptr<ptsl::Client> client = constructClientWithin(config, ptsl::clientConstructionWait());
+        if (!client)
+            return -1;
+        replaceClient(std::move(client));
+        ptslLog("Client created");
+    }
+
+    // Registration is not a transcript command and has no deadline: it
+    // takes as long as Pro Tools takes.
+    ptslLog("Sending RegisterConnection...");
+    const ptsl::Response response =
+        s.client->SendRequest(ptsl::Request(ptsl::kCommandRegisterConnection, kRegisterConnectionBody), {}).get();
+    if (response.GetStatus() == ptsl::kStatusCompleted) {
+        s.registered = true;
+        ptslLog("Registered with Pro Tools");
+        return 0;
+    }
+    ptslLog("RegisterConnection failed: %s", response.GetResponseErrorJson().c_str());
+    replaceClient(nullptr);
+    return -1;
+}
+
+} // namespace
+
+std::recursive_mutex &connectionMutex()
+{
+    return state().mutex;
+}
+
+std::shared_ptr<ptsl::Client> currentClient()
+{
+    ConnectionState &s = state();
+    const std::lock_guard slot(s.clientSlotMutex);
+    return s.client;
+}
+
+void dropConnection()
+{
+    const std::lock_guard lock(connectionMutex());
+    state().registered = false;
+    replaceClient(nullptr);
+}
+
+} // namespace kestrix
+
+int32_t ptsl_connect(void)
+{
+    using namespace kestrix;
+    const std::lock_guard lock(connectionMutex());
+    try {
+        return connectLocked();
+    } catch (const std::exception &e) {
+        ptslLog("Connection exception: %s", e.what());
+    } catch (...) {
+        ptslLog("Connection exception: unknown");
+    }
+    dropConnection();
+    return -1;
+}

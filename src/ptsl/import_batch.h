@@ -1,0 +1,28 @@
+// The import-batch cache: file identifiers that Pro Tools gave earlier in
+// the current batch, so that a source file that several tracks share is
+// imported once. Guarded by connectionMutex.
+#ifndef KESTRIX_PTSL_IMPORT_BATCH_H
+#define KESTRIX_PTSL_IMPORT_BATCH_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+struct ImportedFileId {
+    std::string fileId;    // the identifier Pro Tools gave the imported file
+    std::string filePath;  // the file Pro Tools created or linked; may be empty
+};
+
+// The identifiers stored for the canonical path in the open batch; none
+// when no batch is open or the file was not imported in it.
+std::optional<std::vector<ImportedFileId>> batchFileIds(const std::string &canonicalPath);
+
+// Stores (or replaces) the identifiers of a file while a batch is open;
+// does nothing otherwise.
+void rememberBatchFileIds(const std::string &canonicalPath, std::vector<ImportedFileId> ids);
+
+} // namespace kestrix
+
+#endif

@@ -12,9 +12,10 @@ echo "== Release build and tests"
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-echo "== Reader tests under AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRIX_SANITIZE=ON
-cmake --build build-asan --target reader_tests tool_tests
+echo "== Reader and model tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRIX_SANITIZE=ON \
+  -DKESTRIX_GUI=OFF -DKESTRIX_PTSL=OFF
+cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 

@@ -42,13 +42,16 @@ CommandResult runOnCurrentClient(int32_t command, std::string_view body)
     const std::shared_ptr<ptsl::Client> client = currentClient();
     if (!client)
         return failure(command, kNotConnectedText);
+    // A client that throws is not trusted again: the next connect builds a
+    // new one.
     try {
         return sendAndWait(*client, command, body);
     } catch (const std::exception &e) {
-        // A client that throws is not trusted again: the next connect builds
-        // a new one.
         dropConnection();
         return failure(command, e.what());
+    } catch (...) {
+        dropConnection();
+        return failure(command, "unknown exception");
     }
 }
 

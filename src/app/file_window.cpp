@@ -11,6 +11,8 @@ FileWindow::FileWindow(const QString &filePath, QWidget *parent)
     : QMainWindow(parent)
     , filePath_(filePath)
 {
+    // Closing a window frees its session; the file's next open builds a new one.
+    setAttribute(Qt::WA_DeleteOnClose);
     // The file path first: a title set afterwards takes precedence over it,
     // while the path still gives the title bar its document icon.
     setWindowFilePath(filePath);

@@ -14,7 +14,9 @@ AudioResult<std::unique_ptr<AudioFile>> openAudioFile(const QString &path)
         return ffmpeg;
     // Each library explains best the formats that are its own.
     static const QStringList ffmpegFormats = {QStringLiteral("aac"), QStringLiteral("m4a"), QStringLiteral("mp4")};
-    return ffmpegFormats.contains(QFileInfo(path).suffix().toLower()) ? ffmpeg : sndfile;
+    if (ffmpegFormats.contains(QFileInfo(path).suffix().toLower()))
+        return ffmpeg;
+    return sndfile;
 }
 
 } // namespace kestrix

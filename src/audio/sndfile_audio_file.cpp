@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <limits>
+#include <algorithm>
 #include <vector>
 
 namespace kestrix {

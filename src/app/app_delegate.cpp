@@ -1,0 +1,94 @@
+#include "app_delegate.h"
+
+#include "content_view.h"
+#include "open_panel.h"
+#include "preference_keys.h"
+#include "recent_files.h"
+#include "start_window.h"
+#include "window_registry.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTimer>
+
+namespace kestrix {
+
+AppDelegate::AppDelegate(WindowRegistry &windows, RecentFiles &recents, QObject *parent)
+    : QObject(parent)
+    , windows_(windows)
+    , recents_(recents)
+{
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete startWindow_;
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    QSettings settings;
+    if (!settings.value(prefs::kWelcomeScreenShown, false).toBool()) {
+        settings.setValue(prefs::kWelcomeScreenShown, true);
+        showStartWindow();
+    }
+    QTimer::singleShot(0, &windows_, &WindowRegistry::restoreOpenWindows);
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    if (windows_.isTerminating())
+        return;
+    windows_.markTerminating();
+    windows_.writeOpenWindowList();
+}
+
+void AppDelegate::showStartWindow()
+{
+    if (!startWindow_) {
+        startWindow_ = new StartWindow(recents_);
+        connect(startWindow_->contentView(), &ContentView::recentFileChosen, this,
+                [this](const QString &path) { openFiles({path}); });
+        connect(startWindow_->contentView(), &ContentView::openPanelRequested, this,
+                [this] { runOpenPanel(startWindow_); });
+        emit startWindowCreated(startWindow_);
+        startWindow_->fitAndCentre();
+    }
+    startWindow_->show();
+    startWindow_->raise();
+    startWindow_->activateWindow();
+}
+
+void AppDelegate::openFilesFromOutside(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            qInfo().noquote() << "[App] Not opening" << path << "- it is a folder";
+        else
+            files.append(path);
+    }
+    if (files.isEmpty())
+        return;
+    // The files open first: closing the start window while it is the only
+    // window would end the application.
+    openFiles(files);
+    if (startWindow_)
+        startWindow_->close();
+}
+
+void AppDelegate::openFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        recents_.add(path);
+        windows_.openWindow(path);
+    }
+}
+
+void AppDelegate::runOpenPanel(QWidget *parent)
+{
+    openFiles(chooseSessionFiles(parent));
+}
+
+} // namespace kestrix

@@ -1,0 +1,56 @@
+// kestrix [FILE.ptx ...]: opens the session files, or hands them to the
+// Kestrix that is already running for this user.
+#include "app_logging.h"
+#include "quorvix_app.h"
+#include "single_instance.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QIcon>
+
+namespace {
+
+QStringList sessionFilesFromCommandLine(const QApplication &application)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Browse Pro Tools sessions"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), QObject::tr("Session files to open."),
+                                 QStringLiteral("[FILE.ptx...]"));
+    parser.process(application);
+    QStringList files;
+    for (const QString &argument : parser.positionalArguments())
+        files.append(QFileInfo(argument).absoluteFilePath());
+    return files;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    kestrix::installApplicationLogging();
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tarnwell Audio"));
+    QApplication::setApplicationName(QStringLiteral("Kestrix"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTRIX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kestrix"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrix/kestrix.png")));
+
+    const QStringList files = sessionFilesFromCommandLine(application);
+    kestrix::SingleInstance instance(kestrix::SingleInstance::defaultServerName());
+    if (instance.handOver(files))
+        return 0;
+
+    kestrix::QuorvixApp kestrixApp;
+    instance.listen();
+    QObject::connect(&instance, &kestrix::SingleInstance::filesReceived, &kestrixApp, [&kestrixApp](const QStringList &paths) {
+        if (paths.isEmpty())
+            kestrixApp.appDelegate().showStartWindow();
+        else
+            kestrixApp.appDelegate().openFilesFromOutside(paths);
+    });
+    kestrixApp.launch(files);
+    return QApplication::exec();
+}

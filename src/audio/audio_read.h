@@ -1,0 +1,44 @@
+// Whole files, clip regions and single channels read into float buffers.
+#ifndef KESTRIX_AUDIO_AUDIO_READ_H
+#define KESTRIX_AUDIO_AUDIO_READ_H
+
+#include "audio_buffer.h"
+#include "audio_error.h"
+#include "audio_file.h"
+#include "wav_info.h"
+
+#include <cstdint>
+
+namespace kestrix {
+
+struct ReadAudio {
+    WAVInfo info;
+    AudioBuffer buffer;
+};
+
+// The part of a region that lies inside a file of `fileLength` frames.
+struct ClampedRegion {
+    uint64_t start = 0;
+    uint64_t frames = 0;
+};
+ClampedRegion clampRegion(uint64_t sampleOffset, uint64_t sampleLength, uint64_t fileLength);
+
+// Fails with "Clip range is empty" when the region holds no frame of the file.
+inline constexpr const char *kEmptyClipRange = "Clip range is empty";
+
+AudioResult<ReadAudio> readWholeFile(const QString &path);
+AudioResult<ReadAudio> readRegion(const QString &path, uint64_t sampleOffset, uint64_t sampleLength);
+// The same on a file that is already open; `path` names it in messages.
+AudioResult<ReadAudio> readWholeFile(AudioFile &file, const QString &path);
+AudioResult<ReadAudio> readRegion(AudioFile &file, const QString &path, uint64_t sampleOffset, uint64_t sampleLength);
+
+// Reads `frameCount` frames from the file's read position and keeps the
+// channel that stands for `label` as a one-channel buffer at `sampleRate`.
+AudioResult<AudioBuffer> readMonoBuffer(AudioFile &file, uint32_t frameCount, const QString &label, double sampleRate);
+
+// Which channel of a file of `channelCount` channels stands for a label.
+int channelIndex(const QString &label, int channelCount);
+
+} // namespace kestrix
+
+#endif

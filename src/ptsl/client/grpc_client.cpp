@@ -1,0 +1,122 @@
+#include "grpc_client.h"
+
+#include "ptsl_json.h"
+
+#include <grpcpp/grpcpp.h>
+
+#include <stdexcept>
+
+namespace kestrix::ptsl {
+
+namespace {
+
+// The protocol version Kestrix speaks: the oldest Pro Tools it supports.
+constexpr int32_t kProtocolVersion = 2025;
+constexpr int32_t kProtocolVersionMinor = 6;
+constexpr int32_t kProtocolVersionRevision = 0;
+
+std::shared_ptr<grpc::Channel> createChannel(const std::string &address)
+{
+    grpc::ChannelArguments args;
+    // Pro Tools is on this machine; a configured HTTP proxy must not get in
+    // the way.
+    args.SetInt(GRPC_ARG_ENABLE_HTTP_PROXY, 0);
+    args.SetMaxReceiveMessageSize(-1);
+    return grpc::CreateCustomChannel(address, grpc::InsecureChannelCredentials(), args);
+}
+
+// Waits for the channel to be ready. A refused connection fails at once
+// instead of being retried until the wait is over.
+void waitUntilReady(grpc::Channel &channel, const std::string &address)
+{
+    const auto deadline = std::chrono::system_clock::now() + GrpcClient::kReadyWait;
+    grpc_connectivity_state state = channel.GetState(true);
+    while (state != GRPC_CHANNEL_READY) {
+        if (state == GRPC_CHANNEL_TRANSIENT_FAILURE || state == GRPC_CHANNEL_SHUTDOWN)
+            throw std::runtime_error("PTSL server not reachable at " + address);
+        if (!channel.WaitForStateChange(state, deadline))
+            throw std::runtime_error("PTSL server at " + address + " did not accept the connection in time");
+        state = channel.GetState(true);
+    }
+}
+
+std::string transportErrorJson(const grpc::Status &status)
+{
+    return "{\"command_error_type\":\"PTSL_TransportError\",\"command_error_message\":\"" +
+           jsonEscape(status.error_message()) + "\",\"is_critical\":true}";
+}
+
+} // namespace
+
+struct GrpcClient::Call {
+    grpc::ClientContext context;
+    ::ptsl::Request request;
+    ::ptsl::Response response;
+    std::promise<Response> promise;
+    ResponseCallback callback;
+};
+
+GrpcClient::GrpcClient(const ClientConfig &config)
+    : channel_(createChannel(config.address))
+{
+    waitUntilReady(*channel_, config.address);
+    stub_ = ::ptsl::PTSL::NewStub(channel_);
+}
+
+GrpcClient::~GrpcClient()
+{
+    std::unique_lock lock(mutex_);
+    for (const std::shared_ptr<Call> &call : inFlight_)
+        call->context.TryCancel();
+    allFinished_.wait(lock, [this] { return inFlight_.empty(); });
+}
+
+std::future<Response> GrpcClient::SendRequest(const Request &request, ResponseCallback callback)
+{
+    auto call = std::make_shared<Call>();
+    call->callback = std::move(callback);
+    ::ptsl::RequestHeader &header = *call->request.mutable_header();
+    header.set_command(static_cast<::ptsl::CommandId>(request.commandId()));
+    header.set_version(kProtocolVersion);
+    header.set_version_minor(kProtocolVersionMinor);
+    header.set_version_revision(kProtocolVersionRevision);
+    call->request.set_request_body_json(request.bodyJson());
+    std::future<Response> answer = call->promise.get_future();
+    {
+        const std::lock_guard lock(mutex_);
+        header.set_session_id(sessionId_);
+        inFlight_.insert(call);
+    }
+    stub_->async()->SendGrpcRequest(&call->context, &call->request, &call->response,
+                                    [this, call](grpc::Status status) { finish(call, status); });
+    return answer;
+}
+
+void GrpcClient::finish(const std::shared_ptr<Call> &call, const grpc::Status &status)
+{
+    Response response = status.ok()
+                            ? Response(call->response.header().status(), call->response.response_body_json(),
+                                       call->response.response_error_json())
+                            : Response(kStatusFailed, {}, transportErrorJson(status));
+    const bool registered = call->request.header().command() == kCommandRegisterConnection &&
+                            response.GetStatus() == kStatusCompleted;
+    if (registered) {
+        const std::lock_guard lock(mutex_);
+        sessionId_ = jsonStringValue(response.GetResponseBodyJson(), "session_id");
+    }
+    if (call->callback)
+        call->callback(response);
+    call->promise.set_value(std::move(response));
+
+    // Last: once the call is out of the set, the destructor may proceed.
+    const std::lock_guard lock(mutex_);
+    inFlight_.erase(call);
+    allFinished_.notify_all();
+}
+
+std::unique_ptr<Client> constructClient(const ClientConfig &config)
+{
+    return std::make_unique<GrpcClient>(config);
+}
+
+} // namespace kestrix::ptsl

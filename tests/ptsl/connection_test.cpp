@@ -1,0 +1,95 @@
+// Connecting to a PTSL server: registration, the request header, a hanging
+// client constructor, and nothing listening.
+#include "common/ptsl_text.h"
+#include "loopback.h"
+#include "ptsl.h"
+#include "ptsl_command.h"
+#include "sim_fixture.h"
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+using kestrix::ptsl::testing::SettingsOverride;
+
+namespace {
+
+std::chrono::milliseconds millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+}
+
+} // namespace
+
+TEST_F(PtslSimTest, RegistersOnceAndSendsTheSessionIdAndVersionWithEveryRequest)
+{
+    SimProcess &sim = startSim();
+    ASSERT_EQ(ptsl_connect(), 0);
+    ASSERT_EQ(ptsl_connect(), 0);
+    ASSERT_EQ(sim.requests().size(), 1u) << "the second connect must send nothing";
+
+    EXPECT_TRUE(ptsl_run_command(42, "{}").ok);
+    EXPECT_TRUE(ptsl_run_command(43, "{}").ok);
+    const std::vector<std::string> requests = sim.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], "70 session_id= version=2025.6.0 body={\"company_name\": \"Tarnwell Audio\", "
+                           "\"application_name\": \"Quorvix\"}");
+    EXPECT_EQ(requests[1], "42 session_id=sim-session-1 version=2025.6.0 body={}");
+    EXPECT_EQ(requests[2], "43 session_id=sim-session-1 version=2025.6.0 body={}");
+
+    EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 1);
+    EXPECT_EQ(log_.count("[PTSL] Registered with Pro Tools"), 1);
+}
+
+TEST_F(PtslSimTest, RefusedRegistrationFailsAndTheNextConnectBuildsANewClient)
+{
+    SimProcess &sim = startSim({"--fail", "70={\"command_error_type\":\"PT_Refused\"}"});
+    EXPECT_EQ(ptsl_connect(), -1);
+    EXPECT_TRUE(log_.contains("[PTSL] RegisterConnection failed: {\"command_error_type\":\"PT_Refused\"}"));
+    EXPECT_FALSE(ptsl_run_command(42, "{}").ok) << "a refused client must not stay in use";
+
+    EXPECT_EQ(ptsl_connect(), -1);
+    EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 2);
+    EXPECT_EQ(sim.requests().size(), 2u);
+}
+
+TEST_F(PtslSimTest, HangingClientConstructorTimesOutAndALaterCallStartsANewOne)
+{
+    SilentListener silent;
+    kestrix::ptsl::testing::overrideSettings(SettingsOverride{silent.address(), 300ms, std::nullopt});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ptsl_connect(), -1);
+    const auto waited = millisecondsSince(start);
+    EXPECT_GE(waited, 300ms);
+    EXPECT_LT(waited, 2000ms) << "the caller must not wait for the hanging constructor";
+    EXPECT_TRUE(log_.contains("[PTSL] Client constructor timed out"));
+
+    // The constructor still hangs on the silent listener; a new call must
+    // not wait for it but start a constructor of its own.
+    SimProcess &sim = startSim({}, SettingsOverride{std::nullopt, 300ms, std::nullopt});
+    EXPECT_EQ(ptsl_connect(), 0);
+    EXPECT_TRUE(log_.contains("[PTSL] Creating client on " + sim.address() + "..."));
+    EXPECT_TRUE(ptsl_run_command(42, "{}").ok);
+    silent.close();  // lets the abandoned constructor fail and its thread end
+}
+
+TEST_F(PtslSimTest, WithNothingListeningEveryQueryIsNullOrZero)
+{
+    const std::string nobody = unusedLoopbackAddress();
+    kestrix::ptsl::testing::overrideSettings(SettingsOverride{nobody, 2000ms, std::nullopt});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ptsl_connect(), -1);
+    EXPECT_EQ(takeText(ptsl_get_session_name()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_session_path()), std::nullopt);
+    EXPECT_EQ(ptsl_get_session_sample_rate(), 0);
+    EXPECT_EQ(takeText(ptsl_get_track_names()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_session_info_text()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_version_string()), std::nullopt);
+    char *version = reinterpret_cast<char *>(1);
+    EXPECT_EQ(ptsl_check_import_supported(&version), 0);
+    EXPECT_EQ(version, nullptr);
+    EXPECT_LT(millisecondsSince(start), 2000ms) << "a refused connection is reported at once, not after the wait";
+    EXPECT_EQ(log_.count("[PTSL] Client constructor timed out"), 0);
+    // Each of the nine calls tried to connect, and each attempt failed.
+    EXPECT_EQ(log_.count("[PTSL] Connection exception: PTSL server not reachable at " + nobody), 9);
+}

@@ -1,0 +1,73 @@
+// The queries about the session open in Pro Tools, against ptsl-sim.
+#include "common/ptsl_text.h"
+#include "ptsl.h"
+#include "sim_fixture.h"
+
+TEST_F(PtslSimTest, SessionNameAndPathTakeTheFirstNonEmptyKey)
+{
+    startSim({"--session-name", "Film Mix", "--session-path", "/Volumes/Work/Film Mix/Film Mix.ptx"});
+    EXPECT_EQ(takeText(ptsl_get_session_name()), "Film Mix");
+    EXPECT_EQ(takeText(ptsl_get_session_path()), "/Volumes/Work/Film Mix/Film Mix.ptx");
+
+    startSim({"--answer", "42={\"session_name\":\"\"}", "--answer",
+              "43={\"session_path\":\"\",\"session_location\":\"\",\"path\":\"/p/S.ptx\"}"});
+    EXPECT_EQ(takeText(ptsl_get_session_name()), std::nullopt) << "an empty name is not available";
+    EXPECT_EQ(takeText(ptsl_get_session_path()), "/p/S.ptx");
+}
+
+TEST_F(PtslSimTest, SampleRateIsTheNumberAfterSR)
+{
+    const struct {
+        const char *answer;
+        int32_t rate;
+    } cases[] = {
+        {"{\"sample_rate\":\"SR_96000\"}", 96000},
+        {"{\"sample_rate\":\"48000\"}", 0},
+        {"{\"sample_rate\":\"48000\",\"current_setting\":\"SR_44100\"}", 44100},
+        {"{\"current_setting\":\"SR_\"}", 0},
+        {"{\"sample_rate\": \"SR_48000\"}", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        startSim({"--answer", std::string("35=") + c.answer});
+        EXPECT_EQ(ptsl_get_session_sample_rate(), c.rate);
+    }
+    startSim({"--sample-rate", "88200"});
+    EXPECT_EQ(ptsl_get_session_sample_rate(), 88200);
+}
+
+TEST_F(PtslSimTest, TrackAndClipNamesAreLinesEmptyForNone)
+{
+    startSim();
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "") << "no tracks is empty text, not null";
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), "");
+
+    startSim({"--track", "Kick", "--track", "Snare Top", "--clip", "Kick_01", "--clip", "Vox.L"});
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nSnare Top");
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), "Kick_01\nVox.L");
+
+    startSim({"--fail", "3={}", "--fail", "125={}"});
+    EXPECT_EQ(takeText(ptsl_get_track_names()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), std::nullopt);
+}
+
+TEST_F(PtslSimTest, SessionDescriptionLeavesOutWhatIsNotAvailable)
+{
+    startSim({"--fail", "36={}", "--answer", "44={\"current_setting\":\"00:59:58:00\",\"session_start_time\":\"\"}"});
+    EXPECT_EQ(takeText(ptsl_get_session_info_text()),
+              "Name: Mix\n"
+              "Path: /Sessions/Mix/Mix.ptx\n"
+              "Sample rate: SR_48000\n"
+              "Audio format: SAF_WAVE\n"
+              "Interleaved state: Interleaved\n"
+              "Time code rate: STCR_Fps25\n"
+              "Feet+Frames rate: SFFR_Fps24\n"
+              "Start time: 00:59:58:00\n"
+              "Length: 01:00:00:00\n");
+
+    startSim({"--no-session"});
+    EXPECT_EQ(takeText(ptsl_get_session_info_text()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_session_name()), std::nullopt);
+    EXPECT_EQ(ptsl_get_session_sample_rate(), 0);
+    EXPECT_EQ(takeText(ptsl_get_track_names()), std::nullopt);
+}

@@ -1,0 +1,128 @@
+// ptsl-sim keeps what imports leave in the session: tracks, imported
+// files, clips and spotted clips, answering as Pro Tools does.
+#include "common/ptsl_text.h"
+#include "ptsl.h"
+#include "ptsl_command.h"
+#include "ptsl_json.h"
+#include "sim_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SimImportTest : public PtslSimTest {
+protected:
+    void SetUp() override
+    {
+        PtslSimTest::SetUp();
+        folder_ = fs::temp_directory_path() / ("kestrix-sim-import-" + std::to_string(getpid()));
+        fs::create_directories(folder_ / "a");
+        fs::create_directories(folder_ / "b");
+        for (const char *name : {"a/Kick.wav", "b/Kick.wav"})
+            std::ofstream(folder_ / name) << "RIFF";
+    }
+    void TearDown() override
+    {
+        PtslSimTest::TearDown();
+        fs::remove_all(folder_);
+    }
+
+    std::string path(const char *name) const { return (folder_ / name).string(); }
+
+    fs::path folder_;
+};
+
+kestrix::CommandResult run(int32_t command, const std::string &body)
+{
+    return ptsl_run_command(command, body);
+}
+
+std::string clipBody(const std::string &name, const std::string &fileId, int start, int end)
+{
+    return "{\"clip_list\": [{\"name\": \"" + name + "\", \"clip_info\": [{\"file_id\": \"" + fileId +
+           "\", \"src_start_point\": {\"time_type\": \"BTType_Samples\", \"position\": " + std::to_string(start) +
+           "}, \"src_end_point\": {\"time_type\": \"BTType_Samples\", \"position\": " + std::to_string(end) + "}}]}]}";
+}
+
+} // namespace
+
+TEST_F(SimImportTest, TracksFilesClipsAndSpotsLandInTheSession)
+{
+    SimProcess &sim = startSim({"--track", "Kick"});
+    ASSERT_EQ(ptsl_connect(), 0);
+
+    const auto track = run(72, R"({"number_of_tracks": 1, "track_name": "Kick", "track_format": "TF_Mono", )"
+                               R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples"})");
+    ASSERT_TRUE(track.ok) << track.error;
+    EXPECT_EQ(track.body, R"({"created_track_names":["Kick 1"],"created_track_ids":["t-2"]})");
+    const auto nested = run(72, R"({"number_of_tracks": 1, "track_name": "Kick", "track_format": "TF_Mono", )"
+                                R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples", )"
+                                R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": "Kick 1"})");
+    EXPECT_EQ(nested.body, R"({"created_track_names":["Kick 2"],"created_track_ids":["t-3"]})");
+
+    const auto imported = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") + "\",\"" + path("b/Kick.wav") +
+                                       "\"], \"audio_operations\": \"AOperations_CopyAudio\"}");
+    ASSERT_TRUE(imported.ok) << imported.error;
+    EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "original_input_path"),
+              (std::vector<std::string>{path("a/Kick.wav"), path("b/Kick.wav")}));
+    EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "file_id"), (std::vector<std::string>{"f-1", "f-2"}));
+    EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "file_path"),
+              (std::vector<std::string>{"/Sessions/Mix/Audio Files/Kick.wav", "/Sessions/Mix/Audio Files/Kick_1.wav"}));
+    const auto linked = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") +
+                                     "\"], \"audio_operations\": \"AOperations_AddAudio\"}");
+    EXPECT_EQ(kestrix::jsonStringValue(linked.body, "file_path"), path("a/Kick.wav")) << "linked files stay put";
+    EXPECT_FALSE(run(123, "{\"file_list\": [\"" + path("gone.wav") +
+                              "\"], \"audio_operations\": \"AOperations_CopyAudio\"}").ok);
+
+    const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 48000));
+    ASSERT_TRUE(clip.ok) << clip.error;
+    EXPECT_EQ(clip.body, R"({"clip_ids":["c-4"]})") << "after the three whole-file clips of the imports";
+    EXPECT_EQ(run(127, clipBody("Kick_01.A1", "f-1", 0, 48000)).body, R"({"clip_ids":[]})");
+    EXPECT_FALSE(run(127, clipBody("Kick_02", "f-9", 0, 48000)).ok) << "unknown file id";
+    EXPECT_FALSE(run(127, clipBody("Kick_02", "f-1", 100, 100)).ok) << "empty source range";
+
+    const auto spot = run(124, R"({"src_clips": ["c-4"], "dst_track_id": "t-2", "dst_location_data": )"
+                               R"({"location_type": "SLType_Start", "location": {"location": "96000", )"
+                               R"("time_type": "TLType_Samples"}}})");
+    EXPECT_TRUE(spot.ok) << spot.error;
+    EXPECT_FALSE(run(124, R"({"src_clips": ["c-99"], "dst_track_name": "Kick 1", "dst_location_data": )"
+                          R"({"location": {"location": "0"}}})").ok);
+    EXPECT_TRUE(run(153, R"({"track_names": ["Kick 1"], "color_index": 12})").ok);
+    EXPECT_TRUE(run(73, R"({"track_names": ["Kick 1"]})").ok);
+    EXPECT_FALSE(run(73, R"({"track_names": ["Nope"]})").ok);
+
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nKick 1\nKick 2");
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), "Kick\nKick_1\nKick\nKick_01");
+    const std::string state = sim.stateJson();
+    EXPECT_NE(state.find(R"("spots":[{"track_id":"t-2","clip_ids":["c-4"],"position":96000}])"), std::string::npos)
+        << state;
+    EXPECT_NE(state.find(R"("selected_tracks":["Kick 1"])"), std::string::npos) << state;
+    EXPECT_NE(state.find(R"({"id":"t-3","name":"Kick 2","type":"TT_Audio","format":"TF_Mono","folder":"Kick 1")"),
+              std::string::npos)
+        << state;
+    EXPECT_NE(state.find(R"("name":"Kick 1","type":"TT_Audio","format":"TF_Mono","folder":"","color_index":12)"),
+              std::string::npos)
+        << state;
+}
+
+TEST_F(SimImportTest, ScriptedRefusalsAndMissingSessionOrRegistration)
+{
+    startSim({"--empty-clip-ids"});
+    ASSERT_EQ(ptsl_connect(), 0);
+    ASSERT_TRUE(run(123, "{\"file_list\": [\"" + path("a/Kick.wav") +
+                             "\"], \"audio_operations\": \"AOperations_CopyAudio\"}").ok);
+    const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 10));
+    EXPECT_TRUE(clip.ok);
+    EXPECT_EQ(clip.body, R"({"clip_ids":[]})");
+
+    startSim({"--no-session"});
+    ASSERT_EQ(ptsl_connect(), 0);
+    const auto noSession = run(72, R"({"track_name": "Kick"})");
+    EXPECT_FALSE(noSession.ok);
+    EXPECT_EQ(kestrix::jsonStringValue(noSession.error, "command_error_type"), "PT_NoOpenSession");
+    EXPECT_TRUE(run(55, "{}").ok) << "the version needs no session";
+}

@@ -1,0 +1,56 @@
+// What ptsl-sim is told on its command line: the Pro Tools it plays, the
+// session it has open, and how tests script its answers.
+#ifndef KESTRIX_PTSL_SIM_OPTIONS_H
+#define KESTRIX_PTSL_SIM_OPTIONS_H
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrix::sim {
+
+// Scripted behaviour for one command number.
+struct CommandScript {
+    std::chrono::milliseconds delay{0};     // answer this much later
+    bool hang = false;                      // never answer (until the caller gives up)
+    std::optional<std::string> errorJson;   // fail with this error JSON
+    std::optional<std::string> answerBody;  // succeed with this body instead of the computed one
+};
+
+struct ProToolsVersion {
+    int major = 2025;
+    int minor = 10;
+    int revision = 0;
+};
+
+struct SimOptions {
+    int port = 31416;  // 0 picks a free port
+    ProToolsVersion version;
+    bool sessionOpen = true;
+    std::string sessionName = "Mix";
+    std::string sessionPath = "/Sessions/Mix/Mix.ptx";
+    int sampleRate = 48000;
+    std::vector<std::string> tracks;  // audio tracks already in the session
+    std::vector<std::string> clips;   // clips already in the clip list
+    bool emptyClipIds = false;        // CreateAudioClips creates nothing
+    std::map<int32_t, CommandScript> scripts;
+    std::string requestLogPath;  // one line per request received
+    std::string stateFilePath;   // the session state as JSON after every command
+};
+
+struct ParsedOptions {
+    std::optional<SimOptions> options;  // none with an error or for --help
+    std::string error;
+    bool help = false;
+};
+
+ParsedOptions parseSimOptions(const std::vector<std::string> &args);
+
+const char *simUsage();
+
+} // namespace kestrix::sim
+
+#endif

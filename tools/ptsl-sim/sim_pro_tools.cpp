@@ -1,0 +1,417 @@
+#include "sim_pro_tools.h"
+
+#include "json_value.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+
+namespace kestrix::sim {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+SimAnswer success(JsonValue body)
+{
+    return SimAnswer{true, toJsonText(std::move(body)), {}};
+}
+
+SimAnswer invalidParameter(std::string_view message)
+{
+    return failureAnswer("PT_InvalidParameter", message);
+}
+
+std::string stringMember(const JsonValue &object, std::string_view key)
+{
+    const JsonValue *member = object.find(key);
+    const std::string *text = member ? member->asString() : nullptr;
+    return text ? *text : std::string();
+}
+
+std::optional<double> numberMember(const JsonValue &object, std::string_view key)
+{
+    const JsonValue *member = object.find(key);
+    const double *number = member ? member->asNumber() : nullptr;
+    return number ? std::optional<double>(*number) : std::nullopt;
+}
+
+const JsonValue::Array *arrayMember(const JsonValue &object, std::string_view key)
+{
+    const JsonValue *member = object.find(key);
+    return member ? member->asArray() : nullptr;
+}
+
+// The strings of an array member; none when it is missing or holds
+// anything but strings.
+std::optional<std::vector<std::string>> stringsMember(const JsonValue &object, std::string_view key)
+{
+    const JsonValue::Array *array = arrayMember(object, key);
+    if (!array)
+        return std::nullopt;
+    std::vector<std::string> strings;
+    for (const JsonValue &element : *array) {
+        const std::string *text = element.asString();
+        if (!text)
+            return std::nullopt;
+        strings.push_back(*text);
+    }
+    return strings;
+}
+
+JsonValue stringArray(const std::vector<std::string> &strings)
+{
+    JsonValue::Array array;
+    for (const std::string &s : strings)
+        array.emplace_back(s);
+    return array;
+}
+
+// A sample position: a number, or a number written as a string.
+std::optional<uint64_t> samplePosition(const JsonValue *value)
+{
+    if (!value)
+        return std::nullopt;
+    if (const double *number = value->asNumber())
+        return *number >= 0 ? std::optional<uint64_t>(static_cast<uint64_t>(*number)) : std::nullopt;
+    if (const std::string *text = value->asString()) {
+        uint64_t position = 0;
+        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), position);
+        if (error == std::errc() && end == text->data() + text->size())
+            return position;
+    }
+    return std::nullopt;
+}
+
+struct ClipSource {
+    std::string fileId;
+    uint64_t start = 0, end = 0;
+};
+
+// The file and the non-empty sample range of one clip_info element.
+std::optional<ClipSource> clipSource(const JsonValue &info)
+{
+    const auto pointPosition = [&](std::string_view key) {
+        const JsonValue *point = info.find(key);
+        return samplePosition(point ? point->find("position") : nullptr);
+    };
+    const auto start = pointPosition("src_start_point");
+    const auto end = pointPosition("src_end_point");
+    if (!start || !end || *start >= *end)
+        return std::nullopt;
+    return ClipSource{stringMember(info, "file_id"), *start, *end};
+}
+
+// Pro Tools will not make a clip whose name ends like ".A1".
+bool refusedClipName(std::string_view name)
+{
+    const size_t dot = name.rfind(".A");
+    if (dot == std::string_view::npos || dot + 2 == name.size())
+        return false;
+    return std::all_of(name.begin() + dot + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool sessionCommand(int32_t command)
+{
+    return command != 55;
+}
+
+} // namespace
+
+SimAnswer failureAnswer(std::string_view errorType, std::string_view message)
+{
+    const JsonValue error(JsonValue::Object{{"command_error_type", std::string(errorType)},
+                                            {"command_error_message", std::string(message)},
+                                            {"is_critical", false}});
+    return SimAnswer{false, {}, toJsonText(error)};
+}
+
+SimProTools::SimProTools(const SimOptions &options) : options_(options)
+{
+    for (const std::string &name : options.tracks)
+        tracks_.push_back(Track{nextId('t'), name, "TT_Audio", "TF_Mono", {}, -1});
+    for (const std::string &name : options.clips)
+        clips_.push_back(Clip{nextId('c'), name, {}, {}, 0, 0});
+}
+
+std::string SimProTools::nextId(char kind)
+{
+    return std::string(1, kind) + "-" + std::to_string(++idCounters_[kind]);
+}
+
+SimAnswer SimProTools::handle(int32_t command, std::string_view bodyJson)
+{
+    if (command == 55) {
+        const ProToolsVersion &v = options_.version;
+        return success(JsonValue::Object{{"version", double(v.major)},
+                                         {"version_minor", double(v.minor)},
+                                         {"version_revision", double(v.revision)}});
+    }
+    if (sessionCommand(command) && !options_.sessionOpen)
+        return failureAnswer("PT_NoOpenSession", "No session is open");
+
+    switch (command) {
+    case 3: return trackList();
+    case 125: return clipList();
+    case 34: case 35: case 36: case 37: case 38: case 39: case 42: case 43: case 44: case 45:
+        return sessionSetting(command);
+    default: break;
+    }
+
+    const std::optional<JsonValue> request = parseJson(bodyJson);
+    if (!request || !request->asObject())
+        return invalidParameter("The request body is not a JSON object");
+    switch (command) {
+    case 72: return createNewTracks(*request);
+    case 73: return selectTracks(*request);
+    case 123: return importAudio(*request);
+    case 124: return spotClips(*request);
+    case 127: return createAudioClips(*request);
+    case 153: return setTrackColor(*request);
+    default: return failureAnswer("PT_UnknownCommand", "ptsl-sim does not know command " + std::to_string(command));
+    }
+}
+
+SimAnswer SimProTools::sessionSetting(int32_t command) const
+{
+    const auto setting = [](const char *value) { return success(JsonValue::Object{{"current_setting", value}}); };
+    switch (command) {
+    case 42: return success(JsonValue::Object{{"session_name", options_.sessionName}});
+    case 43: return success(JsonValue::Object{{"session_path", options_.sessionPath}});
+    case 35: return success(JsonValue::Object{{"sample_rate", "SR_" + std::to_string(options_.sampleRate)}});
+    case 34: return setting("SAF_WAVE");
+    case 36: return setting("Bit24");
+    case 37: return setting("Interleaved");
+    case 38: return setting("STCR_Fps25");
+    case 39: return setting("SFFR_Fps24");
+    case 44: return setting("00:00:00:00");
+    default: return setting("01:00:00:00");  // 45, the session length
+    }
+}
+
+SimAnswer SimProTools::trackList() const
+{
+    JsonValue::Array list;
+    for (const Track &t : tracks_)
+        list.emplace_back(JsonValue::Object{{"name", t.name}, {"type", t.type}, {"id", t.id}});
+    const double total = double(list.size());
+    return success(JsonValue::Object{{"track_list", std::move(list)},
+                                     {"pagination_response", JsonValue::Object{{"total", total}}}});
+}
+
+SimAnswer SimProTools::clipList() const
+{
+    JsonValue::Array list;
+    for (const Clip &c : clips_)
+        list.emplace_back(JsonValue::Object{{"clip_full_name", c.name}, {"clip_root_name", c.name}});
+    return success(JsonValue::Object{{"clip_list", std::move(list)}});
+}
+
+const SimProTools::Track *SimProTools::trackNamed(std::string_view name) const
+{
+    const auto found = std::find_if(tracks_.begin(), tracks_.end(), [&](const Track &t) { return t.name == name; });
+    return found == tracks_.end() ? nullptr : &*found;
+}
+
+const SimProTools::Track *SimProTools::trackWithId(std::string_view id) const
+{
+    const auto found = std::find_if(tracks_.begin(), tracks_.end(), [&](const Track &t) { return t.id == id; });
+    return found == tracks_.end() ? nullptr : &*found;
+}
+
+bool SimProTools::fileIdKnown(std::string_view id) const
+{
+    return std::any_of(files_.begin(), files_.end(), [&](const ImportedFile &f) { return f.id == id; });
+}
+
+bool SimProTools::clipIdKnown(std::string_view id) const
+{
+    return std::any_of(clips_.begin(), clips_.end(), [&](const Clip &c) { return c.id == id; });
+}
+
+// A taken name gets " 1", " 2", ... appended, as Pro Tools does.
+std::string SimProTools::freeTrackName(const std::string &requested) const
+{
+    std::string name = requested;
+    for (int n = 1; trackNamed(name); ++n)
+        name = requested + " " + std::to_string(n);
+    return name;
+}
+
+// The copy's place in the "Audio Files" folder beside the session; a taken
+// name gets "_1", "_2", ... before its extension.
+std::string SimProTools::freeAudioFilePath(const std::string &sourcePath) const
+{
+    const fs::path folder = fs::path(options_.sessionPath).parent_path() / "Audio Files";
+    const fs::path source(sourcePath);
+    std::string path = (folder / source.filename()).string();
+    const auto taken = [&](const std::string &candidate) {
+        return std::any_of(files_.begin(), files_.end(), [&](const ImportedFile &f) { return f.filePath == candidate; });
+    };
+    for (int n = 1; taken(path); ++n)
+        path = (folder / (source.stem().string() + "_" + std::to_string(n) + source.extension().string())).string();
+    return path;
+}
+
+SimAnswer SimProTools::createNewTracks(const JsonValue &request)
+{
+    const std::string name = stringMember(request, "track_name");
+    const double count = numberMember(request, "number_of_tracks").value_or(1);
+    if (name.empty() || count < 1)
+        return invalidParameter("CreateNewTracks needs a track_name and at least one track");
+    const std::string folder = stringMember(request, "insertion_point_track_name");
+    if (!folder.empty() && !trackNamed(folder))
+        return invalidParameter("No track named '" + folder + "'");
+    std::vector<std::string> names, ids;
+    for (int i = 0; i < int(count); ++i) {
+        Track track{nextId('t'), freeTrackName(name), stringMember(request, "track_type"),
+                    stringMember(request, "track_format"), folder, -1};
+        names.push_back(track.name);
+        ids.push_back(track.id);
+        tracks_.push_back(std::move(track));
+    }
+    return success(JsonValue::Object{{"created_track_names", stringArray(names)},
+                                     {"created_track_ids", stringArray(ids)}});
+}
+
+SimAnswer SimProTools::selectTracks(const JsonValue &request)
+{
+    const auto names = stringsMember(request, "track_names");
+    if (!names || names->empty())
+        return invalidParameter("SelectTracksByName needs track_names");
+    for (const std::string &name : *names) {
+        if (!trackNamed(name))
+            return invalidParameter("No track named '" + name + "'");
+    }
+    selectedTracks_ = *names;
+    return success(JsonValue::Object{});
+}
+
+SimAnswer SimProTools::setTrackColor(const JsonValue &request)
+{
+    const auto names = stringsMember(request, "track_names");
+    const auto color = numberMember(request, "color_index");
+    if (!names || names->empty() || !color)
+        return invalidParameter("SetTrackColor needs track_names and color_index");
+    for (const std::string &name : *names) {
+        if (!trackNamed(name))
+            return invalidParameter("No track named '" + name + "'");
+    }
+    for (Track &track : tracks_) {
+        if (std::find(names->begin(), names->end(), track.name) != names->end())
+            track.colorIndex = int(*color);
+    }
+    return success(JsonValue::Object{});
+}
+
+SimAnswer SimProTools::importAudio(const JsonValue &request)
+{
+    const auto paths = stringsMember(request, "file_list");
+    const std::string operation = stringMember(request, "audio_operations");
+    if (!paths || paths->empty())
+        return invalidParameter("ImportAudioToClipList needs a file_list");
+    if (operation != "AOperations_CopyAudio" && operation != "AOperations_ConvertAudio" &&
+        operation != "AOperations_AddAudio")
+        return invalidParameter("Unknown audio_operations '" + operation + "'");
+    for (const std::string &path : *paths) {
+        std::error_code error;
+        if (!fs::is_regular_file(path, error))
+            return failureAnswer("PT_FileNotFound", "Cannot import '" + path + "': no such file");
+    }
+    JsonValue::Array fileList;
+    for (const std::string &path : *paths) {
+        // Added (linked) files stay where they are; copies go to the session.
+        ImportedFile file{nextId('f'), path,
+                          operation == "AOperations_AddAudio" ? path : freeAudioFilePath(path), operation};
+        clips_.push_back(Clip{nextId('c'), fs::path(file.filePath).stem().string(), file.id, {}, 0, 0});
+        JsonValue::Array destinations;
+        destinations.emplace_back(JsonValue::Object{{"file_id", file.id}, {"file_path", file.filePath}});
+        fileList.emplace_back(
+            JsonValue::Object{{"original_input_path", path}, {"destination_file_list", std::move(destinations)}});
+        files_.push_back(std::move(file));
+    }
+    return success(JsonValue::Object{{"file_list", std::move(fileList)}});
+}
+
+SimAnswer SimProTools::createAudioClips(const JsonValue &request)
+{
+    const JsonValue::Array *entries = arrayMember(request, "clip_list");
+    if (!entries || entries->empty())
+        return invalidParameter("CreateAudioClips needs a clip_list");
+    std::vector<Clip> created;
+    for (const JsonValue &entry : *entries) {
+        const std::string name = stringMember(entry, "name");
+        const JsonValue::Array *infos = arrayMember(entry, "clip_info");
+        if (name.empty() || !infos || infos->empty())
+            return invalidParameter("Each clip needs a name and clip_info");
+        std::vector<ClipSource> sources;
+        for (const JsonValue &info : *infos) {
+            const std::optional<ClipSource> source = clipSource(info);
+            if (!source)
+                return invalidParameter("Invalid source range for clip '" + name + "'");
+            if (!fileIdKnown(source->fileId))
+                return invalidParameter("Unknown file_id '" + source->fileId + "'");
+            sources.push_back(*source);
+        }
+        if (options_.emptyClipIds || refusedClipName(name))
+            continue;
+        // A multichannel clip is kept under its first channel's source.
+        const ClipSource &first = sources.front();
+        created.push_back(Clip{nextId('c'), name, first.fileId, stringMember(entry, "channel_format"), first.start,
+                               first.end});
+    }
+    std::vector<std::string> ids;
+    for (Clip &clip : created) {
+        ids.push_back(clip.id);
+        clips_.push_back(std::move(clip));
+    }
+    return success(JsonValue::Object{{"clip_ids", stringArray(ids)}});
+}
+
+SimAnswer SimProTools::spotClips(const JsonValue &request)
+{
+    const auto clipIds = stringsMember(request, "src_clips");
+    if (!clipIds || clipIds->empty())
+        return invalidParameter("SpotClipsByID needs src_clips");
+    for (const std::string &id : *clipIds) {
+        if (!clipIdKnown(id))
+            return invalidParameter("Unknown clip id '" + id + "'");
+    }
+    const std::string trackId = stringMember(request, "dst_track_id");
+    const Track *track = trackId.empty() ? trackNamed(stringMember(request, "dst_track_name")) : trackWithId(trackId);
+    if (!track)
+        return invalidParameter("SpotClipsByID names no existing destination track");
+    const JsonValue *locationData = request.find("dst_location_data");
+    const JsonValue *location = locationData ? locationData->find("location") : nullptr;
+    const auto position = samplePosition(location ? location->find("location") : nullptr);
+    if (!position)
+        return invalidParameter("SpotClipsByID needs dst_location_data.location.location in samples");
+    spots_.push_back(Spot{track->id, *clipIds, *position});
+    return success(JsonValue::Object{});
+}
+
+std::string SimProTools::stateJson() const
+{
+    JsonValue::Array tracks, files, clips, spots;
+    for (const Track &t : tracks_)
+        tracks.emplace_back(JsonValue::Object{{"id", t.id}, {"name", t.name}, {"type", t.type}, {"format", t.format},
+                                              {"folder", t.folder}, {"color_index", double(t.colorIndex)}});
+    for (const ImportedFile &f : files_)
+        files.emplace_back(JsonValue::Object{{"id", f.id}, {"original_path", f.originalPath},
+                                             {"file_path", f.filePath}, {"operation", f.operation}});
+    for (const Clip &c : clips_)
+        clips.emplace_back(JsonValue::Object{{"id", c.id}, {"name", c.name}, {"file_id", c.fileId},
+                                             {"channel_format", c.channelFormat},
+                                             {"start", double(c.start)}, {"end", double(c.end)}});
+    for (const Spot &s : spots_)
+        spots.emplace_back(JsonValue::Object{{"track_id", s.trackId}, {"clip_ids", stringArray(s.clipIds)},
+                                             {"position", double(s.position)}});
+    return toJsonText(JsonValue::Object{{"tracks", std::move(tracks)},
+                                     {"selected_tracks", stringArray(selectedTracks_)},
+                                     {"files", std::move(files)},
+                                     {"clips", std::move(clips)},
+                                     {"spots", std::move(spots)}});
+}
+
+} // namespace kestrix::sim

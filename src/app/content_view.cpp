@@ -2,7 +2,7 @@
 
 #include "recent_files.h"
 #include "recent_session_row.h"
-#include "secondary_text.h"
+#include "text_style.h"
 #include "splash_feature_row.h"
 
 #include <QCoreApplication>
@@ -73,7 +73,7 @@ QWidget *ContentView::makeLeftPane()
     auto *name = centredLabel(QStringLiteral("Kestrix"));
     name->setFont(scaledFont(font(), 2.0, true));
     auto *tagline = centredLabel(QStringLiteral("Browse Pro Tools sessions"));
-    useSecondaryTextColor(tagline);
+    tagline->setForegroundRole(QPalette::PlaceholderText);
 
     auto *layout = new QVBoxLayout(pane);
     layout->setContentsMargins(24, 36, 24, 24);
@@ -113,7 +113,7 @@ QWidget *ContentView::makeRightPane()
     scroll->viewport()->setBackgroundRole(QPalette::Base);
 
     noRecentSessions_ = centredLabel(QStringLiteral("No Recent Sessions"));
-    useSecondaryTextColor(noRecentSessions_);
+    noRecentSessions_->setForegroundRole(QPalette::PlaceholderText);
 
     recentArea_ = new QStackedWidget;
     recentArea_->addWidget(scroll);
@@ -125,7 +125,7 @@ QWidget *ContentView::makeRightPane()
 
     auto *version = centredLabel(QStringLiteral("Version ") + QCoreApplication::applicationVersion());
     version->setFont(scaledFont(font(), 0.85));
-    useSecondaryTextColor(version);
+    version->setForegroundRole(QPalette::PlaceholderText);
 
     auto *layout = new QVBoxLayout(pane);
     layout->setContentsMargins(16, 36, 16, 16);

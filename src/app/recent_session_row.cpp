@@ -2,7 +2,7 @@
 
 #include "file_location.h"
 #include "file_reveal.h"
-#include "secondary_text.h"
+#include "text_style.h"
 #include "splash_icons.h"
 
 #include <QContextMenuEvent>

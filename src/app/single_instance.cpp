@@ -1,11 +1,12 @@
 #include "single_instance.h"
 
 #include <QCryptographicHash>
-#include <QDataStream>
+#include <QByteArrayView>
 #include <QDebug>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStringDecoder>
 
 #include <memory>
 #include <optional>
@@ -15,25 +16,35 @@ namespace kestrix {
 namespace {
 
 constexpr int kTimeoutMs = 2000;
-constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_4;
+
+// A hand-over is the magic line followed by each path in UTF-8, each ended
+// by a NUL byte, which no path contains.
+constexpr QByteArrayView kMagic = "kestrix-open 1\n";
 
 QByteArray encode(const QStringList &paths)
 {
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setVersion(kStreamVersion);
-    stream << paths;
+    QByteArray bytes(kMagic.data(), kMagic.size());
+    for (const QString &path : paths)
+        bytes.append(path.toUtf8()).append('\0');
     return bytes;
 }
 
 std::optional<QStringList> decode(const QByteArray &bytes)
 {
-    QDataStream stream(bytes);
-    stream.setVersion(kStreamVersion);
-    QStringList paths;
-    stream >> paths;
-    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+    if (!bytes.startsWith(kMagic) || (bytes.size() > kMagic.size() && !bytes.endsWith('\0')))
         return std::nullopt;
+    QStringList paths;
+    const QByteArrayView body = QByteArrayView(bytes).sliced(kMagic.size());
+    qsizetype start = 0;
+    while (start < body.size()) {
+        const qsizetype end = body.indexOf('\0', start);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString path = utf8(body.sliced(start, end - start));
+        if (utf8.hasError() || path.isEmpty())
+            return std::nullopt;
+        paths.append(path);
+        start = end + 1;
+    }
     return paths;
 }
 

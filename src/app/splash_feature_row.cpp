@@ -1,6 +1,6 @@
 #include "splash_feature_row.h"
 
-#include "secondary_text.h"
+#include "text_style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,7 +22,7 @@ SplashFeatureRow::SplashFeatureRow(SplashIcon icon, const QColor &tint, const QS
     auto *descriptionLabel = new QLabel(description);
     descriptionLabel->setWordWrap(true);
     descriptionLabel->setFont(scaledFont(font(), 0.9));
-    useSecondaryTextColor(descriptionLabel);
+    descriptionLabel->setForegroundRole(QPalette::PlaceholderText);
 
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);

@@ -169,10 +169,10 @@ AudioStatus MultiMonoEngine::finishLoad(std::optional<GainMatrix> customRouting)
         log(QStringLiteral("Nothing to play: no channel has frames in the requested range"));
         return std::nullopt;
     }
-    uint32_t longest = 0;
+    longestFrames_ = 0;
     for (const RenderGraph::InputBuffer &input : inputs_)
-        longest = std::max(longest, input.frames);
-    duration_ = double(longest) / sampleRate_;
+        longestFrames_ = std::max(longestFrames_, input.frames);
+    duration_ = double(longestFrames_) / sampleRate_;
     seenCompletions_.assign(inputs_.size(), 0);
 
     GainMatrix matrix;
@@ -307,7 +307,9 @@ void MultiMonoEngine::seek(double fraction)
     if (inputs_.empty())
         return;
     const double clamped = std::clamp(std::isfinite(fraction) ? fraction : 0.0, 0.0, 1.0);
-    const auto target = int64_t(clamped * duration_ * sampleRate_);
+    // fraction × duration × rate, from the frame count so that no rounding
+    // of the duration moves the target.
+    const auto target = int64_t(clamped * double(longestFrames_));
     graph_.stopPlayers();
     playheadStartFrame_ = target;
     hasCompletedPlayback_ = false;
@@ -368,6 +370,7 @@ void MultiMonoEngine::tearDown()
     channelLabels_.clear();
     routing_.reset();
     duration_ = 0;
+    longestFrames_ = 0;
     sampleRate_ = 0;
     outputChannelCount_ = 0;
     playheadStartFrame_ = 0;

@@ -117,6 +117,7 @@ private:
     QStringList channelLabels_;
     std::optional<RoutingDecision> routing_;
     double duration_ = 0;
+    uint32_t longestFrames_ = 0;
     double sampleRate_ = 0;
     bool isPlaying_ = false;
     int outputChannelCount_ = 0;

@@ -9,6 +9,7 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <array>
 #include <bit>
@@ -124,11 +125,25 @@ AudioOutputDevice describe(const QAudioDevice &qtDevice)
     return device;
 }
 
+// The platform's list of device ids and the default's id.
+QByteArrayList deviceSignature()
+{
+    QByteArrayList ids;
+    for (const QAudioDevice &device : QMediaDevices::audioOutputs())
+        ids << device.id();
+    ids << QMediaDevices::defaultAudioOutput().id();
+    return ids;
+}
+
 class MediaDevicesSource final : public AudioDeviceSource {
 public:
-    MediaDevicesSource()
+    MediaDevicesSource() : signature_(deviceSignature())
     {
-        connect(&mediaDevices_, &QMediaDevices::audioOutputsChanged, this, &AudioDeviceSource::devicesChanged);
+        connect(&mediaDevices_, &QMediaDevices::audioOutputsChanged, this, &MediaDevicesSource::checkForChanges);
+        // Some Qt backends (PulseAudio in Qt 6.4) update the list without
+        // announcing it, so it is also looked at now and then.
+        connect(&poll_, &QTimer::timeout, this, &MediaDevicesSource::checkForChanges);
+        poll_.start(kPollMs);
     }
 
     QList<AudioOutputDevice> outputDevices() override
@@ -148,7 +163,20 @@ public:
     }
 
 private:
+    static constexpr int kPollMs = 1000;
+
+    void checkForChanges()
+    {
+        QByteArrayList signature = deviceSignature();
+        if (signature == signature_)
+            return;
+        signature_ = std::move(signature);
+        emit devicesChanged();
+    }
+
     QMediaDevices mediaDevices_;
+    QTimer poll_;
+    QByteArrayList signature_;
 };
 
 } // namespace

@@ -7,6 +7,9 @@
 #include <chrono>
 #include <exception>
 #include <future>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -48,23 +51,38 @@ void replaceClient(std::shared_ptr<ptsl::Client> client)
     // running command still holds it.
 }
 
+// What the constructor thread hands over: the client, or the text of what
+// the constructor threw. Only the text crosses threads, so the exception
+// object itself is never shared.
+struct Construction {
+    std::unique_ptr<ptsl::Client> client;
+    std::optional<std::string> failure;
+};
+
+Construction construct(const ptsl::ClientConfig &config)
+{
+    try {
+        return Construction{ptsl::constructClient(config), std::nullopt};
+    } catch (const std::exception &e) {
+        return Construction{nullptr, std::string(e.what())};
+    } catch (...) {
+        return Construction{nullptr, std::string("unknown exception")};
+    }
+}
+
 // Constructs the client on a detached thread so that a constructor that
 // hangs cannot block the caller for longer than the wait. Returns null on
-// time-out; rethrows what the constructor threw. A client that arrives
-// after the time-out is dropped with the promise.
+// time-out; throws when the constructor threw. A client that arrives after
+// the time-out is dropped with the promise.
 std::unique_ptr<ptsl::Client> constructClientWithin(const ptsl::ClientConfig &config,
                                                     std::chrono::milliseconds wait)
 {
-    std::promise<std::unique_ptr<ptsl::Client>> promise;
-    std::future<std::unique_ptr<ptsl::Client>> constructed = promise.get_future();
+    std::promise<Construction> promise;
+    std::future<Construction> constructed = promise.get_future();
     const auto deadline = std::chrono::steady_clock::now() + wait;
     try {
         std::thread([promise = std::move(promise), config]() mutable {
-            try {
-                promise.set_value(ptsl::constructClient(config));
-            } catch (...) {
-                promise.set_exception(std::current_exception());
-            }
+            promise.set_value(construct(config));
         }).detach();
     } catch (const std::system_error &e) {
         throw std::system_error(e.code(), "thread constructor failed");
@@ -73,7 +91,10 @@ std::unique_ptr<ptsl::Client> constructClientWithin(const ptsl::ClientConfig &co
         ptslLog("Client constructor timed out");
         return nullptr;
     }
-    return constructed.get();
+    Construction result = constructed.get();
+    if (result.failure)
+        throw std::runtime_error(*result.failure);
+    return std::move(result.client);
 }
 
 // Caller holds connectionMutex.

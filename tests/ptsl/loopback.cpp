@@ -36,8 +36,9 @@ std::string unusedLoopbackAddress()
     return "127.0.0.1:" + std::to_string(port);
 }
 
-SilentListener::SilentListener() : fd_(boundLoopbackSocket(&port_))
+SilentListener::SilentListener()
 {
+    fd_ = boundLoopbackSocket(&port_);
     if (listen(fd_, 16) != 0) {
         close();
         throw std::runtime_error("cannot listen on a loopback socket");

@@ -4,60 +4,17 @@
 #include "property_blocks.h"
 #include "session_writer.h"
 #include "track_blocks.h"
+#include "inspect_runner.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct ModelRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string tempPath(const std::string &name)
-{
-    return (std::filesystem::temp_directory_path() / ("kestrix-inspect-model-" + name)).string();
-}
-
-std::string slurp(const std::string &path)
-{
-    std::string text;
-    if (std::FILE *f = std::fopen(path.c_str(), "rb")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), f)) > 0)
-            text.append(buf.data(), n);
-        std::fclose(f);
-    }
-    return text;
-}
-
-// Runs kestrix-inspect, keeping stdout and stderr apart.
-ModelRun inspect(const std::string &args)
-{
-    const std::string errPath = tempPath("stderr.txt");
-    const std::string command = std::string(KESTRIX_INSPECT) + " " + args + " 2>'" + errPath + "'";
-    ModelRun run;
-    std::FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        run.out.append(buf.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = slurp(errPath);
-    std::filesystem::remove(errPath);
-    return run;
-}
+using inspecttest::inspect;
+using inspecttest::tempPath;
 
 // Two folders of tracks, a stereo pair of files and clips, a group
 // placement, plug-ins and two memory locations written out of order.
@@ -107,13 +64,13 @@ TEST(InspectModel, JsonHoldsTheModelInDeclarationOrder)
 {
     const std::string path = tempPath("Small Session.ptx");
     ASSERT_TRUE(smallSession().write(path));
-    const ModelRun run = inspect("--json '" + path + "'");
+    const inspecttest::InspectRun run = inspect("--json '" + path + "'");
     std::filesystem::remove(path);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string clip = R"("id":"Gtr.L","name":"Gtr.L","sourceFileIndex":0,"sampleOffset":0,"sampleLength":48000,)";
     const std::string clipR = R"("id":"Gtr.R","name":"Gtr.R","sourceFileIndex":1,"sampleOffset":0,"sampleLength":48000,)";
     EXPECT_EQ(run.out,
-              R"({"sessionName":"kestrix-inspect-model-Small Session","sampleRate":"48000","bitDepth":"24-bit",)"
+              R"({"sessionName":"Small Session","sampleRate":"48000","bitDepth":"24-bit",)"
               R"("audioFormat":"WAV","interleaved":"No","panDepth":"-3.0 dB","frameRate":"30",)"
               R"("sessionStart":"01:00:00:00","sessionLength":"00:02:00:00","tempo":"97.5 BPM","tempoChanges":false,)"
               R"("meter":"4/4","meterChanges":false,"audioTrackCount":1,"clipCount":2,)"
@@ -148,10 +105,10 @@ TEST(InspectModel, SummaryShowsDisplayTextsAndLists)
 {
     const std::string path = tempPath("Summary.ptx");
     ASSERT_TRUE(smallSession().write(path));
-    const ModelRun run = inspect("'" + path + "'");
+    const inspecttest::InspectRun run = inspect("'" + path + "'");
     std::filesystem::remove(path);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Session: kestrix-inspect-model-Summary\n"
+    EXPECT_EQ(run.out, "Session: Summary\n"
                        "  Sample rate:     48000\n"
                        "  Bit depth:       24-bit\n"
                        "  Audio format:    WAV\n"
@@ -182,7 +139,7 @@ TEST(InspectModel, SummaryShowsDisplayTextsAndLists)
 TEST(InspectModel, UnreadableFileExitsOneWithTheErrorOnStderr)
 {
     for (const char *option : {"", "--json "}) {
-        const ModelRun run = inspect(std::string(option) + "/nonexistent/Song.ptx");
+        const inspecttest::InspectRun run = inspect(std::string(option) + "/nonexistent/Song.ptx");
         EXPECT_EQ(run.status, 1) << option;
         EXPECT_EQ(run.out, "") << option;
         EXPECT_EQ(run.err, "[PTXSession] Parse failed: Failed to parse session\n"

@@ -1,51 +1,23 @@
 // kestrix-inspect as a program: exit status, error text and the JSON it prints.
 #include "property_blocks.h"
 #include "session_writer.h"
+#include "inspect_runner.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
-namespace {
-
-struct InspectRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs kestrix-inspect with the arguments; stderr is folded into the output.
-InspectRun inspect(const std::string &args)
-{
-    InspectRun run;
-    const std::string command = std::string(KESTRIX_INSPECT) + " " + args + " 2>&1";
-    std::FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        run.out.append(buf.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string tempPath(const std::string &name)
-{
-    return (std::filesystem::temp_directory_path() / ("kestrix-inspect-test-" + name)).string();
-}
-
-} // namespace
+using inspecttest::inspect;
+using inspecttest::InspectRun;
+using inspecttest::tempPath;
 
 TEST(Inspect, FailedOpenExitsOneWithTheError)
 {
     const InspectRun missing = inspect("--reader-json /nonexistent/file.ptx");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.out.find("Failed to parse session"), std::string::npos) << missing.out;
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("Failed to parse session"), std::string::npos) << missing.err;
     EXPECT_EQ(inspect("").status, 2) << "no file is a usage error";
 }
 
@@ -64,7 +36,7 @@ TEST(Inspect, ReaderJsonOfSessionProperties)
     ASSERT_TRUE(file.write(path));
     const InspectRun run = inspect("--reader-json " + path);
     std::filesystem::remove(path);
-    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "{\"sample_rate\":44100,\"bit_depth\":16,\"is_float\":0,\"audio_format\":4,"
               "\"frame_rate_code\":6,\"interleaved\":1,\"pan_depth\":1,\"session_start\":4000000000,"

@@ -41,7 +41,6 @@ private:
 
 class Response {
 public:
-    Response() = default;
     Response(int32_t status, std::string bodyJson, std::string errorJson)
         : status_(status), bodyJson_(std::move(bodyJson)), errorJson_(std::move(errorJson))
     {
@@ -51,12 +50,13 @@ public:
     const std::string &GetResponseErrorJson() const { return errorJson_; }
 
 private:
-    int32_t status_ = kStatusFailed;
+    int32_t status_;
     std::string bodyJson_;
     std::string errorJson_;
 };
 
-// Called with the response before the future becomes ready; may be empty.
+// Called with the response before the future becomes ready, on a thread of
+// the client's; may be empty, must not throw.
 using ResponseCallback = std::function<void(const Response &)>;
 
 class Client {

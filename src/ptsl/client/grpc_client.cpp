@@ -52,6 +52,8 @@ struct GrpcClient::Call {
     grpc::ClientContext context;
     ::ptsl::Request request;
     ::ptsl::Response response;
+    grpc::Status status;
+    std::unique_ptr<grpc::ClientAsyncResponseReader<::ptsl::Response>> reader;
     std::promise<Response> promise;
     ResponseCallback callback;
 };
@@ -61,19 +63,25 @@ GrpcClient::GrpcClient(const ClientConfig &config)
 {
     waitUntilReady(*channel_, config.address);
     stub_ = ::ptsl::PTSL::NewStub(channel_);
+    completionThread_ = std::thread([this] { deliverCompletions(); });
 }
 
 GrpcClient::~GrpcClient()
 {
-    std::unique_lock lock(mutex_);
-    for (const std::shared_ptr<Call> &call : inFlight_)
-        call->context.TryCancel();
-    allFinished_.wait(lock, [this] { return inFlight_.empty(); });
+    {
+        const std::lock_guard lock(mutex_);
+        for (const auto &[raw, call] : inFlight_)
+            call->context.TryCancel();
+    }
+    // Cancelled calls still complete; the thread delivers them and ends when
+    // the queue is drained.
+    completions_.Shutdown();
+    completionThread_.join();
 }
 
 std::future<Response> GrpcClient::SendRequest(const Request &request, ResponseCallback callback)
 {
-    auto call = std::make_shared<Call>();
+    auto call = std::make_unique<Call>();
     call->callback = std::move(callback);
     ::ptsl::RequestHeader &header = *call->request.mutable_header();
     header.set_command(static_cast<::ptsl::CommandId>(request.commandId()));
@@ -82,22 +90,38 @@ std::future<Response> GrpcClient::SendRequest(const Request &request, ResponseCa
     header.set_version_revision(kProtocolVersionRevision);
     call->request.set_request_body_json(request.bodyJson());
     std::future<Response> answer = call->promise.get_future();
-    {
-        const std::lock_guard lock(mutex_);
-        header.set_session_id(sessionId_);
-        inFlight_.insert(call);
-    }
-    stub_->async()->SendGrpcRequest(&call->context, &call->request, &call->response,
-                                    [this, call](grpc::Status status) { finish(call, status); });
+
+    Call *const raw = call.get();
+    const std::lock_guard lock(mutex_);
+    header.set_session_id(sessionId_);
+    raw->reader = stub_->AsyncSendGrpcRequest(&raw->context, raw->request, &completions_);
+    raw->reader->Finish(&raw->response, &raw->status, raw);
+    inFlight_.emplace(raw, std::move(call));
     return answer;
 }
 
-void GrpcClient::finish(const std::shared_ptr<Call> &call, const grpc::Status &status)
+void GrpcClient::deliverCompletions()
 {
-    Response response = status.ok()
+    void *tag = nullptr;
+    bool ok = false;
+    while (completions_.Next(&tag, &ok)) {
+        std::unique_ptr<Call> call;
+        {
+            const std::lock_guard lock(mutex_);
+            const auto found = inFlight_.find(static_cast<Call *>(tag));
+            call = std::move(found->second);
+            inFlight_.erase(found);
+        }
+        finish(std::move(call));
+    }
+}
+
+void GrpcClient::finish(std::unique_ptr<Call> call)
+{
+    Response response = call->status.ok()
                             ? Response(call->response.header().status(), call->response.response_body_json(),
                                        call->response.response_error_json())
-                            : Response(kStatusFailed, {}, transportErrorJson(status));
+                            : Response(kStatusFailed, {}, transportErrorJson(call->status));
     const bool registered = call->request.header().command() == kCommandRegisterConnection &&
                             response.GetStatus() == kStatusCompleted;
     if (registered) {
@@ -107,11 +131,6 @@ void GrpcClient::finish(const std::shared_ptr<Call> &call, const grpc::Status &s
     if (call->callback)
         call->callback(response);
     call->promise.set_value(std::move(response));
-
-    // Last: once the call is out of the set, the destructor may proceed.
-    const std::lock_guard lock(mutex_);
-    inFlight_.erase(call);
-    allFinished_.notify_all();
 }
 
 std::unique_ptr<Client> constructClient(const ClientConfig &config)

@@ -6,12 +6,14 @@
 #include "client.h"
 #include "ptsl.grpc.pb.h"
 
+#include <grpcpp/completion_queue.h>
+
 #include <chrono>
-#include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
+#include <thread>
 
 namespace kestrix::ptsl {
 
@@ -30,15 +32,20 @@ public:
 
 private:
     struct Call;
-    void finish(const std::shared_ptr<Call> &call, const grpc::Status &status);
+    // Runs on completionThread_ until the queue is shut down.
+    void deliverCompletions();
+    void finish(std::unique_ptr<Call> call);
 
     std::shared_ptr<grpc::Channel> channel_;
     std::unique_ptr<::ptsl::PTSL::Stub> stub_;
+    // Our own queue and thread, so that answers arrive independently of
+    // any caller and of gRPC's process-wide callback machinery.
+    grpc::CompletionQueue completions_;
+    std::thread completionThread_;
 
     std::mutex mutex_;
     std::string sessionId_;  // from RegisterConnection; empty before
-    std::set<std::shared_ptr<Call>> inFlight_;
-    std::condition_variable allFinished_;
+    std::map<Call *, std::unique_ptr<Call>> inFlight_;
 };
 
 } // namespace kestrix::ptsl

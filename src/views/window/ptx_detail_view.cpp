@@ -29,13 +29,6 @@ QFont scaledFont(const QFont &base, double factor, bool bold)
     return font;
 }
 
-void useSecondaryColor(QLabel *label)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
-}
-
 QPixmap warningTriangle(int size, double devicePixelRatio)
 {
     QPixmap pixmap(QSize(size, size) * devicePixelRatio);
@@ -152,7 +145,7 @@ QWidget *PTXDetailView::makeLoadingPage()
 {
     auto *label = new QLabel(tr("Loading…"));
     label->setAlignment(Qt::AlignCenter);
-    useSecondaryColor(label);
+    label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
 
@@ -194,7 +187,7 @@ QWidget *PTXDetailView::makeErrorPage()
     errorMessage_->setAlignment(Qt::AlignCenter);
     errorMessage_->setWordWrap(true);
     errorMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    useSecondaryColor(errorMessage_);
+    errorMessage_->setForegroundRole(QPalette::PlaceholderText);
 
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(20, 20, 20, 20);

@@ -1,19 +1,12 @@
-#include "secondary_text.h"
+#include "text_style.h"
 
-#include <QLabel>
+#include <QWidget>
 
 namespace kestrix {
 
 QColor secondaryTextColor(const QWidget *widget)
 {
     return widget->palette().color(QPalette::PlaceholderText);
-}
-
-void useSecondaryTextColor(QLabel *label)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, secondaryTextColor(label));
-    label->setPalette(palette);
 }
 
 QFont scaledFont(const QFont &base, double factor, bool bold)

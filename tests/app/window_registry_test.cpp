@@ -1,0 +1,219 @@
+#include "app_test_support.h"
+
+#include "app_delegate.h"
+#include "file_window.h"
+#include "per_file_settings.h"
+#include "quorvix_app.h"
+#include "recent_session_row.h"
+#include "start_window.h"
+#include "window/ptx_detail_view.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTest>
+
+#include <memory>
+
+using kestrix::FileWindow;
+using kestrix::PerFileSettings;
+using kestrix::QuorvixApp;
+
+namespace {
+
+QRect storedFrame(const QString &file)
+{
+    const auto frame = PerFileSettings::load(file).windowFrame;
+    return frame ? frame->toRect() : QRect();
+}
+
+QStringList pathsFrontToBack(QuorvixApp &app)
+{
+    QStringList paths;
+    for (const FileWindow *window : app.windows().windowsFrontToBack())
+        paths.append(window->filePath());
+    return paths;
+}
+
+void moveAndWait(FileWindow *window, const QRect &frame)
+{
+    window->setGeometry(frame);
+    EXPECT_TRUE(waitUntil([&] { return storedFrame(window->filePath()) == frame; }))
+        << "the moved frame is remembered with the file";
+}
+
+// Quitting as the application does it: termination first, then Qt closes
+// every window.
+void quit(QuorvixApp &app)
+{
+    QEvent quitEvent(QEvent::Quit);
+    app.eventFilter(qApp, &quitEvent);
+    for (FileWindow *window : app.windows().windowsFrontToBack())
+        window->close();
+    settle();
+}
+
+} // namespace
+
+using WindowRegistryTest = AppTest;
+
+TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
+{
+    const QString a = makeFile("A.ptx");
+    const QString b = makeFile("B.ptx");
+    QuorvixApp app;
+    FileWindow *first = app.windows().openWindow(a);
+    app.windows().openWindow(b);
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() != first; }));
+
+    EXPECT_EQ(app.windows().openWindow(folder_.path() + "/x/../A.ptx"), first);
+    app.appDelegate().openFilesFromOutside({a});
+    app.appDelegate().openFiles({a});
+
+    EXPECT_EQ(app.windows().windowsFrontToBack().size(), 2);
+    EXPECT_EQ(app.windows().windowsFrontToBack().front(), first);
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == first; })) << "raised and key";
+    EXPECT_EQ(app.focusedFileURL(), a);
+}
+
+TEST_F(WindowRegistryTest, AFirstTimeFileGetsACentredDefaultWindow)
+{
+    const QString file = makeFile("Mix.v2.ptx");
+    QuorvixApp app;
+    FileWindow *window = app.windows().openWindow(file);
+
+    EXPECT_EQ(window->windowTitle(), "Mix.v2");
+    EXPECT_EQ(window->windowFilePath(), file);
+    EXPECT_EQ(window->geometry().size(), QSize(900, 600));
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((window->geometry().center() - screenCentre).manhattanLength(), 1);
+    EXPECT_EQ(window->detailView()->minimumSize(), QSize(240, 300));
+    window->close();
+}
+
+TEST_F(WindowRegistryTest, AMovedWindowReopensWhereItWasAlsoFromTheRecentList)
+{
+    const QString file = makeFile("Mix.ptx");
+    QuorvixApp app;
+    const QRect moved(70, 80, 640, 480);
+    moveAndWait(app.windows().openWindow(file), moved);
+    app.windows().windowFor(file)->close();
+    ASSERT_TRUE(waitUntil([&] { return app.windows().windowsFrontToBack().isEmpty(); }));
+
+    FileWindow *reopened = app.windows().openWindow(file);
+    EXPECT_EQ(reopened->geometry(), moved);
+    reopened->close();
+    settle();
+
+    app.recents().add(file);
+    app.appDelegate().showStartWindow();
+    settle();
+    auto *row = app.appDelegate().startWindow()->findChild<kestrix::RecentSessionRow *>();
+    ASSERT_NE(row, nullptr);
+    QTest::mouseClick(row, Qt::LeftButton);
+    ASSERT_NE(app.windows().windowFor(file), nullptr) << "a click on the recent row opens the file";
+    EXPECT_EQ(app.windows().windowFor(file)->geometry(), moved);
+
+    app.windows().windowFor(file)->close();
+    app.appDelegate().startWindow()->close();
+}
+
+TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
+{
+    const QString a = makeFile("A.ptx");
+    const QString b = makeFile("B.ptx");
+    const QString gone = makeFile("Gone.ptx");
+    const QString c = makeFile("C.ptx");
+    const QRect frameA(10, 10, 500, 400);
+    const QRect frameB(40, 50, 520, 410);
+    const QRect frameGone(60, 70, 530, 420);
+    const QRect frameC(90, 100, 540, 430);
+    {
+        QuorvixApp app;
+        app.windows().openWindow(a, frameA);
+        app.windows().openWindow(gone, frameGone);
+        app.windows().openWindow(c, frameC);
+        app.windows().openWindow(b, frameB);
+        // The user brings A back to the front.
+        app.windows().windowFor(a)->activateWindow();
+        ASSERT_TRUE(waitUntil([&] { return pathsFrontToBack(app).front() == a; }));
+        ASSERT_EQ(pathsFrontToBack(app), (QStringList{a, b, c, gone}));
+
+        quit(app);
+        EXPECT_TRUE(app.windows().isTerminating());
+        EXPECT_TRUE(app.windows().windowsFrontToBack().isEmpty());
+    }
+    const QVariantList stored = QSettings().value("openFileURLs").toList();
+    ASSERT_EQ(stored.size(), 4) << "closing the windows at quit does not shorten the list";
+    EXPECT_EQ(stored[0].toMap(), (QVariantMap{{"path", a}, {"x", 10.0}, {"y", 10.0}, {"width", 500.0}, {"height", 400.0}}));
+
+    ASSERT_TRUE(QFile::remove(gone));
+    QuorvixApp relaunched;
+    relaunched.launch({});
+    ASSERT_TRUE(waitUntil([&] { return relaunched.windows().windowsFrontToBack().size() == 3; }));
+    settle();
+    EXPECT_EQ(pathsFrontToBack(relaunched), (QStringList{a, b, c}));
+    EXPECT_EQ(QApplication::activeWindow(), relaunched.windows().windowFor(a)) << "the front-most opens last";
+    EXPECT_EQ(relaunched.windows().windowFor(a)->geometry(), frameA);
+    EXPECT_EQ(relaunched.windows().windowFor(b)->geometry(), frameB);
+    EXPECT_EQ(relaunched.windows().windowFor(c)->geometry(), frameC);
+
+    quit(relaunched);
+    relaunched.appDelegate().startWindow()->close();
+}
+
+TEST_F(WindowRegistryTest, AWindowResizedDuringTerminationKeepsItsStoredFrame)
+{
+    const QString file = makeFile("Mix.ptx");
+    QuorvixApp app;
+    FileWindow *window = app.windows().openWindow(file);
+    const QRect before(30, 40, 700, 500);
+    moveAndWait(window, before);
+
+    app.appDelegate().applicationWillTerminate();
+    window->setGeometry(5, 6, 300, 350);
+    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(5, 6, 300, 350); }));
+    settle();
+
+    EXPECT_EQ(storedFrame(file), before);
+    const QVariantMap listed = QSettings().value("openFileURLs").toList().value(0).toMap();
+    EXPECT_EQ(listed.value("width").toDouble(), 700) << "the list written at termination stays";
+    window->close();
+}
+
+TEST_F(WindowRegistryTest, ClosingAWindowTakesItOffTheOpenList)
+{
+    const QString a = makeFile("A.ptx");
+    const QString b = makeFile("B.ptx");
+    QuorvixApp app;
+    app.windows().openWindow(a);
+    app.windows().openWindow(b)->close();
+    settle();
+
+    const QVariantList stored = QSettings().value("openFileURLs").toList();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
+    app.windows().windowFor(a)->close();
+}
+
+TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
+{
+    const QString a = makeFile("A.ptx");
+    const QString b = makeFile("B.ptx");
+    QuorvixApp app;
+    FileWindow *windowA = app.windows().openWindow(a);
+    FileWindow *windowB = app.windows().openWindow(b);
+    ASSERT_TRUE(waitUntil([&] {
+        return QApplication::activeWindow() == windowB && !windowA->detailView()->isLoading() &&
+               !windowB->detailView()->isLoading();
+    }));
+
+    emit app.notifications().refreshFile();
+    EXPECT_TRUE(windowB->detailView()->isLoading());
+    EXPECT_FALSE(windowA->detailView()->isLoading());
+    EXPECT_TRUE(waitUntil([&] { return !windowB->detailView()->isLoading(); }));
+    windowA->close();
+    windowB->close();
+}

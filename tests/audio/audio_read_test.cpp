@@ -1,0 +1,183 @@
+// Reading files: formats, regions, single channels, both decoders, failures.
+#include "audio_file.h"
+#include "audio_read.h"
+#include "peaks.h"
+#include "test_audio_files.h"
+
+#include <sndfile.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using namespace audiotest;
+
+namespace {
+
+// Distinct, exactly representable values: channel c, frame f.
+float code(int channel, size_t frame)
+{
+    return float(channel + 1) * 0.125f + float(frame % 1000) / 4096.0f;
+}
+
+std::vector<std::vector<float>> codedChannels(int channels, size_t frames)
+{
+    std::vector<std::vector<float>> planes;
+    for (int c = 0; c < channels; ++c)
+        planes.push_back(generate(frames, [c](size_t f) { return code(c, f) - 0.5f; }));
+    return planes;
+}
+
+} // namespace
+
+TEST(AudioRead, WholeFilesAndClampedRegions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Take.wav");
+    writeAudioFile(path, codedChannels(2, 3000), 44100, SampleFormat::Pcm24);
+
+    auto whole = readWholeFile(path);
+    ASSERT_TRUE(whole.ok()) << whole.error().description.toStdString();
+    const WAVInfo &info = whole.value().info;
+    EXPECT_EQ(info.fileName, "Take");
+    EXPECT_EQ(info.sampleRate, 44100);
+    EXPECT_EQ(info.channelCount, 2);
+    EXPECT_DOUBLE_EQ(info.duration, 3000.0 / 44100);
+    EXPECT_EQ(info.bitDepth, 32) << "the decoded format's depth, not the file's 24";
+    EXPECT_FALSE(info.multiMono);
+    const AudioBuffer &buffer = whole.value().buffer;
+    ASSERT_EQ(buffer.frameLength(), 3000u);
+    for (size_t f : {size_t(0), size_t(1234), size_t(2999)}) {
+        EXPECT_NEAR(buffer.channel(0)[f], code(0, f) - 0.5f, 1e-6);
+        EXPECT_NEAR(buffer.channel(1)[f], code(1, f) - 0.5f, 1e-6);
+    }
+
+    auto region = readRegion(path, 2500, 1000);
+    ASSERT_TRUE(region.ok());
+    EXPECT_EQ(region.value().buffer.frameLength(), 500u) << "cut at the end of the file";
+    EXPECT_DOUBLE_EQ(region.value().info.duration, 500.0 / 44100);
+    EXPECT_NEAR(region.value().buffer.channel(1)[0], code(1, 2500) - 0.5f, 1e-6);
+
+    for (uint64_t offset : {uint64_t(3000), uint64_t(1) << 40}) {
+        auto empty = readRegion(path, offset, 10);
+        ASSERT_FALSE(empty.ok());
+        EXPECT_EQ(empty.error().description, "Clip range is empty");
+    }
+    EXPECT_FALSE(readRegion(path, 10, 0).ok());
+
+    const ClampedRegion huge = clampRegion(100, UINT64_MAX, 3000);
+    EXPECT_EQ(huge.start, 100u);
+    EXPECT_EQ(huge.frames, 2900u) << "offset + length past 2^64 still ends at the file's end";
+}
+
+TEST(AudioRead, MonoBufferTakesTheChannelOfItsLabel)
+{
+    QTemporaryDir dir;
+    const QString stereo = dir.filePath("Stereo.wav");
+    const QString mono = dir.filePath("Mono.wav");
+    writeAudioFile(stereo, codedChannels(2, 100), 48000);
+    writeAudioFile(mono, codedChannels(1, 100), 48000);
+
+    const auto firstSample = [](const QString &path, const QString &label) {
+        auto file = openAudioFile(path);
+        EXPECT_TRUE(file.ok());
+        EXPECT_TRUE(!file.value()->seek(10));
+        auto buffer = readMonoBuffer(*file.value(), 50, label, 96000);
+        EXPECT_TRUE(buffer.ok());
+        EXPECT_EQ(buffer.value().channelCount(), 1);
+        EXPECT_EQ(buffer.value().frameLength(), 50u);
+        EXPECT_EQ(buffer.value().sampleRate(), 96000) << "at the engine's rate";
+        return buffer.value().channel(0)[0];
+    };
+    EXPECT_FLOAT_EQ(firstSample(stereo, "Rs"), code(1, 10) - 0.5f);
+    EXPECT_FLOAT_EQ(firstSample(stereo, "C"), code(1, 10) - 0.5f) << "C of two channels is the last";
+    EXPECT_FLOAT_EQ(firstSample(stereo, "Lss"), code(0, 10) - 0.5f);
+    EXPECT_FLOAT_EQ(firstSample(mono, "Rs"), code(0, 10) - 0.5f) << "a mono file has only one channel to give";
+
+    // Near the end only what is left is read.
+    auto file = openAudioFile(stereo);
+    ASSERT_TRUE(file.ok());
+    ASSERT_FALSE(file.value()->seek(90));
+    auto tail = readMonoBuffer(*file.value(), 50, "R", 48000);
+    ASSERT_TRUE(tail.ok());
+    EXPECT_EQ(tail.value().frameLength(), 10u);
+}
+
+TEST(AudioRead, ChannelIndexTable)
+{
+    EXPECT_EQ(channelIndex("Rs", 1), 0);
+    EXPECT_EQ(channelIndex("Rs", 2), 1);
+    EXPECT_EQ(channelIndex("rtm", 6), 1) << "labels compare in upper case";
+    EXPECT_EQ(channelIndex("Lts", 6), 0);
+    EXPECT_EQ(channelIndex("C", 2), 1);
+    EXPECT_EQ(channelIndex("C", 6), 2);
+    EXPECT_EQ(channelIndex("LFE", 3), 2);
+    EXPECT_EQ(channelIndex("LFE", 6), 3);
+    EXPECT_EQ(channelIndex("Cs", 5), 4);
+    EXPECT_EQ(channelIndex("Ch7", 8), 0);
+}
+
+TEST(AudioRead, FfmpegDecodesLikeSndfile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Both.wav");
+    writeAudioFile(path, codedChannels(3, 5000), 32000, SampleFormat::Pcm16);
+
+    auto sndfile = openWithSndfile(path);
+    auto ffmpeg = openWithFfmpeg(path);
+    ASSERT_TRUE(sndfile.ok());
+    ASSERT_TRUE(ffmpeg.ok()) << ffmpeg.error().description.toStdString();
+    EXPECT_EQ(ffmpeg.value()->sampleRate(), 32000);
+    EXPECT_EQ(ffmpeg.value()->channelCount(), 3);
+    EXPECT_EQ(ffmpeg.value()->frameLength(), 5000u);
+
+    auto a = readRegion(*sndfile.value(), path, 4000, 2000);
+    auto b = readRegion(*ffmpeg.value(), path, 4000, 2000);
+    ASSERT_TRUE(a.ok() && b.ok());
+    ASSERT_EQ(b.value().buffer.frameLength(), 1000u);
+    for (int c = 0; c < 3; ++c) {
+        for (uint32_t f = 0; f < 1000; f += 37)
+            EXPECT_FLOAT_EQ(a.value().buffer.channel(c)[f], b.value().buffer.channel(c)[f]) << c << " " << f;
+    }
+}
+
+TEST(AudioRead, UnreadableFilesAreClearErrors)
+{
+    QTemporaryDir dir;
+    const QString garbage = dir.filePath("Broken.wav");
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24);
+    file.close();
+
+    for (const QString &path : {garbage, dir.filePath("Missing.wav"), dir.filePath("Missing.m4a")}) {
+        auto read = readWholeFile(path);
+        ASSERT_FALSE(read.ok());
+        EXPECT_TRUE(read.error().description.contains(QFileInfo(path).fileName())) << read.error().description.toStdString();
+    }
+}
+
+TEST(Peaks, BucketsAndMixing)
+{
+    std::vector<float> samples(1000, 0.1f);
+    samples[5] = -0.9f;
+    samples[900] = 1.0f;  // past the last whole bucket
+    const std::vector<float> windowPeaks = peaks(samples.data(), 1000, 800);
+    ASSERT_EQ(windowPeaks.size(), 800u);
+    EXPECT_FLOAT_EQ(windowPeaks[5], 0.9f);
+    EXPECT_FLOAT_EQ(*std::max_element(windowPeaks.begin(), windowPeaks.end()), 0.9f);
+
+    const std::vector<float> perFrame = peaks(samples.data(), 100, 120);
+    EXPECT_EQ(perFrame.size(), 100u) << "one peak per frame for a short buffer";
+    const std::vector<float> wide = peaks(samples.data(), 1000, 120);
+    ASSERT_EQ(wide.size(), 120u);
+    EXPECT_FLOAT_EQ(wide[0], 0.9f) << "8 frames per bucket";
+    EXPECT_TRUE(peaks(samples.data(), 1000, 0).empty());
+    EXPECT_TRUE(peaks(samples.data(), 0, 10).empty());
+
+    EXPECT_EQ(mixPeaks({{0.1f, 0.5f, 0.2f}, {0.3f, 0.1f}, {0.0f, 0.0f, 0.9f, 1.0f}}),
+              (std::vector<float>{0.3f, 0.5f, 0.9f}));
+    EXPECT_TRUE(mixPeaks({}).empty());
+}

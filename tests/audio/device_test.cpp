@@ -1,0 +1,93 @@
+// Device channel labels and the device manager.
+#include "audio_device_manager.h"
+#include "audio_playback_log.h"
+#include "channel_labels.h"
+#include "fake_device_source.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using audiotest::FakeDeviceSource;
+using audiotest::makeDevice;
+
+TEST(ChannelLabels, DescriptionsThenLayoutTagThenFallback)
+{
+    const auto stereo = deriveChannelLabels(2, std::nullopt, {});
+    EXPECT_EQ(stereo.labels, (QStringList{"L", "R"}));
+    EXPECT_EQ(stereo.sources, (QStringList{"fallback", "fallback"}));
+
+    const auto mpeg51c = deriveChannelLabels(6, 0x7B0006, {});
+    EXPECT_EQ(mpeg51c.labels, (QStringList{"L", "C", "R", "Ls", "Rs", "LFE"}));
+    EXPECT_EQ(mpeg51c.sources.first(), "tag");
+
+    const auto discrete = deriveChannelLabels(10, kLayoutTagDiscreteInOrder | 10, {});
+    EXPECT_EQ(discrete.labels, (QStringList{"L", "R", "Ch3", "Ch4", "Ch5", "Ch6", "Ch7", "Ch8", "Ch9", "Ch10"}));
+    EXPECT_EQ(layoutTagName(kLayoutTagDiscreteInOrder | 10), "DiscreteInOrder|10");
+
+    const auto described = deriveChannelLabels(4, 0x6C0004, {QString("C"), std::nullopt, QString("Lss")});
+    EXPECT_EQ(described.labels, (QStringList{"C", "R", "Lss", "Rs"}));
+    EXPECT_EQ(described.sources, (QStringList{"desc", "tag", "desc", "tag"}));
+
+    // A layout with fewer channels than the device goes on with the count's labels.
+    EXPECT_EQ(deriveChannelLabels(8, 0x650002, {}).labels, (QStringList{"L", "R", "C", "LFE", "Ls", "Rs", "Lss", "Rss"}));
+    EXPECT_EQ(fallbackDeviceLabels(1), QStringList{"C"});
+    EXPECT_EQ(fallbackDeviceLabels(3), (QStringList{"L", "R", "Ch3"}));
+    EXPECT_TRUE(deriveChannelLabels(0, std::nullopt, {}).labels.isEmpty());
+}
+
+TEST(AudioDeviceManager, ListsDevicesKeepsThePickAndFollowsChanges)
+{
+    AudioPlaybackLog log;
+    auto source = std::make_unique<FakeDeviceSource>();
+    FakeDeviceSource &fake = *source;
+    const AudioOutputDevice speakers = makeDevice("speakers", {"L", "R"});
+    const AudioOutputDevice surround = makeDevice("surround", {"L", "R", "C", "LFE", "Ls", "Rs"});
+    AudioOutputDevice microphone = makeDevice("mic", {});
+    fake.devices = {speakers, microphone, surround};
+    fake.defaultDevice = speakers;
+
+    AudioDeviceManager devices(std::move(source), log);
+    ASSERT_EQ(devices.outputDevices().size(), 2) << "a device without outputs is not listed";
+    EXPECT_EQ(devices.outputDevices()[1].name, "surround Out");
+    EXPECT_EQ(devices.activeDevice()->uid, "speakers");
+    EXPECT_FALSE(devices.selectedDevice());
+
+    QSignalSpy listChanges(&devices, &AudioDeviceManager::outputDevicesChanged);
+    QSignalSpy defaultChanges(&devices, &AudioDeviceManager::defaultDeviceChanged);
+    QSignalSpy pickChanges(&devices, &AudioDeviceManager::selectedDeviceChanged);
+
+    devices.selectDevice(surround);
+    EXPECT_EQ(devices.activeDevice()->uid, "surround");
+    EXPECT_EQ(pickChanges.count(), 1);
+    const QStringList entries = log.entries();
+    ASSERT_GE(entries.size(), 5);
+    EXPECT_TRUE(entries[entries.size() - 5].endsWith("AudioDeviceManager.selectDevice"));
+    EXPECT_EQ(entries[entries.size() - 4].trimmed(), "was: none");
+    EXPECT_EQ(entries[entries.size() - 3].trimmed(), "now: surround Out");
+    EXPECT_EQ(entries[entries.size() - 2].trimmed(), "(override=yes)");
+    EXPECT_TRUE(entries.last().trimmed().startsWith("id=" + QString::number(surround.id) + ", 6 ch, 48000 Hz"));
+
+    // The platform changes its default: the pick stays active.
+    const AudioOutputDevice headphones = makeDevice("headphones", {"L", "R"});
+    fake.change({speakers, surround, headphones}, headphones);
+    EXPECT_EQ(listChanges.count(), 1);
+    EXPECT_EQ(defaultChanges.count(), 1);
+    EXPECT_EQ(devices.outputDevices().size(), 3);
+    EXPECT_EQ(devices.defaultDevice()->uid, "headphones");
+    EXPECT_EQ(devices.activeDevice()->uid, "surround");
+
+    // Back to the default: the next default change is the active device's.
+    devices.selectDevice(std::nullopt);
+    EXPECT_EQ(devices.activeDevice()->uid, "headphones");
+    EXPECT_TRUE(log.entries()[log.entries().size() - 2].trimmed() == "(override=no — using system default)");
+    fake.change({speakers, surround}, speakers);
+    EXPECT_TRUE(log.entries().last().endsWith(
+        "AudioDeviceManager: active device CHANGED from 'headphones Out' → 'speakers Out' (id="
+        + QString::number(speakers.id) + ", 2 ch, 48000 Hz)"));
+    // An unchanged platform announces nothing.
+    fake.change(fake.devices, fake.defaultDevice);
+    EXPECT_EQ(listChanges.count(), 2);
+    EXPECT_EQ(defaultChanges.count(), 2);
+}

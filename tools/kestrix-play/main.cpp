@@ -1,0 +1,112 @@
+// kestrix-play: plays audio files through Kestrix's playback engine, the way
+// the player does: a multi-mono group as one sound, routed by channel label.
+#include "play_options.h"
+
+#include "audio_device_manager.h"
+#include "audio_urls.h"
+#include "log.h"
+#include "multi_mono_engine.h"
+#include "multi_mono_info.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace kestrix;
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+int fail(const QString &message)
+{
+    print(stderr, QStringLiteral("kestrix-play: ") + message);
+    return 1;
+}
+
+std::optional<AudioOutputDevice> findDevice(const AudioDeviceManager &devices, const QString &id)
+{
+    for (const AudioOutputDevice &device : devices.outputDevices()) {
+        if (device.uid == id || QString::number(device.id) == id)
+            return device;
+    }
+    return std::nullopt;
+}
+
+int listDevices(const AudioDeviceManager &devices)
+{
+    print(stdout, QStringLiteral("System default: %1")
+                      .arg(devices.defaultDevice() ? devices.defaultDevice()->description() : QStringLiteral("<none>")));
+    print(stdout, QStringLiteral("Output devices (%1):").arg(devices.outputDevices().size()));
+    for (const AudioOutputDevice &device : devices.outputDevices())
+        print(stdout, QStringLiteral("  ") + device.description());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const auto parsed = parsePlayOptions(app.arguments().mid(1));
+    if (const auto *error = std::get_if<QString>(&parsed))
+        return fail(*error + QLatin1Char('\n') + QLatin1String(kPlayUsage));
+    const PlayOptions &options = std::get<PlayOptions>(parsed);
+
+    // Diagnostics only on request; the routing decision is printed anyway.
+    if (!options.verbose)
+        setLogSink([](std::string_view, std::string_view) {});
+
+    AudioDeviceManager &devices = AudioDeviceManager::shared();
+    if (options.listDevices)
+        return listDevices(devices);
+    if (!options.device.isEmpty()) {
+        const auto device = findDevice(devices, options.device);
+        if (!device)
+            return fail(QStringLiteral("no output device '%1' (see --list-devices)").arg(options.device));
+        devices.selectDevice(device);
+    }
+
+    const QStringList files = resolveAudioURLs(options.files);
+    if (files.isEmpty())
+        return fail(QStringLiteral("No audio files provided"));
+
+    MultiMonoEngine engine;
+    QObject::connect(&engine, &MultiMonoEngine::playbackCompleted, &app, [&] {
+        // Let the device play out what it has buffered.
+        QTimer::singleShot(300, &app, [&] {
+            engine.stop();
+            app.quit();
+        });
+    });
+    AudioStatus error;
+    const std::optional<MultiMonoInfo> group = MultiMonoInfo::detectForPlayback(files);
+    if (group) {
+        QList<MultiMonoEngine::Channel> channels;
+        for (const MultiMonoInfo::Sibling &sibling : group->siblings)
+            channels.append({sibling.channel, sibling.path});
+        print(stdout, QStringLiteral("Multi-mono group '%1': %2 channel(s)").arg(group->baseName).arg(channels.size()));
+        error = options.offset ? engine.loadSegment(channels, *options.offset, *options.length) : engine.load(channels);
+    } else {
+        print(stdout, QStringLiteral("Single file: %1").arg(files.first()));
+        error = options.offset ? engine.loadFileSegment(files.first(), *options.offset, *options.length)
+                               : engine.loadFile(files.first());
+    }
+    if (error)
+        return fail(error->description);
+    if (engine.inputCount() == 0)
+        return fail(QStringLiteral("nothing to play: the region lies beyond the end of every file"));
+    if (engine.routing()) {
+        for (const QString &line : routingLogLines(*engine.routing()))
+            print(stdout, line);
+    }
+
+    engine.togglePlayPause();
+    print(stdout, QStringLiteral("Playing %1 s…").arg(engine.duration(), 0, 'f', 3));
+    return app.exec();
+}

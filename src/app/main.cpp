@@ -45,12 +45,15 @@ int main(int argc, char *argv[])
 
     kestrix::QuorvixApp kestrixApp;
     instance.listen();
-    QObject::connect(&instance, &kestrix::SingleInstance::filesReceived, &kestrixApp, [&kestrixApp](const QStringList &paths) {
-        if (paths.isEmpty())
-            kestrixApp.appDelegate().showStartWindow();
-        else
-            kestrixApp.appDelegate().openFilesFromOutside(paths);
-    });
+    kestrix::AppDelegate &delegate = kestrixApp.appDelegate();
+    // A plain second launch brings the start window forward.
+    QObject::connect(&instance, &kestrix::SingleInstance::filesReceived, &delegate,
+                     [&delegate](const QStringList &paths) {
+                         if (paths.isEmpty())
+                             delegate.showStartWindow();
+                         else
+                             delegate.openFilesFromOutside(paths);
+                     });
     kestrixApp.launch(files);
     return QApplication::exec();
 }

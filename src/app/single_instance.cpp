@@ -59,7 +59,8 @@ SingleInstance::SingleInstance(QString serverName, QObject *parent)
 QString SingleInstance::defaultServerName()
 {
     const QByteArray home = QDir::homePath().toUtf8();
-    return QStringLiteral("kestrix-") + QString::fromLatin1(QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16));
+    const QByteArray digest = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("kestrix-") + QString::fromLatin1(digest.left(16));
 }
 
 bool SingleInstance::handOver(const QStringList &absolutePaths) const

@@ -29,6 +29,8 @@ QString labelsOf(const AudioOutputDevice &device)
 
 AudioDeviceManager &AudioDeviceManager::shared()
 {
+    // Never destroyed: it lives as long as the process, and must not go
+    // after the application object its QMediaDevices belongs to.
     static AudioDeviceManager *instance =
         new AudioDeviceManager(createPlatformDeviceSource(), AudioPlaybackLog::shared());
     return *instance;

@@ -10,18 +10,6 @@ namespace kestrix {
 
 namespace {
 
-// Frame counts are 32-bit; a longer file cannot be held in one buffer.
-AudioResult<uint32_t> frameCount(uint64_t frames, const QString &path)
-{
-    if (frames > std::numeric_limits<uint32_t>::max()) {
-        return fileError(QStringLiteral("“%1” is too long to play: %2 frames, at most %3 can be read at once")
-                             .arg(QFileInfo(path).fileName())
-                             .arg(frames)
-                             .arg(std::numeric_limits<uint32_t>::max()));
-    }
-    return uint32_t(frames);
-}
-
 AudioResult<ReadAudio> readFrames(AudioFile &file, const QString &path, uint64_t start, uint32_t frames)
 {
     if (AudioStatus error = file.seek(start))
@@ -47,6 +35,17 @@ AudioResult<ReadAudio> readFrames(AudioFile &file, const QString &path, uint64_t
 }
 
 } // namespace
+
+AudioResult<uint32_t> checkedFrameCount(uint64_t frames, const QString &path)
+{
+    if (frames > std::numeric_limits<uint32_t>::max()) {
+        return fileError(QStringLiteral("“%1” is too long to play: %2 frames, at most %3 can be read at once")
+                             .arg(QFileInfo(path).fileName())
+                             .arg(frames)
+                             .arg(std::numeric_limits<uint32_t>::max()));
+    }
+    return uint32_t(frames);
+}
 
 ClampedRegion clampRegion(uint64_t sampleOffset, uint64_t sampleLength, uint64_t fileLength)
 {
@@ -77,7 +76,7 @@ AudioResult<ReadAudio> readRegion(const QString &path, uint64_t sampleOffset, ui
 
 AudioResult<ReadAudio> readWholeFile(AudioFile &file, const QString &path)
 {
-    auto frames = frameCount(file.frameLength(), path);
+    auto frames = checkedFrameCount(file.frameLength(), path);
     if (!frames.ok())
         return frames.error();
     return readFrames(file, path, 0, frames.value());
@@ -88,7 +87,7 @@ AudioResult<ReadAudio> readRegion(AudioFile &file, const QString &path, uint64_t
     const ClampedRegion region = clampRegion(sampleOffset, sampleLength, file.frameLength());
     if (region.frames == 0)
         return fileError(QString::fromLatin1(kEmptyClipRange));
-    auto frames = frameCount(region.frames, path);
+    auto frames = checkedFrameCount(region.frames, path);
     if (!frames.ok())
         return frames.error();
     return readFrames(file, path, region.start, frames.value());

@@ -23,6 +23,9 @@ struct ClampedRegion {
 };
 ClampedRegion clampRegion(uint64_t sampleOffset, uint64_t sampleLength, uint64_t fileLength);
 
+// Frame counts are 32-bit: fails for a file (named by `path`) longer than that.
+AudioResult<uint32_t> checkedFrameCount(uint64_t frames, const QString &path);
+
 // Fails with "Clip range is empty" when the region holds no frame of the file.
 inline constexpr const char *kEmptyClipRange = "Clip range is empty";
 

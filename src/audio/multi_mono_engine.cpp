@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace kestrix {
 
@@ -31,17 +30,6 @@ void log(const QString &line)
 QString rateText(double sampleRate)
 {
     return QString::number(sampleRate, 'f', 0);
-}
-
-AudioResult<uint32_t> fitFrameCount(uint64_t frames, const QString &path)
-{
-    if (frames > std::numeric_limits<uint32_t>::max()) {
-        return engineError(QStringLiteral("“%1” is too long to play: %2 frames, at most %3")
-                               .arg(QFileInfo(path).fileName())
-                               .arg(frames)
-                               .arg(std::numeric_limits<uint32_t>::max()));
-    }
-    return uint32_t(frames);
 }
 
 } // namespace
@@ -123,7 +111,7 @@ AudioStatus MultiMonoEngine::loadChannels(const QList<Channel> &channels, std::o
                 return failLoad(*error);
             frames = clamped.frames;
         }
-        auto frameCount = fitFrameCount(frames, path);
+        auto frameCount = checkedFrameCount(frames, path);
         if (!frameCount.ok())
             return failLoad(frameCount.error());
         auto mono = readMonoBuffer(file, frameCount.value(), channel.label, sampleRate_);

@@ -94,6 +94,13 @@ void read_playlist(const ParseContext &ctx, const ptx_block &b, const PositionCo
         return;
     Playlist playlist;
     playlist.name = ctx.text(uint32_t(o + 6), name_length);
+    // Sized once: doubling would leave up to half again as much unused room
+    // in every track's placement list.
+    size_t candidates = 0;
+    for (uint32_t i = 0; i < b.child_count; ++i)
+        if (b.children[i].content_type == kPlacementList)
+            candidates += b.children[i].child_count;
+    playlist.placements.reserve(candidates);
     for (uint32_t i = 0; i < b.child_count; ++i) {
         const ptx_block &list = b.children[i];
         if (list.content_type != kPlacementList || is_skipped_list(ctx, list))

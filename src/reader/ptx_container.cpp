@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <vector>
 
 const uint16_t ptx_indexed_content_types[PTX_INDEXED_TYPE_COUNT] = {
     0x1028, 0x2024, 0x204d, 0x2028, 0x2718, 0x2029, 0x103a, 0x262a,
@@ -188,130 +190,168 @@ static bool parse_header(const uint8_t *b, uint32_t o, uint32_t end, bool be, pt
     return true;
 }
 
-// Appends a slot to a growable block array, doubling its room. Most blocks
-// have one or two children, so growth starts at one record: a larger start
-// would leave a hole behind every small array once it is trimmed.
-static ptx_block *append_slot(ptx_block **array, uint32_t *count, uint32_t *capacity)
-{
-    if (*count == *capacity) {
-        const uint32_t grown = *capacity ? *capacity * 2 : 1;
-        if (grown < *capacity)
-            return nullptr;
-        auto *bigger = static_cast<ptx_block *>(std::realloc(*array, sizeof(ptx_block) * grown));
-        if (!bigger)
-            return nullptr;
-        *array = bigger;
-        *capacity = grown;
-    }
-    return &(*array)[(*count)++];
-}
-
-// A finished block keeps exactly its children: most blocks have one or two,
-// and the room for eight that growth starts with would triple the tree's size.
-static void release_spare_capacity(ptx_block *block, uint32_t capacity)
-{
-    if (block->child_count == 0) {
-        std::free(block->children);
-        block->children = nullptr;
-    } else if (block->child_count < capacity) {
-        auto *exact = static_cast<ptx_block *>(
-            std::realloc(block->children, sizeof(ptx_block) * block->child_count));
-        if (exact)
-            block->children = exact;
-    }
-}
-
 namespace {
 
-// One block whose content is being scanned for children. Blocks are only
-// appended to the array of the frame on top, so the pointers held by frames
-// below stay valid.
+// One block whose content is being scanned for children.
 struct ScanFrame {
-    ptx_block *block;
     uint32_t o;         // position of the block's 'Z'
+    uint32_t size;      // the block's size field
     uint32_t i;         // scan position relative to o
-    uint32_t capacity;  // room in block->children while it grows
+    uint32_t index;     // the block's number in discovery (pre-order)
+    ptx_block *block;   // its record, when records are being filled
 };
 
-struct FrameStack {
-    ScanFrame *frames = nullptr;
-    size_t count = 0, capacity = 0;
-    ~FrameStack() { std::free(frames); }
-    bool push(ScanFrame f)
+// The tree is built in two walks over the same bytes. The first numbers the
+// blocks in discovery order and counts each one's children; the second
+// fills one exactly sized array in which every block's children lie side by
+// side. One allocation holds the whole tree, without per-array overhead or
+// spare room; whoever frees the top array frees every descendant with it.
+class TreeBuilder {
+public:
+    TreeBuilder(const uint8_t *b, bool be) : b_(b), be_(be) {}
+
+    // First walk: numbers the block at o (already checked) and its descendants.
+    void count(uint32_t o, const ptx_block &header)
     {
-        if (count == capacity) {
-            size_t grown = capacity ? capacity * 2 : 64;
-            auto *bigger = static_cast<ScanFrame *>(std::realloc(frames, sizeof(ScanFrame) * grown));
-            if (!bigger)
-                return false;
-            frames = bigger;
-            capacity = grown;
-        }
-        frames[count++] = f;
-        return true;
+        const uint32_t index = number_block();
+        walk(o, header, index, nullptr);
     }
+
+    // Descendants numbered so far (every block but the top-level ones).
+    size_t descendant_count(size_t top_level) const { return counts_.size() - top_level; }
+
+    // Second walk: the first walk must have seen the same blocks in the same
+    // order. `record` receives the header and its children from `pool`.
+    void fill(uint32_t o, ptx_block *record, ptx_block *pool)
+    {
+        pool_ = pool;
+        const uint32_t index = next_fill_index_++;
+        walk(o, *record, index, record);
+    }
+
+    void start_filling(size_t first_free) { cursor_ = first_free; }
+
+private:
+    uint32_t number_block()
+    {
+        counts_.push_back(0);
+        return uint32_t(counts_.size() - 1);
+    }
+
+    // Gives a record its share of the pool before its children are found.
+    void place_children(ptx_block *record, uint32_t index)
+    {
+        record->child_count = 0;
+        record->children = counts_[index] ? pool_ + cursor_ : nullptr;
+        cursor_ += counts_[index];
+    }
+
+    // Depth first, without recursion: deeply nested damaged input must not
+    // exhaust the stack. Every byte from o+1 up to (not including) o+size
+    // that no accepted child covers is tried as the start of a child bounded
+    // by this block's own end.
+    void walk(uint32_t root_o, const ptx_block &root, uint32_t root_index, ptx_block *root_record)
+    {
+        if (root_record)
+            place_children(root_record, root_index);
+        if (root.size < 2)
+            return;
+        frames_.clear();
+        frames_.push_back({root_o, root.size, 1, root_index, root_record});
+        while (!frames_.empty()) {
+            ScanFrame &top = frames_.back();
+            const uint32_t o = top.o;
+            const uint32_t bound = o + 7 + top.size;
+            bool descended = false;
+            while (top.i < top.size) {
+                const auto *z = static_cast<const uint8_t *>(std::memchr(b_ + o + top.i, 'Z', top.size - top.i));
+                if (!z) {
+                    top.i = top.size;
+                    break;
+                }
+                top.i = uint32_t(z - (b_ + o));
+                ptx_block child;
+                if (!parse_header(b_, o + top.i, bound, be_, &child)) {
+                    ++top.i;
+                    continue;
+                }
+                const uint32_t child_o = o + top.i;
+                top.i += child.size + 7;
+                ptx_block *child_record = nullptr;
+                uint32_t child_index;
+                if (top.block) {
+                    child_index = next_fill_index_++;
+                    child_record = &top.block->children[top.block->child_count++];
+                    *child_record = child;
+                    place_children(child_record, child_index);
+                } else {
+                    child_index = number_block();
+                    ++counts_[top.index];
+                }
+                if (child.size >= 2) {
+                    frames_.push_back({child_o, child.size, 1, child_index, child_record});  // `top` is stale now
+                    descended = true;
+                    break;
+                }
+            }
+            if (!descended)
+                frames_.pop_back();
+        }
+    }
+
+    const uint8_t *b_;
+    bool be_;
+    std::vector<uint32_t> counts_;  // children per block, in discovery order
+    std::vector<ScanFrame> frames_;
+    ptx_block *pool_ = nullptr;
+    size_t cursor_ = 0;
+    uint32_t next_fill_index_ = 0;
 };
 
 } // namespace
-
-// Scans every byte of a block from o+1 up to (not including) o+size for
-// children bounded by the block's own end, depth first, without recursion so
-// that deeply nested damaged input cannot exhaust the stack.
-static void scan_children(const uint8_t *b, ptx_block *root, uint32_t root_o, bool be)
-{
-    if (root->size < 2)
-        return;
-    FrameStack stack;
-    if (!stack.push({root, root_o, 1, 0}))
-        return;
-    while (stack.count) {
-        ScanFrame &top = stack.frames[stack.count - 1];
-        ptx_block *block = top.block;
-        const uint32_t o = top.o;
-        const uint32_t bound = block->offset + block->size;
-        bool descended = false;
-        while (top.i < block->size) {
-            const auto *from = b + o + top.i;
-            const auto *z = static_cast<const uint8_t *>(std::memchr(from, 'Z', block->size - top.i));
-            if (!z) {
-                top.i = block->size;
-                break;
-            }
-            top.i = uint32_t(z - (b + o));
-            ptx_block child;
-            if (!parse_header(b, o + top.i, bound, be, &child)) {
-                ++top.i;
-                continue;
-            }
-            ptx_block *slot = append_slot(&block->children, &block->child_count, &top.capacity);
-            if (!slot) {
-                top.i = block->size;  // out of memory: keep the children found so far
-                break;
-            }
-            *slot = child;
-            const uint32_t child_o = o + top.i;
-            top.i += child.size + 7;
-            if (child.size >= 2) {
-                if (!stack.push({slot, child_o, 1, 0}))
-                    break;
-                descended = true;
-                break;
-            }
-        }
-        if (!descended) {
-            release_spare_capacity(block, top.capacity);
-            --stack.count;
-        }
-    }
-}
 
 bool ptx_parse_block_at(const uint8_t *buffer, uint32_t offset, uint32_t end, bool big_endian,
                         ptx_block *out_block)
 {
     if (!buffer || !out_block || !parse_header(buffer, offset, end, big_endian, out_block))
         return false;
-    scan_children(buffer, out_block, offset, big_endian);
-    return true;
+    try {
+        TreeBuilder tree(buffer, big_endian);
+        tree.count(offset, *out_block);
+        const size_t descendants = tree.descendant_count(1);
+        ptx_block *pool = nullptr;
+        if (descendants) {
+            pool = static_cast<ptx_block *>(std::malloc(sizeof(ptx_block) * descendants));
+            if (!pool)
+                return false;
+        }
+        tree.start_filling(0);
+        tree.fill(offset, out_block, pool);
+        return true;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+// The positions of the top-level blocks: from pos, each valid block is
+// taken and skipped whole; anything else moves the scan on by one byte.
+template <class Visit>
+static void for_each_top_level_block(const uint8_t *buffer, uint32_t buffer_size, uint32_t pos, bool be,
+                                     Visit &&visit)
+{
+    while (pos < buffer_size) {
+        const auto *z = static_cast<const uint8_t *>(std::memchr(buffer + pos, 'Z', buffer_size - pos));
+        if (!z)
+            return;
+        pos = uint32_t(z - buffer);
+        ptx_block block;
+        if (!parse_header(buffer, pos, buffer_size, be, &block)) {
+            ++pos;
+            continue;
+        }
+        visit(pos, block);
+        pos += block.size + 7;
+    }
 }
 
 int ptx_parse_blocks(const uint8_t *buffer, uint32_t buffer_size, int byte_order,
@@ -320,71 +360,40 @@ int ptx_parse_blocks(const uint8_t *buffer, uint32_t buffer_size, int byte_order
     if (!buffer || !out_blocks || !out_count || buffer_size < start_offset)
         return PTX_ERR_SHORT;
     const bool be = byte_order < 0 ? ptx_is_big_endian(buffer, buffer_size) : byte_order != 0;
-    ptx_block *blocks = nullptr;
-    uint32_t count = 0, capacity = 0;
-    uint32_t pos = start_offset;
-    while (pos < buffer_size) {
-        const auto *z = static_cast<const uint8_t *>(std::memchr(buffer + pos, 'Z', buffer_size - pos));
-        if (!z)
-            break;
-        pos = uint32_t(z - buffer);
-        ptx_block block;
-        if (!parse_header(buffer, pos, buffer_size, be, &block)) {
-            ++pos;
-            continue;
+    try {
+        TreeBuilder tree(buffer, be);
+        size_t top_level = 0;
+        for_each_top_level_block(buffer, buffer_size, start_offset, be, [&](uint32_t o, const ptx_block &block) {
+            tree.count(o, block);
+            ++top_level;
+        });
+        ptx_block *blocks = nullptr;
+        if (top_level) {
+            // The top-level records first, then every descendant.
+            const size_t total = top_level + tree.descendant_count(top_level);
+            blocks = static_cast<ptx_block *>(std::malloc(sizeof(ptx_block) * total));
+            if (!blocks)
+                return PTX_ERR_NOMEM;
+            tree.start_filling(top_level);
+            size_t k = 0;
+            for_each_top_level_block(buffer, buffer_size, start_offset, be, [&](uint32_t o, const ptx_block &block) {
+                blocks[k] = block;
+                tree.fill(o, &blocks[k++], blocks);
+            });
         }
-        ptx_block *slot = append_slot(&blocks, &count, &capacity);
-        if (!slot)
-            break;
-        *slot = block;
-        scan_children(buffer, slot, pos, be);
-        pos += block.size + 7;
+        *out_blocks = blocks;
+        *out_count = uint32_t(top_level);
+        return PTX_OK;
+    } catch (const std::bad_alloc &) {
+        return PTX_ERR_NOMEM;
     }
-    if (count == 0) {
-        std::free(blocks);
-        blocks = nullptr;
-    }
-    *out_blocks = blocks;
-    *out_count = count;
-    return PTX_OK;
 }
 
 void ptx_free_blocks(ptx_block *blocks, uint32_t count)
 {
-    if (!blocks)
-        return;
-    // Post-order release with an explicit stack of arrays still to free.
-    struct Pending { ptx_block *array; uint32_t count; uint32_t next; };
-    Pending *stack = nullptr;
-    size_t depth = 0, capacity = 0;
-    auto push = [&](ptx_block *array, uint32_t n) {
-        if (depth == capacity) {
-            size_t grown = capacity ? capacity * 2 : 64;
-            auto *bigger = static_cast<Pending *>(std::realloc(stack, sizeof(Pending) * grown));
-            if (!bigger)
-                return false;
-            stack = bigger;
-            capacity = grown;
-        }
-        stack[depth++] = {array, n, 0};
-        return true;
-    };
-    if (!push(blocks, count)) {
-        std::free(blocks);
-        return;
-    }
-    while (depth) {
-        Pending &top = stack[depth - 1];
-        if (top.next < top.count) {
-            ptx_block &b = top.array[top.next++];
-            if (b.children && !push(b.children, b.child_count))
-                std::free(b.children);  // cannot descend: leak its grandchildren rather than crash
-            continue;
-        }
-        std::free(top.array);
-        --depth;
-    }
-    std::free(stack);
+    // A tree is one allocation that starts with its top array.
+    (void)count;
+    std::free(blocks);
 }
 
 static int indexed_slot(uint16_t content_type)

@@ -73,6 +73,9 @@ int ptx_parse_blocks(const uint8_t *buffer, uint32_t buffer_size, int byte_order
                      uint32_t start_offset, ptx_block **out_blocks, uint32_t *out_count);
 bool ptx_parse_block_at(const uint8_t *buffer, uint32_t offset, uint32_t end, bool big_endian,
                         ptx_block *out_block);
+/* A parsed tree is one allocation starting with the array handed out (the
+ * top-level blocks, or the children of the block from ptx_parse_block_at);
+ * freeing that array releases every descendant. Accepts NULL. */
 void ptx_free_blocks(ptx_block *blocks, uint32_t count);
 
 /* Returns false when memory ran out (the index then holds what fitted). */

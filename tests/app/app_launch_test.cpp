@@ -137,10 +137,14 @@ TEST_F(AppLaunchTest, ThePreferenceKeysAreExactlyTheDocumentedOnes)
         app.appDelegate().applicationWillTerminate();
         window->close();
     }
-    QStringList keys = QSettings().allKeys();
+    QSettings settings;
+    QStringList keys = settings.allKeys();
     keys.sort();
-    EXPECT_EQ(keys, (QStringList{"kestrix.perFile." + QString::fromLatin1(file.toUtf8().toBase64()), "openFileURLs",
-                                 "recentFileURLs", "welcomeScreenShown"}));
+    ASSERT_EQ(keys.size(), 4) << keys.join(", ").toStdString();
+    EXPECT_EQ(keys.mid(1), (QStringList{"openFileURLs", "recentFileURLs", "welcomeScreenShown"}));
+    // Asked for by its literal name, since a Base64 "/" reads as a group separator in QSettings.
+    EXPECT_TRUE(settings.contains("kestrix.perFile." + QString::fromLatin1(file.toUtf8().toBase64())));
+    EXPECT_TRUE(keys.front().startsWith("kestrix.perFile."));
 }
 
 TEST_F(AppLaunchTest, TheImportItemNamesHowManyItemsItWouldImport)

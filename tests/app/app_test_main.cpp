@@ -7,6 +7,19 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+QtMessageHandler standardHandler = nullptr;
+
+// The offscreen platform cannot raise windows and says so each time.
+void quietOffscreenNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (standardHandler && !message.startsWith(QLatin1StringView("This plugin does not support")))
+        standardHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -18,6 +31,7 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, preferences.path());
 
+    standardHandler = qInstallMessageHandler(quietOffscreenNotices);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tarnwell Audio"));
     QApplication::setApplicationName(QStringLiteral("Kestrix"));

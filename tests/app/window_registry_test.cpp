@@ -147,7 +147,8 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
     }
     const QVariantList stored = QSettings().value("openFileURLs").toList();
     ASSERT_EQ(stored.size(), 4) << "closing the windows at quit does not shorten the list";
-    EXPECT_EQ(stored[0].toMap(), (QVariantMap{{"path", a}, {"x", 10.0}, {"y", 10.0}, {"width", 500.0}, {"height", 400.0}}));
+    const QVariantMap front{{"path", a}, {"x", 10.0}, {"y", 10.0}, {"width", 500.0}, {"height", 400.0}};
+    EXPECT_EQ(stored[0].toMap(), front);
 
     ASSERT_TRUE(QFile::remove(gone));
     QuorvixApp relaunched;

@@ -19,5 +19,8 @@ cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+echo "== PTSL connection logic under ThreadSanitizer"
+scripts/test-ptsl-tsan.sh
+
 echo "== Fuzzer smoke run"
 fuzz/run session-open 20

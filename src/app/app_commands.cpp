@@ -34,6 +34,22 @@ void sayNotAvailable(const QString &what)
                              QObject::tr("%1 is not available on this platform.").arg(what));
 }
 
+// Gives keyboard focus to the search field in the toolbar of the active
+// window; nothing when it has none.
+void focusToolbarSearchField()
+{
+    const auto *window = qobject_cast<QMainWindow *>(QApplication::activeWindow());
+    if (!window)
+        return;
+    for (QToolBar *toolBar : window->findChildren<QToolBar *>()) {
+        if (auto *field = toolBar->findChild<QLineEdit *>()) {
+            field->setFocus(Qt::ShortcutFocusReason);
+            field->selectAll();
+            return;
+        }
+    }
+}
+
 } // namespace
 
 AppCommands::AppCommands(QuorvixApp &app)
@@ -179,20 +195,6 @@ void AppCommands::updateImportAction()
 {
     importAction_->setText(importMenuTitle(app_.importContext().trackCount()));
     importAction_->setEnabled(app_.importContext().importEnabled());
-}
-
-void focusToolbarSearchField()
-{
-    const auto *window = qobject_cast<QMainWindow *>(QApplication::activeWindow());
-    if (!window)
-        return;
-    for (QToolBar *toolBar : window->findChildren<QToolBar *>()) {
-        if (auto *field = toolBar->findChild<QLineEdit *>()) {
-            field->setFocus(Qt::ShortcutFocusReason);
-            field->selectAll();
-            return;
-        }
-    }
 }
 
 } // namespace kestrix

@@ -27,7 +27,6 @@ public:
 
     void installMenuBar(QMainWindow *window);
 
-    const std::vector<std::unique_ptr<QMenu>> &menus() const { return menus_; }
     QMenu *openRecentMenu() const { return openRecentMenu_.get(); }
     QAction *importAction() const { return importAction_; }
 
@@ -46,10 +45,6 @@ private:
     std::unique_ptr<QMenu> openRecentMenu_;
     QAction *importAction_ = nullptr;
 };
-
-// Gives keyboard focus to the search field in the toolbar of the active
-// window; nothing when it has none.
-void focusToolbarSearchField();
 
 } // namespace kestrix
 

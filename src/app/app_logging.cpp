@@ -6,19 +6,11 @@
 #include <QRegularExpression>
 
 #include <cstdio>
-#include <string>
+#include <string_view>
 
 namespace kestrix {
 
 namespace {
-
-void writeLine(QtMsgType, const QMessageLogContext &context, const QString &message)
-{
-    const QByteArray line = formatLogLine(context.category, message).toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-}
-
-} // namespace
 
 QString formatLogLine(const char *category, const QString &message)
 {
@@ -30,6 +22,14 @@ QString formatLogLine(const char *category, const QString &message)
         return QStringLiteral("[Qt] ") + message;
     return QStringLiteral("[%1] %2").arg(categoryName, message);
 }
+
+void writeLine(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    const QByteArray line = formatLogLine(context.category, message).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
+
+} // namespace
 
 void installApplicationLogging()
 {

@@ -3,18 +3,12 @@
 #ifndef KESTRIX_APP_APP_LOGGING_H
 #define KESTRIX_APP_APP_LOGGING_H
 
-#include <QString>
-#include <QtGlobal>
-
 namespace kestrix {
 
-// Installs the Qt message handler and routes the model's log lines through it.
+// Installs the Qt message handler and routes the model's log lines through
+// it. Qt's own messages are prefixed with their logging category
+// ("[qt.qpa.xcb]"), or "[Qt]" when they have none.
 void installApplicationLogging();
-
-// The line written for a Qt message: kept as it is when it already names its
-// component, otherwise prefixed with the logging category ("[qt.qpa.xcb]"),
-// or "[Qt]" for the default category.
-QString formatLogLine(const char *category, const QString &message);
 
 } // namespace kestrix
 

@@ -23,7 +23,6 @@ public:
     // Starts loading the file right away.
     explicit PTXDetailView(const QString &filePath, QWidget *parent = nullptr);
 
-    const QString &filePath() const { return filePath_; }
     bool isLoading() const { return isLoading_; }
     // Present once the session was read.
     const std::optional<PTXSessionInfo> &sessionInfo() const { return sessionInfo_; }

@@ -1,0 +1,22 @@
+// The session's clip list: one row per clip group.
+#ifndef KESTRIX_VIEWS_OVERVIEW_CLIP_LIST_MODEL_H
+#define KESTRIX_VIEWS_OVERVIEW_CLIP_LIST_MODEL_H
+
+#include "file_row_list_model.h"
+
+namespace kestrix {
+
+class ClipListModel : public FileRowListModel {
+public:
+    using FileRowListModel::FileRowListModel;
+
+    const PTXClipGroup &groupAt(int row) const { return (*data_.clipGroups)[rows_[size_t(row)]]; }
+    SelectableItem itemAt(int row) const override { return {groupAt(row).id, SelectableItemKind::clip()}; }
+
+protected:
+    RowFacts computeFacts(size_t group) const override { return clipRowFacts((*data_.clipGroups)[group], data_); }
+};
+
+} // namespace kestrix
+
+#endif

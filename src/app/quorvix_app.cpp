@@ -43,10 +43,18 @@ bool QuorvixApp::eventFilter(QObject *watched, QEvent *event)
 void QuorvixApp::prepareFileWindow(FileWindow *window)
 {
     commands_->installMenuBar(window);
-    connect(&notifications_, &AppNotifications::refreshFile, window, [window] {
-        if (window->isActiveWindow())
-            window->detailView()->reload();
-    });
+    // Every window hears the notifications; each acts only while it is the key window.
+    PTXDetailView *view = window->detailView();
+    view->setImportContext(&importContext_);
+    connect(&notifications_, &AppNotifications::refreshFile, view, &PTXDetailView::refreshFile);
+    connect(&notifications_, &AppNotifications::clearOverviewSelection, view, &PTXDetailView::clearOverviewSelection);
+    connect(&notifications_, &AppNotifications::universeZoomInHorizontal, view,
+            &PTXDetailView::universeZoomInHorizontal);
+    connect(&notifications_, &AppNotifications::universeZoomOutHorizontal, view,
+            &PTXDetailView::universeZoomOutHorizontal);
+    connect(&notifications_, &AppNotifications::universeZoomInVertical, view, &PTXDetailView::universeZoomInVertical);
+    connect(&notifications_, &AppNotifications::universeZoomOutVertical, view,
+            &PTXDetailView::universeZoomOutVertical);
 }
 
 } // namespace kestrix

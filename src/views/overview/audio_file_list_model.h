@@ -11,7 +11,8 @@ public:
     using FileRowListModel::FileRowListModel;
 
     const PTXAudioFileGroup &groupAt(int row) const { return (*data_.audioFileGroups)[rows_[size_t(row)]]; }
-    SelectableItem itemAt(int row) const override { return {groupAt(row).id, SelectableItemKind::audioFile()}; }
+    const std::string &groupIdAt(int row) const override { return groupAt(row).id; }
+    SelectableItemKind itemKind() const override { return SelectableItemKind::audioFile(); }
 
 protected:
     RowFacts computeFacts(size_t group) const override

@@ -11,7 +11,8 @@ public:
     using FileRowListModel::FileRowListModel;
 
     const PTXClipGroup &groupAt(int row) const { return (*data_.clipGroups)[rows_[size_t(row)]]; }
-    SelectableItem itemAt(int row) const override { return {groupAt(row).id, SelectableItemKind::clip()}; }
+    const std::string &groupIdAt(int row) const override { return groupAt(row).id; }
+    SelectableItemKind itemKind() const override { return SelectableItemKind::clip(); }
 
 protected:
     RowFacts computeFacts(size_t group) const override { return clipRowFacts((*data_.clipGroups)[group], data_); }

@@ -1,7 +1,14 @@
 #include "column_layout.h"
 
+#include "overview_style.h"
+#include "track_type.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace kestrix {
 
@@ -10,6 +17,53 @@ namespace {
 int nameWidth(NameColumn column)
 {
     return int(std::lround(ColumnWidthPreferences::shared().width(column)));
+}
+
+// The fixed widths are those of the original design's system font. Fonts of
+// other desktops run wider, so a fixed column grows until its title and the
+// longest text it is known to hold fit.
+int fitted(int width, const QString &title, std::initializer_list<QString> values = {})
+{
+    const QFont font = QApplication::font();
+    width = std::max(width, QFontMetrics(overview::columnHeaderFont(font)).horizontalAdvance(title) + 2 * overview::kCellPadding + 2);
+    for (const QString &value : values)
+        width = std::max(width, QFontMetrics(font).horizontalAdvance(value) + 2 * overview::kCellPadding + 2);
+    return width;
+}
+
+QString typeLabel(PTXTrackType type, bool isFolder)
+{
+    return QString::fromUtf8(trackTypeLabel(type, isFolder));
+}
+
+// Computed once: every row asks for its columns while it is painted.
+struct FixedWidths {
+    int trackType;
+    int trackFormat;
+    int inserts;
+    int audioFormat;
+    int clipFormat;
+    int timeProperty;
+    int reference;
+
+    FixedWidths()
+        : trackType(fitted(72, QStringLiteral("Type"),
+                           {typeLabel(PTXTrackType::instrument, false), typeLabel(PTXTrackType::aux, true),
+                            typeLabel(PTXTrackType::folder, true), typeLabel(PTXTrackType::unknown, false)}))
+        , trackFormat(fitted(56, QStringLiteral("Format"), {QStringLiteral("Unknown"), QStringLiteral("Stereo")}))
+        , inserts(fitted(80, QStringLiteral("Inserts")))
+        , audioFormat(fitted(50, QStringLiteral("Format")))
+        , clipFormat(fitted(56, QStringLiteral("Format")))
+        , timeProperty(fitted(70, QStringLiteral("Time Property"), {QStringLiteral("Selection")}))
+        , reference(fitted(90, QStringLiteral("Reference"), {QStringLiteral("Bar | Beat"), QStringLiteral("Absolute")}))
+    {
+    }
+};
+
+const FixedWidths &fixedWidths()
+{
+    static const FixedWidths widths;
+    return widths;
 }
 
 } // namespace
@@ -50,33 +104,36 @@ int ColumnLayout::rightEdge(int column, int left) const
 
 ColumnLayout trackColumns()
 {
-    return ColumnLayout({26, nameWidth(NameColumn::tracks), 8, 72, 56, 80, ColumnLayout::kRest},
+    const FixedWidths &fixed = fixedWidths();
+    return ColumnLayout({26, nameWidth(NameColumn::tracks), 8, fixed.trackType, fixed.trackFormat, fixed.inserts,
+                         ColumnLayout::kRest},
                         {QString(), QStringLiteral("Name"), QString(), QStringLiteral("Type"), QStringLiteral("Format"),
                          QStringLiteral("Inserts"), QStringLiteral("Comments")});
 }
 
 ColumnLayout audioFileColumns()
 {
-    return ColumnLayout({nameWidth(NameColumn::audioFiles), 50, ColumnLayout::kRest},
+    return ColumnLayout({nameWidth(NameColumn::audioFiles), fixedWidths().audioFormat, ColumnLayout::kRest},
                         {QStringLiteral("Name"), QStringLiteral("Format"), QStringLiteral("Path")});
 }
 
 ColumnLayout clipColumns()
 {
-    return ColumnLayout({10, nameWidth(NameColumn::clips), 56, ColumnLayout::kRest},
+    return ColumnLayout({10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
                         {QString(), QStringLiteral("Name"), QStringLiteral("Format"), QStringLiteral("Audio File Path")});
 }
 
 ColumnLayout laneClipColumns()
 {
-    return ColumnLayout({10, nameWidth(NameColumn::clips), 56, ColumnLayout::kRest},
+    return ColumnLayout({10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
                         {QString(), QStringLiteral("Clip Name"), QStringLiteral("Format"),
                          QStringLiteral("Audio File Path")});
 }
 
 ColumnLayout memoryLocationColumns()
 {
-    return ColumnLayout({46, 220, 70, 90},
+    const FixedWidths &fixed = fixedWidths();
+    return ColumnLayout({46, 220, fixed.timeProperty, fixed.reference},
                         {QString(), QStringLiteral("Name"), QStringLiteral("Time Property"),
                          QStringLiteral("Reference")});
 }

@@ -4,6 +4,22 @@
 
 namespace kestrix {
 
+QVariant rowFactsData(const RowFacts &facts, int role)
+{
+    switch (role) {
+    case Qt::DisplayRole: return facts.name;
+    case Qt::ToolTipRole: return facts.channels.size() > 1 ? facts.channelSummary() : facts.file.pathText;
+    case OverviewRole::formatText: return facts.file.formatText;
+    case OverviewRole::typeLabel: return facts.file.typeLabel;
+    case OverviewRole::typeUnavailable: return facts.file.typeUnavailable;
+    case OverviewRole::pathText: return facts.pathText();
+    case OverviewRole::resolvedPath: return facts.file.resolvedPath;
+    case OverviewRole::isOffline: return facts.file.offline;
+    case OverviewRole::channelSuffixes: return facts.channelSuffixes;
+    default: return {};
+    }
+}
+
 void FileRowListModel::setRows(OverviewData data, std::vector<size_t> rows)
 {
     beginResetModel();
@@ -34,8 +50,10 @@ const RowFacts &FileRowListModel::factsAt(int row) const
 
 int FileRowListModel::rowOf(const SelectableItem &item) const
 {
+    if (item.kind != itemKind())
+        return -1;
     for (int row = 0; row < rowCount(); ++row)
-        if (itemAt(row) == item)
+        if (groupIdAt(row) == item.id)
             return row;
     return -1;
 }
@@ -45,23 +63,12 @@ QVariant FileRowListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     switch (role) {
-    case OverviewRole::isSelected: return selection_ && selection_->items.contains(itemAt(index.row()));
+    case OverviewRole::isSelected:
+        return selection_ && !selection_->items.empty() && selection_->items.contains(itemAt(index.row()));
     case OverviewRole::isSelectable: return true;
     default: break;
     }
-    const RowFacts &facts = factsAt(index.row());
-    switch (role) {
-    case Qt::DisplayRole: return facts.name;
-    case Qt::ToolTipRole: return facts.channels.size() > 1 ? facts.channelSummary() : facts.file.pathText;
-    case OverviewRole::formatText: return facts.file.formatText;
-    case OverviewRole::typeLabel: return facts.file.typeLabel;
-    case OverviewRole::typeUnavailable: return facts.file.typeUnavailable;
-    case OverviewRole::pathText: return facts.pathText();
-    case OverviewRole::resolvedPath: return facts.file.resolvedPath;
-    case OverviewRole::isOffline: return facts.file.offline;
-    case OverviewRole::channelSuffixes: return facts.channelSuffixes;
-    default: return {};
-    }
+    return rowFactsData(factsAt(index.row()), role);
 }
 
 } // namespace kestrix

@@ -15,6 +15,10 @@
 
 namespace kestrix {
 
+// The data of a file or clip row under `role`: name, format, type, path and
+// channel suffixes.
+QVariant rowFactsData(const RowFacts &facts, int role);
+
 class FileRowListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -26,7 +30,10 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    virtual SelectableItem itemAt(int row) const = 0;
+    // The id of the group a row shows, and the kind of item the list holds.
+    virtual const std::string &groupIdAt(int row) const = 0;
+    virtual SelectableItemKind itemKind() const = 0;
+    SelectableItem itemAt(int row) const { return {groupIdAt(row), itemKind()}; }
     // The row of the item, or -1 when it is not shown.
     int rowOf(const SelectableItem &item) const;
     const std::vector<size_t> &rows() const { return rows_; }

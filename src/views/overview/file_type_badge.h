@@ -4,6 +4,7 @@
 #define KESTRIX_VIEWS_OVERVIEW_FILE_TYPE_BADGE_H
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QString>
 

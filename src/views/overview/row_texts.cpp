@@ -13,6 +13,14 @@ QString text(const std::string &s)
     return QString::fromStdString(s);
 }
 
+// A clip whose source-file index points nowhere.
+FileFacts missingSourceFacts()
+{
+    FileFacts facts;
+    facts.pathText = QStringLiteral("Not Available");
+    return facts;
+}
+
 } // namespace
 
 QString displayPath(const std::string &path)
@@ -88,7 +96,7 @@ RowFacts clipRowFacts(const PTXClipGroup &group, const OverviewData &data)
     row.name = text(group.baseName);
     for (const PTXClipGroup::Channel &channel : group.channels) {
         const PTXAudioFile *source = data.sourceFileOf(channel.clip);
-        row.channels.push_back(source ? fileFacts(source->name, data) : FileFacts{.pathText = QStringLiteral("Not Available")});
+        row.channels.push_back(source ? fileFacts(source->name, data) : missingSourceFacts());
     }
     if (group.channels.size() > 1)
         for (const PTXClipGroup::Channel &channel : group.channels)

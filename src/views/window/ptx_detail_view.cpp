@@ -1,58 +1,68 @@
 #include "ptx_detail_view.h"
 
-#include "log.h"
-#include "ptx_error.h"
-#include "session_loader.h"
+#include "active_import_context.h"
+#include "audio_device_manager.h"
+#include "audio_device_picker.h"
+#include "detail_toolbar.h"
+#include "file_reveal.h"
+#include "key_event_handler.h"
+#include "multi_mono_grouping.h"
+#include "overview_style.h"
+#include "per_file_settings.h"
+#include "pro_tools_application.h"
+#include "session_load_task.h"
+#include "status_pages.h"
+#include "toolbar_icons.h"
+#include "window_key_observer.h"
 
-#include <QFile>
-#include <QFormLayout>
-#include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPromise>
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QStackedWidget>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
-#include <exception>
-#include <memory>
+#include <array>
 
 namespace kestrix {
 
 namespace {
 
-QFont scaledFont(const QFont &base, double factor, bool bold)
+constexpr double kZoomInFactor = 1.5;
+constexpr double kZoomOutFactor = 2.0 / 3.0;
+
+// Where each section's disclosure state lives in the file's settings.
+constexpr std::array<std::pair<OverviewSection, bool PerFileSettings::*>, 9> kDisclosureFlags{{
+    {OverviewSection::sessionInfo, &PerFileSettings::sessionInfoExpanded},
+    {OverviewSection::overview, &PerFileSettings::overviewExpanded},
+    {OverviewSection::audioFiles, &PerFileSettings::audioFilesExpanded},
+    {OverviewSection::plugins, &PerFileSettings::pluginsExpanded},
+    {OverviewSection::activePlugins, &PerFileSettings::activePluginsExpanded},
+    {OverviewSection::inactivePlugins, &PerFileSettings::inactivePluginsExpanded},
+    {OverviewSection::tracks, &PerFileSettings::tracksExpanded},
+    {OverviewSection::clips, &PerFileSettings::clipsExpanded},
+    {OverviewSection::locations, &PerFileSettings::locationsExpanded},
+}};
+
+// Sandboxed platforms grant access to the folder beside the session here, so
+// that its audio files can be read; this platform needs nothing.
+void accessSessionFolder(const QString &) {}
+
+OverviewSelection overviewSelection(const SelectionManager &selection)
 {
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * factor);
-    font.setBold(bold);
-    return font;
+    return {selection.selectedItems(), selection.activeScope()};
 }
 
-QPixmap warningTriangle(int size, double devicePixelRatio)
+// The items of `groups` whose ids are selected as `kind`, in list order.
+template <class Group>
+std::vector<Group> selectedGroups(const std::vector<Group> &groups, const SelectionManager &selection,
+                                  const SelectableItemKind &kind)
 {
-    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath triangle;
-    triangle.moveTo(size / 2.0, size * 0.08);
-    triangle.lineTo(size * 0.96, size * 0.9);
-    triangle.lineTo(size * 0.04, size * 0.9);
-    triangle.closeSubpath();
-    painter.fillPath(triangle, QColor(220, 50, 47));
-    painter.setPen(QPen(Qt::white, size * 0.09, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(size / 2.0, size * 0.36), QPointF(size / 2.0, size * 0.62));
-    painter.drawPoint(QPointF(size / 2.0, size * 0.76));
-    return pixmap;
-}
-
-QLabel *countLabel()
-{
-    auto *label = new QLabel;
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    std::vector<Group> chosen;
+    for (const Group &group : groups)
+        if (selection.selectedItems().contains({group.id, kind}))
+            chosen.push_back(group);
+    return chosen;
 }
 
 } // namespace
@@ -60,143 +70,429 @@ QLabel *countLabel()
 PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
     : QWidget(parent)
     , filePath_(filePath)
+    , loadTask_(new SessionLoadTask(this))
+    , keyObserver_(new WindowKeyObserver(this))
+    , toolbar_(new DetailToolbar)
+    , pages_(new QStackedWidget)
+    , loadingPage_(new LoadingPage)
+    , errorPage_(new ErrorPage)
+    , content_(new PTXPreviewContent)
 {
-    pages_ = new QStackedWidget(this);
-    loadingPage_ = makeLoadingPage();
-    sessionPage_ = makeSessionPage();
-    errorPage_ = makeErrorPage();
     pages_->addWidget(loadingPage_);
-    pages_->addWidget(sessionPage_);
+    pages_->addWidget(content_);
     pages_->addWidget(errorPage_);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(pages_);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar_);
+    auto *divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    QPalette dividerPalette = divider->palette();
+    dividerPalette.setColor(QPalette::WindowText, overview::separatorColor(dividerPalette));
+    divider->setPalette(dividerPalette);
+    layout->addWidget(divider);
+    layout->addWidget(pages_, 1);
 
-    connect(&watcher_, &QFutureWatcher<LoadOutcome>::finished, this, &PTXDetailView::finishLoading);
+    auto *devices = new AudioDevicePicker(AudioDeviceManager::shared());
+    devices->setIcon(speakerIcon(palette().color(QPalette::ButtonText)));
+    devices->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    devices->setAutoRaise(true);
+    toolbar_->insertWidget(toolbar_->openWithProToolsAction(), devices);
+    toolbar_->setProToolsAvailable(proToolsApplicationPath().has_value());
+    toolbar_->searchField()->setEnabled(false);
+
+    connect(toolbar_, &DetailToolbar::searchTextChanged, this, [this](const QString &text) {
+        setSearchQuery({text.toStdString(), searchQuery_.scope});
+    });
+    connect(toolbar_, &DetailToolbar::scopeChanged, this,
+            [this](SearchQuery::Scope scope) { setSearchQuery({searchQuery_.text, scope}); });
+    connect(toolbar_, &DetailToolbar::openWithProToolsTriggered, this, &PTXDetailView::openWithProTools);
+
+    connect(content_, &PTXPreviewContent::itemClicked, this, &PTXDetailView::itemClicked);
+    connect(content_, &PTXPreviewContent::revealRequested, this, [](const QString &path) { revealInFileManager(path); });
+    connect(content_, &PTXPreviewContent::importRequested, this, &PTXDetailView::importRow);
+    connect(content_, &PTXPreviewContent::expandedTracksChanged, this,
+            [this](const std::unordered_set<std::string> &names) { setExpandedItems(names); });
+    connect(content_, &PTXPreviewContent::shownListsChanged, this, [this] { selectionListsStale_ = true; });
+    connect(content_, &PTXPreviewContent::sectionExpandedChanged, this, &PTXDetailView::savePerFileSettings);
+    connect(content_, &PTXPreviewContent::zoomInHorizontal, this,
+            [this] { emit universeZoomRequested(Qt::Horizontal, kZoomInFactor); });
+    connect(content_, &PTXPreviewContent::zoomOutHorizontal, this,
+            [this] { emit universeZoomRequested(Qt::Horizontal, kZoomOutFactor); });
+    connect(content_, &PTXPreviewContent::zoomInVertical, this,
+            [this] { emit universeZoomRequested(Qt::Vertical, kZoomInFactor); });
+    connect(content_, &PTXPreviewContent::zoomOutVertical, this,
+            [this] { emit universeZoomRequested(Qt::Vertical, kZoomOutFactor); });
+
+    selection_.addObserver([this](unsigned changes) { selectionChanged(changes); });
+    connect(loadTask_, &SessionLoadTask::finished, this, &PTXDetailView::finishLoading);
+    connect(keyObserver_, &WindowKeyObserver::keyChanged, this, &PTXDetailView::updateImportContext);
+    installKeyHandling();
+    installShortcuts();
     reload();
 }
+
+PTXDetailView::~PTXDetailView() = default;
+
+bool PTXDetailView::windowIsKey() const
+{
+    return isActiveWindow();
+}
+
+// Loading ------------------------------------------------------------------
 
 void PTXDetailView::reload()
 {
     isLoading_ = true;
-    if (!sessionInfo_)
+    accessSessionFolder(filePath_);
+    // A refresh keeps the session in view until the new one is read.
+    if (!data_)
         pages_->setCurrentWidget(loadingPage_);
-
-    // The promise is shared with the task so that it outlives this view when
-    // the window closes mid-load; the watcher then simply never reports.
-    auto promise = std::make_shared<QPromise<LoadOutcome>>();
-    watcher_.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path = filePath_] {
-        promise->start();
-        promise->addResult(load(path));
-        promise->finish();
-    });
+    loadTask_->start(filePath_);
 }
 
-PTXDetailView::LoadOutcome PTXDetailView::load(const QString &filePath)
+void PTXDetailView::finishLoading(const LoadedSession &loaded)
 {
-    try {
-        Result<PTXSessionInfo, PTXError> result = loadSession(QFile::encodeName(filePath).toStdString());
-        if (!result)
-            return {std::nullopt, QString::fromStdString(result.error().description())};
-        return {std::move(result).value(), {}};
-    } catch (const std::exception &exception) {
-        // Nothing may escape a pool thread; the user sees the parse failure.
-        logLine("PTX", std::string("Loading failed: ") + exception.what());
-        return {std::nullopt, QString::fromStdString(PTXError::parseFailed().description())};
-    }
-}
-
-void PTXDetailView::finishLoading()
-{
-    if (watcher_.future().resultCount() == 0)
-        return;
-    LoadOutcome outcome = watcher_.result();
     isLoading_ = false;
-    if (outcome.session) {
-        errorText_.clear();
-        sessionInfo_ = std::move(outcome.session);
-        showSession(*sessionInfo_);
-    } else {
-        sessionInfo_.reset();
-        errorText_ = outcome.error;
-        showError(errorText_);
+    if (!loaded.data) {
+        data_.reset();
+        errorText_ = loaded.error;
+        errorPage_->setMessage(errorText_);
+        pages_->setCurrentWidget(errorPage_);
+        toolbar_->searchField()->setEnabled(false);
+        updateImportContext();
+        emit loadFinished();
+        return;
     }
+    errorText_.clear();
+    data_ = loaded.data;
+    applyPerFileSettings();
+    content_->setData(*data_);
+    selectionListsStale_ = true;
+    prepareSelectionLists(selection_.activeScope());
+    content_->setSelection(overviewSelection(selection_));
+    pages_->setCurrentWidget(content_);
+    toolbar_->searchField()->setEnabled(true);
+    updateImportContext();
     emit loadFinished();
 }
 
-void PTXDetailView::showSession(const PTXSessionInfo &session)
+// Persisted state -----------------------------------------------------------
+
+void PTXDetailView::applyPerFileSettings()
 {
-    sessionName_->setText(QString::fromStdString(session.sessionName));
-    trackCount_->setText(QString::number(session.tracks.size()));
-    clipCount_->setText(QString::number(session.clipCount));
-    audioFileCount_->setText(QString::number(session.audioFiles.size()));
-    memoryLocationCount_->setText(QString::number(session.memoryLocations.size()));
-    pages_->setCurrentWidget(sessionPage_);
+    if (perFileSettingsLoaded_)
+        return;
+    const PerFileSettings settings = PerFileSettings::load(filePath_);
+    universeSelection_ = settings.universeSelection;
+    universeViewport_ = settings.universeViewport;
+    extraHeight_ = settings.overviewUniverseExtraHeight;
+    for (const auto &[section, flag] : kDisclosureFlags)
+        content_->setSectionExpanded(section, settings.*flag);
+    content_->setUniverseSelection(universeSelection_);
+    // Only from here on do changes count as the user's, to be saved.
+    perFileSettingsLoaded_ = true;
+    emit universeSelectionChanged(universeSelection_);
+    emit universeViewportChanged(universeViewport_);
 }
 
-void PTXDetailView::showError(const QString &message)
+void PTXDetailView::savePerFileSettings()
 {
-    errorMessage_->setText(message);
-    pages_->setCurrentWidget(errorPage_);
+    if (!perFileSettingsLoaded_)
+        return;
+    // The frame is the window's to save; keep whatever it stored last.
+    PerFileSettings settings;
+    settings.windowFrame = PerFileSettings::load(filePath_).windowFrame;
+    settings.universeSelection = universeSelection_;
+    settings.universeViewport = universeViewport_;
+    settings.overviewUniverseExtraHeight = extraHeight_;
+    for (const auto &[section, flag] : kDisclosureFlags)
+        settings.*flag = content_->isSectionExpanded(section);
+    PerFileSettings::save(filePath_, settings);
 }
 
-QWidget *PTXDetailView::makeLoadingPage()
+void PTXDetailView::setUniverseSelection(const UniverseSelection &selection)
 {
-    auto *label = new QLabel(tr("Loading…"));
-    label->setAlignment(Qt::AlignCenter);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
+    if (selection == universeSelection_)
+        return;
+    universeSelection_ = selection;
+    content_->setUniverseSelection(selection);
+    savePerFileSettings();
+    emit universeSelectionChanged(selection);
 }
 
-QWidget *PTXDetailView::makeSessionPage()
+void PTXDetailView::setUniverseViewport(const UniverseViewport &viewport)
 {
-    auto *page = new QWidget;
-    sessionName_ = new QLabel;
-    sessionName_->setFont(scaledFont(font(), 1.6, true));
-    sessionName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    trackCount_ = countLabel();
-    clipCount_ = countLabel();
-    audioFileCount_ = countLabel();
-    memoryLocationCount_ = countLabel();
-
-    auto *counts = new QFormLayout;
-    counts->addRow(tr("Tracks"), trackCount_);
-    counts->addRow(tr("Clips"), clipCount_);
-    counts->addRow(tr("Audio Files"), audioFileCount_);
-    counts->addRow(tr("Memory Locations"), memoryLocationCount_);
-
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->addWidget(sessionName_);
-    layout->addLayout(counts);
-    layout->addStretch();
-    return page;
+    if (viewport == universeViewport_)
+        return;
+    universeViewport_ = viewport;
+    savePerFileSettings();
+    emit universeViewportChanged(viewport);
 }
 
-QWidget *PTXDetailView::makeErrorPage()
+void PTXDetailView::setOverviewUniverseExtraHeight(double extra)
 {
-    auto *page = new QWidget;
-    auto *icon = new QLabel;
-    icon->setPixmap(warningTriangle(48, devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignCenter);
-    auto *title = new QLabel(QStringLiteral("Error"));
-    title->setFont(scaledFont(font(), 1.4, true));
-    title->setAlignment(Qt::AlignCenter);
-    errorMessage_ = new QLabel;
-    errorMessage_->setAlignment(Qt::AlignCenter);
-    errorMessage_->setWordWrap(true);
-    errorMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    errorMessage_->setForegroundRole(QPalette::PlaceholderText);
+    if (extra == extraHeight_)
+        return;
+    extraHeight_ = extra;
+    savePerFileSettings();
+}
 
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->addStretch();
-    layout->addWidget(icon);
-    layout->addWidget(title);
-    layout->addWidget(errorMessage_);
-    layout->addStretch();
-    return page;
+// Search and selection -------------------------------------------------------
+
+void PTXDetailView::setSearchQuery(const SearchQuery &query)
+{
+    if (query == searchQuery_)
+        return;
+    searchQuery_ = query;
+    if (toolbar_->searchField()->text().toStdString() != query.text)
+        toolbar_->searchField()->setText(QString::fromStdString(query.text));
+    toolbar_->setScope(query.scope);
+    content_->setSearchQuery(query);
+}
+
+void PTXDetailView::setExpandedItems(std::unordered_set<std::string> names)
+{
+    if (names == expandedItems_)
+        return;
+    expandedItems_ = std::move(names);
+    content_->setExpandedTracks(expandedItems_);
+    selectionListsStale_ = true;
+}
+
+void PTXDetailView::prepareSelectionLists(const std::optional<ClickScope> &scope)
+{
+    if (!selectionListsStale_ || !data_)
+        return;
+    selectionListsStale_ = false;
+    // Copies of the lists as shown; made only when a selection needs them.
+    selection_.setCachedTracks(content_->shownTracks());
+    selection_.setCachedAudioFileGroups(content_->shownAudioFileGroups());
+    selection_.setCachedClipGroups(content_->shownClipGroups());
+    selection_.setCachedExpandedTracks(expandedItems_);
+    if (scope)
+        selection_.rebuildFlatList();
+}
+
+void PTXDetailView::itemClicked(const SelectableItem &item, SelectionManager::Modifiers modifiers)
+{
+    prepareSelectionLists(selection_.activeScope());
+    selection_.click(item.id, scopeOf(item.kind), modifiers);
+}
+
+void PTXDetailView::selectionChanged(unsigned changes)
+{
+    content_->setSelection(overviewSelection(selection_));
+    if ((changes & SelectionManager::focusedItemChanged) && selection_.focusedItem())
+        content_->ensureItemVisible(*selection_.focusedItem());
+    updateImportContext();
+}
+
+void PTXDetailView::moveSelection(bool down, bool extend)
+{
+    prepareSelectionLists(selection_.activeScope());
+    if (down)
+        selection_.moveDown(extend);
+    else
+        selection_.moveUp(extend);
+    // Moving onto the item that was already focused changes nothing, but it should be in view.
+    if (selection_.focusedItem())
+        content_->ensureItemVisible(*selection_.focusedItem());
+}
+
+// Opens (true), closes (false) or toggles (none) the focused track.
+void PTXDetailView::openFocusedTrack(std::optional<bool> open)
+{
+    const std::optional<SelectableItem> &focused = selection_.focusedItem();
+    if (!focused || focused->kind != SelectableItemKind::track())
+        return;
+    std::unordered_set<std::string> names = expandedItems_;
+    const bool isOpen = names.contains(focused->id);
+    if (open.value_or(!isOpen))
+        names.insert(focused->id);
+    else
+        names.erase(focused->id);
+    setExpandedItems(std::move(names));
+    prepareSelectionLists(selection_.activeScope());
+}
+
+// Left arrow: a clip of an open track goes back to its track; a track closes.
+void PTXDetailView::leaveFocusedItem()
+{
+    const std::optional<SelectableItem> focused = selection_.focusedItem();
+    if (focused && focused->kind.kind == SelectableItemKind::Kind::trackClip) {
+        prepareSelectionLists(selection_.activeScope());
+        selection_.selectOnly(focused->kind.trackName, ClickScope::tracks());
+        return;
+    }
+    openFocusedTrack(false);
+}
+
+void PTXDetailView::installKeyHandling()
+{
+    KeyActions actions;
+    // The player comes with playback; until then Space and Return open and close tracks.
+    actions.onSpace = [this] { openFocusedTrack(std::nullopt); };
+    actions.onReturn = [this] { openFocusedTrack(std::nullopt); };
+    actions.onDown = [this](bool extend) { moveSelection(true, extend); };
+    actions.onUp = [this](bool extend) { moveSelection(false, extend); };
+    actions.onRight = [this] { openFocusedTrack(true); };
+    actions.onLeft = [this] { leaveFocusedItem(); };
+    new KeyEventHandler(content_, std::move(actions), this);
+}
+
+void PTXDetailView::installShortcuts()
+{
+    // Window-local zoom keys, besides the View menu's.
+    const std::array<std::tuple<QKeySequence, Qt::Orientation, double>, 4> zooms{{
+        {QKeySequence(Qt::CTRL | Qt::Key_BracketRight), Qt::Horizontal, kZoomInFactor},
+        {QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), Qt::Horizontal, kZoomOutFactor},
+        {QKeySequence(Qt::META | Qt::ALT | Qt::Key_Up), Qt::Vertical, kZoomInFactor},
+        {QKeySequence(Qt::META | Qt::ALT | Qt::Key_Down), Qt::Vertical, kZoomOutFactor},
+    }};
+    for (const auto &[keys, orientation, factor] : zooms) {
+        auto *action = new QAction(this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this,
+                [this, orientation, factor] { emit universeZoomRequested(orientation, factor); });
+        addAction(action);
+    }
+}
+
+// Menu notifications ---------------------------------------------------------
+
+void PTXDetailView::refreshFile()
+{
+    if (windowIsKey())
+        reload();
+}
+
+void PTXDetailView::clearOverviewSelection()
+{
+    if (windowIsKey())
+        setUniverseSelection({});
+}
+
+void PTXDetailView::universeZoomInHorizontal()
+{
+    if (windowIsKey())
+        emit universeZoomRequested(Qt::Horizontal, kZoomInFactor);
+}
+
+void PTXDetailView::universeZoomOutHorizontal()
+{
+    if (windowIsKey())
+        emit universeZoomRequested(Qt::Horizontal, kZoomOutFactor);
+}
+
+void PTXDetailView::universeZoomInVertical()
+{
+    if (windowIsKey())
+        emit universeZoomRequested(Qt::Vertical, kZoomInFactor);
+}
+
+void PTXDetailView::universeZoomOutVertical()
+{
+    if (windowIsKey())
+        emit universeZoomRequested(Qt::Vertical, kZoomOutFactor);
+}
+
+// Import ---------------------------------------------------------------------
+
+void PTXDetailView::setImportContext(ActiveImportContext *context)
+{
+    if (importContext_)
+        importContext_->disconnect(this);
+    importContext_ = context;
+    if (importContext_)
+        connect(importContext_, &ActiveImportContext::importPulseChanged, this, [this] {
+            if (windowIsKey())
+                startImport();
+        });
+    updateImportContext();
+}
+
+int PTXDetailView::importItemCount() const
+{
+    return data_ ? int(selection_.selectedItems().size()) : 0;
+}
+
+void PTXDetailView::updateImportContext()
+{
+    if (!importContext_ || !windowIsKey())
+        return;
+    importContext_->setTrackCount(importItemCount());
+    importContext_->setImportEnabled(importItemCount() > 0);
+}
+
+void PTXDetailView::importRow(const SelectableItem &item)
+{
+    // The menu of a row outside the selection imports that row.
+    if (!selection_.selectedItems().contains(item)) {
+        prepareSelectionLists(selection_.activeScope());
+        selection_.selectOnly(item.id, scopeOf(item.kind));
+    }
+    startImport();
+}
+
+void PTXDetailView::startImport()
+{
+    const std::optional<ClickScope> &scope = selection_.activeScope();
+    if (!data_ || !scope || selection_.selectedItems().empty())
+        return;
+    const PTXSessionInfo &session = *data_->session;
+    switch (scope->kind) {
+    case ClickScope::Kind::tracks: {
+        PendingTracksImport request{nextImportId_++, {}};
+        for (const PTXTrackInfo &track : session.tracks)
+            if (selection_.selectedItems().contains({track.name, SelectableItemKind::track()}))
+                request.items.push_back(track);
+        pendingTracks_ = std::move(request);
+        break;
+    }
+    case ClickScope::Kind::audioFiles:
+        pendingAudio_ = PendingAudioImport{
+            nextImportId_++, selectedGroups(*data_->audioFileGroups, selection_, SelectableItemKind::audioFile())};
+        break;
+    case ClickScope::Kind::clips:
+        pendingClips_ = PendingClipsImport{nextImportId_++,
+                                           selectedGroups(*data_->clipGroups, selection_, SelectableItemKind::clip())};
+        break;
+    case ClickScope::Kind::trackClips: {
+        std::vector<PTXClipGroup> lane;
+        for (const PTXTrackInfo &track : session.tracks)
+            if (track.name == scope->trackName) {
+                lane = groupClips(track.clips);
+                break;
+            }
+        pendingClips_ = PendingClipsImport{
+            nextImportId_++, selectedGroups(lane, selection_, SelectableItemKind::trackClip(scope->trackName))};
+        break;
+    }
+    }
+    emit pendingImportChanged();
+}
+
+void PTXDetailView::clearPendingImports()
+{
+    pendingTracks_.reset();
+    pendingAudio_.reset();
+    pendingClips_.reset();
+    emit pendingImportChanged();
+}
+
+// Toolbar --------------------------------------------------------------------
+
+void PTXDetailView::openWithProTools()
+{
+    const std::optional<QString> application = proToolsApplicationPath();
+    if (application && kestrix::openWithProTools(*application, filePath_))
+        return;
+    QMessageBox::warning(this, QStringLiteral("Open with Pro Tools"),
+                         application ? tr("Pro Tools at \"%1\" could not be started.").arg(*application)
+                                     : tr("Pro Tools was not found on this computer."));
 }
 
 } // namespace kestrix

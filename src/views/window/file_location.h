@@ -1,7 +1,7 @@
 // Session files are identified by their standardised absolute path, so that
 // "/a/./b.ptx", "/a/c/../b.ptx" and a relative spelling all name one file.
-#ifndef KESTRIX_APP_FILE_LOCATION_H
-#define KESTRIX_APP_FILE_LOCATION_H
+#ifndef KESTRIX_VIEWS_WINDOW_FILE_LOCATION_H
+#define KESTRIX_VIEWS_WINDOW_FILE_LOCATION_H
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // What the import command would do in the key file window: how many items it
 // would import and whether it can. Choosing the command bumps importPulse,
 // which the key window reacts to.
-#ifndef KESTRIX_APP_ACTIVE_IMPORT_CONTEXT_H
-#define KESTRIX_APP_ACTIVE_IMPORT_CONTEXT_H
+#ifndef KESTRIX_VIEWS_WINDOW_ACTIVE_IMPORT_CONTEXT_H
+#define KESTRIX_VIEWS_WINDOW_ACTIVE_IMPORT_CONTEXT_H
 
 #include <QObject>
 #include <QString>

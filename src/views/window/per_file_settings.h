@@ -1,8 +1,8 @@
 // The view settings remembered for each session file: the timeline overview's
 // selection and zoom, the section disclosure states and the window frame.
 // Stored as JSON bytes under a key made from the file's path.
-#ifndef KESTRIX_APP_PER_FILE_SETTINGS_H
-#define KESTRIX_APP_PER_FILE_SETTINGS_H
+#ifndef KESTRIX_VIEWS_WINDOW_PER_FILE_SETTINGS_H
+#define KESTRIX_VIEWS_WINDOW_PER_FILE_SETTINGS_H
 
 #include "universe_state.h"
 

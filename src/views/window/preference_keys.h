@@ -1,8 +1,8 @@
 // The names under which the application keeps its state in the user's
 // preferences. Stored files written by earlier versions use the same names,
 // so they never change.
-#ifndef KESTRIX_APP_PREFERENCE_KEYS_H
-#define KESTRIX_APP_PREFERENCE_KEYS_H
+#ifndef KESTRIX_VIEWS_WINDOW_PREFERENCE_KEYS_H
+#define KESTRIX_VIEWS_WINDOW_PREFERENCE_KEYS_H
 
 #include <QLatin1StringView>
 

@@ -1,0 +1,137 @@
+// The file window on the large session (1,000 tracks, 100,000 clips), timed
+// as a user meets it: opening until the window is drawn, a keystroke in the
+// search field until the lists are drawn again, opening every track, and
+// scrolling. Prints one line per measurement; run it with
+// QT_QPA_PLATFORM=offscreen (or under a display).
+#include "bench_sessions.h"
+#include "file_list_section.h"
+#include "get_info_section.h"
+#include "ptx_detail_view.h"
+#include "ptx_preview_content.h"
+#include "row_list_view.h"
+#include "tracks_section.h"
+#include "track_list_model.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace kestrix;
+
+namespace {
+
+// Handles what is queued and paints the window now, as the next frame would.
+void drawNow(QMainWindow &window)
+{
+    QApplication::processEvents();
+    window.repaint();
+}
+
+void report(const char *what, double milliseconds, double limit)
+{
+    std::printf("%-52s %9.1f ms   (limit %.0f ms)%s\n", what, milliseconds, limit,
+                milliseconds <= limit ? "" : "   OVER");
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QTemporaryDir preferences;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
+    QApplication application(argc, argv);
+    const QString path = QString::fromStdString(bench::largeSessionPath());
+
+    QElapsedTimer timer;
+    timer.start();
+    QMainWindow window;
+    auto *view = new PTXDetailView(path);
+    window.setCentralWidget(view);
+    window.resize(1200, 900);
+    window.show();
+    bool loaded = false;
+    QObject::connect(view, &PTXDetailView::loadFinished, [&] { loaded = true; });
+    while (!loaded)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    drawNow(window);
+    if (!view->sessionInfo()) {
+        std::fprintf(stderr, "%s\n", qPrintable(view->errorText()));
+        return 1;
+    }
+    report("open until the window is drawn", double(timer.nsecsElapsed()) / 1e6, 1500);
+
+    PTXPreviewContent &content = *view->content();
+    timer.restart();
+    for (OverviewSection section : kAllOverviewSections)
+        content.setSectionExpanded(section, true);
+    drawNow(window);
+    report("open every section", double(timer.nsecsElapsed()) / 1e6, 200);
+
+    // Typing: each keystroke filters the lists and draws them again.
+    QLineEdit &search = *view->toolbar()->searchField();
+    std::vector<double> keystrokes;
+    for (QChar c : QStringLiteral("clip 12")) {
+        timer.restart();
+        QTest::keyClick(&search, c.toLatin1());
+        drawNow(window);
+        keystrokes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    for (int i = 0; i < 7; ++i) {
+        timer.restart();
+        QTest::keyClick(&search, Qt::Key_Backspace);
+        drawNow(window);
+        keystrokes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("keystroke in the search field (median)", median(keystrokes), 50);
+    report("keystroke in the search field (slowest)", *std::max_element(keystrokes.begin(), keystrokes.end()), 50);
+    std::printf("  lists after typing and clearing: %s / %s\n", qPrintable(content.tracksSection()->title()),
+                qPrintable(content.clipsSection()->title()));
+
+    // Alt-click on a chevron opens every track.
+    RowListView &tracks = *content.tracksSection()->list();
+    const QPoint chevron(5, tracks.rowRect(0).center().y());
+    QMouseEvent altClick(QEvent::MouseButtonPress, QPointF(chevron), QPointF(tracks.mapToGlobal(chevron)),
+                         Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
+    timer.restart();
+    QApplication::sendEvent(&tracks, &altClick);
+    drawNow(window);
+    report("expand every track", double(timer.nsecsElapsed()) / 1e6, 200);
+    std::printf("  track list rows: %d\n", content.tracksSection()->model()->rowCount());
+
+    // Scrolling a page at a time through the whole column.
+    QScrollBar &bar = *content.verticalScrollBar();
+    std::vector<double> frames;
+    for (int value = 0; value < bar.maximum() && frames.size() < 400; value += bar.maximum() / 400 + 1) {
+        timer.restart();
+        bar.setValue(value);
+        drawNow(window);
+        frames.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("scroll step (median)", median(frames), 16);
+    report("scroll step (slowest)", *std::max_element(frames.begin(), frames.end()), 50);
+
+    timer.restart();
+    QMouseEvent altClickAgain(QEvent::MouseButtonPress, QPointF(chevron), QPointF(tracks.mapToGlobal(chevron)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
+    bar.setValue(0);
+    QApplication::sendEvent(&tracks, &altClickAgain);
+    drawNow(window);
+    report("collapse every track", double(timer.nsecsElapsed()) / 1e6, 200);
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "file_list_section.h"
+
+#include "audio_file_list_model.h"
+#include "clip_list_model.h"
+#include "file_row_delegate.h"
+#include "list_header.h"
+#include "overview_roles.h"
+#include "row_list_view.h"
+#include "section_filters.h"
+#include "section_titles.h"
+
+namespace kestrix {
+
+FileListSection *FileListSection::audioFiles(QWidget *parent)
+{
+    const Source source{[](const OverviewData &data) { return data.audioFileGroups->size(); },
+                        visibleAudioFileGroups};
+    return new FileListSection(QStringLiteral("Audio Files"), new AudioFileListModel, audioFileColumns,
+                               {NameColumn::audioFiles, AudioFileColumn::name}, AudioFileColumn::format,
+                               AudioFileColumn::path, source, parent);
+}
+
+FileListSection *FileListSection::clips(QWidget *parent)
+{
+    const Source source{[](const OverviewData &data) { return data.clipGroups->size(); }, visibleClipGroups};
+    return new FileListSection(QStringLiteral("Clips"), new ClipListModel, clipColumns,
+                               {NameColumn::clips, ClipColumn::name}, ClipColumn::format, ClipColumn::path, source,
+                               parent);
+}
+
+FileListSection::FileListSection(const QString &name, FileRowListModel *model, std::function<ColumnLayout()> columns,
+                                 ResizableColumn nameColumn, int formatColumn, int pathColumn, Source source,
+                                 QWidget *parent)
+    : ListSection(name + countSuffix(0, 0), new ListHeader(columns, nameColumn),
+                  new FileRowDelegate(columns, {nameColumn.index, formatColumn, pathColumn}), parent)
+    , name_(name)
+    , model_(model)
+    , source_(source)
+{
+    model_->setParent(this);
+    list()->setModel(model_);
+    connect(list(), &RowListView::rowClicked, this, [this](int row, Qt::KeyboardModifiers modifiers) {
+        emit itemClicked(model_->itemAt(row), selectionModifiers(modifiers));
+    });
+    connect(list(), &RowListView::rowDoubleClicked, this,
+            [this](int row) { emit itemDoubleClicked(model_->itemAt(row)); });
+    connect(list(), &RowListView::contextMenuRequested, this, [this](int row, QPoint globalPosition) {
+        showFileRowMenu(model_->itemAt(row), model_->index(row).data(OverviewRole::resolvedPath).toString(),
+                        globalPosition);
+    });
+}
+
+void FileListSection::setData(const OverviewData &data)
+{
+    data_ = data;
+    shown_.clear();
+    refresh();
+}
+
+void FileListSection::setFilters(const SectionFilterToken &token)
+{
+    token_ = token;
+    refresh();
+}
+
+void FileListSection::setSelection(std::shared_ptr<const OverviewSelection> selection)
+{
+    selection_ = selection;
+    model_->setSelection(std::move(selection));
+}
+
+const std::vector<size_t> &FileListSection::shownRows() const
+{
+    return model_->rows();
+}
+
+int FileListSection::rowOf(const SelectableItem &item) const
+{
+    return model_->rowOf(item);
+}
+
+void FileListSection::refresh()
+{
+    if (!data_.session)
+        return;
+    const std::vector<size_t> &shown = shown_.get(token_, [this] { return source_.filter(data_, token_); });
+    // The stored result: the list stays as it is, without a reset or a new layout.
+    if (shown_.generation() == shownGeneration_)
+        return;
+    shownGeneration_ = shown_.generation();
+    model_->setRows(data_, shown);
+    model_->setSelection(selection_);
+    setTitle(name_ + countSuffix(shown.size(), source_.total(data_)));
+    emit rowsChanged();
+}
+
+} // namespace kestrix

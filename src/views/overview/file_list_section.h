@@ -1,0 +1,52 @@
+// The audio-file and clip sections: a list of file or clip groups, filtered
+// by the search and the timeline selection, titled with its counts.
+#ifndef KESTRIX_VIEWS_OVERVIEW_FILE_LIST_SECTION_H
+#define KESTRIX_VIEWS_OVERVIEW_FILE_LIST_SECTION_H
+
+#include "cached_result.h"
+#include "list_section.h"
+
+#include <vector>
+
+namespace kestrix {
+
+class FileRowListModel;
+
+class FileListSection : public ListSection {
+    Q_OBJECT
+public:
+    static FileListSection *audioFiles(QWidget *parent = nullptr);
+    static FileListSection *clips(QWidget *parent = nullptr);
+
+    void setData(const OverviewData &data);
+    void setFilters(const SectionFilterToken &token);
+    void setSelection(std::shared_ptr<const OverviewSelection> selection);
+
+    FileRowListModel *model() const { return model_; }
+    int rowOf(const SelectableItem &item) const override;
+    // The groups shown, in order: indices into the data's group list.
+    const std::vector<size_t> &shownRows() const;
+
+private:
+    // How the section finds its groups and which of them it shows.
+    struct Source {
+        size_t (*total)(const OverviewData &);
+        std::vector<size_t> (*filter)(const OverviewData &, const SectionFilterToken &);
+    };
+
+    FileListSection(const QString &name, FileRowListModel *model, std::function<ColumnLayout()> columns,
+                    ResizableColumn nameColumn, int formatColumn, int pathColumn, Source source, QWidget *parent);
+    void refresh();
+
+    QString name_;
+    FileRowListModel *model_;
+    Source source_;
+    OverviewData data_;
+    SectionFilterToken token_;
+    CachedResult<SectionFilterToken, std::vector<size_t>> shown_;
+    unsigned shownGeneration_ = 0;
+};
+
+} // namespace kestrix
+
+#endif

@@ -1,0 +1,67 @@
+#include "section_filters.h"
+
+#include "indices.h"
+#include "search.h"
+#include "text_match.h"
+#include "timeline_filter.h"
+#include "visible_lists.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace kestrix {
+
+namespace {
+
+const std::vector<PTXAudioFileGroup> kNoAudioFileGroups;
+const std::vector<PTXClipGroup> kNoClipGroups;
+
+std::vector<size_t> intersection(const std::vector<size_t> &a, const std::vector<size_t> &b)
+{
+    std::vector<size_t> both;
+    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
+    return both;
+}
+
+} // namespace
+
+SearchQuery searchFor(const SearchQuery &query, SearchQuery::Scope section)
+{
+    return {query.appliesTo(section) ? query.text : std::string(), section};
+}
+
+// Each list comes from the model's visibleLists with the other lists left
+// empty and the search limited to the list's own section, so the other
+// sections cost nothing.
+std::vector<size_t> visibleTracks(const OverviewData &data, const TracksFilterToken &token)
+{
+    const ListFilters filters{searchFor(token.search, SearchQuery::Scope::tracks), token.universe, token.types};
+    return visibleLists(*data.session, kNoAudioFileGroups, kNoClipGroups, filters).tracks;
+}
+
+std::vector<size_t> visibleAudioFileGroups(const OverviewData &data, const SectionFilterToken &token)
+{
+    const ListFilters filters{searchFor(token.search, SearchQuery::Scope::files), token.universe, {}};
+    return visibleLists(*data.session, *data.audioFileGroups, kNoClipGroups, filters).audioFileGroups;
+}
+
+std::vector<size_t> visibleClipGroups(const OverviewData &data, const SectionFilterToken &token)
+{
+    const ListFilters filters{searchFor(token.search, SearchQuery::Scope::clips), token.universe, {}};
+    return visibleLists(*data.session, kNoAudioFileGroups, *data.clipGroups, filters).clipGroups;
+}
+
+std::vector<PTXClipGroup> laneClipGroups(const OverviewData &data, size_t track, const ClipFilterToken &token)
+{
+    const PTXTrackInfo &info = data.session->tracks[track];
+    std::vector<PTXClipGroup> groups = groupClips(info.clips);
+    const SearchQuery search = searchFor(token.search, SearchQuery::Scope::tracks);
+    std::vector<size_t> kept = TermMatcher(search.text).matches(info.name) ? allIndices(groups.size())
+                                                                            : searchClipGroups(groups, search.text);
+    kept = intersection(kept, clipGroupsInSelection(groups, data.session->tracks, token.universe));
+    if (kept.size() == groups.size())
+        return groups;
+    return itemsAt(groups, kept);
+}
+
+} // namespace kestrix

@@ -1,0 +1,317 @@
+// The file window's content: loading, the error page, settings kept per
+// file, refresh, the key window, the keyboard, the search field and import.
+#include "views_test_support.h"
+
+#include "active_import_context.h"
+#include "detail_toolbar.h"
+#include "file_list_section.h"
+#include "get_info_section.h"
+#include "per_file_settings.h"
+#include "property_blocks.h"
+#include "ptx_detail_view.h"
+#include "ptx_preview_content.h"
+#include "row_list_view.h"
+#include "session_info_grid.h"
+#include "session_writer.h"
+#include "status_pages.h"
+#include "track_list_model.h"
+#include "tracks_section.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kestrix;
+using namespace viewstest;
+
+namespace {
+
+const QString kDemo = QStringLiteral(KESTRIX_DEMO_SESSION);
+
+// A file window as the application makes one: the detail view is its content.
+struct Window {
+    QMainWindow window;
+    PTXDetailView *view;
+
+    explicit Window(const QString &path, QRect frame = QRect(100, 100, 1000, 800))
+        : view(new PTXDetailView(path))
+    {
+        window.setCentralWidget(view);
+        window.setGeometry(frame);
+        window.show();
+        EXPECT_TRUE(waitUntil([this] { return !view->isLoading(); }, 10000));
+    }
+    void activate()
+    {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+bool writeSession(const QString &path, uint32_t sampleRate)
+{
+    ptxw::SessionFile file;
+    file.block(ptxw::sessionFormatBlock(sampleRate, 3));
+    return file.write(path.toStdString());
+}
+
+void clickRow(RowListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QPoint position(80, list->rowRect(row).center().y());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(position), QPointF(list->mapToGlobal(position)), Qt::LeftButton,
+                      Qt::LeftButton, modifiers);
+    QApplication::sendEvent(list, &press);
+}
+
+int rowOfTrack(const TrackListModel &model, const std::string &name)
+{
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.rowAt(row).kind == TrackListRow::Kind::track && model.trackAt(row).name == name)
+            return row;
+    return -1;
+}
+
+} // namespace
+
+TEST(DetailView, AFileThatFailsToLoadShowsErrorAndTheMessage)
+{
+    QTemporaryDir folder;
+    const QString broken = folder.filePath("Broken.ptx");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a session");
+    file.close();
+
+    Window window(broken);
+    EXPECT_EQ(window.view->sessionInfo(), nullptr);
+    auto *page = window.view->findChild<ErrorPage *>();
+    ASSERT_TRUE(page && page->isVisible());
+    EXPECT_EQ(page->message(), "Failed to parse session blocks");
+    bool showsError = false;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        showsError = showsError || (label->isVisible() && label->text() == "Error");
+    EXPECT_TRUE(showsError);
+    EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
+    EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
+}
+
+TEST(DetailView, ShowsTheDemoSessionWithItsAudioFilesFoundBesideIt)
+{
+    Window window(kDemo);
+    ASSERT_TRUE(window.view->sessionInfo());
+    EXPECT_TRUE(window.view->content()->isVisible());
+    // The session recorded the files on another machine; they sit in "Audio Files" beside it.
+    const AudioFileStatus &files = *window.view->audioFiles();
+    EXPECT_TRUE(files.offlineFiles.empty());
+    EXPECT_EQ(files.resolvedPaths.size(), window.view->sessionInfo()->audioFiles.size());
+    EXPECT_EQ(files.fileFormats.at("Kick.wav"), "WAV");
+    EXPECT_EQ(window.view->content()->sessionInfoGrid()->valueOf("Sample Rate:"), "48000");
+    EXPECT_EQ(window.view->content()->tracksSection()->title(), "Tracks (24)");
+}
+
+TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Mix.ptx");
+    ASSERT_TRUE(writeSession(path, 48000));
+    PerFileSettings stored;
+    stored.windowFrame = PersistedFrame{10, 20, 900, 600};
+    PerFileSettings::save(path, stored);
+    {
+        Window window(path);
+        PTXPreviewContent &content = *window.view->content();
+        EXPECT_FALSE(content.isSectionExpanded(OverviewSection::audioFiles)) << "closed by default";
+        EXPECT_TRUE(content.isSectionExpanded(OverviewSection::sessionInfo)) << "open by default";
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, 10), QPointF(40, 10), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(content.section(OverviewSection::audioFiles)->header(), &press);
+        QApplication::sendEvent(content.section(OverviewSection::sessionInfo)->header(), &press);
+    }
+    const PerFileSettings saved = PerFileSettings::load(path);
+    EXPECT_TRUE(saved.audioFilesExpanded);
+    EXPECT_FALSE(saved.sessionInfoExpanded);
+    EXPECT_EQ(saved.windowFrame, stored.windowFrame) << "the window's frame is kept";
+
+    Window reopened(path);
+    EXPECT_TRUE(reopened.view->content()->isSectionExpanded(OverviewSection::audioFiles));
+    EXPECT_FALSE(reopened.view->content()->isSectionExpanded(OverviewSection::sessionInfo));
+}
+
+TEST(DetailView, RefreshShowsTheNewFileAndKeepsZoomAndWindow)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Mix.ptx");
+    ASSERT_TRUE(writeSession(path, 48000));
+    Window window(path, QRect(120, 80, 900, 700));
+    window.activate();
+    const QRect frame = window.window.geometry();
+    UniverseViewport zoomed;
+    zoomed.horizontalZoom = 2.25;
+    zoomed.horizontalSampleOffset = 1000;
+    window.view->setUniverseViewport(zoomed);
+    window.view->content()->setSectionExpanded(OverviewSection::clips, true);
+
+    ASSERT_TRUE(writeSession(path, 96000));
+    window.view->refreshFile();
+    EXPECT_TRUE(window.view->isLoading());
+    ASSERT_TRUE(waitUntil([&] { return !window.view->isLoading(); }));
+    EXPECT_EQ(window.view->content()->sessionInfoGrid()->valueOf("Sample Rate:"), "96000");
+    EXPECT_EQ(window.view->universeViewport(), zoomed);
+    EXPECT_TRUE(window.view->content()->isSectionExpanded(OverviewSection::clips));
+    EXPECT_EQ(window.window.geometry(), frame);
+    EXPECT_EQ(PerFileSettings::load(path).universeViewport, zoomed);
+}
+
+TEST(DetailView, ClearZoomActsOnlyInTheKeyWindow)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(writeSession(folder.filePath("A.ptx"), 48000));
+    ASSERT_TRUE(writeSession(folder.filePath("B.ptx"), 48000));
+    Window a(folder.filePath("A.ptx"), QRect(50, 50, 700, 500));
+    Window b(folder.filePath("B.ptx"), QRect(300, 300, 700, 500));
+    // The View menu's "Clear Zoom" (Ctrl+0, ⌘0 on macOS) tells every window; each checks it is key.
+    QObject menu;
+    for (Window *window : {&a, &b}) {
+        auto *clearZoom = new QAction(&window->window);
+        clearZoom->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+        window->window.addAction(clearZoom);
+        QObject::connect(clearZoom, &QAction::triggered, &menu, [&] {
+            a.view->clearOverviewSelection();
+            b.view->clearOverviewSelection();
+        });
+    }
+    UniverseSelection selection;
+    selection.trackNames = {"Kick"};
+    selection.timeRange = SampleRange{0, 48000};
+    a.view->setUniverseSelection(selection);
+    b.view->setUniverseSelection(selection);
+
+    b.activate();
+    QTest::keyClick(&b.window, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_TRUE(b.view->universeSelection().empty());
+    EXPECT_EQ(a.view->universeSelection(), selection);
+    EXPECT_TRUE(PerFileSettings::load(folder.filePath("B.ptx")).universeSelection.empty());
+
+    a.activate();
+    QTest::keyClick(&a.window, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_TRUE(a.view->universeSelection().empty());
+}
+
+TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
+{
+    Window window(kDemo);
+    window.activate();
+    PTXPreviewContent &content = *window.view->content();
+    content.setSectionExpanded(OverviewSection::tracks, true);
+    const TrackListModel &model = *content.tracksSection()->model();
+    SelectionManager &selection = window.view->selectionManager();
+    const auto focused = [&] { return selection.focusedItem().value_or(SelectableItem{}); };
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&content, k, modifiers);
+    };
+
+    // Perc Fill plays two clips, Kick and Snare; Bass follows it.
+    clickRow(content.tracksSection()->list(), rowOfTrack(model, "Perc Fill"));
+    EXPECT_EQ(focused(), (SelectableItem{"Perc Fill", SelectableItemKind::track()}));
+    EXPECT_TRUE(content.hasFocus()) << "a click gives the content the keyboard";
+
+    key(Qt::Key_Right);
+    EXPECT_TRUE(window.view->expandedItems().contains("Perc Fill"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), (SelectableItem{"Kick", SelectableItemKind::trackClip("Perc Fill")}))
+        << "into the open track's clips";
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), (SelectableItem{"Snare", SelectableItemKind::trackClip("Perc Fill")}));
+    EXPECT_EQ(selection.selectedItems().size(), 2u) << "Shift extends from the anchor";
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), (SelectableItem{"Bass", SelectableItemKind::track()})) << "then on to the next track";
+    EXPECT_EQ(selection.selectedItems().size(), 1u);
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    EXPECT_EQ(focused(), (SelectableItem{"Kick", SelectableItemKind::trackClip("Perc Fill")}));
+    key(Qt::Key_Left);
+    EXPECT_EQ(focused(), (SelectableItem{"Perc Fill", SelectableItemKind::track()})) << "Left goes back to the track";
+    key(Qt::Key_Left);
+    EXPECT_FALSE(window.view->expandedItems().contains("Perc Fill"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), (SelectableItem{"Bass", SelectableItemKind::track()})) << "a closed track's clips are skipped";
+    key(Qt::Key_Up);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(window.view->expandedItems().contains("Perc Fill")) << "Return opens and closes";
+    key(Qt::Key_Up);
+    EXPECT_EQ(focused(), (SelectableItem{"Snare", SelectableItemKind::track()}));
+}
+
+TEST(DetailView, TypingInTheSearchFieldNarrowsTheLists)
+{
+    Window window(kDemo);
+    QLineEdit *search = window.view->toolbar()->searchField();
+    EXPECT_EQ(search->placeholderText(), "Search");
+    PTXPreviewContent &content = *window.view->content();
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (9)");
+
+    QTest::keyClicks(search, "kick");
+    EXPECT_EQ(window.view->searchQuery().text, "kick");
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
+    // Kick, the folders above it, and Perc Fill, which plays a clip named Kick.
+    EXPECT_EQ(content.tracksSection()->title(), "Tracks (4 of 24)");
+
+    // Limited to the audio files, the track list is whole again.
+    for (QAction *action : window.view->toolbar()->scopeButton()->menu()->actions())
+        if (action->text() == "Audio Files")
+            action->trigger();
+    EXPECT_EQ(window.view->toolbar()->scopeButton()->text(), "Audio Files");
+    EXPECT_EQ(content.tracksSection()->title(), "Tracks (24)");
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
+}
+
+TEST(DetailView, ImportTakesWhatIsSelected)
+{
+    Window window(kDemo);
+    window.activate();
+    ActiveImportContext context;
+    window.view->setImportContext(&context);
+    EXPECT_FALSE(context.importEnabled());
+    PTXPreviewContent &content = *window.view->content();
+    content.setSectionExpanded(OverviewSection::audioFiles, true);
+    RowListView *files = content.audioFilesSection()->list();
+
+    clickRow(files, 0);
+    clickRow(files, 2, Qt::ControlModifier);
+    clickRow(files, 8, Qt::ControlModifier);
+    EXPECT_EQ(context.trackCount(), 3);
+    EXPECT_TRUE(context.importEnabled());
+    EXPECT_EQ(importMenuTitle(context.trackCount()), "Import 3 Items to Pro Tools…");
+
+    QSignalSpy pending(window.view, &PTXDetailView::pendingImportChanged);
+    context.pulse();
+    ASSERT_EQ(pending.count(), 1);
+    ASSERT_TRUE(window.view->pendingAudioImport());
+    std::vector<std::string> ids;
+    for (const PTXAudioFileGroup &group : window.view->pendingAudioImport()->files)
+        ids.push_back(group.id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"Drum Loop.wav", "Snare.wav", "Ambience"}));
+    EXPECT_EQ(window.view->pendingAudioImport()->files[2].channels.size(), 6u) << "a multi-mono set goes whole";
+
+    // Another window being key, the pulse is not this window's.
+    window.window.clearFocus();
+    QMainWindow other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    context.pulse();
+    EXPECT_EQ(pending.count(), 1);
+}

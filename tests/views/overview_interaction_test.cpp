@@ -1,0 +1,285 @@
+// Clicking, opening and resizing in the overview as a user does it.
+#include "views_test_support.h"
+
+#include "column_resize_handle.h"
+#include "column_width_preferences.h"
+#include "file_list_section.h"
+#include "file_row_list_model.h"
+#include "get_info_section.h"
+#include "list_header.h"
+#include "plugins_section.h"
+#include "ptx_preview_content.h"
+#include "row_list_view.h"
+#include "track_list_model.h"
+#include "track_tooltip.h"
+#include "tracks_section.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using namespace viewstest;
+
+namespace {
+
+void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button, buttons, modifiers);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget *widget, QPoint position, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, position, Qt::LeftButton, modifiers);
+    sendMouse(widget, QEvent::MouseButtonRelease, position, Qt::LeftButton, modifiers);
+}
+
+void drag(QWidget *widget, QPoint from, QPoint to)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton);
+    sendMouse(widget, QEvent::MouseMove, to, Qt::NoButton);
+    sendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+}
+
+QPoint rowCentre(const RowListView *list, int row, int x = 60)
+{
+    return QPoint(x, list->rowRect(row).center().y());
+}
+
+// Opens the row's context menu and returns its items, closing it unchosen.
+QStringList contextMenuItems(RowListView *list, int row)
+{
+    QStringList items;
+    QTimer::singleShot(0, [&items] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                items << action->text();
+            menu->close();
+        }
+    });
+    const QPoint position = rowCentre(list, row);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, position, list->mapToGlobal(position));
+    QApplication::sendEvent(list, &event);
+    return items;
+}
+
+PTXSessionInfo filesAndTracks()
+{
+    PTXSessionInfo session;
+    session.audioFiles = {audioFile("Kick.wav"), audioFile("Snare.wav"), audioFile("Hat.wav")};
+    session.clips = {clip("Kick_01", 0), clip("Snare_01", 1)};
+    session.tracks = {track("Kick", {clip("Kick_01", 0)}), track("Snare", {clip("Snare_01", 1)}), track("Bass")};
+    return session;
+}
+
+struct ShownContent {
+    PTXPreviewContent content;
+    ShownContent(const OverviewData &data)
+    {
+        content.resize(900, 1400);
+        content.setData(data);
+        content.show();
+    }
+};
+
+} // namespace
+
+TEST(OverviewInteraction, ClickRules)
+{
+    AudioFileStatus files;
+    files.resolvedPaths = {{"Kick.wav", "/a/Kick.wav"}};
+    ShownContent shown(overviewData(filesAndTracks(), files));
+    RowListView *list = shown.content.audioFilesSection()->list();
+    QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
+    QSignalSpy doubleClicked(&shown.content, &PTXPreviewContent::itemDoubleClicked);
+
+    click(list, rowCentre(list, 1));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].value<SelectableItem>(), (SelectableItem{"Snare.wav", SelectableItemKind::audioFile()}));
+    auto modifiers = clicked[0][1].value<SelectionManager::Modifiers>();
+    EXPECT_FALSE(modifiers.command || modifiers.shift);
+
+    click(list, rowCentre(list, 2), Qt::ControlModifier);
+    modifiers = clicked[1][1].value<SelectionManager::Modifiers>();
+    EXPECT_TRUE(modifiers.command);
+    click(list, rowCentre(list, 0), Qt::ShiftModifier);
+    modifiers = clicked[2][1].value<SelectionManager::Modifiers>();
+    EXPECT_TRUE(modifiers.shift && !modifiers.command);
+
+    // A double click: the first press clicks, the second only double-clicks.
+    sendMouse(list, QEvent::MouseButtonPress, rowCentre(list, 0), Qt::LeftButton);
+    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 0), Qt::LeftButton);
+    sendMouse(list, QEvent::MouseButtonDblClick, rowCentre(list, 0), Qt::LeftButton);
+    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 0), Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 4);
+    ASSERT_EQ(doubleClicked.count(), 1);
+    EXPECT_EQ(doubleClicked[0][0].value<SelectableItem>().id, "Kick.wav");
+
+    // A context-menu click calls no click handler.
+    sendMouse(list, QEvent::MouseButtonPress, rowCentre(list, 1), Qt::RightButton);
+    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 1), Qt::RightButton);
+    EXPECT_EQ(contextMenuItems(list, 0), QStringList({"Reveal in Finder", "Import to Pro Tools…"}));
+    EXPECT_EQ(contextMenuItems(list, 1), QStringList({"Import to Pro Tools…"})) << "no reveal without a file on disk";
+    EXPECT_EQ(clicked.count(), 4);
+}
+
+TEST(OverviewInteraction, ImportItemCountsTheSelectionItBelongsTo)
+{
+    ShownContent shown(overviewData(filesAndTracks()));
+    RowListView *list = shown.content.audioFilesSection()->list();
+    OverviewSelection selection;
+    selection.activeScope = ClickScope::audioFiles();
+    selection.items = {{"Kick.wav", SelectableItemKind::audioFile()},
+                       {"Snare.wav", SelectableItemKind::audioFile()},
+                       {"Hat.wav", SelectableItemKind::audioFile()}};
+    shown.content.setSelection(selection);
+    EXPECT_EQ(contextMenuItems(list, 1), QStringList({"Import 3 Items to Pro Tools…"}));
+
+    selection.items.erase({"Hat.wav", SelectableItemKind::audioFile()});
+    shown.content.setSelection(selection);
+    EXPECT_EQ(contextMenuItems(list, 2), QStringList({"Import to Pro Tools…"})) << "the row is not selected";
+
+    QSignalSpy import(&shown.content, &PTXPreviewContent::importRequested);
+    QTimer::singleShot(0, [] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menu->actions().last()->trigger();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, rowCentre(list, 2), list->mapToGlobal(rowCentre(list, 2)));
+    QApplication::sendEvent(list, &event);
+    ASSERT_EQ(import.count(), 1);
+    EXPECT_EQ(import[0][0].value<SelectableItem>().id, "Hat.wav");
+}
+
+TEST(OverviewInteraction, ChevronsOpenTracksAndAltOpensThemAll)
+{
+    ShownContent shown(overviewData(filesAndTracks()));
+    RowListView *list = shown.content.tracksSection()->list();
+    const TrackListModel &model = *shown.content.tracksSection()->model();
+    QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
+    QSignalSpy expanded(&shown.content, &PTXPreviewContent::expandedTracksChanged);
+
+    click(list, rowCentre(list, 1, 5));
+    EXPECT_EQ(clicked.count(), 0) << "the chevron opens, it does not select";
+    ASSERT_EQ(expanded.count(), 1);
+    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Snare"}));
+    EXPECT_EQ(model.rowCount(), 3 + 3);  // "No inserts", the clip header and the clip
+
+    click(list, rowCentre(list, 0, 5), Qt::AltModifier);
+    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Kick", "Snare", "Bass"}));
+    click(list, rowCentre(list, 0, 5), Qt::AltModifier);
+    EXPECT_TRUE(shown.content.expandedTracks().empty());
+    EXPECT_EQ(model.rowCount(), 3);
+
+    // Elsewhere on the row a click selects the track; a double click opens it.
+    click(list, rowCentre(list, 2));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].value<SelectableItem>(), (SelectableItem{"Bass", SelectableItemKind::track()}));
+    sendMouse(list, QEvent::MouseButtonDblClick, rowCentre(list, 2), Qt::LeftButton);
+    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Bass"}));
+}
+
+TEST(OverviewInteraction, AltClickOnASectionHeaderTogglesItsSiblings)
+{
+    ShownContent shown(overviewData(filesAndTracks()));
+    PTXPreviewContent &content = shown.content;
+    QSignalSpy changed(&content, &PTXPreviewContent::sectionExpandedChanged);
+
+    click(content.section(OverviewSection::clips)->header(), QPoint(40, 10));
+    EXPECT_FALSE(content.isSectionExpanded(OverviewSection::clips));
+    EXPECT_TRUE(content.isSectionExpanded(OverviewSection::tracks)) << "a plain click changes one section";
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].value<OverviewSection>(), OverviewSection::clips);
+
+    click(content.section(OverviewSection::tracks)->header(), QPoint(40, 10), Qt::AltModifier);
+    for (OverviewSection section : {OverviewSection::sessionInfo, OverviewSection::overview, OverviewSection::tracks,
+                                    OverviewSection::audioFiles, OverviewSection::clips, OverviewSection::plugins,
+                                    OverviewSection::locations})
+        EXPECT_FALSE(content.isSectionExpanded(section));
+    EXPECT_TRUE(content.isSectionExpanded(OverviewSection::activePlugins)) << "nested lists are not siblings";
+
+    click(content.pluginsSection()->active()->header(), QPoint(40, 10), Qt::AltModifier);
+    EXPECT_FALSE(content.isSectionExpanded(OverviewSection::activePlugins));
+    EXPECT_FALSE(content.isSectionExpanded(OverviewSection::inactivePlugins));
+}
+
+TEST(OverviewInteraction, NameColumnsClampAndEveryWindowFollows)
+{
+    const OverviewData data = overviewData(filesAndTracks());
+    ShownContent first(data);
+    ShownContent second(data);
+    ColumnWidthPreferences &widths = ColumnWidthPreferences::shared();
+    widths.setWidth(NameColumn::audioFiles, 200);
+    auto *handle = first.content.audioFilesSection()->findChild<ColumnResizeHandle *>();
+    auto *otherHandle = second.content.audioFilesSection()->findChild<ColumnResizeHandle *>();
+    ASSERT_TRUE(handle && otherHandle);
+    const int before = otherHandle->x();
+
+    drag(handle, QPoint(3, 5), QPoint(53, 5));
+    EXPECT_EQ(widths.width(NameColumn::audioFiles), 250);
+    EXPECT_EQ(otherHandle->x(), before + 50) << "the other window's header follows";
+    EXPECT_EQ(QSettings().value("ptx.column.audioFiles.nameWidth").toDouble(), 250);
+
+    drag(handle, QPoint(3, 5), QPoint(-500, 5));
+    EXPECT_EQ(widths.width(NameColumn::audioFiles), 80);
+    drag(handle, QPoint(3, 5), QPoint(2000, 5));
+    EXPECT_EQ(widths.width(NameColumn::audioFiles), 800);
+    EXPECT_EQ(QSettings().value("ptx.column.audioFiles.nameWidth").toDouble(), 800);
+
+    // The track name column has its own range.
+    widths.setWidth(NameColumn::tracks, 10);
+    EXPECT_EQ(widths.width(NameColumn::tracks), 60);
+
+    // The clip lane of an open track carries the clip name handle in its header row.
+    widths.setWidth(NameColumn::clips, 250);
+    first.content.setExpandedTracks({"Kick"});
+    RowListView *tracks = first.content.tracksSection()->list();
+    const TrackListModel &model = *first.content.tracksSection()->model();
+    int header = 0;
+    while (model.rowAt(header).kind != TrackListRow::Kind::clipHeader)
+        ++header;
+    const QRect headerRow = tracks->rowRect(header);
+    bool dragged = false;
+    for (int x = 0; x < tracks->width() && !dragged; ++x) {
+        sendMouse(tracks, QEvent::MouseMove, QPoint(x, headerRow.center().y()), Qt::NoButton);
+        if (tracks->cursor().shape() == Qt::SizeHorCursor) {
+            drag(tracks, QPoint(x, headerRow.center().y()), QPoint(x - 1000, headerRow.center().y()));
+            dragged = true;
+        }
+    }
+    EXPECT_TRUE(dragged);
+    EXPECT_EQ(widths.width(NameColumn::clips), 80);
+    EXPECT_EQ(widths.width(NameColumn::audioFiles), 800) << "each list has its own width";
+}
+
+TEST(OverviewInteraction, HoveringATrackShowsItsDetails)
+{
+    PTXSessionInfo session = filesAndTracks();
+    session.tracks[0].plugins = {{1, "EQ3", true}, {2, "Gate", false}};
+    session.tracks[0].comment = "Main kick";
+    ShownContent shown(overviewData(session));
+    RowListView *list = shown.content.tracksSection()->list();
+    TrackTooltip *tooltip = shown.content.tracksSection()->tooltip();
+
+    sendMouse(list, QEvent::MouseMove, rowCentre(list, 0), Qt::NoButton);
+    ASSERT_TRUE(waitUntil([&] { return tooltip->isVisible(); }));
+    const auto details = tooltip->details();
+    EXPECT_TRUE(details.contains({"Type", "Audio"}));
+    EXPECT_TRUE(details.contains({"Inserts", "EQ3\nGate (inactive)"}));
+    EXPECT_TRUE(details.contains({"Comment", "Main kick"}));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(list, &leave);
+    EXPECT_FALSE(tooltip->isVisible());
+}

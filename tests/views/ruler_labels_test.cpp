@@ -1,0 +1,190 @@
+// The ruler's numbers read from the session texts, its label texts and
+// steps in each format, and which formats a session offers.
+#include "ruler_labels.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+using namespace kestrix;
+
+namespace {
+
+std::vector<std::string> texts(const std::vector<LabelEntry> &labels)
+{
+    std::vector<std::string> out;
+    for (const LabelEntry &label : labels)
+        out.push_back(label.text);
+    return out;
+}
+
+RulerNumbers numbers48k()
+{
+    RulerNumbers n;
+    n.sampleRate = 48000;
+    n.framesPerSecond = 25;
+    n.tempo = 120;
+    n.beatsPerBar = 4;
+    return n;
+}
+
+// `seconds` of session shown across `width` points from `left` seconds.
+RulerSpan span(double width, double seconds, double left = 0, double extentStart = 0)
+{
+    RulerSpan s;
+    s.width = width;
+    s.duration = seconds;
+    s.left = left;
+    s.extentStart = extentStart;
+    s.sampleOffset = left * 48000;
+    return s;
+}
+
+} // namespace
+
+TEST(RulerNumbers, ReadFromTheDisplayTexts)
+{
+    // A comma-decimal locale must not change how texts are read.
+    const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(parseSampleRate("48000"), 48000);
+    EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
+    if (previous)
+        std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(parseSampleRate("Unknown"), std::nullopt);
+    EXPECT_EQ(parseSampleRate("48000 Hz"), std::nullopt);
+    EXPECT_EQ(parseSampleRate("0"), std::nullopt);
+    EXPECT_EQ(parseSampleRate("-48000"), std::nullopt);
+    EXPECT_EQ(parseSampleRate(""), std::nullopt);
+
+    EXPECT_EQ(parseFramesPerSecond("23.976"), 24);
+    EXPECT_EQ(parseFramesPerSecond("29.97 Drop"), 30);
+    EXPECT_EQ(parseFramesPerSecond("25"), 25);
+    EXPECT_EQ(parseFramesPerSecond("Unknown"), 30);
+    EXPECT_EQ(parseFramesPerSecond(""), 30);
+    EXPECT_EQ(parseFramesPerSecond("fps 0"), 30);
+    EXPECT_EQ(parseFramesPerSecond("1.2.3"), 30);
+
+    EXPECT_EQ(parseTempo("120 BPM"), 120);
+    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
+    EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
+    EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
+    EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
+    EXPECT_EQ(parseBeatsPerBar("Unknown"), std::nullopt);
+
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
+    EXPECT_EQ(parseSessionStartSeconds("Unknown", 30), 0);
+    EXPECT_EQ(parseSessionStartSeconds("00:01:02", 30), 0);
+    EXPECT_EQ(parseSessionStartSeconds("00:01:02:xx", 30), 0);
+}
+
+TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
+{
+    // One second 50 points wide: Min:Sec needs 70 points, so 2 s; Timecode
+    // needs 100, and 2 s are exactly that.
+    const RulerNumbers n = numbers48k();
+    const RulerSpan fifty = span(500, 10);
+    const std::vector<LabelEntry> minSec = rulerLabels(RulerFormat::minutesSeconds, n, fifty);
+    EXPECT_EQ(texts(minSec), (std::vector<std::string>{"0:00", "0:02", "0:04", "0:06", "0:08", "0:10"}));
+    EXPECT_DOUBLE_EQ(minSec[1].secondsFromLeft, 2);
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::timecode, n, fifty)),
+              (std::vector<std::string>{"00:00:00:00", "00:00:02:00", "00:00:04:00", "00:00:06:00", "00:00:08:00",
+                                        "00:00:10:00"}));
+
+    EXPECT_EQ(chooseStep(std::vector<double>{1, 2, 5}, 10, 70, 99), 99);
+    EXPECT_EQ(chooseStep(std::vector<double>{1, 2, 5}, 14, 70, 99), 5);
+    // Nothing to measure: a one-second step and a single label.
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::minutesSeconds, n, span(0, 0))), std::vector<std::string>{"0:00"});
+}
+
+TEST(RulerLabels, TextsInEveryFormat)
+{
+    RulerNumbers n = numbers48k();
+    n.sessionStartSeconds = 3600;  // 01:00:00:00
+
+    // Timecode counts from the session start, the clips' start and the
+    // scroll position, in whole frames.
+    const RulerSpan scrolled = span(500, 10, 1.5, 0.54);
+    EXPECT_EQ(rulerLabels(RulerFormat::timecode, n, scrolled)[0].text, "01:00:02:01");
+
+    // Min:Sec switches to hours for the whole ruler once it shows an hour.
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::minutesSeconds, n, span(140, 2 * 3600, 3600 - 1800))),
+              (std::vector<std::string>{"0:30:00", "1:30:00", "2:30:00"}));
+    EXPECT_EQ(rulerLabels(RulerFormat::minutesSeconds, n, span(800, 3000, 0))[10].text, "50:00");
+
+    // 120 BPM 4/4 with a label every bar: 1|1, 2|1, 3|1 …
+    const std::vector<LabelEntry> bars = rulerLabels(RulerFormat::barsBeats, n, span(500, 10));
+    EXPECT_EQ(texts(bars), (std::vector<std::string>{"1|1", "2|1", "3|1", "4|1", "5|1", "6|1"}));
+    EXPECT_DOUBLE_EQ(bars[1].secondsFromLeft, 2);
+    // Scrolled into a bar: the first label is the next one on the grid.
+    const std::vector<LabelEntry> later = rulerLabels(RulerFormat::barsBeats, n, span(500, 10, 3));
+    EXPECT_EQ(later[0].text, "3|1");
+    EXPECT_DOUBLE_EQ(later[0].secondsFromLeft, 1);
+    // Wide enough for every beat.
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::barsBeats, n, span(700, 2.0))),
+              (std::vector<std::string>{"1|1", "1|2", "1|3", "1|4", "2|1"}));
+
+    // Feet+Frames: 16 frames a foot at the session's frame rate.
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::feetFrames, n, span(500, 2, 1))),
+              (std::vector<std::string>{"1+09", "2+01", "2+09", "3+01", "3+09", "4+01", "4+09"}));
+
+    // Samples from the extent start.
+    const std::vector<std::string> samples = texts(rulerLabels(RulerFormat::samples, n, span(1200, 1, 0.5)));
+    ASSERT_EQ(samples.size(), 10u);
+    EXPECT_EQ(samples[0], "24000");
+    EXPECT_EQ(samples[9], "69000");
+}
+
+TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyed)
+{
+    RulerNumbers n = numbers48k();
+    for (RulerFormat format : kPickerFormats)
+        EXPECT_TRUE(isAvailable(format, n)) << formatText(format);
+
+    n.tempoChanges = true;
+    EXPECT_FALSE(isAvailable(RulerFormat::barsBeats, n));
+    n.tempoChanges = false;
+    n.meterChanges = true;
+    EXPECT_FALSE(isAvailable(RulerFormat::barsBeats, n));
+    n.meterChanges = false;
+    n.tempo.reset();
+    EXPECT_FALSE(isAvailable(RulerFormat::barsBeats, n));
+    EXPECT_TRUE(rulerLabels(RulerFormat::barsBeats, n, span(500, 10)).empty());
+
+    // Without a sample rate nothing can be placed at all.
+    n.sampleRate.reset();
+    EXPECT_FALSE(isAvailable(RulerFormat::samples, n));
+    EXPECT_FALSE(isAvailable(RulerFormat::feetFrames, n));
+    EXPECT_TRUE(isAvailable(RulerFormat::minutesSeconds, n));
+    EXPECT_TRUE(isAvailable(RulerFormat::timecode, n));
+    EXPECT_TRUE(rulerLabels(RulerFormat::samples, n, span(500, 10)).empty());
+    EXPECT_EQ(rulerSpan(n, SessionExtent{0, 48000}, {}, 500), std::nullopt);
+}
+
+TEST(RulerLabels, SpanComesFromTheViewport)
+{
+    RulerNumbers n = numbers48k();
+    UniverseViewport v;
+    v.horizontalZoom = 4;
+    v.horizontalSampleOffset = 96000;
+    const std::optional<RulerSpan> s = rulerSpan(n, SessionExtent{48000, 48000 + 480000}, v, 600);
+    ASSERT_TRUE(s);
+    EXPECT_DOUBLE_EQ(s->extentStart, 1);
+    EXPECT_DOUBLE_EQ(s->left, 2);
+    EXPECT_DOUBLE_EQ(s->duration, 2.5);
+    EXPECT_DOUBLE_EQ(s->pointsPerSecond(), 240);
+    // No clips: nothing visible to label beyond the start.
+    EXPECT_EQ(rulerSpan(n, std::nullopt, v, 600)->duration, 0);
+}
+
+TEST(RulerFormat, InitialFormatFromTheMainCounter)
+{
+    EXPECT_EQ(formatForCounterCode(0), RulerFormat::barsBeats);
+    EXPECT_EQ(formatForCounterCode(1), RulerFormat::minutesSeconds);
+    EXPECT_EQ(formatForCounterCode(2), RulerFormat::timecode);
+    EXPECT_EQ(formatForCounterCode(3), RulerFormat::feetFrames);
+    EXPECT_EQ(formatForCounterCode(4), RulerFormat::samples);
+    EXPECT_EQ(formatForCounterCode(255), RulerFormat::minutesSeconds);
+    EXPECT_EQ(formatText(RulerFormat::barsBeats), "Bars|Beats");
+    EXPECT_EQ(formatText(RulerFormat::feetFrames), "Feet+Frames");
+}

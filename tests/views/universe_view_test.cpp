@@ -1,0 +1,317 @@
+// The timeline overview driven with the mouse, the wheel and the keyboard,
+// and what it draws.
+#include "overview_ruler.h"
+#include "ruler_format_picker.h"
+#include "session_loader.h"
+#include "universe_height_handle.h"
+#include "universe_overview.h"
+#include "universe_painter.h"
+#include "universe_scroll_bar.h"
+#include "universe_test_tracks.h"
+#include "universe_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using universetest::lane;
+using universetest::lanes;
+using universetest::placed;
+
+namespace {
+
+void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, from, modifiers);
+    sendMouse(widget, QEvent::MouseMove, to, modifiers);
+    sendMouse(widget, QEvent::MouseButtonRelease, to, modifiers);
+}
+
+bool sendWheel(QWidget &widget, QPoint pixels, QPoint angle = {})
+{
+    QWheelEvent event(QPointF(10, 10), widget.mapToGlobal(QPointF(10, 10)), pixels, angle, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &event);
+    return event.isAccepted();
+}
+
+// Ten rows of 4 points, each with one clip across the whole 200 points.
+struct TenRows {
+    UniverseView view;
+    TenRows()
+    {
+        view.setTracks(lanes(10), SessionExtent{0, 48000});
+        view.resize(200, 43);
+    }
+};
+
+QImage render(QWidget &widget)
+{
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    widget.render(&image);
+    return image;
+}
+
+} // namespace
+
+TEST(UniverseView, ClicksDragsAndDoubleClicks)
+{
+    TenRows t;
+    QSignalSpy clicks(&t.view, &UniverseView::clipClicked);
+    QSignalSpy doubles(&t.view, &UniverseView::clipDoubleClicked);
+    QSignalSpy selections(&t.view, &UniverseView::selectionChanged);
+    QSignalSpy seeks(&t.view, &UniverseView::clipSeek);
+
+    // Moved 2 points: a click on row 1's clip, reported with the modifiers.
+    drag(t.view, {50, 7}, {52, 9}, Qt::ShiftModifier);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].value<ClipKey>(), (ClipKey{"T1", 0}));
+    EXPECT_EQ(clicks[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+    EXPECT_EQ(selections.count(), 0);
+
+    // Moved 3 points: a selection, and no click.
+    drag(t.view, {50, 7}, {53, 15});
+    EXPECT_EQ(clicks.count(), 1);
+    ASSERT_EQ(selections.count(), 1);
+    const UniverseSelection selection = t.view.selection();
+    EXPECT_EQ(selection.trackNames, (NameSet{"T1", "T2", "T3"}));
+    EXPECT_EQ(selection.timeRange, (SampleRange{12000, 12720}));
+
+    // A double click plays; its second release is not another click.
+    sendMouse(t.view, QEvent::MouseButtonPress, {20, 3});
+    sendMouse(t.view, QEvent::MouseButtonRelease, {20, 3});
+    sendMouse(t.view, QEvent::MouseButtonDblClick, {20, 3});
+    sendMouse(t.view, QEvent::MouseButtonRelease, {20, 3});
+    EXPECT_EQ(clicks.count(), 2);
+    ASSERT_EQ(doubles.count(), 1);
+    EXPECT_EQ(doubles[0][0].value<ClipKey>(), (ClipKey{"T0", 0}));
+    EXPECT_EQ(seeks.count(), 0);
+
+    // A click on the playing clip seeks to the point clicked.
+    t.view.setActiveClipKey(ClipKey{"T4", 0});
+    t.view.setSampleRate(48000);
+    drag(t.view, {150, 19}, {150, 19});
+    ASSERT_EQ(seeks.count(), 1);
+    EXPECT_DOUBLE_EQ(seeks[0][0].toDouble(), 0.75);
+
+    // Below the rows nothing is hit; with selection disabled a drag does nothing.
+    drag(t.view, {20, 42}, {20, 42});
+    EXPECT_EQ(clicks.count(), 3);
+    t.view.setSelectionDisabled(true);
+    drag(t.view, {10, 3}, {100, 30});
+    EXPECT_EQ(selections.count(), 1);
+    EXPECT_EQ(clicks.count(), 3);
+
+    t.view.clearSelection();
+    EXPECT_TRUE(t.view.selection().empty());
+    EXPECT_EQ(selections.count(), 2);
+}
+
+TEST(UniverseView, WheelScrollsOnlyWhatIsZoomed)
+{
+    TenRows t;
+    QSignalSpy viewports(&t.view, &UniverseView::viewportChanged);
+    // Not zoomed: the wheel is left to the page around.
+    EXPECT_FALSE(sendWheel(t.view, {-30, 0}));
+    EXPECT_FALSE(sendWheel(t.view, {0, -30}));
+
+    UniverseViewport zoomed;
+    zoomed.horizontalZoom = 2;
+    zoomed.verticalZoom = 2;
+    t.view.setViewport(zoomed);
+    EXPECT_TRUE(sendWheel(t.view, {-50, 0}));
+    EXPECT_DOUBLE_EQ(t.view.viewport().horizontalSampleOffset, 6000);  // 50 of 200 points at 24000 samples
+    // A mouse wheel notch down moves 20 points: 2.5 rows of 8 points.
+    EXPECT_TRUE(sendWheel(t.view, {}, {0, -120}));
+    EXPECT_DOUBLE_EQ(t.view.viewport().verticalRowOffset, 2.5);
+    EXPECT_EQ(viewports.count(), 2);
+    EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), t.view.viewport());
+}
+
+TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
+{
+    const UniverseRows rows({lane("A", {placed("a", 0, 1000), placed("b", 3000, 1000)}, 2),
+                             lane("B", {placed("c", 5000, 5000)}, 30)});
+    const UniverseViewport viewport;
+    const UniverseMapping m = universeMapping(viewport, SessionExtent{0, 10000}, rows.count(), 100, 1);
+    UniverseSelectionState state;
+    UniverseColors colors{Qt::white, QColor(0, 0, 255), Qt::black, QColor(255, 0, 0)};
+    auto paint = [&](std::optional<double> playhead = {}) {
+        QImage image(100, 11, QImage::Format_RGB32);
+        QPainter painter(&image);
+        paintUniverse(painter, UniverseScene{rows, m, state, std::nullopt, std::nullopt, playhead, colors},
+                      image.rect());
+        return image;
+    };
+
+    QImage image = paint();
+    EXPECT_EQ(image.pixelColor(5, 3), rows.color(0));     // clip a
+    EXPECT_EQ(image.pixelColor(20, 3), Qt::white);         // between a and b
+    EXPECT_EQ(image.pixelColor(35, 3), rows.color(0));    // clip b
+    EXPECT_EQ(image.pixelColor(70, 7), rows.color(1));    // clip c, row B
+    EXPECT_EQ(image.pixelColor(30, 7), Qt::white);
+    EXPECT_NE(rows.color(0), rows.color(1));
+
+    state.selectedClips = {ClipKey{"A", 1}};
+    image = paint(2000);
+    EXPECT_EQ(image.pixelColor(35, 3), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(5, 3), rows.color(0));
+    EXPECT_EQ(image.pixelColor(20, 9), QColor(255, 0, 0));  // the playhead
+
+    // The selection tints its rows within its time range only.
+    state.selectedClips.clear();
+    state.selection.trackNames = {"B"};
+    state.selection.timeRange = SampleRange{6000, 8000};
+    image = paint();
+    EXPECT_NE(image.pixelColor(70, 7), rows.color(1));
+    EXPECT_EQ(image.pixelColor(90, 7), rows.color(1));
+    EXPECT_EQ(image.pixelColor(5, 3), rows.color(0));
+}
+
+TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
+{
+    UniverseOverview overview;
+    PTXSessionInfo session;
+    session.sampleRate = "48000";
+    session.tracks = lanes(10);
+    overview.setSession(session, session.tracks);
+    overview.resize(300, 200);
+    overview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
+    QSignalSpy viewports(&overview, &UniverseOverview::viewportChanged);
+    QSignalSpy extras(&overview, &UniverseOverview::extraHeightChanged);
+
+    EXPECT_EQ(overview.universe()->height(), 43);
+    EXPECT_FALSE(overview.horizontalBar()->isVisible());
+    overview.zoom(Qt::Horizontal, 1.5);
+    EXPECT_DOUBLE_EQ(overview.universe()->viewport().horizontalZoom, 1.5);
+    EXPECT_TRUE(overview.horizontalBar()->isVisible());
+    EXPECT_FALSE(overview.verticalBar()->isVisible());
+    overview.zoom(Qt::Vertical, 1.5);
+    EXPECT_TRUE(overview.verticalBar()->isVisible());
+    overview.zoom(Qt::Vertical, 2.0 / 3.0);
+    EXPECT_DOUBLE_EQ(overview.universe()->viewport().verticalZoom, 1);
+    EXPECT_FALSE(overview.verticalBar()->isVisible());
+    EXPECT_EQ(viewports.count(), 3);
+    EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), overview.universe()->viewport());
+
+    // Dragging the thumb scrolls proportionally, and the ruler follows.
+    overview.ruler()->setFormat(RulerFormat::samples);
+    const std::vector<LabelEntry> before = overview.ruler()->labels();
+    UniverseScrollBar &bar = *overview.horizontalBar();
+    const double thumbMiddle = bar.thumb().position + bar.thumb().length / 2;
+    drag(bar, {thumbMiddle, 4}, {thumbMiddle + bar.width() / 10.0, 4});
+    EXPECT_NEAR(overview.universe()->viewport().horizontalSampleOffset, 8000 + 4800, 1);  // zoomed in at the centre
+    EXPECT_NE(overview.ruler()->labels(), before);
+
+    // The height handle: far down stops at 600 extra, far up at 20 points.
+    UniverseHeightHandle &handle = *overview.heightHandle();
+    drag(handle, {50, 4}, {50, 5000});
+    EXPECT_EQ(extras.last()[0].toDouble(), 600);
+    EXPECT_EQ(overview.universe()->height(), 643);
+    drag(handle, {50, 4}, {50, -5000});
+    EXPECT_EQ(extras.last()[0].toDouble(), -23);
+    EXPECT_EQ(overview.universe()->height(), 20);
+}
+
+TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
+{
+    PTXSessionInfo session;
+    session.sampleRate = "48000";
+    session.tempo = "120 BPM";
+    session.meter = "4/4";
+    session.tracks = lanes(2);
+    session.mainCounterFormat = 2;
+    OverviewRuler ruler;
+    ruler.resize(400, OverviewRuler::kHeight);
+    ruler.setSession(session, sessionExtent(session.tracks));
+    EXPECT_EQ(ruler.format(), RulerFormat::timecode);
+    EXPECT_EQ(ruler.labels().front().text, "00:00:00:00");
+
+    // Bars|Beats with tempo changes cannot be shown: the ruler starts in Min:Sec.
+    session.mainCounterFormat = 0;
+    session.tempoChanges = true;
+    ruler.setSession(session, sessionExtent(session.tracks));
+    EXPECT_EQ(ruler.format(), RulerFormat::minutesSeconds);
+
+    // The picker greys Bars|Beats out and lets the user choose Samples.
+    ruler.show();
+    sendMouse(ruler, QEvent::MouseButtonRelease, {20, 7});
+    ASSERT_TRUE(ruler.picker());
+    RulerFormatPicker &picker = *ruler.picker();
+    const auto row = [](RulerFormat format) {
+        return int(std::find(kPickerFormats.begin(), kPickerFormats.end(), format) - kPickerFormats.begin());
+    };
+    EXPECT_EQ(picker.formatAt(picker.rowRect(row(RulerFormat::barsBeats)).center()), std::nullopt);
+    sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
+    EXPECT_EQ(ruler.format(), RulerFormat::samples);
+    EXPECT_EQ(ruler.labels().front().text, "0");
+}
+
+// The demo session as the Overview section shows it. Set
+// KESTRIX_SCREENSHOT_DIR to keep the pictures.
+TEST(UniverseOverview, DemoSessionAtRestZoomedAndSelected)
+{
+    auto loaded = loadSession(KESTRIX_DEMO_SESSION);
+    ASSERT_TRUE(loaded);
+    const PTXSessionInfo session = std::move(loaded).value();
+    QWidget window;
+    auto *overview = new UniverseOverview(&window);
+    overview->setSession(session, session.tracks);
+    overview->setExtraHeight(60);
+    overview->setGeometry(12, 12, 876, 0);
+    window.resize(900, 200);
+    overview->resize(876, overview->sizeHint().height());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    const QString folder = qEnvironmentVariable("KESTRIX_SCREENSHOT_DIR");
+    const QColor background = overview->universe()->palette().color(QPalette::Window);
+    auto snapshot = [&](const char *name) {
+        overview->resize(876, overview->sizeHint().height());
+        window.resize(900, overview->height() + 24);
+        QApplication::processEvents();
+        if (!folder.isEmpty())
+            window.grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+        const QImage universe = render(*overview->universe());
+        int bars = 0;
+        for (int y = 0; y < universe.height(); ++y)
+            for (int x = 0; x < universe.width(); ++x)
+                bars += universe.pixelColor(x, y) != background;
+        return bars;
+    };
+
+    EXPECT_GT(snapshot("universe-whole-session"), 1000);
+    EXPECT_FALSE(overview->horizontalBar()->isVisible());
+    for (int i = 0; i < 3; ++i)
+        overview->zoom(Qt::Horizontal, 1.5);
+    overview->zoom(Qt::Vertical, 1.5);
+    EXPECT_GT(snapshot("universe-zoomed-in"), 1000);
+    EXPECT_TRUE(overview->horizontalBar()->isVisible());
+    EXPECT_TRUE(overview->verticalBar()->isVisible());
+
+    for (int i = 0; i < 3; ++i)
+        overview->zoom(Qt::Horizontal, 2.0 / 3.0);
+    overview->zoom(Qt::Vertical, 2.0 / 3.0);
+    QSignalSpy selections(overview, &UniverseOverview::selectionChanged);
+    UniverseView &universe = *overview->universe();
+    drag(universe, {universe.width() * 0.3, 10.0}, {universe.width() * 0.6, universe.height() * 0.6});
+    ASSERT_EQ(selections.count(), 1);
+    EXPECT_FALSE(universe.selection().trackNames.empty());
+    EXPECT_GT(snapshot("universe-selection"), 1000);
+}

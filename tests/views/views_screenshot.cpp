@@ -1,0 +1,83 @@
+// Opens the demo session the way a file window shows it, with every section
+// open, and saves a picture of it: views-screenshot OUT.png [light|dark]
+// [width] [height] [scroll]. Run it under xvfb-run to look at the real window.
+#include "ptx_detail_view.h"
+#include "ptx_preview_content.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QPalette>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace kestrix;
+
+namespace {
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(37, 37, 40));
+    palette.setColor(QPalette::WindowText, QColor(228, 228, 230));
+    palette.setColor(QPalette::Base, QColor(30, 30, 32));
+    palette.setColor(QPalette::AlternateBase, QColor(44, 44, 48));
+    palette.setColor(QPalette::Text, QColor(228, 228, 230));
+    palette.setColor(QPalette::Button, QColor(52, 52, 56));
+    palette.setColor(QPalette::ButtonText, QColor(228, 228, 230));
+    palette.setColor(QPalette::Highlight, QColor(10, 100, 220));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(52, 52, 56));
+    palette.setColor(QPalette::ToolTipText, QColor(228, 228, 230));
+    palette.setColor(QPalette::PlaceholderText, QColor(140, 140, 145));
+    return palette;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2) {
+        std::fprintf(stderr, "usage: views-screenshot OUT.png [light|dark] [width] [height]\n");
+        return 2;
+    }
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (arguments.value(2) == QLatin1String("dark"))
+        QApplication::setPalette(darkPalette());
+    const int width = arguments.value(3, QStringLiteral("1100")).toInt();
+    const int height = arguments.value(4, QStringLiteral("1500")).toInt();
+    const int scroll = arguments.value(5, QStringLiteral("0")).toInt();
+
+    // The window remembers its sections per file; keep that out of the user's preferences.
+    const QTemporaryDir preferences;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
+
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Kestrix Demo"));
+    auto *view = new PTXDetailView(QStringLiteral(KESTRIX_DEMO_SESSION));
+    window.setCentralWidget(view);
+    window.resize(width, height);
+    window.show();
+    QObject::connect(view, &PTXDetailView::loadFinished, &window, [&] {
+        if (!view->errorText().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(view->errorText()));
+            QApplication::exit(1);
+            return;
+        }
+        for (OverviewSection section : kAllOverviewSections)
+            view->content()->setSectionExpanded(section, true);
+        view->setExpandedItems({"Drum Loop", "Ambience"});
+        QTimer::singleShot(300, &window, [&] {
+            view->content()->verticalScrollBar()->setValue(scroll);
+            window.grab().save(arguments[1]);
+            QApplication::quit();
+        });
+    });
+    return QApplication::exec();
+}

@@ -40,7 +40,7 @@ const Scene &largeScene()
             std::exit(1);
         }
         Scene s;
-        s.session = std::move(*loaded).value();
+        s.session = std::move(loaded).value();
         s.extent = sessionExtent(s.session.tracks);
         s.rows = UniverseRows(s.session.tracks);
         return s;

@@ -34,6 +34,8 @@ QPalette darkPalette()
     palette.setColor(QPalette::ToolTipBase, QColor(52, 52, 56));
     palette.setColor(QPalette::ToolTipText, QColor(228, 228, 230));
     palette.setColor(QPalette::PlaceholderText, QColor(140, 140, 145));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, QColor(110, 110, 115));
     return palette;
 }
 

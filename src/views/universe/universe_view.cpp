@@ -36,7 +36,6 @@ UniverseView::UniverseView(QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setMouseTracking(false);
 }
 
 void UniverseView::setTracks(std::vector<PTXTrackInfo> rows, const std::optional<SessionExtent> &extent)

@@ -37,8 +37,8 @@ TEST_F(DetailViewTest, ShowsTheSessionItRead)
     ASSERT_TRUE(view.sessionInfo());
     EXPECT_TRUE(view.errorText().isEmpty());
     EXPECT_EQ(view.sessionInfo()->sessionName, "Kestrix Demo");
-    EXPECT_TRUE(showsLabel(view, "Kestrix Demo"));
-    EXPECT_TRUE(showsLabel(view, QString::number(view.sessionInfo()->tracks.size())));
+    EXPECT_TRUE(showsLabel(view, "48000")) << "the session's sample rate";
+    EXPECT_TRUE(showsLabel(view, QString("Tracks (%1)").arg(view.sessionInfo()->tracks.size())));
     EXPECT_FALSE(showsLabel(view, "Error"));
 }
 

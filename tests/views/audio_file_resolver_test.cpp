@@ -58,7 +58,8 @@ TEST(AudioFileResolver, RecordedPathThenTheAudioFilesFolderBesideTheSession)
     EXPECT_EQ(status.resolvedPaths.at("Kick.wav"), recorded.toStdString());
     EXPECT_EQ(status.resolvedPaths.at("Moved.aif"), root.filePath("Mix/Audio Files/Moved.aif").toStdString());
     // A link counts as the file it leads to.
-    EXPECT_EQ(status.resolvedPaths.at("Linked.wav"), QFileInfo(root.filePath("Library/Linked.wav")).canonicalFilePath().toStdString());
+    EXPECT_EQ(status.resolvedPaths.at("Linked.wav"),
+              QFileInfo(root.filePath("Library/Linked.wav")).canonicalFilePath().toStdString());
     EXPECT_EQ(status.offlineFiles, (std::unordered_set<std::string>{"Dangling.wav", "Missing.wav"}));
     EXPECT_EQ(status.fileFormats.at("Kick.wav"), "WAV");
     EXPECT_EQ(status.fileFormats.at("Moved.aif"), "AIFF");
@@ -75,7 +76,10 @@ TEST(AudioFileResolver, FormatsFromHeaders)
     EXPECT_EQ(audioFormatFromHeader(header("FORM", "AIFC")), "AIFC");
     EXPECT_EQ(audioFormatFromHeader(QByteArray("fLaC") + QByteArray(8, '\0')), "FLAC");
     EXPECT_EQ(audioFormatFromHeader(QByteArray("ID3\x04") + QByteArray(8, '\0')), "MP3");
-    EXPECT_EQ(audioFormatFromHeader(QByteArray("\0\0\0\x20" "ftypM4A ", 12)), "MP4");
+    EXPECT_EQ(audioFormatFromHeader(QByteArray("\0\0\0\x20"
+                                               "ftypM4A ",
+                                               12)),
+              "MP4");
     EXPECT_EQ(audioFormatFromHeader(header("RIFF", "AVI ")), std::nullopt);
     EXPECT_EQ(audioFormatFromHeader(QByteArray("FO")), std::nullopt) << "a short file is no format";
 }

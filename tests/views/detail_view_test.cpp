@@ -19,6 +19,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +29,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QMenu>
 
@@ -219,9 +222,8 @@ TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
     const TrackListModel &model = *content.tracksSection()->model();
     SelectionManager &selection = window.view->selectionManager();
     const auto focused = [&] { return selection.focusedItem().value_or(SelectableItem{}); };
-    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(&content, k, modifiers);
-    };
+    const auto key
+        = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&content, k, modifiers); };
 
     // Perc Fill plays two clips, Kick and Snare; Bass follows it.
     clickRow(content.tracksSection()->list(), rowOfTrack(model, "Perc Fill"));
@@ -314,4 +316,81 @@ TEST(DetailView, ImportTakesWhatIsSelected)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     context.pulse();
     EXPECT_EQ(pending.count(), 1);
+}
+
+TEST(DetailView, TheTimelineSelectionNarrowsTheListsAndIsKeptForTheFile)
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath("Demo.ptx");
+    ASSERT_TRUE(QFile::copy(kDemo, copy));
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("Audio Files")));
+    UniverseSelection kickOnly;
+    kickOnly.trackNames = {"Kick"};
+    {
+        Window window(copy);
+        PTXPreviewContent &content = *window.view->content();
+        EXPECT_EQ(content.clipsSection()->title(), "Clips (11)");
+        window.view->setUniverseSelection(kickOnly);
+        EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
+        EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
+        // The files were not copied along: the session's files are offline here.
+        EXPECT_EQ(window.view->audioFiles()->offlineFiles.size(), window.view->sessionInfo()->audioFiles.size());
+    }
+    Window reopened(copy);
+    EXPECT_EQ(reopened.view->universeSelection(), kickOnly);
+    EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (1 of 11)");
+    reopened.activate();
+    reopened.view->clearOverviewSelection();
+    EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (11)");
+}
+
+TEST(DetailView, ImportFromTheMenuOfAnUnselectedRowTakesThatRow)
+{
+    Window window(kDemo);
+    PTXPreviewContent &content = *window.view->content();
+    content.setSectionExpanded(OverviewSection::clips, true);
+    RowListView *clips = content.clipsSection()->list();
+    clickRow(clips, 0);
+    clickRow(clips, 1, Qt::ControlModifier);
+
+    QTimer::singleShot(0, [] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menu->actions().last()->trigger();
+            menu->close();
+        }
+    });
+    const QPoint row(80, clips->rowRect(3).center().y());
+    QContextMenuEvent event(QContextMenuEvent::Mouse, row, clips->mapToGlobal(row));
+    QApplication::sendEvent(clips, &event);
+
+    ASSERT_TRUE(window.view->pendingClipsImport());
+    ASSERT_EQ(window.view->pendingClipsImport()->items.size(), 1u);
+    EXPECT_EQ(window.view->pendingClipsImport()->items[0].id, "Bass");
+    EXPECT_EQ(window.view->selectionManager().selectedItems(),
+              (std::unordered_set<SelectableItem>{{"Bass", SelectableItemKind::clip()}}));
+    window.view->clearPendingImports();
+    EXPECT_FALSE(window.view->pendingClipsImport());
+}
+
+TEST(DetailView, ZoomCommandsReachTheTimelineOfTheKeyWindowOnly)
+{
+    Window window(kDemo);
+    QSignalSpy zoom(window.view, &PTXDetailView::universeZoomRequested);
+    QMainWindow other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window.view->universeZoomInHorizontal();
+    EXPECT_EQ(zoom.count(), 0) << "not the key window";
+
+    window.activate();
+    window.view->universeZoomInHorizontal();
+    window.view->universeZoomOutVertical();
+    QTest::keyClick(&window.window, Qt::Key_BracketRight, Qt::ControlModifier);
+    ASSERT_EQ(zoom.count(), 3);
+    EXPECT_EQ(zoom[0][0].value<Qt::Orientation>(), Qt::Horizontal);
+    EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 1.5);
+    EXPECT_EQ(zoom[1][0].value<Qt::Orientation>(), Qt::Vertical);
+    EXPECT_DOUBLE_EQ(zoom[1][1].toDouble(), 2.0 / 3.0);
+    EXPECT_DOUBLE_EQ(zoom[2][1].toDouble(), 1.5) << "Ctrl+] zooms in horizontally";
 }

@@ -4,6 +4,7 @@
 #include "column_resize_handle.h"
 #include "column_width_preferences.h"
 #include "file_list_section.h"
+#include "file_row_delegate.h"
 #include "file_row_list_model.h"
 #include "get_info_section.h"
 #include "list_header.h"
@@ -18,6 +19,8 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTimer>
@@ -174,7 +177,7 @@ TEST(OverviewInteraction, ChevronsOpenTracksAndAltOpensThemAll)
     EXPECT_EQ(clicked.count(), 0) << "the chevron opens, it does not select";
     ASSERT_EQ(expanded.count(), 1);
     EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Snare"}));
-    EXPECT_EQ(model.rowCount(), 3 + 3);  // "No inserts", the clip header and the clip
+    EXPECT_EQ(model.rowCount(), 3 + 3); // "No inserts", the clip header and the clip
 
     click(list, rowCentre(list, 0, 5), Qt::AltModifier);
     EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Kick", "Snare", "Bass"}));
@@ -203,9 +206,9 @@ TEST(OverviewInteraction, AltClickOnASectionHeaderTogglesItsSiblings)
     EXPECT_EQ(changed[0][0].value<OverviewSection>(), OverviewSection::clips);
 
     click(content.section(OverviewSection::tracks)->header(), QPoint(40, 10), Qt::AltModifier);
-    for (OverviewSection section : {OverviewSection::sessionInfo, OverviewSection::overview, OverviewSection::tracks,
-                                    OverviewSection::audioFiles, OverviewSection::clips, OverviewSection::plugins,
-                                    OverviewSection::locations})
+    for (OverviewSection section :
+         {OverviewSection::sessionInfo, OverviewSection::overview, OverviewSection::tracks, OverviewSection::audioFiles,
+          OverviewSection::clips, OverviewSection::plugins, OverviewSection::locations})
         EXPECT_FALSE(content.isSectionExpanded(section));
     EXPECT_TRUE(content.isSectionExpanded(OverviewSection::activePlugins)) << "nested lists are not siblings";
 
@@ -282,4 +285,89 @@ TEST(OverviewInteraction, HoveringATrackShowsItsDetails)
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(list, &leave);
     EXPECT_FALSE(tooltip->isVisible());
+}
+
+TEST(OverviewInteraction, TrackTypeSwitchesHideTypesInEveryWindow)
+{
+    PTXSessionInfo session = filesAndTracks();
+    session.tracks.push_back(track("Verb", {}, std::nullopt, PTXTrackType::aux));
+    session.tracks.push_back(track("Keys", {}, std::nullopt, PTXTrackType::instrument));
+    const OverviewData data = overviewData(session);
+    ShownContent first(data);
+    ShownContent second(data);
+    auto *button = first.content.tracksSection()->findChild<QToolButton *>();
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->text(), "All Types");
+    QAction *audio = nullptr;
+    for (QAction *action : button->menu()->actions())
+        if (action->text() == "Audio")
+            audio = action;
+    ASSERT_TRUE(audio && audio->isChecked());
+
+    audio->trigger();
+    EXPECT_EQ(QSettings().value("trackTypeVisibility.audio").toBool(), false);
+    EXPECT_EQ(button->text(), "3 of 4 Types");
+    for (ShownContent *shown : {&first, &second}) {
+        EXPECT_EQ(shown->content.tracksSection()->title(), "Tracks (2 of 5)");
+        EXPECT_EQ(shown->content.tracksSection()->model()->trackAt(0).name, "Verb");
+    }
+    audio->trigger();
+    EXPECT_EQ(second.content.tracksSection()->title(), "Tracks (5)");
+    EXPECT_EQ(QSettings().value("trackTypeVisibility.audio").toBool(), true);
+}
+
+TEST(OverviewInteraction, RevealTakesTheFileOnDiskNotTheShownPath)
+{
+    PTXSessionInfo session = filesAndTracks();
+    AudioFileStatus files;
+    files.resolvedPaths = {{"Kick.wav", "/Volumes/Drive/Kick.wav"}};
+    ShownContent shown(overviewData(session, files));
+    RowListView *list = shown.content.clipsSection()->list();
+    QSignalSpy reveal(&shown.content, &PTXPreviewContent::revealRequested);
+    QTimer::singleShot(0, [] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menu->actions().first()->trigger();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, rowCentre(list, 0), list->mapToGlobal(rowCentre(list, 0)));
+    QApplication::sendEvent(list, &event);
+    ASSERT_EQ(reveal.count(), 1);
+    EXPECT_EQ(reveal[0][0].toString(), "/Volumes/Drive/Kick.wav");
+}
+
+// Counts the rows it is asked to paint.
+class CountingDelegate : public FileRowDelegate {
+public:
+    using FileRowDelegate::FileRowDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        ++painted;
+        FileRowDelegate::paint(painter, option, index);
+    }
+    mutable int painted = 0;
+};
+
+TEST(OverviewInteraction, ALongListPaintsOnlyTheRowsInView)
+{
+    PTXSessionInfo session;
+    for (int c = 0; c < 100000; ++c)
+        session.clips.push_back(clip("Take " + std::to_string(c)));
+    PTXPreviewContent content;
+    content.resize(900, 700);
+    content.setData(overviewData(session));
+    content.setSectionExpanded(OverviewSection::clips, true);
+    content.show();
+    QApplication::processEvents();
+    RowListView *list = content.clipsSection()->list();
+    EXPECT_EQ(list->height(), 100000 * list->rowRect(0).height()) << "the list is as tall as all its rows";
+
+    auto *counting = new CountingDelegate(clipColumns, {ClipColumn::name, ClipColumn::format, ClipColumn::path}, list);
+    list->setDelegate(counting);
+    // Scrolled to the middle of the list, the next frame draws a window's worth of rows.
+    content.verticalScrollBar()->setValue(content.verticalScrollBar()->maximum() / 2);
+    QApplication::processEvents();
+    EXPECT_GT(counting->painted, 0);
+    // At most two frames' worth (the new delegate and the scroll may paint apart), never the whole list.
+    EXPECT_LE(counting->painted, 2 * (700 / list->rowRect(0).height() + 2));
 }

@@ -73,8 +73,12 @@ TEST(OverviewSections, TitlesCountWhatTheSearchLeaves)
 TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
 {
     PTXSessionInfo session;
-    session.tracks = {folder("Music"), folder("Drums", "Music"), track("Kick In", {}, "Drums"),
-                      track("Overheads", {clip("Snare Top_03")}, "Drums"), track("Bass"), folder("FX")};
+    session.tracks = {folder("Music"),
+                      folder("Drums", "Music"),
+                      track("Kick In", {}, "Drums"),
+                      track("Overheads", {clip("Snare Top_03")}, "Drums"),
+                      track("Bass"),
+                      folder("FX")};
     session.tracks[2].depth = 2;
     session.tracks[3].depth = 2;
     PTXPreviewContent content;
@@ -92,8 +96,7 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
     // Opened, the track found through its clips shows the clip that matched.
     content.setExpandedTracks({"Overheads"});
     const TrackListModel &model = *content.tracksSection()->model();
-    EXPECT_EQ(column(model),
-              QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
+    EXPECT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
     EXPECT_EQ(model.rowAt(4).kind, TrackListRow::Kind::clipHeader);
 }
 
@@ -128,8 +131,8 @@ TEST(OverviewSections, ExpandedTrackShowsInsertsAndItsClipLane)
 TEST(OverviewSections, MultiMonoSetIsOneRowWithItsChannels)
 {
     PTXSessionInfo session;
-    session.audioFiles = {audioFile("Gtr.L.wav"), audioFile("Vox.wav"), audioFile("Gtr.R.wav"),
-                          audioFile("Amb.Ls.wav")};
+    session.audioFiles
+        = {audioFile("Gtr.L.wav"), audioFile("Vox.wav"), audioFile("Gtr.R.wav"), audioFile("Amb.Ls.wav")};
     AudioFileStatus files;
     files.resolvedPaths = {{"Gtr.L.wav", "/s/Audio Files/Gtr.L.wav"}, {"Gtr.R.wav", "/s/Audio Files/Gtr.R.wav"}};
     files.offlineFiles = {"Vox.wav", "Amb.Ls.wav"};
@@ -149,7 +152,8 @@ TEST(OverviewSections, MultiMonoSetIsOneRowWithItsChannels)
 TEST(OverviewSections, PathsFormatsAndBadges)
 {
     PTXSessionInfo session;
-    session.audioFiles = {audioFile("a.wav"), audioFile("b.wav"), audioFile("c.wav"), audioFile("d.mxf", "", "fFXM"),
+    session.audioFiles = {audioFile("a.wav"), audioFile("b.wav"),
+                          audioFile("c.wav"), audioFile("d.mxf", "", "fFXM"),
                           audioFile("e.wav"), audioFile("f.aif", "", "AIFF")};
     AudioFileStatus files;
     files.resolvedPaths = {{"a.wav", "/Volumes/Drive/Audio/a.wav"},

@@ -75,6 +75,13 @@ int main(int argc, char **argv)
         for (OverviewSection section : kAllOverviewSections)
             view->content()->setSectionExpanded(section, true);
         view->setExpandedItems({"Drum Loop", "Ambience"});
+        // A selection, so the picture shows how selected rows look.
+        view->selectionManager().setCachedTracks(view->content()->shownTracks());
+        view->selectionManager().setCachedExpandedTracks(view->expandedItems());
+        view->selectionManager().click("Kick", ClickScope::tracks(), {});
+        view->selectionManager().click("Perc Fill", ClickScope::tracks(), {false, true});
+        window.activateWindow();
+        view->content()->setFocus();
         QTimer::singleShot(300, &window, [&] {
             view->content()->verticalScrollBar()->setValue(scroll);
             window.grab().save(arguments[1]);

@@ -35,7 +35,10 @@ void PrintTo(const SelectableItem &item, std::ostream *out);
 } // namespace kestrix
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 #endif

@@ -14,13 +14,11 @@
 
 namespace kestrix {
 
-template <class Token, class Result>
-class CachedResult {
+template <class Token, class Result> class CachedResult {
 public:
     // The result for `token`, computed by `compute()` unless it is the
     // token of the stored result.
-    template <class Compute>
-    const Result &get(const Token &token, Compute &&compute)
+    template <class Compute> const Result &get(const Token &token, Compute &&compute)
     {
         if (!token_ || *token_ != token) {
             result_ = std::forward<Compute>(compute)();

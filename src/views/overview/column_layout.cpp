@@ -25,7 +25,9 @@ int nameWidth(NameColumn column)
 int fitted(int width, const QString &title, std::initializer_list<QString> values = {})
 {
     const QFont font = QApplication::font();
-    width = std::max(width, QFontMetrics(overview::columnHeaderFont(font)).horizontalAdvance(title) + 2 * overview::kCellPadding + 2);
+    width = std::max(width,
+                     QFontMetrics(overview::columnHeaderFont(font)).horizontalAdvance(title)
+                         + 2 * overview::kCellPadding + 2);
     for (const QString &value : values)
         width = std::max(width, QFontMetrics(font).horizontalAdvance(value) + 2 * overview::kCellPadding + 2);
     return width;
@@ -105,10 +107,10 @@ int ColumnLayout::rightEdge(int column, int left) const
 ColumnLayout trackColumns()
 {
     const FixedWidths &fixed = fixedWidths();
-    return ColumnLayout({26, nameWidth(NameColumn::tracks), 8, fixed.trackType, fixed.trackFormat, fixed.inserts,
-                         ColumnLayout::kRest},
-                        {QString(), QStringLiteral("Name"), QString(), QStringLiteral("Type"), QStringLiteral("Format"),
-                         QStringLiteral("Inserts"), QStringLiteral("Comments")});
+    return ColumnLayout(
+        {26, nameWidth(NameColumn::tracks), 8, fixed.trackType, fixed.trackFormat, fixed.inserts, ColumnLayout::kRest},
+        {QString(), QStringLiteral("Name"), QString(), QStringLiteral("Type"), QStringLiteral("Format"),
+         QStringLiteral("Inserts"), QStringLiteral("Comments")});
 }
 
 ColumnLayout audioFileColumns()
@@ -119,23 +121,24 @@ ColumnLayout audioFileColumns()
 
 ColumnLayout clipColumns()
 {
-    return ColumnLayout({10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
-                        {QString(), QStringLiteral("Name"), QStringLiteral("Format"), QStringLiteral("Audio File Path")});
+    return ColumnLayout(
+        {10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
+        {QString(), QStringLiteral("Name"), QStringLiteral("Format"), QStringLiteral("Audio File Path")});
 }
 
 ColumnLayout laneClipColumns()
 {
-    return ColumnLayout({10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
-                        {QString(), QStringLiteral("Clip Name"), QStringLiteral("Format"),
-                         QStringLiteral("Audio File Path")});
+    return ColumnLayout(
+        {10, nameWidth(NameColumn::clips), fixedWidths().clipFormat, ColumnLayout::kRest},
+        {QString(), QStringLiteral("Clip Name"), QStringLiteral("Format"), QStringLiteral("Audio File Path")});
 }
 
 ColumnLayout memoryLocationColumns()
 {
     const FixedWidths &fixed = fixedWidths();
-    return ColumnLayout({46, 220, fixed.timeProperty, fixed.reference},
-                        {QString(), QStringLiteral("Name"), QStringLiteral("Time Property"),
-                         QStringLiteral("Reference")});
+    return ColumnLayout(
+        {46, 220, fixed.timeProperty, fixed.reference},
+        {QString(), QStringLiteral("Name"), QStringLiteral("Time Property"), QStringLiteral("Reference")});
 }
 
 } // namespace kestrix

@@ -34,10 +34,6 @@ ColumnWidthPreferences &ColumnWidthPreferences::shared()
     return *instance;
 }
 
-double ColumnWidthPreferences::minimumWidth(NameColumn column) { return specOf(column).minimum; }
-double ColumnWidthPreferences::maximumWidth(NameColumn column) { return specOf(column).maximum; }
-double ColumnWidthPreferences::defaultWidth(NameColumn column) { return specOf(column).defaultWidth; }
-
 ColumnWidthPreferences::ColumnWidthPreferences()
 {
     const QSettings settings;

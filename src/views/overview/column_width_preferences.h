@@ -17,9 +17,6 @@ public:
     // The process-wide instance; reads the stored widths on first use.
     static ColumnWidthPreferences &shared();
 
-    static double minimumWidth(NameColumn column);
-    static double maximumWidth(NameColumn column);
-    static double defaultWidth(NameColumn column);
 
     double width(NameColumn column) const { return widths_[index(column)]; }
     // Clamps to the column's range and stores the result right away.

@@ -13,8 +13,7 @@ namespace kestrix {
 
 FileListSection *FileListSection::audioFiles(QWidget *parent)
 {
-    const Source source{[](const OverviewData &data) { return data.audioFileGroups->size(); },
-                        visibleAudioFileGroups};
+    const Source source{[](const OverviewData &data) { return data.audioFileGroups->size(); }, visibleAudioFileGroups};
     return new FileListSection(QStringLiteral("Audio Files"), new AudioFileListModel, audioFileColumns,
                                {NameColumn::audioFiles, AudioFileColumn::name}, AudioFileColumn::format,
                                AudioFileColumn::path, source, parent);

@@ -84,8 +84,8 @@ void paintFileRow(QPainter &painter, const QStyleOptionViewItem &option, const Q
 
     badgeOf(option, index).paint(painter, layout.cell(columns.format, area), text);
 
-    const bool offline = index.data(OverviewRole::isOffline).toBool()
-                         && index.data(OverviewRole::resolvedPath).toString().isEmpty();
+    const bool offline
+        = index.data(OverviewRole::isOffline).toBool() && index.data(OverviewRole::resolvedPath).toString().isEmpty();
     drawCellText(painter, layout.cell(columns.path, area), index.data(OverviewRole::pathText).toString(),
                  offline && !rowIsHighlighted(option) ? offlineColor(option) : secondary);
     painter.restore();

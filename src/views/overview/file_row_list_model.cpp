@@ -7,16 +7,16 @@ namespace kestrix {
 QVariant rowFactsData(const RowFacts &facts, int role)
 {
     switch (role) {
-    case Qt::DisplayRole: return facts.name;
-    case Qt::ToolTipRole: return facts.channels.size() > 1 ? facts.channelSummary() : facts.file.pathText;
-    case OverviewRole::formatText: return facts.file.formatText;
-    case OverviewRole::typeLabel: return facts.file.typeLabel;
-    case OverviewRole::typeUnavailable: return facts.file.typeUnavailable;
-    case OverviewRole::pathText: return facts.pathText();
-    case OverviewRole::resolvedPath: return facts.file.resolvedPath;
-    case OverviewRole::isOffline: return facts.file.offline;
-    case OverviewRole::channelSuffixes: return facts.channelSuffixes;
-    default: return {};
+        case Qt::DisplayRole: return facts.name;
+        case Qt::ToolTipRole: return facts.channels.size() > 1 ? facts.channelSummary() : facts.file.pathText;
+        case OverviewRole::formatText: return facts.file.formatText;
+        case OverviewRole::typeLabel: return facts.file.typeLabel;
+        case OverviewRole::typeUnavailable: return facts.file.typeUnavailable;
+        case OverviewRole::pathText: return facts.pathText();
+        case OverviewRole::resolvedPath: return facts.file.resolvedPath;
+        case OverviewRole::isOffline: return facts.file.offline;
+        case OverviewRole::channelSuffixes: return facts.channelSuffixes;
+        default: return {};
     }
 }
 
@@ -63,10 +63,10 @@ QVariant FileRowListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     switch (role) {
-    case OverviewRole::isSelected:
-        return selection_ && !selection_->items.empty() && selection_->items.contains(itemAt(index.row()));
-    case OverviewRole::isSelectable: return true;
-    default: break;
+        case OverviewRole::isSelected:
+            return selection_ && !selection_->items.empty() && selection_->items.contains(itemAt(index.row()));
+        case OverviewRole::isSelectable: return true;
+        default: break;
     }
     return rowFactsData(factsAt(index.row()), role);
 }

@@ -48,8 +48,8 @@ void FileTypeBadge::paint(QPainter &painter, const QRect &cell, const QColor &te
     painter.drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), 3.5, 3.5);
     painter.setFont(overview::badgeFont(painter.font()));
     painter.setPen(textColor);
-    const QString shown =
-        painter.fontMetrics().elidedText(label, Qt::ElideRight, badge.width() - 2 * kHorizontalPadding + 2);
+    const QString shown
+        = painter.fontMetrics().elidedText(label, Qt::ElideRight, badge.width() - 2 * kHorizontalPadding + 2);
     painter.drawText(badge, Qt::AlignCenter | Qt::TextSingleLine, shown);
     painter.restore();
 }

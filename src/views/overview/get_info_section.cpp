@@ -67,11 +67,6 @@ void GetInfoSection::setAccessory(QWidget *accessory)
     header_->setAccessory(accessory);
 }
 
-void GetInfoSection::setLeadingAccessory(QWidget *accessory)
-{
-    header_->setLeadingAccessory(accessory);
-}
-
 SectionHeader::SectionHeader(const QString &title, QWidget *parent)
     : QWidget(parent)
     , title_(new QLabel(title, this))
@@ -110,13 +105,6 @@ void SectionHeader::setAccessory(QWidget *accessory)
     delete accessory_;
     accessory_ = accessory;
     layout_->addWidget(accessory_);
-}
-
-void SectionHeader::setLeadingAccessory(QWidget *accessory)
-{
-    delete leadingAccessory_;
-    leadingAccessory_ = accessory;
-    layout_->insertWidget(0, leadingAccessory_);
 }
 
 void SectionHeader::paintEvent(QPaintEvent *)

@@ -28,7 +28,6 @@ public:
     void setExpanded(bool expanded);
     void setContent(QWidget *content);
     void setAccessory(QWidget *accessory);
-    void setLeadingAccessory(QWidget *accessory);
     SectionHeader *header() const { return header_; }
 
 signals:
@@ -53,7 +52,6 @@ public:
     void setTitle(const QString &title);
     void setExpanded(bool expanded);
     void setAccessory(QWidget *accessory);
-    void setLeadingAccessory(QWidget *accessory);
 
 signals:
     void clicked(Qt::KeyboardModifiers modifiers);
@@ -70,7 +68,6 @@ private:
     QLabel *title_;
     QHBoxLayout *layout_;
     QWidget *accessory_ = nullptr;
-    QWidget *leadingAccessory_ = nullptr;
 };
 
 } // namespace kestrix

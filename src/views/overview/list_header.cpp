@@ -8,8 +8,7 @@
 
 namespace kestrix {
 
-ListHeader::ListHeader(std::function<ColumnLayout()> columns, std::optional<ResizableColumn> resizable,
-                       QWidget *parent)
+ListHeader::ListHeader(std::function<ColumnLayout()> columns, std::optional<ResizableColumn> resizable, QWidget *parent)
     : QWidget(parent)
     , columns_(std::move(columns))
     , resizable_(resizable)

@@ -37,7 +37,8 @@ void MemoryLocationDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     const QRect number(leading.left() + 2 + kMarkSize.width(), row.top(), kNumberWidth, row.height());
     drawCellText(*painter, number, index.data(OverviewRole::numberText).toString(), secondary, Qt::AlignRight);
 
-    drawCellText(*painter, columns.cell(MemoryLocationColumn::name, row), index.data().toString(), rowTextColor(option));
+    drawCellText(*painter, columns.cell(MemoryLocationColumn::name, row), index.data().toString(),
+                 rowTextColor(option));
     drawCellText(*painter, columns.cell(MemoryLocationColumn::timeProperty, row),
                  index.data(OverviewRole::timePropertyText).toString(), secondary);
     drawCellText(*painter, columns.cell(MemoryLocationColumn::reference, row),

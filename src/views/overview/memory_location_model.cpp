@@ -42,12 +42,12 @@ QVariant MemoryLocationModel::data(const QModelIndex &index, int role) const
         return {};
     const PTXMemoryLocation &location = session_->memoryLocations[size_t(index.row())];
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(location.name);
-    case OverviewRole::color: return markColor(location);
-    case OverviewRole::numberText: return QString::asprintf("%lld", static_cast<long long>(location.number));
-    case OverviewRole::timePropertyText: return timePropertyText(location);
-    case OverviewRole::referenceText: return QString::fromUtf8(location.referenceLabel());
-    default: return {};
+        case Qt::DisplayRole: return QString::fromStdString(location.name);
+        case OverviewRole::color: return markColor(location);
+        case OverviewRole::numberText: return QString::asprintf("%lld", static_cast<long long>(location.number));
+        case OverviewRole::timePropertyText: return timePropertyText(location);
+        case OverviewRole::referenceText: return QString::fromUtf8(location.referenceLabel());
+        default: return {};
     }
 }
 

@@ -9,8 +9,8 @@
 namespace kestrix {
 
 MemoryLocationsSection::MemoryLocationsSection(QWidget *parent)
-    : ListSection(countedTitle(QStringLiteral("Memory Locations"), 0), new ListHeader(memoryLocationColumns, std::nullopt),
-                  new MemoryLocationDelegate, parent)
+    : ListSection(countedTitle(QStringLiteral("Memory Locations"), 0),
+                  new ListHeader(memoryLocationColumns, std::nullopt), new MemoryLocationDelegate, parent)
     , model_(new MemoryLocationModel(this))
 {
     list()->setModel(model_);

@@ -17,13 +17,6 @@ OverviewData OverviewData::make(std::shared_ptr<const PTXSessionInfo> session, A
     return data;
 }
 
-OverviewData OverviewData::withFiles(AudioFileStatus files) const
-{
-    OverviewData data = *this;
-    data.files = std::make_shared<const AudioFileStatus>(std::move(files));
-    return data;
-}
-
 const PTXAudioFile *OverviewData::audioFileNamed(const std::string &name) const
 {
     const auto found = audioFileIndex->find(name);

@@ -40,8 +40,6 @@ struct OverviewData {
     // Groups the session's files and clips and indexes its files. Safe to
     // call off the main thread.
     static OverviewData make(std::shared_ptr<const PTXSessionInfo> session, AudioFileStatus files);
-    // The same session with another picture of its files on disk.
-    OverviewData withFiles(AudioFileStatus files) const;
 
     const PTXAudioFile *audioFileNamed(const std::string &name) const;
     // The clip's source file, or null when its index is out of range.

@@ -36,10 +36,22 @@ void drawTriangle(QPainter &painter, const QRectF &rect, TriangleDirection direc
     const double s = std::min(rect.width(), rect.height()) * 0.3;
     QPolygonF triangle;
     switch (direction) {
-    case TriangleDirection::left: triangle << QPointF(c.x() - s, c.y()) << QPointF(c.x() + s * 0.8, c.y() - s) << QPointF(c.x() + s * 0.8, c.y() + s); break;
-    case TriangleDirection::right: triangle << QPointF(c.x() + s, c.y()) << QPointF(c.x() - s * 0.8, c.y() - s) << QPointF(c.x() - s * 0.8, c.y() + s); break;
-    case TriangleDirection::up: triangle << QPointF(c.x(), c.y() - s) << QPointF(c.x() - s, c.y() + s * 0.8) << QPointF(c.x() + s, c.y() + s * 0.8); break;
-    case TriangleDirection::down: triangle << QPointF(c.x(), c.y() + s) << QPointF(c.x() - s, c.y() - s * 0.8) << QPointF(c.x() + s, c.y() - s * 0.8); break;
+        case TriangleDirection::left:
+            triangle << QPointF(c.x() - s, c.y()) << QPointF(c.x() + s * 0.8, c.y() - s)
+                     << QPointF(c.x() + s * 0.8, c.y() + s);
+            break;
+        case TriangleDirection::right:
+            triangle << QPointF(c.x() + s, c.y()) << QPointF(c.x() - s * 0.8, c.y() - s)
+                     << QPointF(c.x() - s * 0.8, c.y() + s);
+            break;
+        case TriangleDirection::up:
+            triangle << QPointF(c.x(), c.y() - s) << QPointF(c.x() - s, c.y() + s * 0.8)
+                     << QPointF(c.x() + s, c.y() + s * 0.8);
+            break;
+        case TriangleDirection::down:
+            triangle << QPointF(c.x(), c.y() + s) << QPointF(c.x() - s, c.y() - s * 0.8)
+                     << QPointF(c.x() + s, c.y() - s * 0.8);
+            break;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

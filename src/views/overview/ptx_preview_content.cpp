@@ -12,32 +12,9 @@
 #include "tracks_section.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QVBoxLayout>
 
 namespace kestrix {
-
-namespace {
-
-QWidget *makeQuickLookNote()
-{
-    auto *note = new QWidget;
-    auto *layout = new QVBoxLayout(note);
-    layout->setContentsMargins(overview::kSectionIndent, 8, 8, 12);
-    auto *divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    auto *text = new QLabel(QStringLiteral("Open with Kestrix for more info and to play audio."));
-    QPalette secondary = text->palette();
-    secondary.setColor(QPalette::WindowText, overview::secondaryTextColor(text->palette()));
-    text->setPalette(secondary);
-    layout->addWidget(divider);
-    layout->addWidget(text);
-    note->hide();
-    return note;
-}
-
-} // namespace
 
 PTXPreviewContent::PTXPreviewContent(QWidget *parent)
     : QScrollArea(parent)
@@ -49,7 +26,6 @@ PTXPreviewContent::PTXPreviewContent(QWidget *parent)
     , clips_(FileListSection::clips())
     , plugins_(new PluginsSection)
     , locations_(new MemoryLocationsSection)
-    , quickLookNote_(makeQuickLookNote())
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -67,7 +43,7 @@ PTXPreviewContent::PTXPreviewContent(QWidget *parent)
         connect(sectionWidget, &GetInfoSection::expandedChanged, this,
                 [this, s](bool expanded) { emit sectionExpandedChanged(s, expanded); });
         if (s == OverviewSection::activePlugins || s == OverviewSection::inactivePlugins)
-            continue;  // nested in the plug-ins section
+            continue; // nested in the plug-ins section
         layout->addWidget(sectionWidget);
         // Alt-clicking a header opens or closes every top-level section.
         connect(sectionWidget, &GetInfoSection::optionToggled, this, [this](bool expanded) {
@@ -76,7 +52,6 @@ PTXPreviewContent::PTXPreviewContent(QWidget *parent)
                     setSectionExpanded(other, expanded);
         });
     }
-    layout->addWidget(quickLookNote_);
     layout->addStretch();
     setWidget(column);
 
@@ -107,15 +82,15 @@ void PTXPreviewContent::connectListSection(ListSection *section)
 GetInfoSection *PTXPreviewContent::section(OverviewSection section) const
 {
     switch (section) {
-    case OverviewSection::sessionInfo: return sessionInfo_;
-    case OverviewSection::overview: return timeline_;
-    case OverviewSection::tracks: return tracks_;
-    case OverviewSection::audioFiles: return audioFiles_;
-    case OverviewSection::clips: return clips_;
-    case OverviewSection::plugins: return plugins_;
-    case OverviewSection::activePlugins: return plugins_->active();
-    case OverviewSection::inactivePlugins: return plugins_->inactive();
-    case OverviewSection::locations: return locations_;
+        case OverviewSection::sessionInfo: return sessionInfo_;
+        case OverviewSection::overview: return timeline_;
+        case OverviewSection::tracks: return tracks_;
+        case OverviewSection::audioFiles: return audioFiles_;
+        case OverviewSection::clips: return clips_;
+        case OverviewSection::plugins: return plugins_;
+        case OverviewSection::activePlugins: return plugins_->active();
+        case OverviewSection::inactivePlugins: return plugins_->inactive();
+        case OverviewSection::locations: return locations_;
     }
     return nullptr;
 }
@@ -179,11 +154,6 @@ void PTXPreviewContent::setSectionExpanded(OverviewSection s, bool expanded)
 bool PTXPreviewContent::isSectionExpanded(OverviewSection s) const
 {
     return section(s)->isExpanded();
-}
-
-void PTXPreviewContent::setQuickLook(bool quickLook)
-{
-    quickLookNote_->setVisible(quickLook);
 }
 
 void PTXPreviewContent::ensureItemVisible(const SelectableItem &item)

@@ -17,8 +17,6 @@
 #include <unordered_set>
 #include <vector>
 
-class QLabel;
-
 namespace kestrix {
 
 class FileListSection;
@@ -54,7 +52,6 @@ public:
     explicit PTXPreviewContent(QWidget *parent = nullptr);
 
     void setData(const OverviewData &data);
-    const OverviewData &data() const { return data_; }
     void setSelection(const OverviewSelection &selection);
     void setSearchQuery(const SearchQuery &query);
     void setUniverseSelection(const UniverseSelection &selection);
@@ -62,9 +59,6 @@ public:
     const std::unordered_set<std::string> &expandedTracks() const;
     void setSectionExpanded(OverviewSection section, bool expanded);
     bool isSectionExpanded(OverviewSection section) const;
-    // The reduced content of the system's file preview: ends with a note
-    // pointing to the application.
-    void setQuickLook(bool quickLook);
 
     GetInfoSection *section(OverviewSection section) const;
     SessionInfoGrid *sessionInfoGrid() const { return grid_; }
@@ -119,7 +113,6 @@ private:
     FileListSection *clips_;
     PluginsSection *plugins_;
     MemoryLocationsSection *locations_;
-    QWidget *quickLookNote_;
 };
 
 } // namespace kestrix

@@ -18,8 +18,8 @@ namespace kestrix {
 QString importItemTitle(bool rowIsSelected, size_t selectionCount);
 
 struct RowMenuActions {
-    QString revealPath;  // empty: no reveal item
-    QString importTitle;  // empty: no import item
+    QString revealPath; // empty: no reveal item
+    QString importTitle; // empty: no import item
     std::function<void()> reveal;
     std::function<void()> import;
 };

@@ -22,7 +22,7 @@ bool rowIsHighlighted(const QStyleOptionViewItem &option)
 QColor rowTextColor(const QStyleOptionViewItem &option)
 {
     return rowIsHighlighted(option) ? option.palette.color(QPalette::HighlightedText)
-                              : option.palette.color(QPalette::WindowText);
+                                    : option.palette.color(QPalette::WindowText);
 }
 
 QColor rowSecondaryColor(const QStyleOptionViewItem &option)

@@ -38,9 +38,10 @@ void RowListView::setModel(QAbstractItemModel *model)
         connect(model_, &QAbstractItemModel::rowsInserted, this, &RowListView::rowsChanged);
         connect(model_, &QAbstractItemModel::rowsRemoved, this, &RowListView::rowsChanged);
         connect(model_, &QAbstractItemModel::layoutChanged, this, &RowListView::rowsChanged);
-        connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &first, const QModelIndex &last) {
-            update(rowRect(first.row()).united(rowRect(last.row())));
-        });
+        connect(model_, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex &first, const QModelIndex &last) {
+                    update(rowRect(first.row()).united(rowRect(last.row())));
+                });
     }
     rowsChanged();
 }
@@ -219,8 +220,9 @@ bool RowListView::event(QEvent *event)
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
         const int row = rowAt(help->pos().y());
-        const QString text =
-            row >= 0 && delegate_ ? delegate_->toolTipAt(optionFor(row), model_->index(row, 0), help->pos()) : QString();
+        const QString text = row >= 0 && delegate_
+            ? delegate_->toolTipAt(optionFor(row), model_->index(row, 0), help->pos())
+            : QString();
         if (text.isEmpty())
             QToolTip::hideText();
         else

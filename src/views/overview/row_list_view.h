@@ -36,7 +36,6 @@ public:
     // The row under `y`, or -1.
     int rowAt(int y) const;
     QRect rowRect(int row) const;
-    int hoveredRow() const { return hoveredRow_; }
 
     // Whether the list's window content has keyboard focus: selected rows
     // are drawn in the accent colour then, muted otherwise.

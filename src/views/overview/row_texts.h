@@ -16,8 +16,8 @@ QString displayPath(const std::string &path);
 // What one audio file row (or channel of a row) shows.
 struct FileFacts {
     QString fileName;
-    QString formatText;  // read from the file, else the session's type label
-    QString typeLabel;   // the session's type label ("WAV", "MXF")
+    QString formatText; // read from the file, else the session's type label
+    QString typeLabel; // the session's type label ("WAV", "MXF")
     bool typeUnavailable = false;
     QString resolvedPath;
     bool offline = false;
@@ -30,8 +30,8 @@ FileFacts fileFacts(const std::string &fileName, const OverviewData &data);
 // A whole row: one file, or every channel of a multi-mono group.
 struct RowFacts {
     QString name;
-    FileFacts file;                 // the first channel's file
-    QStringList channelSuffixes;    // empty unless the row stands for several channels
+    FileFacts file; // the first channel's file
+    QStringList channelSuffixes; // empty unless the row stands for several channels
     std::vector<FileFacts> channels;
     // One line per channel ("L  /Drive/Gtr.L.wav") for multi-mono rows.
     QString channelSummary() const;

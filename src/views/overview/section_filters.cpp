@@ -57,7 +57,7 @@ std::vector<PTXClipGroup> laneClipGroups(const OverviewData &data, size_t track,
     std::vector<PTXClipGroup> groups = groupClips(info.clips);
     const SearchQuery search = searchFor(token.search, SearchQuery::Scope::tracks);
     std::vector<size_t> kept = TermMatcher(search.text).matches(info.name) ? allIndices(groups.size())
-                                                                            : searchClipGroups(groups, search.text);
+                                                                           : searchClipGroups(groups, search.text);
     kept = intersection(kept, clipGroupsInSelection(groups, data.session->tracks, token.universe));
     if (kept.size() == groups.size())
         return groups;

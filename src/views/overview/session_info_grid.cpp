@@ -93,7 +93,7 @@ void SessionInfoGrid::resizeEvent(QResizeEvent *event)
 void SessionInfoGrid::arrange()
 {
     for (QLayoutItem *item = grid_->takeAt(0); item; item = grid_->takeAt(0))
-        delete item;  // the pairs' labels stay; only the layout items go
+        delete item; // the pairs' labels stay; only the layout items go
     int row = 0;
     const auto place = [this](const Pair &pair, int row, int column) {
         grid_->addWidget(pair.label, row, column * 2);
@@ -120,7 +120,7 @@ void SessionInfoGrid::arrange()
     // Tempo and meter on one line: two short labels 20 apart.
     auto *line = new QHBoxLayout;
     line->setSpacing(8);
-    line->addSpacing(kGridLabelWidth - kTempoLabelWidth);  // colons in line with the labels above
+    line->addSpacing(kGridLabelWidth - kTempoLabelWidth); // colons in line with the labels above
     line->addWidget(tempo_.label);
     line->addWidget(tempo_.value);
     line->addSpacing(kTempoMeterGap);

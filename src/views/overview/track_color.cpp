@@ -10,7 +10,7 @@ QColor trackColor(const PTXTrackInfo &track)
     if (!entry)
         entry = PTXColorPalette::defaultColor(track.type);
     if (!entry)
-        return QColor(142, 142, 147, 77);  // the platform grey at 30 % for unknown tracks
+        return QColor(142, 142, 147, 77); // the platform grey at 30 % for unknown tracks
     return QColor(entry->r, entry->g, entry->b);
 }
 

@@ -57,10 +57,10 @@ std::optional<SelectableItem> TrackListModel::itemAt(int row) const
 {
     const TrackListRow &r = rowAt(row);
     switch (r.kind) {
-    case TrackListRow::Kind::track: return SelectableItem{trackAt(row).name, SelectableItemKind::track()};
-    case TrackListRow::Kind::clip:
-        return SelectableItem{laneClipAt(row).id, SelectableItemKind::trackClip(trackAt(row).name)};
-    default: return std::nullopt;
+        case TrackListRow::Kind::track: return SelectableItem{trackAt(row).name, SelectableItemKind::track()};
+        case TrackListRow::Kind::clip:
+            return SelectableItem{laneClipAt(row).id, SelectableItemKind::trackClip(trackAt(row).name)};
+        default: return std::nullopt;
     }
 }
 
@@ -88,24 +88,26 @@ QVariant TrackListModel::data(const QModelIndex &index, int role) const
     const TrackListRow &row = rowAt(index.row());
     const PTXTrackInfo &track = trackAt(index.row());
     switch (role) {
-    case OverviewRole::rowKind: return int(row.kind);
-    case OverviewRole::depth: return qlonglong(track.depth);
-    case OverviewRole::isSelectable: return row.kind == TrackListRow::Kind::track || row.kind == TrackListRow::Kind::clip;
-    case OverviewRole::isSelected: {
-        if (!selection_ || selection_->items.empty())
-            return false;
-        const std::optional<SelectableItem> item = itemAt(index.row());
-        return item && selection_->items.contains(*item);
-    }
-    default: break;
+        case OverviewRole::rowKind: return int(row.kind);
+        case OverviewRole::depth: return qlonglong(track.depth);
+        case OverviewRole::isSelectable:
+            return row.kind == TrackListRow::Kind::track || row.kind == TrackListRow::Kind::clip;
+        case OverviewRole::isSelected: {
+            if (!selection_ || selection_->items.empty())
+                return false;
+            const std::optional<SelectableItem> item = itemAt(index.row());
+            return item && selection_->items.contains(*item);
+        }
+        default: break;
     }
     switch (row.kind) {
-    case TrackListRow::Kind::track: return trackData(track, row, role);
-    case TrackListRow::Kind::insert: return insertData(track, row, role);
-    case TrackListRow::Kind::insertsHeading: return role == Qt::DisplayRole ? QStringLiteral("Inserts") : QVariant();
-    case TrackListRow::Kind::noInserts: return role == Qt::DisplayRole ? QStringLiteral("No inserts") : QVariant();
-    case TrackListRow::Kind::clip: return clipData(index.row(), role);
-    case TrackListRow::Kind::clipHeader: return {};
+        case TrackListRow::Kind::track: return trackData(track, row, role);
+        case TrackListRow::Kind::insert: return insertData(track, row, role);
+        case TrackListRow::Kind::insertsHeading:
+            return role == Qt::DisplayRole ? QStringLiteral("Inserts") : QVariant();
+        case TrackListRow::Kind::noInserts: return role == Qt::DisplayRole ? QStringLiteral("No inserts") : QVariant();
+        case TrackListRow::Kind::clip: return clipData(index.row(), role);
+        case TrackListRow::Kind::clipHeader: return {};
     }
     return {};
 }
@@ -113,16 +115,16 @@ QVariant TrackListModel::data(const QModelIndex &index, int role) const
 QVariant TrackListModel::trackData(const PTXTrackInfo &track, const TrackListRow &row, int role) const
 {
     switch (role) {
-    case Qt::DisplayRole: return text(track.name);
-    case OverviewRole::isExpanded: return row.expanded;
-    case OverviewRole::isFolder: return track.isFolder;
-    case OverviewRole::color: return trackColor(track);
-    case OverviewRole::typeText: return text(std::string(track.typeLabel()));
-    case OverviewRole::formatText: return text(track.format.name);
-    case OverviewRole::insertsText: return insertsSummary(track);
-    case OverviewRole::commentText: return text(track.comment).simplified();
-    case Qt::ToolTipRole: return text(track.comment);
-    default: return {};
+        case Qt::DisplayRole: return text(track.name);
+        case OverviewRole::isExpanded: return row.expanded;
+        case OverviewRole::isFolder: return track.isFolder;
+        case OverviewRole::color: return trackColor(track);
+        case OverviewRole::typeText: return text(std::string(track.typeLabel()));
+        case OverviewRole::formatText: return text(track.format.name);
+        case OverviewRole::insertsText: return insertsSummary(track);
+        case OverviewRole::commentText: return text(track.comment).simplified();
+        case Qt::ToolTipRole: return text(track.comment);
+        default: return {};
     }
 }
 
@@ -130,9 +132,9 @@ QVariant TrackListModel::insertData(const PTXTrackInfo &track, const TrackListRo
 {
     const PTXTrackPlugin &plugin = track.plugins[row.item];
     switch (role) {
-    case Qt::DisplayRole: return text(plugin.name);
-    case OverviewRole::isInactive: return !plugin.active;
-    default: return {};
+        case Qt::DisplayRole: return text(plugin.name);
+        case OverviewRole::isInactive: return !plugin.active;
+        default: return {};
     }
 }
 

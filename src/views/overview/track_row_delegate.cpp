@@ -33,7 +33,8 @@ bool TrackRowDelegate::chevronContains(const QRect &rowRect, QPoint point)
 
 QRect TrackRowDelegate::laneArea(const QRect &rowRect, qlonglong depth)
 {
-    const int left = trackColumns().cell(TrackColumn::name, rowRect).left() + int(depth + 1) * overview::kIndentPerDepth;
+    const int left
+        = trackColumns().cell(TrackColumn::name, rowRect).left() + int(depth + 1) * overview::kIndentPerDepth;
     return rowRect.adjusted(left - rowRect.left(), 0, 0, 0);
 }
 
@@ -43,24 +44,26 @@ void TrackRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->save();
     painter->setFont(option.font);
     switch (kindOf(index)) {
-    case TrackListRow::Kind::track: paintTrack(*painter, option, index); break;
-    case TrackListRow::Kind::insertsHeading:
-        painter->setFont(overview::columnHeaderFont(option.font));
-        drawCellText(*painter, text, index.data().toString(), rowSecondaryColor(option));
-        break;
-    case TrackListRow::Kind::insert: {
-        const bool inactive = index.data(OverviewRole::isInactive).toBool();
-        const QString name = index.data().toString();
-        drawCellText(*painter, text.adjusted(overview::kIndentPerDepth, 0, 0, 0),
-                     inactive ? name + QStringLiteral(" (inactive)") : name,
-                     inactive ? rowSecondaryColor(option) : rowTextColor(option));
-        break;
-    }
-    case TrackListRow::Kind::noInserts:
-        drawCellText(*painter, text, index.data().toString(), rowSecondaryColor(option));
-        break;
-    case TrackListRow::Kind::clipHeader: paintLaneHeader(*painter, option, text); break;
-    case TrackListRow::Kind::clip: paintFileRow(*painter, option, index, laneClipColumns(), kLaneColumns, text); break;
+        case TrackListRow::Kind::track: paintTrack(*painter, option, index); break;
+        case TrackListRow::Kind::insertsHeading:
+            painter->setFont(overview::columnHeaderFont(option.font));
+            drawCellText(*painter, text, index.data().toString(), rowSecondaryColor(option));
+            break;
+        case TrackListRow::Kind::insert: {
+            const bool inactive = index.data(OverviewRole::isInactive).toBool();
+            const QString name = index.data().toString();
+            drawCellText(*painter, text.adjusted(overview::kIndentPerDepth, 0, 0, 0),
+                         inactive ? name + QStringLiteral(" (inactive)") : name,
+                         inactive ? rowSecondaryColor(option) : rowTextColor(option));
+            break;
+        }
+        case TrackListRow::Kind::noInserts:
+            drawCellText(*painter, text, index.data().toString(), rowSecondaryColor(option));
+            break;
+        case TrackListRow::Kind::clipHeader: paintLaneHeader(*painter, option, text); break;
+        case TrackListRow::Kind::clip:
+            paintFileRow(*painter, option, index, laneClipColumns(), kLaneColumns, text);
+            break;
     }
     painter->restore();
 }
@@ -86,8 +89,10 @@ void TrackRowDelegate::paintTrack(QPainter &painter, const QStyleOptionViewItem 
     }
 
     const int indent = int(index.data(OverviewRole::depth).toLongLong()) * overview::kIndentPerDepth;
-    drawCellText(painter, columns.cell(TrackColumn::name, row).adjusted(indent, 0, 0, 0), index.data().toString(), text);
-    drawCellText(painter, columns.cell(TrackColumn::type, row), index.data(OverviewRole::typeText).toString(), secondary);
+    drawCellText(painter, columns.cell(TrackColumn::name, row).adjusted(indent, 0, 0, 0), index.data().toString(),
+                 text);
+    drawCellText(painter, columns.cell(TrackColumn::type, row), index.data(OverviewRole::typeText).toString(),
+                 secondary);
     drawCellText(painter, columns.cell(TrackColumn::format, row), index.data(OverviewRole::formatText).toString(),
                  secondary);
     drawCellText(painter, columns.cell(TrackColumn::inserts, row), index.data(OverviewRole::insertsText).toString(),
@@ -113,15 +118,16 @@ void TrackRowDelegate::paintLaneHeader(QPainter &painter, const QStyleOptionView
 QString TrackRowDelegate::toolTipAt(const QStyleOptionViewItem &option, const QModelIndex &index, QPoint point) const
 {
     switch (kindOf(index)) {
-    case TrackListRow::Kind::clip: {
-        return fileRowToolTip(option, index, laneClipColumns(), kLaneColumns,
-                              laneArea(option.rect, index.data(OverviewRole::depth).toLongLong()), point);
-    }
-    case TrackListRow::Kind::track:
-        // The track's details come in its hover popover; the comment cell spells out the whole comment.
-        return trackColumns().cell(TrackColumn::comments, option.rect).contains(point) ? index.data(Qt::ToolTipRole).toString()
-                                                                                     : QString();
-    default: return {};
+        case TrackListRow::Kind::clip: {
+            return fileRowToolTip(option, index, laneClipColumns(), kLaneColumns,
+                                  laneArea(option.rect, index.data(OverviewRole::depth).toLongLong()), point);
+        }
+        case TrackListRow::Kind::track:
+            // The track's details come in its hover popover; the comment cell spells out the whole comment.
+            return trackColumns().cell(TrackColumn::comments, option.rect).contains(point)
+                ? index.data(Qt::ToolTipRole).toString()
+                : QString();
+        default: return {};
     }
 }
 

@@ -17,9 +17,9 @@ struct TrackListRow {
     enum class Kind : uint8_t { track, insertsHeading, insert, noInserts, clipHeader, clip };
 
     Kind kind = Kind::track;
-    bool expanded = false;  // for track rows
-    uint32_t track = 0;     // index into the session's tracks
-    uint32_t item = 0;      // the insert's index, or the clip group's index in the lane
+    bool expanded = false; // for track rows
+    uint32_t track = 0; // index into the session's tracks
+    uint32_t item = 0; // the insert's index, or the clip group's index in the lane
     bool operator==(const TrackListRow &) const = default;
 };
 

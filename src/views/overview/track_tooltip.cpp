@@ -127,8 +127,8 @@ void TrackTooltip::showBeside(const QRect &anchor)
 void TrackTooltip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    PopoverBackground{palette().color(QPalette::Base), overview::separatorColor(palette()).darker(140), arrowY_}
-        .paint(painter, rect());
+    PopoverBackground{palette().color(QPalette::Base), overview::separatorColor(palette()).darker(140), arrowY_}.paint(
+        painter, rect());
 }
 
 } // namespace kestrix

@@ -10,11 +10,11 @@ namespace {
 bool *switchOf(TrackTypeFilter &filter, PTXTrackType type, const char **key)
 {
     switch (type) {
-    case PTXTrackType::audio: *key = "trackTypeVisibility.audio"; return &filter.audio;
-    case PTXTrackType::instrument: *key = "trackTypeVisibility.instrument"; return &filter.instrument;
-    case PTXTrackType::aux: *key = "trackTypeVisibility.aux"; return &filter.aux;
-    case PTXTrackType::vca: *key = "trackTypeVisibility.vca"; return &filter.vca;
-    default: return nullptr;
+        case PTXTrackType::audio: *key = "trackTypeVisibility.audio"; return &filter.audio;
+        case PTXTrackType::instrument: *key = "trackTypeVisibility.instrument"; return &filter.instrument;
+        case PTXTrackType::aux: *key = "trackTypeVisibility.aux"; return &filter.aux;
+        case PTXTrackType::vca: *key = "trackTypeVisibility.vca"; return &filter.vca;
+        default: return nullptr;
     }
 }
 

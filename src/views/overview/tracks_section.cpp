@@ -96,9 +96,8 @@ int TracksSection::rowOf(const SelectableItem &item) const
 const ClipLane &TracksSection::laneOf(size_t track)
 {
     const ClipFilterToken token{data_.session->tracks[track].name, token_.search, token_.universe};
-    return lanes_[track].get(token, [&] {
-        return std::make_shared<const std::vector<PTXClipGroup>>(laneClipGroups(data_, track, token));
-    });
+    return lanes_[track].get(
+        token, [&] { return std::make_shared<const std::vector<PTXClipGroup>>(laneClipGroups(data_, track, token)); });
 }
 
 void TracksSection::refresh()
@@ -109,9 +108,9 @@ void TracksSection::refresh()
     const std::vector<PTXTrackInfo> &tracks = data_.session->tracks;
     const auto isExpanded = [&](size_t t) { return expanded_.contains(tracks[t].name); };
     std::unordered_map<size_t, ClipLane> lanes;
-    std::vector<TrackListRow> rows = buildTrackRows(tracks, shownTracks_, isExpanded, [&](size_t t) -> const ClipLane & {
-        return lanes.emplace(t, laneOf(t)).first->second;
-    });
+    std::vector<TrackListRow> rows
+        = buildTrackRows(tracks, shownTracks_, isExpanded,
+                         [&](size_t t) -> const ClipLane & { return lanes.emplace(t, laneOf(t)).first->second; });
     model_->setRows(data_, std::move(rows), std::move(lanes));
     model_->setSelection(selection_);
     setTitle(QStringLiteral("Tracks") + countSuffix(shownTracks_.size(), tracks.size()));
@@ -187,9 +186,11 @@ void TracksSection::showMenu(int row, QPoint globalPosition)
         return;
     }
     const bool rowIsSelected = selection_ && selection_->items.contains(*item);
-    execRowContextMenu(this, globalPosition,
-                       {QString(), importItemTitle(rowIsSelected, selection_ ? selection_->items.size() : 0), {},
-                        [this, item] { emit importTrackRequested(*item); }});
+    execRowContextMenu(
+        this, globalPosition,
+        {QString(), importItemTitle(rowIsSelected, selection_ ? selection_->items.size() : 0), {}, [this, item] {
+             emit importTrackRequested(*item);
+         }});
 }
 
 void TracksSection::hoverChanged(int row)
@@ -224,16 +225,18 @@ QToolButton *TracksSection::makeTypeMenuButton()
         QAction *action = menu->addAction(typeSwitchText(type));
         action->setCheckable(true);
         action->setChecked(TrackTypeVisibility::shared().filter().shows(type));
-        connect(action, &QAction::toggled, this, [type](bool shown) { TrackTypeVisibility::shared().setShown(type, shown); });
+        connect(action, &QAction::toggled, this,
+                [type](bool shown) { TrackTypeVisibility::shared().setShown(type, shown); });
     }
     typeMenuButton_->setMenu(menu);
-    connect(&TrackTypeVisibility::shared(), &TrackTypeVisibility::filterChanged, this, [this, menu](const TrackTypeFilter &filter) {
-        const QList<QAction *> actions = menu->actions();
-        for (size_t i = 0; i < TrackTypeVisibility::kSwitchedTypes.size(); ++i)
-            actions[qsizetype(i)]->setChecked(filter.shows(TrackTypeVisibility::kSwitchedTypes[i]));
-        updateTypeMenuButton();
-        applyToken({token_.search, token_.universe, filter});
-    });
+    connect(&TrackTypeVisibility::shared(), &TrackTypeVisibility::filterChanged, this,
+            [this, menu](const TrackTypeFilter &filter) {
+                const QList<QAction *> actions = menu->actions();
+                for (size_t i = 0; i < TrackTypeVisibility::kSwitchedTypes.size(); ++i)
+                    actions[qsizetype(i)]->setChecked(filter.shows(TrackTypeVisibility::kSwitchedTypes[i]));
+                updateTypeMenuButton();
+                applyToken({token_.search, token_.universe, filter});
+            });
     updateTypeMenuButton();
     return typeMenuButton_;
 }

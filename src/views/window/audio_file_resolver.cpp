@@ -33,7 +33,7 @@ AudioFileStatus resolveAudioFiles(const std::vector<PTXAudioFile> &files, const 
     const QDir audioFolder(QFileInfo(sessionPath).absoluteDir().filePath(QStringLiteral("Audio Files")));
     for (const PTXAudioFile &file : files) {
         if (status.resolvedPaths.contains(file.name) || status.offlineFiles.contains(file.name))
-            continue;  // a name is looked for once; the lists key files by name
+            continue; // a name is looked for once; the lists key files by name
         if (fileTypeInfo(file.typeTag).playbackUnavailable)
             status.unavailableFiles.insert(file.name);
 

@@ -18,10 +18,10 @@ constexpr int kSearchFieldWidth = 240;
 QString DetailToolbar::scopeTitle(SearchQuery::Scope scope)
 {
     switch (scope) {
-    case SearchQuery::Scope::all: return QStringLiteral("All");
-    case SearchQuery::Scope::tracks: return QStringLiteral("Tracks");
-    case SearchQuery::Scope::files: return QStringLiteral("Audio Files");
-    case SearchQuery::Scope::clips: return QStringLiteral("Clips");
+        case SearchQuery::Scope::all: return QStringLiteral("All");
+        case SearchQuery::Scope::tracks: return QStringLiteral("Tracks");
+        case SearchQuery::Scope::files: return QStringLiteral("Audio Files");
+        case SearchQuery::Scope::clips: return QStringLiteral("Clips");
     }
     return {};
 }

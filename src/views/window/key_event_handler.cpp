@@ -20,14 +20,14 @@ bool KeyEventHandler::eventFilter(QObject *watched, QEvent *event)
         return false;
     const bool extend = key->modifiers().testFlag(Qt::ShiftModifier);
     switch (key->key()) {
-    case Qt::Key_Space: actions_.onSpace(); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: actions_.onReturn(); return true;
-    case Qt::Key_Down: actions_.onDown(extend); return true;
-    case Qt::Key_Up: actions_.onUp(extend); return true;
-    case Qt::Key_Right: actions_.onRight(); return true;
-    case Qt::Key_Left: actions_.onLeft(); return true;
-    default: return false;
+        case Qt::Key_Space: actions_.onSpace(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: actions_.onReturn(); return true;
+        case Qt::Key_Down: actions_.onDown(extend); return true;
+        case Qt::Key_Up: actions_.onUp(extend); return true;
+        case Qt::Key_Right: actions_.onRight(); return true;
+        case Qt::Key_Left: actions_.onLeft(); return true;
+        default: return false;
     }
 }
 

@@ -15,7 +15,7 @@ QString usualPath()
 #elif defined(Q_OS_WIN)
     return QStringLiteral("C:/Program Files/Avid/Pro Tools/ProTools.exe");
 #else
-    return {};  // Pro Tools is not made for this platform; only a configured path counts
+    return {}; // Pro Tools is not made for this platform; only a configured path counts
 #endif
 }
 
@@ -34,7 +34,8 @@ std::optional<QString> proToolsApplicationPath()
 bool openWithProTools(const QString &applicationPath, const QString &sessionPath)
 {
 #if defined(Q_OS_MACOS)
-    return QProcess::startDetached(QStringLiteral("/usr/bin/open"), {QStringLiteral("-a"), applicationPath, sessionPath});
+    return QProcess::startDetached(QStringLiteral("/usr/bin/open"),
+                                   {QStringLiteral("-a"), applicationPath, sessionPath});
 #else
     return QProcess::startDetached(applicationPath, {sessionPath});
 #endif

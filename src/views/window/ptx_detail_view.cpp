@@ -46,7 +46,7 @@ constexpr std::array<std::pair<OverviewSection, bool PerFileSettings::*>, 9> kDi
 
 // Sandboxed platforms grant access to the folder beside the session here, so
 // that its audio files can be read; this platform needs nothing.
-void accessSessionFolder(const QString &) {}
+void accessSessionFolder(const QString &) { }
 
 OverviewSelection overviewSelection(const SelectionManager &selection)
 {
@@ -105,12 +105,14 @@ PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
     connect(toolbar_, &DetailToolbar::searchTextChanged, this, [this](const QString &text) {
         setSearchQuery({text.toStdString(), searchQuery_.scope});
     });
-    connect(toolbar_, &DetailToolbar::scopeChanged, this,
-            [this](SearchQuery::Scope scope) { setSearchQuery({searchQuery_.text, scope}); });
+    connect(toolbar_, &DetailToolbar::scopeChanged, this, [this](SearchQuery::Scope scope) {
+        setSearchQuery({searchQuery_.text, scope});
+    });
     connect(toolbar_, &DetailToolbar::openWithProToolsTriggered, this, &PTXDetailView::openWithProTools);
 
     connect(content_, &PTXPreviewContent::itemClicked, this, &PTXDetailView::itemClicked);
-    connect(content_, &PTXPreviewContent::revealRequested, this, [](const QString &path) { revealInFileManager(path); });
+    connect(content_, &PTXPreviewContent::revealRequested, this,
+            [](const QString &path) { revealInFileManager(path); });
     connect(content_, &PTXPreviewContent::importRequested, this, &PTXDetailView::importRow);
     connect(content_, &PTXPreviewContent::expandedTracksChanged, this,
             [this](const std::unordered_set<std::string> &names) { setExpandedItems(names); });
@@ -444,33 +446,33 @@ void PTXDetailView::startImport()
         return;
     const PTXSessionInfo &session = *data_->session;
     switch (scope->kind) {
-    case ClickScope::Kind::tracks: {
-        PendingTracksImport request{nextImportId_++, {}};
-        for (const PTXTrackInfo &track : session.tracks)
-            if (selection_.selectedItems().contains({track.name, SelectableItemKind::track()}))
-                request.items.push_back(track);
-        pendingTracks_ = std::move(request);
-        break;
-    }
-    case ClickScope::Kind::audioFiles:
-        pendingAudio_ = PendingAudioImport{
-            nextImportId_++, selectedGroups(*data_->audioFileGroups, selection_, SelectableItemKind::audioFile())};
-        break;
-    case ClickScope::Kind::clips:
-        pendingClips_ = PendingClipsImport{nextImportId_++,
-                                           selectedGroups(*data_->clipGroups, selection_, SelectableItemKind::clip())};
-        break;
-    case ClickScope::Kind::trackClips: {
-        std::vector<PTXClipGroup> lane;
-        for (const PTXTrackInfo &track : session.tracks)
-            if (track.name == scope->trackName) {
-                lane = groupClips(track.clips);
-                break;
-            }
-        pendingClips_ = PendingClipsImport{
-            nextImportId_++, selectedGroups(lane, selection_, SelectableItemKind::trackClip(scope->trackName))};
-        break;
-    }
+        case ClickScope::Kind::tracks: {
+            PendingTracksImport request{nextImportId_++, {}};
+            for (const PTXTrackInfo &track : session.tracks)
+                if (selection_.selectedItems().contains({track.name, SelectableItemKind::track()}))
+                    request.items.push_back(track);
+            pendingTracks_ = std::move(request);
+            break;
+        }
+        case ClickScope::Kind::audioFiles:
+            pendingAudio_ = PendingAudioImport{
+                nextImportId_++, selectedGroups(*data_->audioFileGroups, selection_, SelectableItemKind::audioFile())};
+            break;
+        case ClickScope::Kind::clips:
+            pendingClips_ = PendingClipsImport{
+                nextImportId_++, selectedGroups(*data_->clipGroups, selection_, SelectableItemKind::clip())};
+            break;
+        case ClickScope::Kind::trackClips: {
+            std::vector<PTXClipGroup> lane;
+            for (const PTXTrackInfo &track : session.tracks)
+                if (track.name == scope->trackName) {
+                    lane = groupClips(track.clips);
+                    break;
+                }
+            pendingClips_ = PendingClipsImport{
+                nextImportId_++, selectedGroups(lane, selection_, SelectableItemKind::trackClip(scope->trackName))};
+            break;
+        }
     }
     emit pendingImportChanged();
 }

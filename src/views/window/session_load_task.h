@@ -17,7 +17,7 @@ namespace kestrix {
 
 struct LoadedSession {
     std::optional<OverviewData> data;
-    QString error;  // the text shown when data is absent
+    QString error; // the text shown when data is absent
 };
 
 // The whole load: read, group, look for the audio files. Runs on any thread.

@@ -15,8 +15,6 @@ class WindowKeyObserver : public QObject {
 public:
     explicit WindowKeyObserver(QWidget *widget);
 
-    bool isKey() const { return isKey_; }
-
 signals:
     void keyChanged(bool isKey);
 

@@ -13,6 +13,8 @@
 #include "session_load_task.h"
 #include "status_pages.h"
 #include "toolbar_icons.h"
+#include "timeline_overview_section.h"
+#include "universe_overview.h"
 #include "window_key_observer.h"
 
 #include <QAction>
@@ -77,7 +79,10 @@ PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
     , loadingPage_(new LoadingPage)
     , errorPage_(new ErrorPage)
     , content_(new PTXPreviewContent)
+    , universe_(new UniverseOverview)
 {
+    content_->timelineSection()->setTimeline(universe_);
+    connectUniverse();
     pages_->addWidget(loadingPage_);
     pages_->addWidget(content_);
     pages_->addWidget(errorPage_);
@@ -171,6 +176,7 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     data_ = loaded.data;
     applyPerFileSettings();
     content_->setData(*data_);
+    universe_->setSession(*data_->session, content_->shownTracks());
     selectionListsStale_ = true;
     prepareSelectionLists(selection_.activeScope());
     content_->setSelection(overviewSelection(selection_));
@@ -178,6 +184,20 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     toolbar_->searchField()->setEnabled(true);
     updateImportContext();
     emit loadFinished();
+}
+
+// The timeline overview shows what the window holds and reports the user's
+// zooms, scrolls, selections and height changes back to be kept and saved.
+void PTXDetailView::connectUniverse()
+{
+    connect(this, &PTXDetailView::universeZoomRequested, universe_, &UniverseOverview::zoom);
+    connect(this, &PTXDetailView::universeSelectionChanged, universe_, &UniverseOverview::setSelection);
+    connect(this, &PTXDetailView::universeViewportChanged, universe_, &UniverseOverview::setViewport);
+    connect(universe_, &UniverseOverview::selectionChanged, this, &PTXDetailView::setUniverseSelection);
+    connect(universe_, &UniverseOverview::viewportChanged, this, &PTXDetailView::setUniverseViewport);
+    connect(universe_, &UniverseOverview::extraHeightChanged, this, &PTXDetailView::setOverviewUniverseExtraHeight);
+    connect(content_, &PTXPreviewContent::shownListsChanged, universe_,
+            [this] { universe_->setRows(content_->shownTracks()); });
 }
 
 // Persisted state -----------------------------------------------------------
@@ -193,6 +213,7 @@ void PTXDetailView::applyPerFileSettings()
     for (const auto &[section, flag] : kDisclosureFlags)
         content_->setSectionExpanded(section, settings.*flag);
     content_->setUniverseSelection(universeSelection_);
+    universe_->setExtraHeight(extraHeight_);
     // Only from here on do changes count as the user's, to be saved.
     perFileSettingsLoaded_ = true;
     emit universeSelectionChanged(universeSelection_);

@@ -30,6 +30,7 @@ class ActiveImportContext;
 class DetailToolbar;
 class ErrorPage;
 class SessionLoadTask;
+class UniverseOverview;
 struct LoadedSession;
 class WindowKeyObserver;
 
@@ -99,6 +100,7 @@ signals:
 
 private:
     void finishLoading(const LoadedSession &loaded);
+    void connectUniverse();
     void applyPerFileSettings();
     void savePerFileSettings();
     void itemClicked(const SelectableItem &item, SelectionManager::Modifiers modifiers);
@@ -141,6 +143,7 @@ private:
     QWidget *loadingPage_;
     ErrorPage *errorPage_;
     PTXPreviewContent *content_;
+    UniverseOverview *universe_;
 };
 
 } // namespace kestrix

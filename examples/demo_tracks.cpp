@@ -1,6 +1,7 @@
 #include "demo_tracks.h"
 
 #include "demo_lookup.h"
+#include "track_type.h"
 
 #include <optional>
 #include <string>
@@ -9,16 +10,7 @@ namespace demo {
 
 namespace {
 
-enum TrackType : uint8_t {
-    kAudio = 0,
-    kMidi = 1,
-    kAux = 2,
-    kMaster = 5,
-    kInstrument = 7,
-    kVideo = 8,
-    kVca = 9,
-    kFolder = 11,
-};
+using kestrix::PTXTrackType;
 
 enum ChannelFormat : uint8_t {
     kMono = 0,
@@ -28,7 +20,7 @@ enum ChannelFormat : uint8_t {
 
 struct DemoTrack {
     std::string name;
-    TrackType type;
+    PTXTrackType type;
     std::optional<uint8_t> format;  // none for tracks that carry no audio
     uint16_t colour;                // palette index
     std::string parent;             // the folder track it sits in, if any
@@ -39,30 +31,30 @@ struct DemoTrack {
 const std::vector<DemoTrack> &demoTracks()
 {
     static const std::vector<DemoTrack> tracks = {
-        {"Picture", kVideo, std::nullopt, 91, ""},
-        {"Click", kAux, kMono, 33, ""},
-        {"Music", kFolder, std::nullopt, 62, ""},
-        {"Drums", kFolder, std::nullopt, 31, "Music"},
-        {"Drum Loop", kAudio, kStereo, 31, "Drums"},
-        {"Kick", kAudio, kMono, 30, "Drums"},
-        {"Snare", kAudio, kMono, 30, "Drums"},
-        {"Perc Fill", kAudio, kMono, 32, "Drums"},
-        {"Bass", kAudio, kMono, 37, "Music"},
-        {"Piano", kAudio, kMono, 34, "Music"},
-        {"Pad", kAudio, kMono, 44, "Music"},
-        {"Lead Synth", kMidi, std::nullopt, 28, "Music"},
-        {"Strings", kInstrument, kStereo, 83, "Music"},
-        {"Sound FX", kFolder, std::nullopt, 67, ""},
-        {"Ambience", kAudio, kFiveOne, 66, "Sound FX"},
-        {"Impacts", kAudio, kMono, 79, "Sound FX"},
-        {"Riser", kAudio, kMono, 78, "Sound FX"},
-        {"Reverb", kAux, kStereo, 85, ""},
-        {"Delay", kAux, kStereo, 85, ""},
-        {"Music Bus", kAux, kStereo, 86, ""},
-        {"FX Bus", kAux, kFiveOne, 86, ""},
-        {"Music VCA", kVca, std::nullopt, 25, ""},
-        {"FX VCA", kVca, std::nullopt, 25, ""},
-        {"Main Mix", kMaster, kStereo, 79, ""},
+        {"Picture", PTXTrackType::video, std::nullopt, 91, ""},
+        {"Click", PTXTrackType::aux, kMono, 33, ""},
+        {"Music", PTXTrackType::folder, std::nullopt, 62, ""},
+        {"Drums", PTXTrackType::folder, std::nullopt, 31, "Music"},
+        {"Drum Loop", PTXTrackType::audio, kStereo, 31, "Drums"},
+        {"Kick", PTXTrackType::audio, kMono, 30, "Drums"},
+        {"Snare", PTXTrackType::audio, kMono, 30, "Drums"},
+        {"Perc Fill", PTXTrackType::audio, kMono, 32, "Drums"},
+        {"Bass", PTXTrackType::audio, kMono, 37, "Music"},
+        {"Piano", PTXTrackType::audio, kMono, 34, "Music"},
+        {"Pad", PTXTrackType::audio, kMono, 44, "Music"},
+        {"Lead Synth", PTXTrackType::midi, std::nullopt, 28, "Music"},
+        {"Strings", PTXTrackType::instrument, kStereo, 83, "Music"},
+        {"Sound FX", PTXTrackType::folder, std::nullopt, 67, ""},
+        {"Ambience", PTXTrackType::audio, kFiveOne, 66, "Sound FX"},
+        {"Impacts", PTXTrackType::audio, kMono, 79, "Sound FX"},
+        {"Riser", PTXTrackType::audio, kMono, 78, "Sound FX"},
+        {"Reverb", PTXTrackType::aux, kStereo, 85, ""},
+        {"Delay", PTXTrackType::aux, kStereo, 85, ""},
+        {"Music Bus", PTXTrackType::aux, kStereo, 86, ""},
+        {"FX Bus", PTXTrackType::aux, kFiveOne, 86, ""},
+        {"Music VCA", PTXTrackType::vca, std::nullopt, 25, ""},
+        {"FX VCA", PTXTrackType::vca, std::nullopt, 25, ""},
+        {"Main Mix", PTXTrackType::masterFader, kStereo, 79, ""},
     };
     return tracks;
 }
@@ -86,7 +78,7 @@ std::vector<ptxw::Block> trackBlocks()
 {
     std::vector<ptxw::Block> blocks;
     for (const DemoTrack &track : demoTracks())
-        blocks.push_back(ptxw::trackBlock({track.name, track.type, track.format, trackId(track.name), track.colour}));
+        blocks.push_back(ptxw::trackBlock({track.name, uint8_t(track.type), track.format, trackId(track.name), track.colour}));
     return blocks;
 }
 

@@ -44,47 +44,11 @@ namespace {
 
 const QString kDemo = QStringLiteral(KESTRIX_DEMO_SESSION);
 
-// A file window as the application makes one: the detail view is its content.
-struct Window {
-    QMainWindow window;
-    PTXDetailView *view;
-
-    explicit Window(const QString &path, QRect frame = QRect(100, 100, 1000, 800))
-        : view(new PTXDetailView(path))
-    {
-        window.setCentralWidget(view);
-        window.setGeometry(frame);
-        window.show();
-        EXPECT_TRUE(waitUntil([this] { return !view->isLoading(); }, 10000));
-    }
-    void activate()
-    {
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-};
-
 bool writeSession(const QString &path, uint32_t sampleRate)
 {
     ptxw::SessionFile file;
     file.block(ptxw::sessionFormatBlock(sampleRate, 3));
     return file.write(path.toStdString());
-}
-
-void clickRow(RowListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const QPoint position(80, list->rowRect(row).center().y());
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(position), QPointF(list->mapToGlobal(position)), Qt::LeftButton,
-                      Qt::LeftButton, modifiers);
-    QApplication::sendEvent(list, &press);
-}
-
-int rowOfTrack(const TrackListModel &model, const std::string &name)
-{
-    for (int row = 0; row < model.rowCount(); ++row)
-        if (model.rowAt(row).kind == TrackListRow::Kind::track && model.trackAt(row).name == name)
-            return row;
-    return -1;
 }
 
 } // namespace
@@ -138,10 +102,8 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
         PTXPreviewContent &content = *window.view->content();
         EXPECT_FALSE(content.isSectionExpanded(OverviewSection::audioFiles)) << "closed by default";
         EXPECT_TRUE(content.isSectionExpanded(OverviewSection::sessionInfo)) << "open by default";
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, 10), QPointF(40, 10), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(content.section(OverviewSection::audioFiles)->header(), &press);
-        QApplication::sendEvent(content.section(OverviewSection::sessionInfo)->header(), &press);
+        sendMouse(*content.section(OverviewSection::audioFiles)->header(), QEvent::MouseButtonPress, {40, 10});
+        sendMouse(*content.section(OverviewSection::sessionInfo)->header(), QEvent::MouseButtonPress, {40, 10});
     }
     const PerFileSettings saved = PerFileSettings::load(path);
     EXPECT_TRUE(saved.audioFilesExpanded);

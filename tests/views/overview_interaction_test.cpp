@@ -32,28 +32,6 @@ using namespace viewstest;
 
 namespace {
 
-void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button, buttons, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void click(QWidget *widget, QPoint position, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, position, Qt::LeftButton, modifiers);
-    sendMouse(widget, QEvent::MouseButtonRelease, position, Qt::LeftButton, modifiers);
-}
-
-void drag(QWidget *widget, QPoint from, QPoint to)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    sendMouse(widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton);
-    sendMouse(widget, QEvent::MouseMove, to, Qt::NoButton);
-    sendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton);
-}
-
 QPoint rowCentre(const RowListView *list, int row, int x = 60)
 {
     return QPoint(x, list->rowRect(row).center().y());
@@ -106,31 +84,31 @@ TEST(OverviewInteraction, ClickRules)
     QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
     QSignalSpy doubleClicked(&shown.content, &PTXPreviewContent::itemDoubleClicked);
 
-    click(list, rowCentre(list, 1));
+    click(*list, rowCentre(list, 1));
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].value<SelectableItem>(), (SelectableItem{"Snare.wav", SelectableItemKind::audioFile()}));
     auto modifiers = clicked[0][1].value<SelectionManager::Modifiers>();
     EXPECT_FALSE(modifiers.command || modifiers.shift);
 
-    click(list, rowCentre(list, 2), Qt::ControlModifier);
+    click(*list, rowCentre(list, 2), Qt::ControlModifier);
     modifiers = clicked[1][1].value<SelectionManager::Modifiers>();
     EXPECT_TRUE(modifiers.command);
-    click(list, rowCentre(list, 0), Qt::ShiftModifier);
+    click(*list, rowCentre(list, 0), Qt::ShiftModifier);
     modifiers = clicked[2][1].value<SelectionManager::Modifiers>();
     EXPECT_TRUE(modifiers.shift && !modifiers.command);
 
     // A double click: the first press clicks, the second only double-clicks.
-    sendMouse(list, QEvent::MouseButtonPress, rowCentre(list, 0), Qt::LeftButton);
-    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 0), Qt::LeftButton);
-    sendMouse(list, QEvent::MouseButtonDblClick, rowCentre(list, 0), Qt::LeftButton);
-    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 0), Qt::LeftButton);
+    sendMouse(*list, QEvent::MouseButtonPress, rowCentre(list, 0));
+    sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 0));
+    sendMouse(*list, QEvent::MouseButtonDblClick, rowCentre(list, 0));
+    sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 0));
     EXPECT_EQ(clicked.count(), 4);
     ASSERT_EQ(doubleClicked.count(), 1);
     EXPECT_EQ(doubleClicked[0][0].value<SelectableItem>().id, "Kick.wav");
 
     // A context-menu click calls no click handler.
-    sendMouse(list, QEvent::MouseButtonPress, rowCentre(list, 1), Qt::RightButton);
-    sendMouse(list, QEvent::MouseButtonRelease, rowCentre(list, 1), Qt::RightButton);
+    sendMouse(*list, QEvent::MouseButtonPress, rowCentre(list, 1), {}, Qt::RightButton);
+    sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 1), {}, Qt::RightButton);
     EXPECT_EQ(contextMenuItems(list, 0), QStringList({"Reveal in Finder", "Import to Pro Tools…"}));
     EXPECT_EQ(contextMenuItems(list, 1), QStringList({"Import to Pro Tools…"})) << "no reveal without a file on disk";
     EXPECT_EQ(clicked.count(), 4);
@@ -173,23 +151,23 @@ TEST(OverviewInteraction, ChevronsOpenTracksAndAltOpensThemAll)
     QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
     QSignalSpy expanded(&shown.content, &PTXPreviewContent::expandedTracksChanged);
 
-    click(list, rowCentre(list, 1, 5));
+    click(*list, rowCentre(list, 1, 5));
     EXPECT_EQ(clicked.count(), 0) << "the chevron opens, it does not select";
     ASSERT_EQ(expanded.count(), 1);
     EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Snare"}));
     EXPECT_EQ(model.rowCount(), 3 + 3); // "No inserts", the clip header and the clip
 
-    click(list, rowCentre(list, 0, 5), Qt::AltModifier);
+    click(*list, rowCentre(list, 0, 5), Qt::AltModifier);
     EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Kick", "Snare", "Bass"}));
-    click(list, rowCentre(list, 0, 5), Qt::AltModifier);
+    click(*list, rowCentre(list, 0, 5), Qt::AltModifier);
     EXPECT_TRUE(shown.content.expandedTracks().empty());
     EXPECT_EQ(model.rowCount(), 3);
 
     // Elsewhere on the row a click selects the track; a double click opens it.
-    click(list, rowCentre(list, 2));
+    click(*list, rowCentre(list, 2));
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].value<SelectableItem>(), (SelectableItem{"Bass", SelectableItemKind::track()}));
-    sendMouse(list, QEvent::MouseButtonDblClick, rowCentre(list, 2), Qt::LeftButton);
+    sendMouse(*list, QEvent::MouseButtonDblClick, rowCentre(list, 2));
     EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Bass"}));
 }
 
@@ -199,20 +177,20 @@ TEST(OverviewInteraction, AltClickOnASectionHeaderTogglesItsSiblings)
     PTXPreviewContent &content = shown.content;
     QSignalSpy changed(&content, &PTXPreviewContent::sectionExpandedChanged);
 
-    click(content.section(OverviewSection::clips)->header(), QPoint(40, 10));
+    click(*content.section(OverviewSection::clips)->header(), QPoint(40, 10));
     EXPECT_FALSE(content.isSectionExpanded(OverviewSection::clips));
     EXPECT_TRUE(content.isSectionExpanded(OverviewSection::tracks)) << "a plain click changes one section";
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].value<OverviewSection>(), OverviewSection::clips);
 
-    click(content.section(OverviewSection::tracks)->header(), QPoint(40, 10), Qt::AltModifier);
+    click(*content.section(OverviewSection::tracks)->header(), QPoint(40, 10), Qt::AltModifier);
     for (OverviewSection section :
          {OverviewSection::sessionInfo, OverviewSection::overview, OverviewSection::tracks, OverviewSection::audioFiles,
           OverviewSection::clips, OverviewSection::plugins, OverviewSection::locations})
         EXPECT_FALSE(content.isSectionExpanded(section));
     EXPECT_TRUE(content.isSectionExpanded(OverviewSection::activePlugins)) << "nested lists are not siblings";
 
-    click(content.pluginsSection()->active()->header(), QPoint(40, 10), Qt::AltModifier);
+    click(*content.pluginsSection()->active()->header(), QPoint(40, 10), Qt::AltModifier);
     EXPECT_FALSE(content.isSectionExpanded(OverviewSection::activePlugins));
     EXPECT_FALSE(content.isSectionExpanded(OverviewSection::inactivePlugins));
 }
@@ -229,14 +207,14 @@ TEST(OverviewInteraction, NameColumnsClampAndEveryWindowFollows)
     ASSERT_TRUE(handle && otherHandle);
     const int before = otherHandle->x();
 
-    drag(handle, QPoint(3, 5), QPoint(53, 5));
+    drag(*handle, QPoint(3, 5), QPoint(53, 5));
     EXPECT_EQ(widths.width(NameColumn::audioFiles), 250);
     EXPECT_EQ(otherHandle->x(), before + 50) << "the other window's header follows";
     EXPECT_EQ(QSettings().value("ptx.column.audioFiles.nameWidth").toDouble(), 250);
 
-    drag(handle, QPoint(3, 5), QPoint(-500, 5));
+    drag(*handle, QPoint(3, 5), QPoint(-500, 5));
     EXPECT_EQ(widths.width(NameColumn::audioFiles), 80);
-    drag(handle, QPoint(3, 5), QPoint(2000, 5));
+    drag(*handle, QPoint(3, 5), QPoint(2000, 5));
     EXPECT_EQ(widths.width(NameColumn::audioFiles), 800);
     EXPECT_EQ(QSettings().value("ptx.column.audioFiles.nameWidth").toDouble(), 800);
 
@@ -255,9 +233,9 @@ TEST(OverviewInteraction, NameColumnsClampAndEveryWindowFollows)
     const QRect headerRow = tracks->rowRect(header);
     bool dragged = false;
     for (int x = 0; x < tracks->width() && !dragged; ++x) {
-        sendMouse(tracks, QEvent::MouseMove, QPoint(x, headerRow.center().y()), Qt::NoButton);
+        sendMouse(*tracks, QEvent::MouseMove, QPoint(x, headerRow.center().y()), {}, Qt::NoButton);
         if (tracks->cursor().shape() == Qt::SizeHorCursor) {
-            drag(tracks, QPoint(x, headerRow.center().y()), QPoint(x - 1000, headerRow.center().y()));
+            drag(*tracks, QPoint(x, headerRow.center().y()), QPoint(x - 1000, headerRow.center().y()));
             dragged = true;
         }
     }
@@ -275,7 +253,7 @@ TEST(OverviewInteraction, HoveringATrackShowsItsDetails)
     RowListView *list = shown.content.tracksSection()->list();
     TrackTooltip *tooltip = shown.content.tracksSection()->tooltip();
 
-    sendMouse(list, QEvent::MouseMove, rowCentre(list, 0), Qt::NoButton);
+    sendMouse(*list, QEvent::MouseMove, rowCentre(list, 0), {}, Qt::NoButton);
     ASSERT_TRUE(waitUntil([&] { return tooltip->isVisible(); }));
     const auto details = tooltip->details();
     EXPECT_TRUE(details.contains({"Type", "Audio"}));

@@ -9,6 +9,7 @@
 #include "universe_scroll_bar.h"
 #include "universe_test_tracks.h"
 #include "universe_view.h"
+#include "views_test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,22 +26,10 @@ using namespace kestrix;
 using universetest::lane;
 using universetest::lanes;
 using universetest::placed;
+using viewstest::drag;
+using viewstest::sendMouse;
 
 namespace {
-
-void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, modifiers);
-    QApplication::sendEvent(&widget, &event);
-}
-
-void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, from, modifiers);
-    sendMouse(widget, QEvent::MouseMove, to, modifiers);
-    sendMouse(widget, QEvent::MouseButtonRelease, to, modifiers);
-}
 
 bool sendWheel(QWidget &widget, QPoint pixels, QPoint angle = {})
 {

@@ -1,6 +1,8 @@
 // Opens the demo session the way a file window shows it, with every section
 // open, and saves a picture of it: views-screenshot OUT.png [light|dark]
-// [width] [height] [scroll]. Run it under xvfb-run to look at the real window.
+// [width] [height] [scroll] [timeline], where timeline is "zoomed" (zoomed
+// in both ways, so the scroll bars show) or "selection" (a rectangle drawn
+// on it). Run it under xvfb-run to look at the real window.
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
 
@@ -55,6 +57,7 @@ int main(int argc, char **argv)
     const int width = arguments.value(3, QStringLiteral("1100")).toInt();
     const int height = arguments.value(4, QStringLiteral("1500")).toInt();
     const int scroll = arguments.value(5, QStringLiteral("0")).toInt();
+    const QString timeline = arguments.value(6);
 
     // The window remembers its sections per file; keep that out of the user's preferences.
     const QTemporaryDir preferences;
@@ -80,6 +83,14 @@ int main(int argc, char **argv)
         view->selectionManager().setCachedExpandedTracks(view->expandedItems());
         view->selectionManager().click("Kick", ClickScope::tracks(), {});
         view->selectionManager().click("Perc Fill", ClickScope::tracks(), {false, true});
+        if (timeline == QLatin1String("zoomed")) {
+            view->setOverviewUniverseExtraHeight(60);
+            emit view->universeZoomRequested(Qt::Horizontal, 1.5 * 1.5 * 1.5);
+            emit view->universeZoomRequested(Qt::Vertical, 1.5 * 1.5);
+        } else if (timeline == QLatin1String("selection")) {
+            const double rate = 48000;
+            view->setUniverseSelection({{"Bass", "Piano", "Pad", "Drum Loop"}, SampleRange{9 * rate, 21 * rate}});
+        }
         window.activateWindow();
         view->content()->setFocus();
         QTimer::singleShot(300, &window, [&] {

@@ -1,8 +1,17 @@
 #include "views_test_support.h"
 
+#include "row_list_view.h"
+#include "track_list_model.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTest>
 #include <QThread>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 namespace viewstest {
 
@@ -47,6 +56,74 @@ PTXAudioFile audioFile(std::string name, std::string path, std::string typeTag)
 OverviewData overviewData(PTXSessionInfo session, AudioFileStatus files)
 {
     return OverviewData::make(std::make_shared<const PTXSessionInfo>(std::move(session)), std::move(files));
+}
+
+namespace {
+
+void sendMouseAt(QWidget &widget, QEvent::Type type, QPointF local, QPointF global, Qt::KeyboardModifiers modifiers,
+                 Qt::MouseButton button)
+{
+    const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : button;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, local, global, changed, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+} // namespace
+
+void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModifiers modifiers,
+               Qt::MouseButton button)
+{
+    sendMouseAt(widget, type, at, widget.mapToGlobal(at), modifiers, button);
+}
+
+void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, at, modifiers);
+    sendMouse(widget, QEvent::MouseButtonRelease, at, modifiers);
+}
+
+void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers)
+{
+    // The pointer moves on the screen: a widget that moves while dragged
+    // (a handle) sees the later points shifted, as it would under a mouse.
+    const QPointF origin = widget.mapToGlobal(QPointF(0, 0));
+    const auto send = [&](QEvent::Type type, QPointF at) {
+        const QPointF global = origin + at;
+        sendMouseAt(widget, type, widget.mapFromGlobal(global), global, modifiers, Qt::LeftButton);
+    };
+    send(QEvent::MouseButtonPress, from);
+    send(QEvent::MouseMove, (from + to) / 2);
+    send(QEvent::MouseMove, to);
+    send(QEvent::MouseButtonRelease, to);
+}
+
+Window::Window(const QString &path, QRect frame)
+    : view(new PTXDetailView(path))
+{
+    window.setCentralWidget(view);
+    window.setGeometry(frame);
+    window.show();
+    EXPECT_TRUE(waitUntil([this] { return !view->isLoading(); }, 10000));
+}
+
+void Window::activate()
+{
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void clickRow(RowListView *list, int row, Qt::KeyboardModifiers modifiers)
+{
+    sendMouse(*list, QEvent::MouseButtonPress, QPointF(80, list->rowRect(row).center().y()), modifiers);
+}
+
+int rowOfTrack(const TrackListModel &model, const std::string &name)
+{
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.rowAt(row).kind == TrackListRow::Kind::track && model.trackAt(row).name == name)
+            return row;
+    return -1;
 }
 
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs)

@@ -3,9 +3,21 @@
 #define KESTRIX_TESTS_VIEWS_VIEWS_TEST_SUPPORT_H
 
 #include "overview_data.h"
+#include "ptx_detail_view.h"
 #include "session_info.h"
 
+#include <QEvent>
+#include <QMainWindow>
+#include <QRect>
+#include <QPointF>
 #include <QString>
+
+class QWidget;
+
+namespace kestrix {
+class RowListView;
+class TrackListModel;
+} // namespace kestrix
 
 #include <functional>
 #include <optional>
@@ -24,6 +36,30 @@ kestrix::PTXAudioFile audioFile(std::string name, std::string path = {}, std::st
 
 // The session's data as a window hands it to the overview.
 kestrix::OverviewData overviewData(kestrix::PTXSessionInfo session, kestrix::AudioFileStatus files = {});
+
+// A mouse event at a point of the widget. For a move, `button` is the one
+// held (none for hovering).
+void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+               Qt::MouseButton button = Qt::LeftButton);
+// Press and release of the left button.
+void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Press, a move half way and to the end, and release.
+void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// A file window as the application makes one: the detail view is its
+// content. Waits for the session to load.
+struct Window {
+    QMainWindow window;
+    kestrix::PTXDetailView *view;
+
+    explicit Window(const QString &path, QRect frame = QRect(100, 100, 1000, 800));
+    void activate();
+};
+
+// A plain click, or one with modifiers, in the middle of a list row.
+void clickRow(kestrix::RowListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The row of the named track in the track list, or -1.
+int rowOfTrack(const kestrix::TrackListModel &model, const std::string &name);
 
 // Processes events until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000);

@@ -8,6 +8,7 @@
 #include "row_list_view.h"
 #include "section_filters.h"
 #include "section_titles.h"
+#include "selection_modifiers.h"
 
 namespace kestrix {
 

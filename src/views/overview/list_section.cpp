@@ -44,10 +44,4 @@ void ListSection::showFileRowMenu(const SelectableItem &item, const QString &res
                         [this, item] { emit importRequested(item); }});
 }
 
-SelectionManager::Modifiers ListSection::selectionModifiers(Qt::KeyboardModifiers modifiers)
-{
-    // Qt names the macOS Command key ControlModifier, so this is ⌘ there and Ctrl elsewhere.
-    return {modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::ShiftModifier)};
-}
-
 } // namespace kestrix

@@ -44,8 +44,6 @@ protected:
     // The menu of a file-like row: reveal its file, import it.
     void showFileRowMenu(const SelectableItem &item, const QString &resolvedPath, QPoint globalPosition);
 
-    static SelectionManager::Modifiers selectionModifiers(Qt::KeyboardModifiers modifiers);
-
     std::shared_ptr<const OverviewSelection> selection_;
     QVBoxLayout *body_;
 

@@ -188,6 +188,16 @@ std::vector<PTXClipGroup> PTXPreviewContent::shownClipGroups() const
     return data_.session ? itemsAt(*data_.clipGroups, clips_->shownRows()) : std::vector<PTXClipGroup>{};
 }
 
+std::vector<PTXTrackInfo> PTXPreviewContent::timelineTracks() const
+{
+    return data_.session ? itemsAt(data_.session->tracks, tracks_->shownTracks()) : std::vector<PTXTrackInfo>{};
+}
+
+const std::vector<size_t> &PTXPreviewContent::shownTrackIndices() const
+{
+    return tracks_->shownTracks();
+}
+
 void PTXPreviewContent::focusInEvent(QFocusEvent *event)
 {
     QScrollArea::focusInEvent(event);

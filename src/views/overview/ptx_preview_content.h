@@ -76,6 +76,10 @@ public:
     std::vector<PTXTrackInfo> shownTracks() const;
     std::vector<PTXAudioFileGroup> shownAudioFileGroups() const;
     std::vector<PTXClipGroup> shownClipGroups() const;
+    // The timeline's rows: the tracks the list shows, in its order, each with
+    // every clip it holds. `shownTrackIndices` tells when they change.
+    std::vector<PTXTrackInfo> timelineTracks() const;
+    const std::vector<size_t> &shownTrackIndices() const;
 
 signals:
     void itemClicked(const kestrix::SelectableItem &item, kestrix::SelectionManager::Modifiers modifiers);

@@ -6,6 +6,7 @@
 #include "row_list_view.h"
 #include "section_filters.h"
 #include "section_titles.h"
+#include "selection_modifiers.h"
 #include "track_list_model.h"
 #include "track_row_delegate.h"
 #include "track_tooltip.h"

@@ -63,18 +63,4 @@ ZoomAnchors verticalAnchors(const UniverseRows &rows, const UniverseSelectionSta
             rowsMidpoint(rows, state.selectedTrackNames)};
 }
 
-std::optional<SampleRange> clipSpan(const std::vector<PTXTrackInfo> &tracks, const NameSet &trackNames,
-                                    const NameSet &clipNames)
-{
-    Span span;
-    for (const PTXTrackInfo &track : tracks) {
-        const bool wholeTrack = trackNames.contains(track.name);
-        for (const PTXClipInfo &clip : track.clips) {
-            if (wholeTrack || clipNames.contains(clip.name))
-                span.add(double(clip.timelinePosition), double(clip.timelinePosition + clip.sampleLength));
-        }
-    }
-    return span.range;
-}
-
 } // namespace kestrix

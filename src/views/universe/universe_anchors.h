@@ -31,12 +31,6 @@ ZoomAnchors horizontalAnchors(const UniverseRows &rows, const UniverseSelectionS
 // Row positions: the middle of the rows the selected things sit on.
 ZoomAnchors verticalAnchors(const UniverseRows &rows, const UniverseSelectionState &state);
 
-// The span of the clips that lie on one of the tracks or carry one of the
-// clip names; none when there is no such clip. For the window to describe
-// its list selection.
-std::optional<SampleRange> clipSpan(const std::vector<PTXTrackInfo> &tracks, const NameSet &trackNames,
-                                    const NameSet &clipNames);
-
 } // namespace kestrix
 
 #endif

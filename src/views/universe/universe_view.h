@@ -43,6 +43,9 @@ public:
     const UniverseSelection &selection() const { return state_.selection; }
     const std::optional<SessionExtent> &extent() const { return extent_; }
     size_t rowCount() const { return rows_.count(); }
+    const UniverseRows &rows() const { return rows_; }
+    // What is marked on the rows: clicked clips, selected tracks, the band.
+    const UniverseSelectionState &selectionState() const { return state_; }
     UniverseMapping mapping() const;
     // The clip under a point, through the same lookup clicks use.
     std::optional<ClipKey> clipAt(QPointF point) const;

@@ -10,11 +10,14 @@
 #include "overview_style.h"
 #include "per_file_settings.h"
 #include "pro_tools_application.h"
+#include "selection_modifiers.h"
 #include "session_load_task.h"
 #include "status_pages.h"
 #include "toolbar_icons.h"
 #include "timeline_overview_section.h"
+#include "universe_highlights.h"
 #include "universe_overview.h"
+#include "universe_view.h"
 #include "window_key_observer.h"
 
 #include <QAction>
@@ -176,7 +179,8 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     data_ = loaded.data;
     applyPerFileSettings();
     content_->setData(*data_);
-    universe_->setSession(*data_->session, content_->shownTracks());
+    timelineTracks_ = content_->shownTrackIndices();
+    universe_->setSession(*data_->session, content_->timelineTracks());
     selectionListsStale_ = true;
     prepareSelectionLists(selection_.activeScope());
     content_->setSelection(overviewSelection(selection_));
@@ -196,8 +200,51 @@ void PTXDetailView::connectUniverse()
     connect(universe_, &UniverseOverview::selectionChanged, this, &PTXDetailView::setUniverseSelection);
     connect(universe_, &UniverseOverview::viewportChanged, this, &PTXDetailView::setUniverseViewport);
     connect(universe_, &UniverseOverview::extraHeightChanged, this, &PTXDetailView::setOverviewUniverseExtraHeight);
-    connect(content_, &PTXPreviewContent::shownListsChanged, universe_,
-            [this] { universe_->setRows(content_->shownTracks()); });
+    connect(content_, &PTXPreviewContent::shownListsChanged, this, &PTXDetailView::updateTimelineRows);
+    connect(universe_, &UniverseOverview::clipClicked, this, &PTXDetailView::timelineClipClicked);
+    connect(universe_, &UniverseOverview::clipDoubleClicked, this, &PTXDetailView::clipPlayRequested);
+    connect(universe_, &UniverseOverview::clipSeek, this, &PTXDetailView::seekRequested);
+}
+
+// The rows follow the track list; rebuilt only when its tracks change, not
+// on every list change a search brings.
+void PTXDetailView::updateTimelineRows()
+{
+    if (!data_ || content_->shownTrackIndices() == timelineTracks_)
+        return;
+    timelineTracks_ = content_->shownTrackIndices();
+    universe_->setRows(content_->timelineTracks());
+    updateUniverseHighlights();
+}
+
+void PTXDetailView::updateUniverseHighlights()
+{
+    if (!data_)
+        return;
+    const UniverseHighlights highlights
+        = universeHighlights(universe_->universe()->rows().tracks(), *data_, selection_.selectedItems());
+    universe_->setSelectedClipKeys(highlights.clips);
+    universe_->setSelectedTrackNames(highlights.trackNames);
+    universe_->setListSelectionSpan(highlights.listSpan);
+}
+
+// A clip clicked on the timeline selects its clip group in the track's lane,
+// which opens so the selection shows in the list too.
+void PTXDetailView::timelineClipClicked(const ClipKey &key, Qt::KeyboardModifiers modifiers)
+{
+    const std::optional<size_t> row = universe_->universe()->rows().rowNamed(key.trackName.toStdString());
+    if (!row || key.placement < 0)
+        return;
+    const std::optional<SelectableItem> item
+        = laneItemOf(universe_->universe()->rows().tracks()[*row], size_t(key.placement));
+    if (!item)
+        return;
+    if (!expandedItems_.contains(item->kind.trackName)) {
+        std::unordered_set<std::string> names = expandedItems_;
+        names.insert(item->kind.trackName);
+        setExpandedItems(std::move(names));
+    }
+    itemClicked(*item, selectionModifiers(modifiers));
 }
 
 // Persisted state -----------------------------------------------------------
@@ -259,6 +306,7 @@ void PTXDetailView::setOverviewUniverseExtraHeight(double extra)
     if (extra == extraHeight_)
         return;
     extraHeight_ = extra;
+    universe_->setExtraHeight(extra);
     savePerFileSettings();
 }
 
@@ -307,6 +355,8 @@ void PTXDetailView::itemClicked(const SelectableItem &item, SelectionManager::Mo
 void PTXDetailView::selectionChanged(unsigned changes)
 {
     content_->setSelection(overviewSelection(selection_));
+    if (changes & SelectionManager::selectedItemsChanged)
+        updateUniverseHighlights();
     if ((changes & SelectionManager::focusedItemChanged) && selection_.focusedItem())
         content_->ensureItemVisible(*selection_.focusedItem());
     updateImportContext();

@@ -7,6 +7,7 @@
 #ifndef KESTRIX_VIEWS_WINDOW_PTX_DETAIL_VIEW_H
 #define KESTRIX_VIEWS_WINDOW_PTX_DETAIL_VIEW_H
 
+#include "clip_key.h"
 #include "overview_data.h"
 #include "pending_imports.h"
 #include "ptx_preview_content.h"
@@ -52,6 +53,7 @@ public:
 
     PTXPreviewContent *content() const { return content_; }
     DetailToolbar *toolbar() const { return toolbar_; }
+    UniverseOverview *timeline() const { return universe_; }
     SelectionManager &selectionManager() { return selection_; }
     bool windowIsKey() const;
 
@@ -97,10 +99,18 @@ signals:
     // A zoom command for the timeline overview: factor 1.5 in, 2/3 out.
     void universeZoomRequested(Qt::Orientation orientation, double factor);
     void pendingImportChanged();
+    // Double-clicking a clip on the timeline asks for it to be played.
+    void clipPlayRequested(const kestrix::ClipKey &key);
+    // A click inside the playing clip asks playback to move there (seconds
+    // from the clip's start).
+    void seekRequested(double seconds);
 
 private:
     void finishLoading(const LoadedSession &loaded);
     void connectUniverse();
+    void updateTimelineRows();
+    void updateUniverseHighlights();
+    void timelineClipClicked(const ClipKey &key, Qt::KeyboardModifiers modifiers);
     void applyPerFileSettings();
     void savePerFileSettings();
     void itemClicked(const SelectableItem &item, SelectionManager::Modifiers modifiers);
@@ -126,6 +136,8 @@ private:
     UniverseSelection universeSelection_;
     UniverseViewport universeViewport_;
     double extraHeight_ = 0;
+    // The session tracks the timeline shows as rows.
+    std::vector<size_t> timelineTracks_;
     bool perFileSettingsLoaded_ = false;
     // The selection's copies of the shown lists are refreshed only when needed.
     bool selectionListsStale_ = true;

@@ -1,0 +1,222 @@
+// The timeline overview inside a file window: which rows and clips it
+// shows, what clicking and dragging on it does to the lists, and what the
+// window keeps of it for the file.
+#include "views_test_support.h"
+
+#include "file_list_section.h"
+#include "per_file_settings.h"
+#include "ptx_preview_content.h"
+#include "timeline_overview_section.h"
+#include "tracks_section.h"
+#include "universe_height_handle.h"
+#include "universe_overview.h"
+#include "universe_scroll_bar.h"
+#include "universe_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+using namespace viewstest;
+
+namespace {
+
+// Each test works on its own copy, so what one keeps for the file does not
+// reach another.
+struct DemoCopy {
+    QTemporaryDir folder;
+    QString path = folder.filePath("Demo.ptx");
+    DemoCopy() { EXPECT_TRUE(QFile::copy(QStringLiteral(KESTRIX_DEMO_SESSION), path)); }
+};
+
+// The middle of a clip's bar.
+QPointF pointOn(const UniverseView &universe, const ClipKey &key)
+{
+    const auto [row, clip] = *universe.rows().find(key);
+    const UniverseMapping m = universe.mapping();
+    return {m.xForSample(double(clip->timelinePosition) + double(clip->sampleLength) / 2),
+            m.rowTop(row) + m.barHeight / 2};
+}
+
+QToolButton *zoomButton(PTXDetailView &view, const QString &help)
+{
+    for (QToolButton *button : view.content()->timelineSection()->findChildren<QToolButton *>())
+        if (button->toolTip() == help)
+            return button;
+    return nullptr;
+}
+
+std::vector<ClipKey> keysOf(const QSet<ClipKey> &keys)
+{
+    std::vector<ClipKey> sorted(keys.begin(), keys.end());
+    std::sort(sorted.begin(), sorted.end(), [](const ClipKey &a, const ClipKey &b) {
+        return std::tie(a.trackName, a.placement) < std::tie(b.trackName, b.placement);
+    });
+    return sorted;
+}
+
+} // namespace
+
+TEST(TimelineInWindow, ShowsEveryClipOfTheTracksTheListShows)
+{
+    DemoCopy demo;
+    Window window(demo.path);
+    const UniverseView &universe = *window.view->timeline()->universe();
+    const PTXSessionInfo &session = *window.view->sessionInfo();
+    ASSERT_EQ(universe.rowCount(), session.tracks.size());
+
+    // Every clip can be hit where it is drawn, on closed tracks as on open ones.
+    size_t clips = 0;
+    for (const PTXTrackInfo &track : session.tracks) {
+        for (size_t placement = 0; placement < track.clips.size(); ++placement, ++clips) {
+            const std::optional<ClipKey> hit
+                = universe.clipAt(pointOn(universe, {QString::fromStdString(track.name), int(placement)}));
+            ASSERT_TRUE(hit) << track.name << " clip " << placement;
+            EXPECT_EQ(hit->trackName.toStdString(), track.name);
+        }
+    }
+    EXPECT_GT(clips, 30u);
+
+    // The rows follow the track list as a search narrows it.
+    window.view->setSearchQuery({"Piano", SearchQuery::Scope::tracks});
+    ASSERT_EQ(universe.rowCount(), 2u);
+    EXPECT_EQ(universe.rows().tracks()[0].name, "Music") << "the folder holding the match stays";
+    const auto piano = std::find_if(session.tracks.begin(), session.tracks.end(),
+                                    [](const PTXTrackInfo &track) { return track.name == "Piano"; });
+    EXPECT_EQ(universe.rows().tracks()[1].clips, piano->clips);
+    window.view->setSearchQuery({});
+    EXPECT_EQ(universe.rowCount(), session.tracks.size());
+}
+
+TEST(TimelineInWindow, ClickingClipsSelectsThemInTheirTracksLane)
+{
+    DemoCopy demo;
+    Window window(demo.path);
+    UniverseView &universe = *window.view->timeline()->universe();
+    SelectionManager &selection = window.view->selectionManager();
+    const PTXTrackInfo &percFill = universe.rows().tracks()[*universe.rows().rowNamed("Perc Fill")];
+    ASSERT_EQ(percFill.clips[0].name, "Kick");
+    ASSERT_EQ(percFill.clips[2].name, "Snare");
+
+    click(universe, pointOn(universe, {"Perc Fill", 2}));
+    EXPECT_EQ(selection.selectedItems(),
+              (std::unordered_set<SelectableItem>{{"Snare", SelectableItemKind::trackClip("Perc Fill")}}));
+    EXPECT_TRUE(window.view->expandedItems().contains("Perc Fill")) << "the lane opens to show the selection";
+    // Every placement of the selected clip on that track is marked, no other.
+    std::vector<ClipKey> snares;
+    for (size_t p = 0; p < percFill.clips.size(); ++p)
+        if (percFill.clips[p].name == "Snare")
+            snares.push_back({"Perc Fill", int(p)});
+    EXPECT_EQ(keysOf(universe.selectionState().selectedClips), snares);
+
+    // Ctrl-click (⌘ on macOS) adds the Kick clips of the same lane, then takes them away again.
+    click(universe, pointOn(universe, {"Perc Fill", 0}), Qt::ControlModifier);
+    EXPECT_EQ(selection.selectedItems().size(), 2u);
+    EXPECT_GT(universe.selectionState().selectedClips.size(), snares.size());
+    click(universe, pointOn(universe, {"Perc Fill", 0}), Qt::ControlModifier);
+    EXPECT_EQ(keysOf(universe.selectionState().selectedClips), snares);
+
+    // Selecting a track in the list marks its row, not its clips.
+    clickRow(window.view->content()->tracksSection()->list(),
+             rowOfTrack(*window.view->content()->tracksSection()->model(), "Bass"));
+    EXPECT_TRUE(universe.selectionState().selectedClips.empty());
+    EXPECT_EQ(universe.selectionState().selectedTrackNames, (NameSet{"Bass"}));
+
+    // A double click asks the window to play the clip.
+    QSignalSpy plays(window.view, &PTXDetailView::clipPlayRequested);
+    const QPointF kick = pointOn(universe, {"Kick", 1});
+    sendMouse(universe, QEvent::MouseButtonPress, kick);
+    sendMouse(universe, QEvent::MouseButtonRelease, kick);
+    sendMouse(universe, QEvent::MouseButtonDblClick, kick);
+    sendMouse(universe, QEvent::MouseButtonRelease, kick);
+    ASSERT_EQ(plays.count(), 1);
+    EXPECT_EQ(plays[0][0].value<ClipKey>(), (ClipKey{"Kick", 1}));
+}
+
+TEST(TimelineInWindow, ARectangleDrawnOnItNarrowsTheListsAndIsKept)
+{
+    DemoCopy demo;
+    UniverseSelection drawn;
+    {
+        Window window(demo.path);
+        UniverseView &universe = *window.view->timeline()->universe();
+        PTXPreviewContent &content = *window.view->content();
+        ASSERT_EQ(content.clipsSection()->title(), "Clips (11)");
+        // Across the Kick row only, over its first two seconds.
+        const UniverseMapping m = universe.mapping();
+        const double top = m.rowTop(*universe.rows().rowNamed("Kick"));
+        drag(universe, {m.xForSample(0) + 1, top + 0.5}, {m.xForSample(2 * 48000.0), top + 2.5});
+        drawn = window.view->universeSelection();
+        EXPECT_EQ(drawn.trackNames, (NameSet{"Kick"}));
+        ASSERT_TRUE(drawn.timeRange);
+        EXPECT_NEAR(drawn.timeRange->upper, 96000, m.visibleLength / m.width);
+        EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
+        EXPECT_EQ(PerFileSettings::load(demo.path).universeSelection, drawn);
+    }
+    Window reopened(demo.path);
+    EXPECT_EQ(reopened.view->timeline()->universe()->selection(), drawn);
+    EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (1 of 11)");
+}
+
+TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
+{
+    DemoCopy demo;
+    UniverseViewport zoomed;
+    {
+        Window window(demo.path);
+        window.activate();
+        UniverseOverview &timeline = *window.view->timeline();
+        const UniverseView &universe = *timeline.universe();
+        const SessionExtent extent = *universe.extent();
+
+        // With a track selected in the list, zooming keeps its clips where they are.
+        clickRow(window.view->content()->tracksSection()->list(),
+                 rowOfTrack(*window.view->content()->tracksSection()->model(), "Piano"));
+        const PTXTrackInfo &piano = universe.rows().tracks()[*universe.rows().rowNamed("Piano")];
+        double first = INFINITY;
+        double last = 0;
+        for (const PTXClipInfo &clip : piano.clips) {
+            first = std::min(first, double(clip.timelinePosition));
+            last = std::max(last, double(clip.timelinePosition + clip.sampleLength));
+        }
+        const double anchor = (first + last) / 2 - extent.start;
+        QToolButton *zoomIn = zoomButton(*window.view, "Zoom in horizontally");
+        ASSERT_TRUE(zoomIn);
+        zoomIn->click();
+        EXPECT_DOUBLE_EQ(universe.viewport().horizontalZoom, 1.5);
+        EXPECT_NEAR(universe.viewport().horizontalSampleOffset, anchor - anchor / 1.5, 1e-6);
+        EXPECT_TRUE(timeline.horizontalBar()->isVisible());
+
+        // The window's own keys: Ctrl+] in, and the vertical pair.
+        QTest::keyClick(&window.window, Qt::Key_BracketRight, Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(universe.viewport().horizontalZoom, 2.25);
+        QTest::keyClick(&window.window, Qt::Key_Up, Qt::MetaModifier | Qt::AltModifier);
+        EXPECT_DOUBLE_EQ(universe.viewport().verticalZoom, 1.5);
+        EXPECT_TRUE(timeline.verticalBar()->isVisible());
+        zoomed = universe.viewport();
+        EXPECT_EQ(window.view->universeViewport(), zoomed);
+
+        // The height handle, dragged 30 points down.
+        drag(*timeline.heightHandle(), {50, 2}, {50, 32});
+        EXPECT_EQ(window.view->overviewUniverseExtraHeight(), 30);
+    }
+    const PerFileSettings saved = PerFileSettings::load(demo.path);
+    EXPECT_EQ(saved.universeViewport, zoomed);
+    EXPECT_EQ(saved.overviewUniverseExtraHeight, 30);
+
+    Window reopened(demo.path);
+    const UniverseOverview &timeline = *reopened.view->timeline();
+    EXPECT_EQ(timeline.universe()->viewport(), zoomed);
+    EXPECT_TRUE(timeline.horizontalBar()->isVisible());
+    const int rows = int(timeline.universe()->rowCount());
+    EXPECT_EQ(timeline.universe()->height(), 4 * rows + 3 + 30);
+}

@@ -90,6 +90,8 @@ int main(int argc, char **argv)
         } else if (timeline == QLatin1String("selection")) {
             const double rate = 48000;
             view->setUniverseSelection({{"Bass", "Piano", "Pad", "Drum Loop"}, SampleRange{9 * rate, 21 * rate}});
+            // Clips selected in a lane are marked on the timeline.
+            view->selectionManager().click("Snare", ClickScope::trackClips("Perc Fill"), {});
         }
         window.activateWindow();
         view->content()->setFocus();

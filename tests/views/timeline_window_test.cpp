@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,14 +101,19 @@ TEST(TimelineInWindow, ShowsEveryClipOfTheTracksTheListShows)
 TEST(TimelineInWindow, ClickingClipsSelectsThemInTheirTracksLane)
 {
     DemoCopy demo;
-    Window window(demo.path);
+    // Short enough that the clicked clip's lane lies below the fold.
+    Window window(demo.path, QRect(100, 100, 1000, 500));
     UniverseView &universe = *window.view->timeline()->universe();
     SelectionManager &selection = window.view->selectionManager();
     const PTXTrackInfo &percFill = universe.rows().tracks()[*universe.rows().rowNamed("Perc Fill")];
     ASSERT_EQ(percFill.clips[0].name, "Kick");
     ASSERT_EQ(percFill.clips[2].name, "Snare");
 
+    window.view->content()->setSectionExpanded(OverviewSection::tracks, true);
+    QScrollBar &page = *window.view->content()->verticalScrollBar();
+    const int pageAt = page.value();
     click(universe, pointOn(universe, {"Perc Fill", 2}));
+    EXPECT_EQ(page.value(), pageAt) << "the page does not run away from the timeline";
     EXPECT_EQ(selection.selectedItems(),
               (std::unordered_set<SelectableItem>{{"Snare", SelectableItemKind::trackClip("Perc Fill")}}));
     EXPECT_TRUE(window.view->expandedItems().contains("Perc Fill")) << "the lane opens to show the selection";

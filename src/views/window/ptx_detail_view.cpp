@@ -24,6 +24,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -244,6 +245,8 @@ void PTXDetailView::timelineClipClicked(const ClipKey &key, Qt::KeyboardModifier
         names.insert(item->kind.trackName);
         setExpandedItems(std::move(names));
     }
+    // The page stays where it is: the user is looking at the timeline.
+    const QScopedValueRollback keepPage(revealFocusedItem_, false);
     itemClicked(*item, selectionModifiers(modifiers));
 }
 
@@ -357,7 +360,7 @@ void PTXDetailView::selectionChanged(unsigned changes)
     content_->setSelection(overviewSelection(selection_));
     if (changes & SelectionManager::selectedItemsChanged)
         updateUniverseHighlights();
-    if ((changes & SelectionManager::focusedItemChanged) && selection_.focusedItem())
+    if ((changes & SelectionManager::focusedItemChanged) && selection_.focusedItem() && revealFocusedItem_)
         content_->ensureItemVisible(*selection_.focusedItem());
     updateImportContext();
 }

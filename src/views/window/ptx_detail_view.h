@@ -141,6 +141,8 @@ private:
     bool perFileSettingsLoaded_ = false;
     // The selection's copies of the shown lists are refreshed only when needed.
     bool selectionListsStale_ = true;
+    // Whether a newly focused item is scrolled into view.
+    bool revealFocusedItem_ = true;
 
     QPointer<ActiveImportContext> importContext_;
     std::optional<PendingTracksImport> pendingTracks_;

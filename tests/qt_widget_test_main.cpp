@@ -1,5 +1,6 @@
-// Runs the tests inside a QApplication on the offscreen platform, with the
-// preferences in a folder of this run's own, never the user's.
+// The main of the widget tests (application, views, audio): a QApplication
+// on the offscreen platform, with the preferences in a folder of this run's
+// own, never the user's.
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>

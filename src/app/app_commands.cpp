@@ -1,8 +1,8 @@
 #include "app_commands.h"
 
 #include "file_location.h"
-#include "file_reveal.h"
 #include "quorvix_app.h"
+#include "show_in_file_manager.h"
 #include "splash_icons.h"
 
 #include <QAction>
@@ -123,7 +123,7 @@ void AppCommands::buildFileMenu()
     connect(addCommand(menu, QStringLiteral("Reveal in Finder"), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_R)),
             &QAction::triggered, this, [this] {
                 if (const std::optional<QString> file = app_.focusedFileURL())
-                    revealInFileManager(*file, QApplication::activeWindow());
+                    showInFileManager(*file, QApplication::activeWindow());
             });
     menu->addSeparator();
     // The session report has not landed yet; the command shows where it goes.

@@ -1,7 +1,7 @@
 #include "recent_session_row.h"
 
 #include "file_location.h"
-#include "file_reveal.h"
+#include "show_in_file_manager.h"
 #include "text_style.h"
 #include "splash_icons.h"
 
@@ -79,7 +79,7 @@ void RecentSessionRow::mouseReleaseEvent(QMouseEvent *event)
 void RecentSessionRow::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("Reveal in Finder"), this, [this] { revealInFileManager(filePath_, window()); });
+    menu.addAction(QStringLiteral("Reveal in Finder"), this, [this] { showInFileManager(filePath_, window()); });
     menu.exec(event->globalPos());
 }
 

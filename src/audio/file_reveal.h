@@ -4,11 +4,15 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kestrix {
 
-// Asks the file manager to select the file (org.freedesktop.FileManager1);
-// when none answers, opens the file's folder instead.
-void revealInFileManager(const QString &path);
+// Asks the file manager over D-Bus (org.freedesktop.FileManager1) to select
+// the file, without waiting for it: a slow or absent file manager never
+// blocks the caller. When none answers, opens the file's folder instead;
+// `failed` is called on the caller's thread when that fails too.
+void revealInFileManager(const QString &path, std::function<void()> failed = {});
 
 } // namespace kestrix
 

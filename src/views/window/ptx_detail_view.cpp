@@ -4,7 +4,6 @@
 #include "audio_device_manager.h"
 #include "audio_device_picker.h"
 #include "detail_toolbar.h"
-#include "file_reveal.h"
 #include "key_event_handler.h"
 #include "multi_mono_grouping.h"
 #include "overview_style.h"
@@ -12,6 +11,7 @@
 #include "pro_tools_application.h"
 #include "selection_modifiers.h"
 #include "session_load_task.h"
+#include "show_in_file_manager.h"
 #include "status_pages.h"
 #include "toolbar_icons.h"
 #include "timeline_overview_section.h"
@@ -121,7 +121,7 @@ PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
 
     connect(content_, &PTXPreviewContent::itemClicked, this, &PTXDetailView::itemClicked);
     connect(content_, &PTXPreviewContent::revealRequested, this,
-            [](const QString &path) { revealInFileManager(path); });
+            [this](const QString &path) { showInFileManager(path, this); });
     connect(content_, &PTXPreviewContent::importRequested, this, &PTXDetailView::importRow);
     connect(content_, &PTXPreviewContent::expandedTracksChanged, this,
             [this](const std::unordered_set<std::string> &names) { setExpandedItems(names); });

@@ -123,6 +123,7 @@ TEST(TimelineInWindow, ClickingClipsSelectsThemInTheirTracksLane)
         if (percFill.clips[p].name == "Snare")
             snares.push_back({"Perc Fill", int(p)});
     EXPECT_EQ(keysOf(universe.selectionState().selectedClips), snares);
+    EXPECT_EQ(universe.toolTipAt(pointOn(universe, {"Perc Fill", 2})), "Snare — Perc Fill");
 
     // Ctrl-click (⌘ on macOS) adds the Kick clips of the same lane, then takes them away again.
     click(universe, pointOn(universe, {"Perc Fill", 0}), Qt::ControlModifier);
@@ -130,6 +131,18 @@ TEST(TimelineInWindow, ClickingClipsSelectsThemInTheirTracksLane)
     EXPECT_GT(universe.selectionState().selectedClips.size(), snares.size());
     click(universe, pointOn(universe, {"Perc Fill", 0}), Qt::ControlModifier);
     EXPECT_EQ(keysOf(universe.selectionState().selectedClips), snares);
+
+    // A clip chosen in the clip list is marked wherever it is placed.
+    window.view->content()->setSectionExpanded(OverviewSection::clips, true);
+    FileListSection &clipList = *window.view->content()->clipsSection();
+    clickRow(clipList.list(), clipList.rowOf({"Snare", SelectableItemKind::clip()}));
+    QSet<ClipKey> everySnare;
+    for (const PTXTrackInfo &track : universe.rows().tracks())
+        for (size_t p = 0; p < track.clips.size(); ++p)
+            if (track.clips[p].name == "Snare")
+                everySnare.insert({QString::fromStdString(track.name), int(p)});
+    EXPECT_GT(everySnare.size(), snares.size());
+    EXPECT_EQ(keysOf(universe.selectionState().selectedClips), keysOf(everySnare));
 
     // Selecting a track in the list marks its row, not its clips.
     clickRow(window.view->content()->tracksSection()->list(),

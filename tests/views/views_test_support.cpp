@@ -149,3 +149,8 @@ void kestrix::PrintTo(const SelectableItem &item, std::ostream *out)
         *out << "(" << item.kind.trackName << ")";
     *out << " \"" << item.id << '"';
 }
+
+void kestrix::PrintTo(const ClipKey &key, std::ostream *out)
+{
+    *out << '"' << key.trackName.toStdString() << "\" #" << key.placement;
+}

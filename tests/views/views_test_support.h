@@ -2,6 +2,7 @@
 #ifndef KESTRIX_TESTS_VIEWS_VIEWS_TEST_SUPPORT_H
 #define KESTRIX_TESTS_VIEWS_VIEWS_TEST_SUPPORT_H
 
+#include "clip_key.h"
 #include "overview_data.h"
 #include "ptx_detail_view.h"
 #include "session_info.h"
@@ -68,6 +69,7 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000);
 
 namespace kestrix {
 void PrintTo(const SelectableItem &item, std::ostream *out);
+void PrintTo(const ClipKey &key, std::ostream *out);
 } // namespace kestrix
 
 QT_BEGIN_NAMESPACE

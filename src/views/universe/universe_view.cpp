@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -130,6 +131,28 @@ std::optional<ClipKey> UniverseView::clipAt(QPointF point) const
     if (!placement)
         return std::nullopt;
     return ClipKey{QString::fromStdString(rows_.tracks()[*row].name), int(*placement)};
+}
+
+QString UniverseView::toolTipAt(QPointF point) const
+{
+    const std::optional<ClipKey> key = clipAt(point);
+    if (!key)
+        return {};
+    const PTXClipInfo &clip = *rows_.find(*key)->second;
+    return QString::fromStdString(clip.name) + QStringLiteral(" — ") + key->trackName;
+}
+
+bool UniverseView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
 }
 
 void UniverseView::changeViewport(const UniverseViewport &viewport)

@@ -49,6 +49,8 @@ public:
     UniverseMapping mapping() const;
     // The clip under a point, through the same lookup clicks use.
     std::optional<ClipKey> clipAt(QPointF point) const;
+    // The help shown over a clip: its name and its track's; empty elsewhere.
+    QString toolTipAt(QPointF point) const;
 
 public slots:
     void zoomHorizontally(double factor);
@@ -65,6 +67,7 @@ signals:
     void clipSeek(double seconds);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -27,14 +27,11 @@ QIcon triangleIcon(TriangleDirection direction, const QColor &color)
 TimelineOverviewSection::TimelineOverviewSection(QWidget *parent)
     : GetInfoSection(QStringLiteral("Overview"), parent)
 {
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(overview::kSectionIndent, 0, 8, 8);
-    layout->setSpacing(4);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(2);
-    buttons->addStretch();
+    // The zoom buttons sit in the header, at its trailing end, while the section is open.
+    auto *buttons = new QWidget;
+    auto *row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
     QToolButton *outH = makeZoomButton(TriangleDirection::left, QStringLiteral("Zoom out horizontally"));
     QToolButton *inH = makeZoomButton(TriangleDirection::right, QStringLiteral("Zoom in horizontally"));
     QToolButton *outV = makeZoomButton(TriangleDirection::down, QStringLiteral("Zoom out vertically"));
@@ -44,12 +41,13 @@ TimelineOverviewSection::TimelineOverviewSection(QWidget *parent)
     connect(outV, &QToolButton::clicked, this, &TimelineOverviewSection::zoomOutVertical);
     connect(inV, &QToolButton::clicked, this, &TimelineOverviewSection::zoomInVertical);
     for (QToolButton *button : {outH, inH, outV, inV})
-        buttons->addWidget(button);
-    layout->addLayout(buttons);
+        row->addWidget(button);
+    setAccessory(buttons);
+    connect(this, &GetInfoSection::expandedChanged, buttons, &QWidget::setVisible);
 
-    slot_ = new QVBoxLayout;
-    slot_->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(slot_);
+    auto *content = new QWidget;
+    slot_ = new QVBoxLayout(content);
+    slot_->setContentsMargins(overview::kSectionIndent, 0, 8, 8);
     setContent(content);
 }
 

@@ -1,15 +1,16 @@
 #include "wav_writer.h"
 
+#include "session_writer.h"
+
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <string_view>
 
 namespace demo {
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using ptxw::Bytes;
 
 // RIFF fields are little-endian whatever the machine.
 void putLittleEndian(Bytes &out, uint64_t value, int width)
@@ -20,7 +21,8 @@ void putLittleEndian(Bytes &out, uint64_t value, int width)
 
 void putTag(Bytes &out, std::string_view tag)
 {
-    out.insert(out.end(), tag.begin(), tag.end());
+    for (const char c : tag)
+        out.push_back(uint8_t(c));
 }
 
 int32_t quantize(float sample, int bitDepth)
@@ -61,9 +63,7 @@ bool writeWav(const std::filesystem::path &path, const std::vector<std::vector<f
             putLittleEndian(out, uint32_t(quantize(channel[frame], bitDepth)), bytesPerSample);
     out.resize(out.size() + pad, 0);
 
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char *>(out.data()), std::streamsize(out.size()));
-    return bool(file);
+    return ptxw::writeBytes(path.string(), out);
 }
 
 } // namespace demo

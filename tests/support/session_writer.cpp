@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace ptxw {
@@ -129,9 +130,19 @@ void scramble(Bytes &file)
 
 bool writeBytes(const std::string &path, const Bytes &bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out);
+    // Written beside the file and renamed over it, so that an interrupted
+    // write never leaves a cut-off file under the real name.
+    const std::string partial = path + ".partial";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        out.close();
+        if (!out)
+            return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    return !error;
 }
 
 } // namespace ptxw

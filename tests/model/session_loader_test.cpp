@@ -233,8 +233,9 @@ TEST(SessionLoader, MemoryLocationsSortByNumberKeepingReaderOrderForEqualNumbers
         const PTXMemoryLocation &before = info.memoryLocations[k - 1];
         const PTXMemoryLocation &after = info.memoryLocations[k];
         ASSERT_LE(before.number, after.number) << k;
-        if (before.number == after.number)
+        if (before.number == after.number) {
             ASSERT_LT(std::stoi(before.name), std::stoi(after.name)) << "number " << before.number;
+        }
     }
 }
 

@@ -182,6 +182,7 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     content_->setData(*data_);
     timelineTracks_ = content_->shownTrackIndices();
     universe_->setSession(*data_->session, content_->timelineTracks());
+    updateUniverseHighlights();
     selectionListsStale_ = true;
     prepareSelectionLists(selection_.activeScope());
     content_->setSelection(overviewSelection(selection_));

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_BENCH=ON -DKESTRIX_TESTS=OFF
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_BENCH=ON -DKESTRIX_TESTS=OFF -DKESTRIX_GUI=ON
 cmake --build build-bench
 for bench in build-bench/bench/bench-*; do
   [ -x "$bench" ] || continue

@@ -71,13 +71,18 @@ UniverseHighlights universeHighlights(const std::vector<PTXTrackInfo> &rows, con
     const StringSet listClipNames = memberNames(*data.clipGroups, selected, SelectableItemKind::clip());
     const StringSet fileNames = memberNames(*data.audioFileGroups, selected, SelectableItemKind::audioFile());
 
+    // Only rows something can be marked on are walked clip by clip: moving
+    // through a long track list stays cheap.
+    const bool sessionWide = !listClipNames.empty() || !fileNames.empty();
     StringSet seenRows;
     for (const PTXTrackInfo &track : rows) {
         if (!seenRows.insert(track.name).second)
             continue;
         const bool wholeTrack = highlights.trackNames.contains(track.name);
-        const QString trackName = QString::fromStdString(track.name);
         const auto lane = laneIds.find(track.name);
+        if (!wholeTrack && lane == laneIds.end() && !sessionWide)
+            continue;
+        const QString trackName = QString::fromStdString(track.name);
         const auto laneGroups = lane == laneIds.end() ? std::unordered_map<std::string, std::string>{}
                                                       : groupIdByClipName(track.clips);
         for (size_t placement = 0; placement < track.clips.size(); ++placement) {

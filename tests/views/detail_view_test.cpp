@@ -20,22 +20,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
-#include <QMenu>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 using namespace kestrix;
 using namespace viewstest;
@@ -278,32 +275,6 @@ TEST(DetailView, ImportTakesWhatIsSelected)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     context.pulse();
     EXPECT_EQ(pending.count(), 1);
-}
-
-TEST(DetailView, TheTimelineSelectionNarrowsTheListsAndIsKeptForTheFile)
-{
-    QTemporaryDir folder;
-    const QString copy = folder.filePath("Demo.ptx");
-    ASSERT_TRUE(QFile::copy(kDemo, copy));
-    ASSERT_TRUE(QDir().mkpath(folder.filePath("Audio Files")));
-    UniverseSelection kickOnly;
-    kickOnly.trackNames = {"Kick"};
-    {
-        Window window(copy);
-        PTXPreviewContent &content = *window.view->content();
-        EXPECT_EQ(content.clipsSection()->title(), "Clips (11)");
-        window.view->setUniverseSelection(kickOnly);
-        EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
-        EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
-        // The files were not copied along: the session's files are offline here.
-        EXPECT_EQ(window.view->audioFiles()->offlineFiles.size(), window.view->sessionInfo()->audioFiles.size());
-    }
-    Window reopened(copy);
-    EXPECT_EQ(reopened.view->universeSelection(), kickOnly);
-    EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (1 of 11)");
-    reopened.activate();
-    reopened.view->clearOverviewSelection();
-    EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (11)");
 }
 
 TEST(DetailView, ImportFromTheMenuOfAnUnselectedRowTakesThatRow)

@@ -179,6 +179,7 @@ TEST(TimelineInWindow, ARectangleDrawnOnItNarrowsTheListsAndIsKept)
         ASSERT_TRUE(drawn.timeRange);
         EXPECT_NEAR(drawn.timeRange->upper, 96000, m.visibleLength / m.width);
         EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
+        EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
         EXPECT_EQ(PerFileSettings::load(demo.path).universeSelection, drawn);
     }
     Window reopened(demo.path);

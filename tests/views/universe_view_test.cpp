@@ -2,7 +2,6 @@
 // and what it draws.
 #include "overview_ruler.h"
 #include "ruler_format_picker.h"
-#include "session_loader.h"
 #include "universe_height_handle.h"
 #include "universe_overview.h"
 #include "universe_painter.h"
@@ -12,9 +11,7 @@
 #include "views_test_support.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -48,13 +45,6 @@ struct TenRows {
         view.resize(200, 43);
     }
 };
-
-QImage render(QWidget &widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    widget.render(&image);
-    return image;
-}
 
 } // namespace
 
@@ -250,57 +240,4 @@ TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
     sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
     EXPECT_EQ(ruler.format(), RulerFormat::samples);
     EXPECT_EQ(ruler.labels().front().text, "0");
-}
-
-// The demo session as the Overview section shows it. Set
-// KESTRIX_SCREENSHOT_DIR to keep the pictures.
-TEST(UniverseOverview, DemoSessionAtRestZoomedAndSelected)
-{
-    auto loaded = loadSession(KESTRIX_DEMO_SESSION);
-    ASSERT_TRUE(loaded);
-    const PTXSessionInfo session = std::move(loaded).value();
-    QWidget window;
-    auto *overview = new UniverseOverview(&window);
-    overview->setSession(session, session.tracks);
-    overview->setExtraHeight(60);
-    overview->setGeometry(12, 12, 876, 0);
-    window.resize(900, 200);
-    overview->resize(876, overview->sizeHint().height());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    const QString folder = qEnvironmentVariable("KESTRIX_SCREENSHOT_DIR");
-    const QColor background = overview->universe()->palette().color(QPalette::Window);
-    auto snapshot = [&](const char *name) {
-        overview->resize(876, overview->sizeHint().height());
-        window.resize(900, overview->height() + 24);
-        QApplication::processEvents();
-        if (!folder.isEmpty())
-            window.grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
-        const QImage universe = render(*overview->universe());
-        int bars = 0;
-        for (int y = 0; y < universe.height(); ++y)
-            for (int x = 0; x < universe.width(); ++x)
-                bars += universe.pixelColor(x, y) != background;
-        return bars;
-    };
-
-    EXPECT_GT(snapshot("universe-whole-session"), 1000);
-    EXPECT_FALSE(overview->horizontalBar()->isVisible());
-    for (int i = 0; i < 3; ++i)
-        overview->zoom(Qt::Horizontal, 1.5);
-    overview->zoom(Qt::Vertical, 1.5);
-    EXPECT_GT(snapshot("universe-zoomed-in"), 1000);
-    EXPECT_TRUE(overview->horizontalBar()->isVisible());
-    EXPECT_TRUE(overview->verticalBar()->isVisible());
-
-    for (int i = 0; i < 3; ++i)
-        overview->zoom(Qt::Horizontal, 2.0 / 3.0);
-    overview->zoom(Qt::Vertical, 2.0 / 3.0);
-    QSignalSpy selections(overview, &UniverseOverview::selectionChanged);
-    UniverseView &universe = *overview->universe();
-    drag(universe, {universe.width() * 0.3, 10.0}, {universe.width() * 0.6, universe.height() * 0.6});
-    ASSERT_EQ(selections.count(), 1);
-    EXPECT_FALSE(universe.selection().trackNames.empty());
-    EXPECT_GT(snapshot("universe-selection"), 1000);
 }

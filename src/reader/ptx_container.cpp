@@ -1,7 +1,7 @@
 // Loading, descrambling, block-tree parsing and indexing of session files.
 #include "ptx_container.h"
+#include "regular_file.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -51,7 +51,7 @@ bool ptx_is_big_endian(const uint8_t *buffer, uint32_t buffer_size)
     return buffer && buffer_size >= 18 && buffer[17] != 0;
 }
 
-// XORs [from, to) with a constant byte, a machine word at a time.
+// XORs [from, to) with a constant byte, a machine word at a time (from <= to).
 static void xor_run(uint8_t *buffer, uint32_t from, uint32_t to, uint8_t key)
 {
     if (key == 0)
@@ -59,7 +59,7 @@ static void xor_run(uint8_t *buffer, uint32_t from, uint32_t to, uint8_t key)
     uint64_t word;
     std::memset(&word, key, sizeof word);
     uint32_t p = from;
-    for (; p + 8 <= to; p += 8) {
+    for (; to - p >= 8; p += 8) {  // p + 8 could wrap at the end of a 4 GiB buffer
         uint64_t v;
         std::memcpy(&v, buffer + p, 8);
         v ^= word;
@@ -69,7 +69,7 @@ static void xor_run(uint8_t *buffer, uint32_t from, uint32_t to, uint8_t key)
         buffer[p] ^= key;
 }
 
-// XORs [from, to) with key[p mod 256]; from and to need no alignment.
+// XORs [from, to) with key[p mod 256]; from <= to, neither needs alignment.
 static void xor_cycle(uint8_t *buffer, uint32_t from, uint32_t to, const uint8_t key[256])
 {
     uint8_t doubled[512];
@@ -80,7 +80,7 @@ static void xor_cycle(uint8_t *buffer, uint32_t from, uint32_t to, const uint8_t
         buffer[p] ^= key[p & 255];
         ++p;
     }
-    for (; p + 8 <= to; p += 8) {
+    for (; to - p >= 8; p += 8) {  // p + 8 could wrap at the end of a 4 GiB buffer
         uint64_t v, k;
         std::memcpy(&v, buffer + p, 8);
         std::memcpy(&k, doubled + (p & 255), 8);
@@ -91,25 +91,34 @@ static void xor_cycle(uint8_t *buffer, uint32_t from, uint32_t to, const uint8_t
         buffer[p] ^= key[p & 255];
 }
 
+// The XOR step of a header's scramble scheme and seed; false for a scheme
+// other than 1 or 5.
+static bool scramble_step(const uint8_t header[PTX_HEADER_SIZE], uint8_t *step)
+{
+    const uint8_t scheme = header[18];
+    const uint8_t seed = header[19];
+    if (scheme == 1)
+        *step = uint8_t(seed * 29u);
+    else if (scheme == 5)
+        *step = uint8_t(seed * 93u);
+    else
+        return false;
+    return true;
+}
+
 int ptx_descramble(uint8_t *buffer, uint32_t buffer_size)
 {
     if (!buffer || buffer_size < PTX_HEADER_SIZE)
         return PTX_ERR_SHORT;
-    const uint8_t scheme = buffer[18];
-    const uint8_t seed = buffer[19];
     uint8_t step;
-    if (scheme == 1)
-        step = uint8_t(seed * 29u);
-    else if (scheme == 5)
-        step = uint8_t(seed * 93u);
-    else
+    if (!scramble_step(buffer, &step))
         return PTX_ERR_SCHEME;
 
     uint8_t key[256];
     for (unsigned i = 0; i < 256; ++i)
         key[i] = uint8_t(i * step);
 
-    if (scheme == 1) {
+    if (buffer[18] == 1) {
         xor_cycle(buffer, PTX_HEADER_SIZE, buffer_size, key);
     } else {
         // One key byte per 4096-byte run: key[(p >> 12) mod 256].
@@ -127,38 +136,31 @@ int ptx_load_file(const char *path, uint8_t **out_buffer, uint32_t *out_size)
 {
     if (!path || !out_buffer || !out_size)
         return PTX_ERR_IO;
-    std::FILE *f = std::fopen(path, "rb");
-    if (!f)
+    // A FIFO, a directory or a device is refused here, before any read.
+    ptx::RegularFile file;
+    if (!file.open(path))
         return PTX_ERR_IO;
-#if defined(_WIN32)
-    const bool seek_ok = _fseeki64(f, 0, SEEK_END) == 0;
-    const long long end = seek_ok ? _ftelli64(f) : -1;
-#else
-    const bool seek_ok = fseeko(f, 0, SEEK_END) == 0;
-    const long long end = seek_ok ? static_cast<long long>(ftello(f)) : -1;
-#endif
-    if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
-        std::fclose(f);
-        return PTX_ERR_IO;
-    }
-    if (end < PTX_HEADER_SIZE) {
-        std::fclose(f);
+    if (file.size() < PTX_HEADER_SIZE)
         return PTX_ERR_SHORT;
-    }
-    // Offsets in the format are 32-bit; a larger file cannot be held.
-    if (static_cast<unsigned long long>(end) > UINT32_MAX) {
-        std::fclose(f);
+    // Offsets and sizes are 32-bit, so the largest file the buffer can hold
+    // is UINT32_MAX bytes; anything larger is refused before it is read.
+    if (file.size() > UINT32_MAX)
         return PTX_ERR_NOMEM;
-    }
-    const uint32_t size = uint32_t(end);
+    // The header alone decides whether the file is scrambled as a session,
+    // so a wrong file costs 20 bytes of reading, not its whole size.
+    uint8_t header[PTX_HEADER_SIZE];
+    if (!file.read_exact(header, sizeof header))
+        return PTX_ERR_IO;
+    uint8_t step;
+    if (!scramble_step(header, &step))
+        return PTX_ERR_SCHEME;
+
+    const uint32_t size = uint32_t(file.size());
     auto *buffer = static_cast<uint8_t *>(std::malloc(size));
-    if (!buffer) {
-        std::fclose(f);
+    if (!buffer)
         return PTX_ERR_NOMEM;
-    }
-    const size_t got = std::fread(buffer, 1, size, f);
-    std::fclose(f);
-    if (got != size) {
+    std::memcpy(buffer, header, sizeof header);
+    if (!file.read_exact(buffer + PTX_HEADER_SIZE, size - PTX_HEADER_SIZE)) {
         std::free(buffer);
         return PTX_ERR_IO;
     }

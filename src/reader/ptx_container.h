@@ -22,8 +22,9 @@ enum {
     PTX_OK = 0,
     PTX_ERR_SHORT = -1,      /* shorter than the header, or bad arguments */
     PTX_ERR_SCHEME = -2,     /* unknown scramble scheme */
-    PTX_ERR_NOMEM = -3,      /* the file buffer could not be allocated */
-    PTX_ERR_IO = -4          /* cannot open, or short read */
+    PTX_ERR_NOMEM = -3,      /* no file buffer: out of memory, or the file is
+                                larger than 32-bit offsets reach (UINT32_MAX) */
+    PTX_ERR_IO = -4          /* cannot open, not a regular file, or short read */
 };
 
 enum { PTX_HEADER_SIZE = 20, PTX_BLOCK_HEADER_SIZE = 9 };
@@ -65,7 +66,9 @@ const uint8_t *ptx_read_counted(const uint8_t *buffer, uint32_t buffer_size, uin
 bool ptx_is_big_endian(const uint8_t *buffer, uint32_t buffer_size);
 int ptx_descramble(uint8_t *buffer, uint32_t buffer_size);
 
-/* On PTX_OK the caller owns *out_buffer and releases it with free(). */
+/* Checks the file's type, size and 20-byte header before reading the rest,
+ * so a file that is not a session is refused without reading its body.
+ * On PTX_OK the caller owns *out_buffer and releases it with free(). */
 int ptx_load_file(const char *path, uint8_t **out_buffer, uint32_t *out_size);
 
 /* byte_order: 1 big, 0 little, negative to take it from the header. */

@@ -62,7 +62,6 @@ std::optional<QStringList> decode(const QByteArray &bytes)
     return paths;
 }
 
-
 QString sha256Hex(const QString &text, qsizetype length)
 {
     const QByteArray digest = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex();

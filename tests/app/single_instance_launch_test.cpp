@@ -108,7 +108,7 @@ int launchTogether(Launches &launches, int count, const QProcessEnvironment &env
 
 TEST(SingleInstanceLaunchTest, LaunchesStartedTogetherMakeOneInstance)
 {
-    for (int round = 0; round < 10; ++round) {
+    for (int round = 0; round < 12; ++round) {
         const User user;
         Launches launches;
         ASSERT_EQ(launchTogether(launches, 6, user.on(":5")), 1) << "round " << round;

@@ -1,5 +1,5 @@
 // kestrix [FILE.ptx ...]: opens the session files, or hands them to the
-// Kestrix that is already running for this user.
+// Kestrix that is already running for this user on this display.
 #include "app_logging.h"
 #include "quorvix_app.h"
 #include "single_instance.h"
@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
 
 namespace {
 
@@ -39,12 +40,20 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrix/kestrix.png")));
 
     const QStringList files = sessionFilesFromCommandLine(application);
-    kestrix::SingleInstance instance(kestrix::SingleInstance::defaultServerName());
-    if (instance.handOver(files))
+    kestrix::SingleInstance instance(kestrix::SingleInstance::defaultSocketPath());
+    switch (instance.claim(files)) {
+    case kestrix::SingleInstance::Claim::Instance:
+        break;
+    case kestrix::SingleInstance::Claim::HandedOver:
         return 0;
+    case kestrix::SingleInstance::Claim::NoAnswer:
+        QMessageBox::warning(nullptr, QObject::tr("Kestrix"),
+                             QObject::tr("Kestrix is already running but does not answer. "
+                                         "Try again in a moment."));
+        return 1;
+    }
 
     kestrix::QuorvixApp kestrixApp;
-    instance.listen();
     kestrix::AppDelegate &delegate = kestrixApp.appDelegate();
     // A plain second launch brings the start window forward.
     QObject::connect(&instance, &kestrix::SingleInstance::filesReceived, &delegate,

@@ -1,5 +1,7 @@
-// One running Kestrix per user: a second launch hands the files it was given
-// to the running instance over a local socket and quits.
+// One running Kestrix per user and display: the first launch claims the
+// instance by a lock file in the user's private folder and listens on a socket
+// beside it; a later launch hands the files it was given to that instance and
+// quits.
 #ifndef KESTRIX_APP_SINGLE_INSTANCE_H
 #define KESTRIX_APP_SINGLE_INSTANCE_H
 
@@ -7,7 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QLocalServer;
+class QLockFile;
 
 namespace kestrix {
 
@@ -16,25 +21,51 @@ class SingleInstance : public QObject {
 public:
     // Longer hand-overs are cut off; no list of paths comes near it.
     static constexpr qsizetype kMaximumMessageSize = 4 * 1024 * 1024;
+    // How long a launch keeps trying to reach an instance that holds the
+    // claim but is not listening yet (or is quitting).
+    static constexpr int kClaimTimeoutMs = 5000;
 
-    explicit SingleInstance(QString serverName, QObject *parent = nullptr);
+    enum class Claim {
+        Instance,   // this process is the instance (listening when it could)
+        HandedOver, // the running instance took the files
+        NoAnswer,   // another process holds the claim but never answered
+    };
 
-    // A name of this user's own, so that users never reach each other.
-    static QString defaultServerName();
+    // The instance listens at `socketPath` and holds the lock file
+    // `socketPath + ".lock"`. An empty path has no place to meet other
+    // launches: every claim makes an instance that does not listen.
+    explicit SingleInstance(QString socketPath, QObject *parent = nullptr);
+    ~SingleInstance() override;
 
-    // True when a running instance took the files (which may be none: a
-    // plain second launch).
+    // "kestrix-<display>" in a folder only this user can open: the runtime
+    // folder, or one of the user's own in the temporary folder. Empty, with a
+    // log line, when neither is private.
+    static QString defaultSocketPath();
+
+    // Becomes the instance or hands the files to the one that is, retrying
+    // for at most kClaimTimeoutMs.
+    Claim claim(const QStringList &absolutePaths);
+
+    // One attempt: true when a running instance of this user took the files
+    // (which may be none: a plain second launch).
     bool handOver(const QStringList &absolutePaths) const;
-    // Starts taking hand-overs; false when the name cannot be taken.
+    // Takes the claim and starts taking hand-overs; false when another
+    // process holds the claim or the socket cannot be made.
     bool listen();
 
 signals:
     void filesReceived(const QStringList &absolutePaths);
 
 private:
+    enum class Lock { Taken, HeldElsewhere, Unavailable };
+
+    Lock takeLock();
+    bool startListening();
+    QString serverName() const;
     void acceptConnection();
 
-    QString serverName_;
+    QString socketPath_;
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
 };
 

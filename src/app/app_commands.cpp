@@ -1,6 +1,8 @@
 #include "app_commands.h"
 
 #include "file_location.h"
+#include "menu_text.h"
+#include "native_path.h"
 #include "quorvix_app.h"
 #include "show_in_file_manager.h"
 #include "splash_icons.h"
@@ -182,7 +184,7 @@ void AppCommands::rebuildOpenRecentMenu()
     openRecentMenu_->clear();
     const QStringList &paths = app_.recents().urls();
     for (const QString &path : paths) {
-        connect(openRecentMenu_->addAction(fileNameWithExtension(path)), &QAction::triggered, this,
+        connect(openRecentMenu_->addAction(menuText(fileNameWithExtension(displayablePath(path)))), &QAction::triggered, this,
                 [this, path] { app_.appDelegate().openFiles({path}); });
     }
     if (!paths.isEmpty())

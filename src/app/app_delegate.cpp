@@ -1,14 +1,15 @@
 #include "app_delegate.h"
 
 #include "content_view.h"
+#include "native_path.h"
 #include "open_panel.h"
+#include "per_file_settings_store.h"
 #include "preference_keys.h"
 #include "recent_files.h"
 #include "start_window.h"
 #include "window_registry.h"
 
 #include <QDebug>
-#include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
 
@@ -42,6 +43,7 @@ void AppDelegate::applicationWillTerminate()
         return;
     windows_.markTerminating();
     windows_.writeOpenWindowList();
+    PerFileSettingsStore::shared().flush();
 }
 
 void AppDelegate::showStartWindow()
@@ -64,7 +66,7 @@ void AppDelegate::openFilesFromOutside(const QStringList &paths)
 {
     QStringList files;
     for (const QString &path : paths) {
-        if (QFileInfo(path).isDir())
+        if (isExistingFolder(path))
             qInfo().noquote() << "[App] Not opening" << path << "- it is a folder";
         else
             files.append(path);

@@ -1,6 +1,7 @@
 #include "file_window.h"
 
 #include "file_location.h"
+#include "native_path.h"
 #include "window/ptx_detail_view.h"
 
 #include <QCloseEvent>
@@ -16,7 +17,7 @@ FileWindow::FileWindow(const QString &filePath, QWidget *parent)
     // The file path first: a title set afterwards takes precedence over it,
     // while the path still gives the title bar its document icon.
     setWindowFilePath(filePath);
-    setWindowTitle(fileNameWithoutExtension(filePath));
+    setWindowTitle(fileNameWithoutExtension(displayablePath(filePath)));
     detailView_ = new PTXDetailView(filePath, this);
     detailView_->setMinimumSize(kMinimumContentSize);
     setCentralWidget(detailView_);

@@ -1,18 +1,19 @@
 // kestrix [FILE.ptx ...]: opens the session files, or hands them to the
 // Kestrix that is already running for this user on this display.
 #include "app_logging.h"
+#include "command_line_files.h"
 #include "quorvix_app.h"
 #include "single_instance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 
 namespace {
 
-QStringList sessionFilesFromCommandLine(const QApplication &application)
+// Called once QApplication has taken its own options out of argv.
+QStringList sessionFilesFromCommandLine(const QApplication &application, int argc, char *argv[])
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Browse Pro Tools sessions"));
@@ -21,10 +22,10 @@ QStringList sessionFilesFromCommandLine(const QApplication &application)
     parser.addPositionalArgument(QStringLiteral("files"), QObject::tr("Session files to open."),
                                  QStringLiteral("[FILE.ptx...]"));
     parser.process(application);
-    QStringList files;
-    for (const QString &argument : parser.positionalArguments())
-        files.append(QFileInfo(argument).absoluteFilePath());
-    return files;
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return kestrix::sessionFilesFromArguments(arguments, parser.positionalArguments(), kestrix::currentFolderBytes());
 }
 
 } // namespace
@@ -39,7 +40,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("kestrix"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrix/kestrix.png")));
 
-    const QStringList files = sessionFilesFromCommandLine(application);
+    const QStringList files = sessionFilesFromCommandLine(application, argc, argv);
     kestrix::SingleInstance instance(kestrix::SingleInstance::defaultSocketPath());
     switch (instance.claim(files)) {
     case kestrix::SingleInstance::Claim::Instance:

@@ -1,5 +1,8 @@
 #include "open_window_list.h"
 
+#include "native_path.h"
+#include "per_file_settings.h"
+
 #include <QMetaType>
 
 #include <cmath>
@@ -26,7 +29,8 @@ std::optional<int> integerAt(const QVariantMap &entry, const QString &key)
     case QMetaType::Float:
     case QMetaType::Double: {
         const double number = value.toDouble();
-        if (!std::isfinite(number))
+        // Beyond any screen: not a frame the window system gave us.
+        if (!std::isfinite(number) || std::abs(number) > kLargestFrameCoordinate)
             return std::nullopt;
         return int(std::lround(number));
     }
@@ -52,7 +56,7 @@ QVariantList encodeOpenWindowList(const QList<OpenWindowEntry> &entries)
 {
     QVariantList list;
     for (const OpenWindowEntry &entry : entries) {
-        QVariantMap dictionary{{kPath, entry.path}};
+        QVariantMap dictionary{{kPath, pathToPreference(entry.path)}};
         if (entry.frame) {
             dictionary.insert(kX, double(entry.frame->x()));
             dictionary.insert(kY, double(entry.frame->y()));
@@ -76,10 +80,8 @@ std::optional<QList<OpenWindowEntry>> decodeOpenWindowList(const QVariant &store
     QList<OpenWindowEntry> entries;
     for (const QVariant &item : list) {
         const QVariantMap dictionary = item.toMap();
-        const QVariant path = dictionary.value(kPath);
-        if (path.typeId() != QMetaType::QString)
-            continue;
-        entries.append({path.toString(), frameOf(dictionary)});
+        if (const std::optional<QString> path = pathFromPreference(dictionary.value(kPath)))
+            entries.append({*path, frameOf(dictionary)});
     }
     return entries;
 }

@@ -2,10 +2,14 @@
 
 #include "app_commands.h"
 #include "file_window.h"
+#include "per_file_settings_store.h"
 #include "start_window.h"
 #include "window/ptx_detail_view.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QEvent>
 #include <QTimer>
 
@@ -19,6 +23,8 @@ QuorvixApp::QuorvixApp()
     connect(&appDelegate_, &AppDelegate::startWindowCreated, this,
             [this](StartWindow *window) { commands_->installMenuBar(window); });
     connect(qApp, &QCoreApplication::aboutToQuit, &appDelegate_, &AppDelegate::applicationWillTerminate);
+    connect(&PerFileSettingsStore::shared(), &PerFileSettingsStore::writeFailed, this,
+            &QuorvixApp::reportSettingsWriteFailure);
     qApp->installEventFilter(this);
 }
 
@@ -38,6 +44,23 @@ bool QuorvixApp::eventFilter(QObject *watched, QEvent *event)
     if (watched == qApp && event->type() == QEvent::Quit)
         appDelegate_.applicationWillTerminate();
     return QObject::eventFilter(watched, event);
+}
+
+void QuorvixApp::reportSettingsWriteFailure(const QString &settingsFile)
+{
+    QWidget *parent = QApplication::activeWindow();
+    if (!parent && !windows_.windowsFrontToBack().isEmpty())
+        parent = windows_.windowsFrontToBack().front();
+    // Not modal: it says something, it asks nothing.
+    auto *message = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kestrix"),
+                                    tr("Kestrix cannot save its settings."), QMessageBox::Ok, parent);
+    message->setInformativeText(
+        tr("The settings file \"%1\" cannot be written, so window positions, timeline zoom and open sections "
+           "will not be remembered next time. Check that you can write to its folder.")
+            .arg(QDir::toNativeSeparators(settingsFile)));
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->setWindowModality(Qt::NonModal);
+    message->show();
 }
 
 void QuorvixApp::prepareFileWindow(FileWindow *window)

@@ -51,6 +51,9 @@ public:
 
 private:
     void prepareFileWindow(FileWindow *window);
+    // Tells the user, in the window in front, that what windows remember
+    // will be lost.
+    void reportSettingsWriteFailure(const QString &settingsFile);
 
     // Declared in construction order; destroyed in reverse, menus first.
     RecentFiles recents_;

@@ -1,9 +1,9 @@
 #include "recent_files.h"
 
 #include "file_location.h"
+#include "native_path.h"
 #include "preference_keys.h"
 
-#include <QFileInfo>
 #include <QSettings>
 
 namespace kestrix {
@@ -11,12 +11,16 @@ namespace kestrix {
 RecentFiles::RecentFiles(QObject *parent)
     : QObject(parent)
 {
-    const QStringList stored = QSettings().value(prefs::kRecentFileURLs).toStringList();
-    for (const QString &path : stored) {
+    const QVariant stored = QSettings().value(prefs::kRecentFileURLs);
+    // A list of one may come back as its only item.
+    const bool isList = stored.typeId() == QMetaType::QVariantList || stored.typeId() == QMetaType::QStringList;
+    const QVariantList items = isList ? stored.toList() : QVariantList{stored};
+    for (const QVariant &item : items) {
         if (paths_.size() == kMaximumCount)
             break;
-        if (QFileInfo(path).isFile() && !paths_.contains(path))
-            paths_.append(path);
+        const std::optional<QString> path = pathFromPreference(item);
+        if (path && isExistingFile(*path) && !paths_.contains(*path))
+            paths_.append(*path);
     }
 }
 
@@ -38,7 +42,10 @@ void RecentFiles::clear()
 
 void RecentFiles::publish()
 {
-    QSettings().setValue(prefs::kRecentFileURLs, paths_);
+    QVariantList stored;
+    for (const QString &path : std::as_const(paths_))
+        stored.append(pathToPreference(path));
+    QSettings().setValue(prefs::kRecentFileURLs, stored);
     emit urlsChanged();
 }
 

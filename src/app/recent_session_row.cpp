@@ -1,9 +1,11 @@
 #include "recent_session_row.h"
 
 #include "file_location.h"
+#include "native_path.h"
+#include "plain_tool_tip.h"
 #include "show_in_file_manager.h"
-#include "text_style.h"
 #include "splash_icons.h"
+#include "text_style.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -23,10 +25,10 @@ constexpr int kSpacing = 10;
 RecentSessionRow::RecentSessionRow(const QString &filePath, QWidget *parent)
     : QWidget(parent)
     , filePath_(filePath)
-    , name_(fileNameWithoutExtension(filePath))
-    , folder_(folderPath(filePath))
+    , name_(fileNameWithoutExtension(displayablePath(filePath)))
+    , folder_(folderPath(displayablePath(filePath)))
 {
-    setToolTip(filePath);
+    setToolTip(plainToolTip(displayablePath(filePath)));
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
 }

@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include "native_path.h"
+
 #include <QByteArrayView>
 #include <QCryptographicHash>
 #include <QDebug>
@@ -9,7 +11,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStringDecoder>
 #include <QThread>
 
 #include <memory>
@@ -31,15 +32,15 @@ constexpr int kClaimRetryMs = 25;
 // 108 bytes a local socket address holds.
 constexpr qsizetype kMaximumDisplayPart = 32;
 
-// A hand-over is the magic line followed by each path in UTF-8, each ended
-// by a NUL byte, which no path contains.
+// A hand-over is the magic line followed by each path's bytes (UTF-8 where
+// the name is), each ended by a NUL byte, which no path contains.
 constexpr QByteArrayView kMagic = "kestrix-open 1\n";
 
 QByteArray encode(const QStringList &paths)
 {
     QByteArray bytes(kMagic.data(), kMagic.size());
     for (const QString &path : paths)
-        bytes.append(path.toUtf8()).append('\0');
+        bytes.append(nativeBytesOfPath(path)).append('\0');
     return bytes;
 }
 
@@ -52,11 +53,9 @@ std::optional<QStringList> decode(const QByteArray &bytes)
     qsizetype start = 0;
     while (start < body.size()) {
         const qsizetype end = body.indexOf('\0', start);
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString path = utf8(body.sliced(start, end - start));
-        if (utf8.hasError() || path.isEmpty())
+        if (end == start)
             return std::nullopt;
-        paths.append(path);
+        paths.append(pathFromNativeBytes(body.sliced(start, end - start)));
         start = end + 1;
     }
     return paths;

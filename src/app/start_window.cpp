@@ -11,7 +11,10 @@ StartWindow::StartWindow(RecentFiles &recents, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Kestrix"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing only hides it: it may be closed from inside a dialog's event
+    // loop (a file handed over while the open dialog is up), and deleting it
+    // there would take the dialog it is the parent of with it. The delegate
+    // owns it and shows it again when asked.
     contentView_ = new ContentView(recents, this);
     setCentralWidget(contentView_);
 }

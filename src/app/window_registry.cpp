@@ -2,29 +2,17 @@
 
 #include "file_location.h"
 #include "file_window.h"
+#include "native_path.h"
 #include "open_window_list.h"
-#include "per_file_settings.h"
+#include "per_file_settings_store.h"
 #include "preference_keys.h"
+#include "window_frames.h"
 
 #include <QApplication>
 #include <QDebug>
-#include <QFileInfo>
-#include <QScreen>
 #include <QSettings>
 
 namespace kestrix {
-
-namespace {
-
-QRect centredDefaultFrame()
-{
-    QRect frame(QPoint(0, 0), WindowRegistry::kDefaultWindowSize);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        frame.moveCenter(screen->availableGeometry().center());
-    return frame;
-}
-
-} // namespace
 
 WindowRegistry::WindowRegistry(QObject *parent)
     : QObject(parent)
@@ -46,12 +34,15 @@ FileWindow *WindowRegistry::openWindow(const QString &filePath, std::optional<QR
         return existing;
     }
     if (!frame) {
-        if (const std::optional<PersistedFrame> remembered = PerFileSettings::load(path).windowFrame)
+        if (const std::optional<PersistedFrame> remembered = PerFileSettingsStore::shared().load(path).windowFrame)
             frame = remembered->toRect();
     }
 
     auto *window = new FileWindow(path);
-    window->setGeometry(frame.value_or(centredDefaultFrame()));
+    // A remembered frame may lie on a screen that is gone.
+    window->setGeometry(frame && !frame->isEmpty()
+                            ? frameOnConnectedScreens(*frame, FileWindow::kMinimumContentSize)
+                            : centredOnPrimaryScreen(kDefaultWindowSize));
     windows_.prepend(window);
     connect(window, &FileWindow::becameKey, this, [this, window] { windowBecameKey(window); });
     connect(window, &FileWindow::closing, this, [this, window] { windowClosing(window); });
@@ -101,7 +92,7 @@ void WindowRegistry::restoreOpenWindows()
     if (!entries)
         return;
     for (auto entry = entries->crbegin(); entry != entries->crend(); ++entry) {
-        if (!QFileInfo(entry->path).isFile()) {
+        if (!isExistingFile(entry->path)) {
             qInfo().noquote() << "[App] Not reopening" << entry->path << "- the file is gone";
             continue;
         }
@@ -140,15 +131,17 @@ void WindowRegistry::windowClosing(FileWindow *window)
         return;
     windows_.removeOne(window);
     writeOpenWindowList();
+    PerFileSettingsStore::shared().flush();
 }
 
 void WindowRegistry::windowFrameChanged(FileWindow *window)
 {
     if (terminating_ || !window->isVisible())
         return;
-    PerFileSettings settings = PerFileSettings::load(window->filePath());
+    PerFileSettingsStore &store = PerFileSettingsStore::shared();
+    PerFileSettings settings = store.load(window->filePath());
     settings.windowFrame = PersistedFrame::fromRect(window->geometry());
-    PerFileSettings::save(window->filePath(), settings);
+    store.save(window->filePath(), settings);
 }
 
 } // namespace kestrix

@@ -5,14 +5,24 @@
 #include "content_view.h"
 #include "recent_session_row.h"
 #include "file_window.h"
-#include "per_file_settings.h"
+#include "per_file_settings_store.h"
+#include "native_path.h"
+#include "per_file_settings_store.h"
 #include "quorvix_app.h"
 #include "start_window.h"
+#include "window/ptx_detail_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
 #include <QSettings>
 
 using kestrix::QuorvixApp;
@@ -133,15 +143,17 @@ TEST_F(AppLaunchTest, ThePreferenceKeysAreExactlyTheDocumentedOnes)
         ASSERT_TRUE(waitUntil([&] { return app.windows().windowFor(file) != nullptr; }));
         kestrix::FileWindow *window = app.windows().windowFor(file);
         window->setGeometry(20, 30, 600, 400);
-        ASSERT_TRUE(waitUntil([&] { return kestrix::PerFileSettings::load(file).windowFrame.has_value(); }));
+        ASSERT_TRUE(waitUntil([&] { return kestrix::PerFileSettingsStore::shared().load(file).windowFrame.has_value(); }));
         app.appDelegate().applicationWillTerminate();
         window->close();
     }
     QSettings settings;
     QStringList keys = settings.allKeys();
     keys.sort();
-    ASSERT_EQ(keys.size(), 4) << keys.join(", ").toStdString();
-    EXPECT_EQ(keys.mid(1), (QStringList{"openFileURLs", "recentFileURLs", "welcomeScreenShown"}));
+    ASSERT_EQ(keys.size(), 5) << keys.join(", ").toStdString();
+    // Besides the records, the order in which they were last used, so that the oldest can go.
+    EXPECT_EQ(keys.mid(1),
+              (QStringList{"kestrix.perFileRecentlyUsed", "openFileURLs", "recentFileURLs", "welcomeScreenShown"}));
     // Asked for by its literal name, since a Base64 "/" reads as a group separator in QSettings.
     EXPECT_TRUE(settings.contains("kestrix.perFile." + QString::fromLatin1(file.toUtf8().toBase64())));
     EXPECT_TRUE(keys.front().startsWith("kestrix.perFile."));
@@ -180,6 +192,17 @@ TEST_F(AppLaunchTest, OpenRecentListsTheFilesAndClears)
     const QMenu *menu = app.commands().openRecentMenu();
     EXPECT_EQ(actionTexts(menu), QStringList{"Clear Menu"});
 
+    const QString ampersand = makeFile("R&D mix.ptx");
+    app.recents().add(ampersand);
+    settle();
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_EQ(menu->actions().front()->iconText(), "R&D mix.ptx") << "shown as named, no letter underlined";
+    menu->actions().front()->trigger();
+    settle();
+    ASSERT_NE(app.windows().windowFor(ampersand), nullptr);
+    app.windows().windowFor(ampersand)->close();
+    app.recents().clear();
+
     app.recents().add(a);
     app.recents().add(b);
     settle();
@@ -195,4 +218,113 @@ TEST_F(AppLaunchTest, OpenRecentListsTheFilesAndClears)
     EXPECT_TRUE(app.recents().urls().isEmpty());
     EXPECT_EQ(actionTexts(menu), QStringList{"Clear Menu"});
     app.windows().windowFor(a)->close();
+}
+
+TEST_F(AppLaunchTest, AFileHandedOverWhileADialogIsOpenOpensAndNothingBreaks)
+{
+    const QString file = makeFile("Mix.ptx");
+    QuorvixApp app;
+    app.launch({});
+    ASSERT_TRUE(startWindowVisible(app));
+    kestrix::StartWindow *start = app.appDelegate().startWindow();
+    QAction *updates = nullptr;
+    for (const QAction *menu : start->menuBar()->actions())
+        if (!updates && menu->menu())
+            updates = actionNamed(menu->menu(), "Check for Updates…");
+    ASSERT_TRUE(updates);
+
+    // The open dialog over the start window, then the updates message.
+    const std::function<void()> dialogs[] = {
+        [&] { app.appDelegate().runOpenPanel(start); },
+        [&] { updates->trigger(); },
+    };
+    for (const std::function<void()> &runDialog : dialogs) {
+        app.appDelegate().showStartWindow();
+        bool handedOver = false;
+        QTimer whileOpen;
+        QObject::connect(&whileOpen, &QTimer::timeout, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || handedOver)
+                return;
+            handedOver = true;
+            // Another launch hands a file over while the dialog waits for the user.
+            app.appDelegate().openFilesFromOutside({file});
+            settle();
+            dialog->close();
+        });
+        whileOpen.start(10);
+        runDialog();
+        settle();
+        EXPECT_TRUE(handedOver);
+        ASSERT_NE(app.windows().windowFor(file), nullptr);
+        EXPECT_FALSE(startWindowVisible(app));
+        app.windows().windowFor(file)->close();
+        settle();
+    }
+}
+
+TEST_F(AppLaunchTest, SettingsThatCannotBeWrittenAreSaidOnceInTheWindow)
+{
+    const QString file = makeFile("Mix.ptx");
+    QuorvixApp app;
+    kestrix::FileWindow *window = app.windows().openWindow(file);
+    settle();
+    kestrix::PerFileSettingsStore::shared().flush();
+    QSettings().sync();
+    const QString settingsFile = QSettings().fileName();
+    // A folder where the file should be: not writable even for root.
+    QFile::remove(settingsFile);
+    ASSERT_TRUE(QDir().mkpath(settingsFile));
+
+    const auto messages = [] {
+        QList<QMessageBox *> shown;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                shown.append(box);
+        return shown;
+    };
+    for (const QRect frame : {QRect(20, 30, 600, 400), QRect(40, 50, 620, 420)}) {
+        window->setGeometry(frame);
+        ASSERT_TRUE(waitUntil([] { return !kestrix::PerFileSettingsStore::shared().hasPendingChanges(); }));
+        settle();
+    }
+    ASSERT_EQ(messages().size(), 1) << "said once, not at every move";
+    EXPECT_EQ(messages().front()->text(), "Kestrix cannot save its settings.");
+    EXPECT_TRUE(messages().front()->informativeText().contains(QDir::toNativeSeparators(settingsFile)));
+    EXPECT_FALSE(messages().front()->isModal()) << "the window stays usable";
+    messages().front()->close();
+    window->close();
+    settle();
+    EXPECT_TRUE(QDir().rmdir(settingsFile));
+}
+
+TEST_F(AppLaunchTest, AFileWhoseNameIsNotUtf8OpensAndIsRemembered)
+{
+    const QByteArray bytes = QFile::encodeName(folder_.path()) + "/Mix \xff\xfe.ptx";
+    QFile demo(QStringLiteral(KESTRIX_DEMO_SESSION));
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    // Written by its bytes: Qt would spell the name in UTF-8.
+    QFile copy;
+    FILE *out = std::fopen(bytes.constData(), "wb");
+    ASSERT_TRUE(out && copy.open(out, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    copy.write(demo.readAll());
+    copy.close();
+    const QString file = kestrix::pathFromNativeBytes(bytes);
+    ASSERT_TRUE(kestrix::isExistingFile(file)) << "the test needs the file under its own bytes";
+    {
+        QuorvixApp app;
+        app.appDelegate().openFilesFromOutside({file});
+        kestrix::FileWindow *window = app.windows().windowFor(file);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return !window->detailView()->isLoading(); }, 10000));
+        EXPECT_NE(window->detailView()->sessionInfo(), nullptr) << window->detailView()->errorText().toStdString();
+        EXPECT_EQ(window->windowTitle(), "Mix \uFFFD\uFFFD");
+        app.appDelegate().applicationWillTerminate();
+        window->close();
+    }
+    QuorvixApp relaunched;
+    EXPECT_EQ(relaunched.recents().urls(), QStringList{file}) << "the recent list keeps the bytes";
+    relaunched.windows().restoreOpenWindows();
+    ASSERT_NE(relaunched.windows().windowFor(file), nullptr) << "and so does the list of open windows";
+    relaunched.windows().windowFor(file)->close();
 }

@@ -1,5 +1,7 @@
 #include "app_test_support.h"
 
+#include "per_file_settings_store.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +22,7 @@ void AppTest::TearDown()
                 std::none_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
                              [](const QWidget *widget) { return widget->isWindow() && widget->isVisible(); }))
         << "a test left a window open";
+    kestrix::PerFileSettingsStore::shared().flush();
     QSettings().clear();
 }
 

@@ -1,9 +1,13 @@
 #include "app_test_support.h"
 
 #include "per_file_settings.h"
+#include "per_file_settings_store.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <string>
@@ -100,21 +104,140 @@ TEST_F(PerFileSettingsTest, OnlyTheWindowFrameMayBeMissing)
     EXPECT_FALSE(kestrix::decodePerFileSettings(QJsonDocument(halfFrame).toJson().toStdString()));
 }
 
+TEST_F(PerFileSettingsTest, ValuesTheWindowCannotProduceAreBroughtWithinRange)
+{
+    const std::string json = kestrix::encodePerFileSettings(everythingChanged());
+    const auto withMember = [&json](const QString &key, const QJsonValue &value) {
+        QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+        object[key] = value;
+        return kestrix::decodePerFileSettings(QJsonDocument(object).toJson().toStdString());
+    };
+    const auto viewport = [](double hZoom, double vZoom, double hOffset, double vOffset) {
+        return QJsonObject{{"horizontalZoom", hZoom}, {"verticalZoom", vZoom},
+                           {"horizontalSampleOffset", hOffset}, {"verticalRowOffset", vOffset}};
+    };
+
+    // A zoom of 0 or 1e-20 once made the ruler label the timeline without end.
+    const auto tiny = withMember("universeViewport", viewport(0, 1e-20, -5, -1));
+    ASSERT_TRUE(tiny);
+    EXPECT_EQ(tiny->universeViewport, (kestrix::UniverseViewport{1, 1, 0, 0}));
+    const auto huge = withMember("universeViewport", viewport(1e300, 65, 1e12, 7));
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->universeViewport, (kestrix::UniverseViewport{64, 64, 1e12, 7}))
+        << "offsets past the session end are pulled back once the session is known";
+
+    const auto tall = withMember("overviewUniverseExtraHeight", 1e9);
+    ASSERT_TRUE(tall);
+    EXPECT_EQ(tall->overviewUniverseExtraHeight, 600);
+
+    const auto offScreen = withMember("windowFrame", QJsonObject{{"x", 1e15}, {"y", 0}, {"width", 800}, {"height", 600}});
+    ASSERT_TRUE(offScreen);
+    EXPECT_FALSE(offScreen->windowFrame) << "a frame no screen could hold is forgotten";
+    const auto empty = withMember("windowFrame", QJsonObject{{"x", 0}, {"y", 0}, {"width", 0}, {"height", -3}});
+    ASSERT_TRUE(empty);
+    EXPECT_FALSE(empty->windowFrame);
+
+    // Numbers JSON cannot hold as doubles make the record unusable as a whole.
+    QByteArray infinite = QByteArray::fromStdString(kestrix::encodePerFileSettings(PerFileSettings{}));
+    infinite.replace("\"horizontalZoom\":1", "\"horizontalZoom\":1e999");
+    ASSERT_TRUE(infinite.contains("1e999")) << infinite.toStdString();
+    EXPECT_FALSE(kestrix::decodePerFileSettings(infinite.toStdString()));
+    QByteArray infiniteRange = QByteArray::fromStdString(kestrix::encodePerFileSettings(everythingChanged()));
+    infiniteRange.replace("96000.5", "1e999");
+    EXPECT_FALSE(kestrix::decodePerFileSettings(infiniteRange.toStdString()));
+}
+
 TEST_F(PerFileSettingsTest, StoredRecordsLoadAndUndecodableOnesGiveDefaults)
 {
+    kestrix::PerFileSettingsStore store;
     const QString file = makeFile("Mix.ptx");
-    EXPECT_EQ(PerFileSettings::load(file), PerFileSettings{}) << "nothing stored";
+    EXPECT_EQ(store.load(file), PerFileSettings{}) << "nothing stored";
 
-    PerFileSettings::save(file, everythingChanged());
-    EXPECT_EQ(PerFileSettings::load(file), everythingChanged());
+    store.save(file, everythingChanged());
+    EXPECT_EQ(store.load(file), everythingChanged()) << "a pending record is what loads";
+    store.flush();
+    EXPECT_EQ(kestrix::PerFileSettingsStore().load(file), everythingChanged());
     const QByteArray stored = QSettings().value(kestrix::perFileSettingsKey(file)).toByteArray();
     EXPECT_TRUE(QJsonDocument::fromJson(stored).isObject()) << "the value is the JSON bytes";
 
     QSettings().setValue(kestrix::perFileSettingsKey(file), QByteArray("{\"universeSelection\": tru"));
-    EXPECT_EQ(PerFileSettings::load(file), PerFileSettings{});
+    EXPECT_EQ(store.load(file), PerFileSettings{});
 
     PerFileSettings fresh;
     fresh.windowFrame = PersistedFrame{1, 2, 300, 400};
-    PerFileSettings::save(file, fresh);
-    EXPECT_EQ(PerFileSettings::load(file), fresh) << "the next save replaces the broken record";
+    store.save(file, fresh);
+    store.flush();
+    EXPECT_EQ(store.load(file), fresh) << "the next save replaces the broken record";
+}
+
+namespace {
+
+// The preferences as they are on disk, not as this process holds them.
+QByteArray preferencesOnDisk()
+{
+    QFile file(QSettings().fileName());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(PerFileSettingsTest, SavesAreWrittenTogetherAfterAMomentNotOneByOne)
+{
+    kestrix::PerFileSettingsStore store;
+    const QString file = makeFile("Mix.ptx");
+    PerFileSettings settings;
+    for (int step = 1; step <= 50; ++step) {
+        settings.universeViewport.horizontalSampleOffset = step;
+        store.save(file, settings);
+    }
+    EXPECT_FALSE(preferencesOnDisk().contains("horizontalSampleOffset")) << "fifty saves, no write yet";
+    EXPECT_TRUE(store.hasPendingChanges());
+    ASSERT_TRUE(waitUntil([&] { return !store.hasPendingChanges(); }, 3000)) << "written once quiet";
+    EXPECT_TRUE(preferencesOnDisk().contains("horizontalSampleOffset"));
+    EXPECT_EQ(kestrix::PerFileSettingsStore().load(file).universeViewport.horizontalSampleOffset, 50);
+}
+
+TEST_F(PerFileSettingsTest, OnlyTheMostRecentlyUsedRecordsAreKept)
+{
+    constexpr int kExtra = 7;
+    const qsizetype limit = kestrix::PerFileSettingsStore::kMaximumRecords;
+    // Records written before the order was kept count as the oldest.
+    QSettings().setValue(kestrix::perFileSettingsKey("/old/Legacy.ptx"),
+                         QByteArray::fromStdString(kestrix::encodePerFileSettings(everythingChanged())));
+    kestrix::PerFileSettingsStore store;
+    const auto name = [](qsizetype n) { return QStringLiteral("/sessions/Mix %1.ptx").arg(n); };
+    for (qsizetype n = 0; n < limit + kExtra; ++n) {
+        store.save(name(n), everythingChanged());
+        if (n % 100 == 0)
+            store.flush();
+    }
+    store.save(name(0), everythingChanged()); // used again: among the most recent now
+    store.flush();
+
+    QStringList records = QSettings().allKeys().filter(QRegularExpression("^kestrix\\.perFile\\."));
+    EXPECT_EQ(records.size(), limit);
+    EXPECT_EQ(store.load("/old/Legacy.ptx"), PerFileSettings{}) << "the oldest went first";
+    EXPECT_EQ(store.load(name(0)), everythingChanged());
+    EXPECT_EQ(store.load(name(1)), PerFileSettings{});
+    EXPECT_EQ(store.load(name(limit + kExtra - 1)), everythingChanged());
+}
+
+TEST_F(PerFileSettingsTest, APreferencesFileThatCannotBeWrittenIsReportedOnce)
+{
+    kestrix::PerFileSettingsStore::shared().flush();
+    QSettings().sync();
+    const QString settingsFile = QSettings().fileName();
+    // A folder where the file should be: not writable even for root.
+    QFile::remove(settingsFile);
+    ASSERT_TRUE(QDir().mkpath(settingsFile));
+    kestrix::PerFileSettingsStore store;
+    QStringList reports;
+    QObject::connect(&store, &kestrix::PerFileSettingsStore::writeFailed,
+                     [&reports](const QString &where) { reports.append(where); });
+    store.save(path("A.ptx"), everythingChanged());
+    store.flush();
+    store.save(path("B.ptx"), everythingChanged());
+    store.flush();
+    EXPECT_EQ(reports, QStringList{settingsFile});
+    EXPECT_TRUE(QDir().rmdir(settingsFile));
 }

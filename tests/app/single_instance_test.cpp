@@ -1,5 +1,6 @@
 #include "app_test_support.h"
 
+#include "native_path.h"
 #include "single_instance.h"
 
 #include <QDir>
@@ -125,7 +126,8 @@ TEST_F(SingleInstanceTest, ASecondLaunchHandsItsFilesToTheRunningOne)
     ASSERT_TRUE(running.listen());
     QSignalSpy received(&running, &SingleInstance::filesReceived);
 
-    const QStringList files{"/Sessions/Mix \"Final\".ptx", "/Sessions/Ünïcödé\nnewline.ptx"};
+    const QStringList files{"/Sessions/Mix \"Final\".ptx", "/Sessions/Ünïcödé\nnewline.ptx",
+                            kestrix::pathFromNativeBytes("/Sessions/Latin-1 caf\xe9.ptx")};
     ASSERT_TRUE(handOverFromAnotherLaunch(name, files));
     ASSERT_TRUE(received.count() > 0 || received.wait(3000));
     EXPECT_EQ(received.takeFirst().at(0).toStringList(), files);

@@ -2,10 +2,11 @@
 
 #include "app_delegate.h"
 #include "file_window.h"
-#include "per_file_settings.h"
+#include "per_file_settings_store.h"
 #include "quorvix_app.h"
 #include "recent_session_row.h"
 #include "start_window.h"
+#include "window_frames.h"
 #include "window/ptx_detail_view.h"
 
 #include <QApplication>
@@ -19,13 +20,14 @@
 
 using kestrix::FileWindow;
 using kestrix::PerFileSettings;
+using kestrix::PerFileSettingsStore;
 using kestrix::QuorvixApp;
 
 namespace {
 
 QRect storedFrame(const QString &file)
 {
-    const auto frame = PerFileSettings::load(file).windowFrame;
+    const auto frame = PerFileSettingsStore::shared().load(file).windowFrame;
     return frame ? frame->toRect() : QRect();
 }
 
@@ -217,4 +219,34 @@ TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
     EXPECT_TRUE(waitUntil([&] { return !windowB->detailView()->isLoading(); }));
     windowA->close();
     windowB->close();
+}
+
+TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfToday)
+{
+    using kestrix::frameOnScreens;
+    const QRect left(0, 0, 1920, 1050);
+    const QRect right(1920, 0, 1280, 994);
+    const QSize minimum(240, 300);
+    EXPECT_EQ(frameOnScreens({100, 100, 900, 600}, {left, right}, left, minimum), QRect(100, 100, 900, 600))
+        << "a frame that fits stays as it is";
+    EXPECT_EQ(frameOnScreens({2900, 500, 900, 600}, {left, right}, left, minimum), QRect(2300, 394, 900, 600))
+        << "pulled into the screen it lies on most";
+    EXPECT_EQ(frameOnScreens({6000, 4000, 900, 600}, {left, right}, left, minimum), QRect(1020, 450, 900, 600))
+        << "on no screen: onto the primary one";
+    EXPECT_EQ(frameOnScreens({1800, -50, 2000, 1400}, {left, right}, left, minimum), QRect(1920, 0, 1280, 994))
+        << "larger than its screen: shrunk to it";
+    EXPECT_EQ(frameOnScreens({10, 10, 3, 4}, {left, right}, left, minimum), QRect(10, 10, 240, 300));
+
+    const QString stored = makeFile("Stored.ptx");
+    const QString listed = makeFile("Listed.ptx");
+    PerFileSettings settings;
+    settings.windowFrame = kestrix::PersistedFrame{-5000, 8000, 700, 500};
+    PerFileSettingsStore::shared().save(stored, settings);
+    QuorvixApp app;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (FileWindow *window : {app.windows().openWindow(stored), app.windows().openWindow(listed, QRect(9000, 9000, 700, 500))}) {
+        EXPECT_TRUE(screen.contains(window->geometry())) << window->filePath().toStdString();
+        EXPECT_EQ(window->geometry().size(), QSize(700, 500));
+        window->close();
+    }
 }

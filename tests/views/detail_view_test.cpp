@@ -6,12 +6,13 @@
 #include "detail_toolbar.h"
 #include "file_list_section.h"
 #include "get_info_section.h"
-#include "per_file_settings.h"
+#include "per_file_settings_store.h"
 #include "property_blocks.h"
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
 #include "row_list_view.h"
 #include "session_info_grid.h"
+#include "session_load_task.h"
 #include "session_writer.h"
 #include "status_pages.h"
 #include "track_list_model.h"
@@ -27,12 +28,18 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
+#include <memory>
+
+#include <sys/stat.h>
 
 using namespace kestrix;
 using namespace viewstest;
@@ -93,7 +100,7 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
     ASSERT_TRUE(writeSession(path, 48000));
     PerFileSettings stored;
     stored.windowFrame = PersistedFrame{10, 20, 900, 600};
-    PerFileSettings::save(path, stored);
+    PerFileSettingsStore::shared().save(path, stored);
     {
         Window window(path);
         PTXPreviewContent &content = *window.view->content();
@@ -102,7 +109,7 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
         sendMouse(*content.section(OverviewSection::audioFiles)->header(), QEvent::MouseButtonPress, {40, 10});
         sendMouse(*content.section(OverviewSection::sessionInfo)->header(), QEvent::MouseButtonPress, {40, 10});
     }
-    const PerFileSettings saved = PerFileSettings::load(path);
+    const PerFileSettings saved = PerFileSettingsStore::shared().load(path);
     EXPECT_TRUE(saved.audioFilesExpanded);
     EXPECT_FALSE(saved.sessionInfoExpanded);
     EXPECT_EQ(saved.windowFrame, stored.windowFrame) << "the window's frame is kept";
@@ -134,7 +141,7 @@ TEST(DetailView, RefreshShowsTheNewFileAndKeepsZoomAndWindow)
     EXPECT_EQ(window.view->universeViewport(), zoomed);
     EXPECT_TRUE(window.view->content()->isSectionExpanded(OverviewSection::clips));
     EXPECT_EQ(window.window.geometry(), frame);
-    EXPECT_EQ(PerFileSettings::load(path).universeViewport, zoomed);
+    EXPECT_EQ(PerFileSettingsStore::shared().load(path).universeViewport, zoomed);
 }
 
 TEST(DetailView, ClearZoomActsOnlyInTheKeyWindow)
@@ -165,7 +172,7 @@ TEST(DetailView, ClearZoomActsOnlyInTheKeyWindow)
     QTest::keyClick(&b.window, Qt::Key_0, Qt::ControlModifier);
     EXPECT_TRUE(b.view->universeSelection().empty());
     EXPECT_EQ(a.view->universeSelection(), selection);
-    EXPECT_TRUE(PerFileSettings::load(folder.filePath("B.ptx")).universeSelection.empty());
+    EXPECT_TRUE(PerFileSettingsStore::shared().load(folder.filePath("B.ptx")).universeSelection.empty());
 
     a.activate();
     QTest::keyClick(&a.window, Qt::Key_0, Qt::ControlModifier);
@@ -326,4 +333,34 @@ TEST(DetailView, ZoomCommandsReachTheTimelineOfTheKeyWindowOnly)
     EXPECT_EQ(zoom[1][0].value<Qt::Orientation>(), Qt::Vertical);
     EXPECT_DOUBLE_EQ(zoom[1][1].toDouble(), 2.0 / 3.0);
     EXPECT_DOUBLE_EQ(zoom[2][1].toDouble(), 1.5) << "Ctrl+] zooms in horizontally";
+}
+
+TEST(DetailView, APipeIsRefusedAndALoadThatHangsHoldsUpNothing)
+{
+    // A pipe with no writer blocks whoever opens it to read, as a hung network share does.
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath("Stuck.ptx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Window window(pipe);
+    auto *page = window.view->findChild<ErrorPage *>();
+    ASSERT_TRUE(page && page->isVisible()) << "refused at once";
+    EXPECT_FALSE(page->message().isEmpty());
+
+    // A load that never returns runs on a thread that nobody waits for:
+    // closing its window and quitting do not wait for it.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    {
+        SessionLoadTask task(nullptr, [released, finished](const QString &) {
+            released.wait();
+            finished->store(true);
+            return LoadedSession{std::nullopt, QStringLiteral("late")};
+        });
+        task.start(pipe);
+        EXPECT_TRUE(task.isRunning());
+    }
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(0)) << "the shared pool is free for other work";
+    release.set_value();
+    EXPECT_TRUE(waitUntil([&] { return finished->load(); }));
 }

@@ -4,7 +4,7 @@
 #include "views_test_support.h"
 
 #include "file_list_section.h"
-#include "per_file_settings.h"
+#include "per_file_settings_store.h"
 #include "ptx_preview_content.h"
 #include "timeline_overview_section.h"
 #include "tracks_section.h"
@@ -180,7 +180,7 @@ TEST(TimelineInWindow, ARectangleDrawnOnItNarrowsTheListsAndIsKept)
         EXPECT_NEAR(drawn.timeRange->upper, 96000, m.visibleLength / m.width);
         EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
         EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
-        EXPECT_EQ(PerFileSettings::load(demo.path).universeSelection, drawn);
+        EXPECT_EQ(PerFileSettingsStore::shared().load(demo.path).universeSelection, drawn);
     }
     Window reopened(demo.path);
     EXPECT_EQ(reopened.view->timeline()->universe()->selection(), drawn);
@@ -229,7 +229,7 @@ TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
         drag(*timeline.heightHandle(), {50, 2}, {50, 32});
         EXPECT_EQ(window.view->overviewUniverseExtraHeight(), 30);
     }
-    const PerFileSettings saved = PerFileSettings::load(demo.path);
+    const PerFileSettings saved = PerFileSettingsStore::shared().load(demo.path);
     EXPECT_EQ(saved.universeViewport, zoomed);
     EXPECT_EQ(saved.overviewUniverseExtraHeight, 30);
 

@@ -2,6 +2,7 @@
 
 #include "overview_roles.h"
 #include "overview_style.h"
+#include "plain_tool_tip.h"
 #include "row_delegate.h"
 
 #include <QAbstractItemModel>
@@ -226,7 +227,7 @@ bool RowListView::event(QEvent *event)
         if (text.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), text, this, rowRect(row));
+            QToolTip::showText(help->globalPos(), plainToolTip(text), this, rowRect(row));
         return true;
     }
     return QWidget::event(event);

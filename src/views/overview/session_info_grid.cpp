@@ -53,6 +53,8 @@ SessionInfoGrid::Pair SessionInfoGrid::makePair(const QString &label, int labelW
     QPalette secondary = pair.label->palette();
     secondary.setColor(QPalette::WindowText, overview::secondaryTextColor(palette()));
     pair.label->setPalette(secondary);
+    // The values are the session file's texts, shown as they are.
+    pair.value->setTextFormat(Qt::PlainText);
     pair.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return pair;
 }

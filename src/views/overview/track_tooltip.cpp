@@ -64,6 +64,8 @@ TrackTooltip::TrackTooltip(QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    // Names and comments come from the session file: shown as they are.
+    title_->setTextFormat(Qt::PlainText);
     title_->setFont(overview::sectionTitleFont(font()));
     swatch_->setFixedSize(10, 10);
     swatch_->setAutoFillBackground(true);
@@ -101,6 +103,7 @@ void TrackTooltip::setTrack(const PTXTrackInfo &track)
         secondary.setColor(QPalette::WindowText, overview::secondaryTextColor(palette()));
         labelWidget->setPalette(secondary);
         auto *valueWidget = new QLabel(value);
+        valueWidget->setTextFormat(Qt::PlainText);
         valueWidget->setFont(small);
         valueWidget->setWordWrap(true);
         valueWidget->setMaximumWidth(kMaxTextWidth);

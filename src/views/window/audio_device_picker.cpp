@@ -1,6 +1,7 @@
 #include "audio_device_picker.h"
 
 #include "audio_device_manager.h"
+#include "menu_text.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -36,7 +37,7 @@ void AudioDevicePicker::rebuild()
     menu_->addSeparator();
 
     for (const AudioOutputDevice &device : devices_.outputDevices()) {
-        QAction *action = menu_->addAction(device.name);
+        QAction *action = menu_->addAction(menuText(device.name));
         action->setCheckable(true);
         action->setData(device.id);
         action->setToolTip(QStringLiteral("%1 ch, %2 Hz, %3")
@@ -56,7 +57,7 @@ void AudioDevicePicker::showSelection()
         const QVariant id = action->data();
         action->setChecked(selected ? id.isValid() && id.toUInt() == selected->id : !id.isValid());
     }
-    setText(selected ? selected->name : systemDefaultText());
+    setText(selected ? menuText(selected->name) : systemDefaultText());
 }
 
 } // namespace kestrix

@@ -2,11 +2,12 @@
 
 #include "file_location.h"
 #include "json_value.h"
+#include "native_path.h"
 #include "preference_keys.h"
 #include "universe_json.h"
+#include "universe_layout.h"
 
-#include <QSettings>
-
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -59,6 +60,31 @@ std::optional<PersistedFrame> frameFromJson(const JsonValue &json)
     return PersistedFrame{*x, *y, *width, *height};
 }
 
+bool isPlausible(const PersistedFrame &frame)
+{
+    const auto within = [](double value, double low) { return value >= low && value <= kLargestFrameCoordinate; };
+    return within(frame.x, -kLargestFrameCoordinate) && within(frame.y, -kLargestFrameCoordinate) &&
+           within(frame.width, 1) && within(frame.height, 1);
+}
+
+bool isFinite(const UniverseViewport &viewport)
+{
+    return std::isfinite(viewport.horizontalZoom) && std::isfinite(viewport.verticalZoom) &&
+           std::isfinite(viewport.horizontalSampleOffset) && std::isfinite(viewport.verticalRowOffset);
+}
+
+// The upper bounds of the offsets depend on the session and are applied
+// where it is known; here a stored value is brought within what any session
+// allows.
+UniverseViewport withinRange(UniverseViewport viewport)
+{
+    viewport.horizontalZoom = std::clamp(viewport.horizontalZoom, universe::kMinZoom, universe::kMaxZoom);
+    viewport.verticalZoom = std::clamp(viewport.verticalZoom, universe::kMinZoom, universe::kMaxZoom);
+    viewport.horizontalSampleOffset = std::max(viewport.horizontalSampleOffset, 0.0);
+    viewport.verticalRowOffset = std::max(viewport.verticalRowOffset, 0.0);
+    return viewport;
+}
+
 } // namespace
 
 PersistedFrame PersistedFrame::fromRect(const QRect &rect)
@@ -73,7 +99,7 @@ QRect PersistedFrame::toRect() const
 
 QString perFileSettingsKey(const QString &filePath)
 {
-    return prefs::kPerFilePrefix + QString::fromLatin1(standardizedPath(filePath).toUtf8().toBase64());
+    return prefs::kPerFilePrefix + QString::fromLatin1(nativeBytesOfPath(standardizedPath(filePath)).toBase64());
 }
 
 std::string encodePerFileSettings(const PerFileSettings &settings)
@@ -104,17 +130,23 @@ std::optional<PerFileSettings> decodePerFileSettings(std::string_view json)
         return std::nullopt;
     const std::optional<UniverseSelection> decodedSelection = universeSelectionFromJson(*selection);
     const std::optional<UniverseViewport> decodedViewport = universeViewportFromJson(*viewport);
-    if (!decodedSelection || !decodedViewport)
+    if (!decodedSelection || !decodedViewport || !isFinite(*decodedViewport) || !std::isfinite(*extraHeight))
+        return std::nullopt;
+    if (const std::optional<SampleRange> &range = decodedSelection->timeRange;
+        range && !(std::isfinite(range->lower) && std::isfinite(range->upper)))
         return std::nullopt;
     settings.universeSelection = *decodedSelection;
-    settings.universeViewport = *decodedViewport;
-    settings.overviewUniverseExtraHeight = *extraHeight;
+    settings.universeViewport = withinRange(*decodedViewport);
+    // Below the least height the handle allows, the timeline keeps its minimum.
+    settings.overviewUniverseExtraHeight = std::min(*extraHeight, universe::kMaxExtraHeight);
 
     // The frame is optional; null counts as absent, anything else must be a frame.
     if (const JsonValue *frame = root->find(kWindowFrame); frame && !frame->isNull()) {
         settings.windowFrame = frameFromJson(*frame);
         if (!settings.windowFrame)
             return std::nullopt;
+        if (!isPlausible(*settings.windowFrame))
+            settings.windowFrame.reset();
     }
 
     for (const DisclosureFlag &flag : kDisclosureFlags) {
@@ -125,21 +157,6 @@ std::optional<PerFileSettings> decodePerFileSettings(std::string_view json)
         settings.*flag.member = *expanded;
     }
     return settings;
-}
-
-PerFileSettings PerFileSettings::load(const QString &filePath)
-{
-    const QByteArray bytes = QSettings().value(perFileSettingsKey(filePath)).toByteArray();
-    if (bytes.isEmpty())
-        return {};
-    return decodePerFileSettings(std::string_view(bytes.constData(), size_t(bytes.size())))
-        .value_or(PerFileSettings{});
-}
-
-void PerFileSettings::save(const QString &filePath, const PerFileSettings &settings)
-{
-    const std::string json = encodePerFileSettings(settings);
-    QSettings().setValue(perFileSettingsKey(filePath), QByteArray(json.data(), qsizetype(json.size())));
 }
 
 } // namespace kestrix

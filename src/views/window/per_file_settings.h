@@ -17,6 +17,10 @@ namespace kestrix {
 
 // A window's frame in screen coordinates: the window's client area as the
 // window system reports it.
+// Larger than any screen a window has been placed on: a frame beyond it is
+// not one the window system gave us.
+inline constexpr double kLargestFrameCoordinate = 1'000'000;
+
 struct PersistedFrame {
     double x = 0;
     double y = 0;
@@ -43,12 +47,6 @@ struct PerFileSettings {
     bool clipsExpanded = false;
     bool locationsExpanded = false;
 
-    // The stored record for the file, or the defaults when there is none or
-    // it cannot be decoded.
-    static PerFileSettings load(const QString &filePath);
-    // Replaces the stored record for the file.
-    static void save(const QString &filePath, const PerFileSettings &settings);
-
     bool operator==(const PerFileSettings &) const = default;
 };
 
@@ -56,7 +54,10 @@ struct PerFileSettings {
 QString perFileSettingsKey(const QString &filePath);
 
 std::string encodePerFileSettings(const PerFileSettings &settings);
-// None unless every key but windowFrame is present with the right type.
+// None unless every key but windowFrame is present with the right type and
+// every number is finite. Values are brought within what the window itself
+// can produce: zooms 1 to 64, offsets and sizes not negative, the extra
+// timeline height at most 600; a frame no screen could show is dropped.
 std::optional<PerFileSettings> decodePerFileSettings(std::string_view json);
 
 } // namespace kestrix

@@ -16,6 +16,9 @@ inline constexpr QLatin1StringView kOpenFileURLs{"openFileURLs"};
 inline constexpr QLatin1StringView kWelcomeScreenShown{"welcomeScreenShown"};
 // Followed by the Base64 of the file's absolute path: one view-settings record per file.
 inline constexpr QLatin1StringView kPerFilePrefix{"kestrix.perFile."};
+// The keys of the per-file records, most recently used first, so that the
+// oldest can be let go.
+inline constexpr QLatin1StringView kPerFileRecentlyUsed{"kestrix.perFileRecentlyUsed"};
 
 } // namespace kestrix::prefs
 

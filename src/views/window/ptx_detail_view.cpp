@@ -8,6 +8,7 @@
 #include "multi_mono_grouping.h"
 #include "overview_style.h"
 #include "per_file_settings.h"
+#include "per_file_settings_store.h"
 #include "pro_tools_application.h"
 #include "selection_modifiers.h"
 #include "session_load_task.h"
@@ -257,7 +258,7 @@ void PTXDetailView::applyPerFileSettings()
 {
     if (perFileSettingsLoaded_)
         return;
-    const PerFileSettings settings = PerFileSettings::load(filePath_);
+    const PerFileSettings settings = PerFileSettingsStore::shared().load(filePath_);
     universeSelection_ = settings.universeSelection;
     universeViewport_ = settings.universeViewport;
     extraHeight_ = settings.overviewUniverseExtraHeight;
@@ -277,13 +278,13 @@ void PTXDetailView::savePerFileSettings()
         return;
     // The frame is the window's to save; keep whatever it stored last.
     PerFileSettings settings;
-    settings.windowFrame = PerFileSettings::load(filePath_).windowFrame;
+    settings.windowFrame = PerFileSettingsStore::shared().load(filePath_).windowFrame;
     settings.universeSelection = universeSelection_;
     settings.universeViewport = universeViewport_;
     settings.overviewUniverseExtraHeight = extraHeight_;
     for (const auto &[section, flag] : kDisclosureFlags)
         settings.*flag = content_->isSectionExpanded(section);
-    PerFileSettings::save(filePath_, settings);
+    PerFileSettingsStore::shared().save(filePath_, settings);
 }
 
 void PTXDetailView::setUniverseSelection(const UniverseSelection &selection)

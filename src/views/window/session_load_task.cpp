@@ -2,22 +2,23 @@
 
 #include "audio_file_resolver.h"
 #include "log.h"
+#include "native_path.h"
 #include "ptx_error.h"
 #include "session_loader.h"
 
-#include <QFile>
 #include <QPromise>
-#include <QThreadPool>
 
 #include <exception>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace kestrix {
 
 LoadedSession loadSessionForWindow(const QString &path)
 {
     try {
-        Result<PTXSessionInfo, PTXError> result = loadSession(QFile::encodeName(path).toStdString());
+        Result<PTXSessionInfo, PTXError> result = loadSession(nativeBytesOfPath(path).toStdString());
         if (!result)
             return {std::nullopt, QString::fromStdString(result.error().description())};
         auto session = std::make_shared<const PTXSessionInfo>(std::move(result).value());
@@ -30,8 +31,9 @@ LoadedSession loadSessionForWindow(const QString &path)
     }
 }
 
-SessionLoadTask::SessionLoadTask(QObject *parent)
+SessionLoadTask::SessionLoadTask(QObject *parent, Loader loader)
     : QObject(parent)
+    , loader_(std::move(loader))
 {
     connect(&watcher_, &QFutureWatcher<LoadedSession>::finished, this, [this] {
         if (watcher_.future().resultCount() == 0)
@@ -44,15 +46,22 @@ SessionLoadTask::SessionLoadTask(QObject *parent)
 void SessionLoadTask::start(const QString &path)
 {
     running_ = true;
-    // The promise is shared with the pool thread so that it outlives this
+    // The promise is shared with the loading thread so that it outlives this
     // task when the window closes mid-load; the watcher then never reports.
     auto promise = std::make_shared<QPromise<LoadedSession>>();
     watcher_.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path] {
-        promise->start();
-        promise->addResult(loadSessionForWindow(path));
+    promise->start();
+    try {
+        std::thread([promise, path, load = loader_] {
+            promise->addResult(load(path));
+            promise->finish();
+        }).detach();
+    } catch (const std::system_error &error) {
+        logLine("PTX", std::string("No thread to load the session on: ") + error.what());
+        promise->addResult(LoadedSession{std::nullopt, tr("The system could not start the loading (%1).")
+                                                           .arg(QString::fromLocal8Bit(error.what()))});
         promise->finish();
-    });
+    }
 }
 
 } // namespace kestrix

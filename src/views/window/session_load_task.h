@@ -2,6 +2,10 @@
 // main thread: the session model, its grouped files and clips, and what was
 // found of its audio files on disk. Starting again supersedes a load still
 // running; its result is dropped.
+//
+// Each load runs on a thread of its own that nothing waits for: a file on a
+// network share that hangs may block it for good, and that must neither
+// hold up other loads nor keep the application from quitting.
 #ifndef KESTRIX_VIEWS_WINDOW_SESSION_LOAD_TASK_H
 #define KESTRIX_VIEWS_WINDOW_SESSION_LOAD_TASK_H
 
@@ -11,6 +15,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace kestrix {
@@ -26,7 +31,9 @@ LoadedSession loadSessionForWindow(const QString &path);
 class SessionLoadTask : public QObject {
     Q_OBJECT
 public:
-    explicit SessionLoadTask(QObject *parent = nullptr);
+    using Loader = std::function<LoadedSession(const QString &path)>;
+
+    explicit SessionLoadTask(QObject *parent = nullptr, Loader loader = loadSessionForWindow);
 
     void start(const QString &path);
     bool isRunning() const { return running_; }
@@ -36,6 +43,7 @@ signals:
     void finished(const kestrix::LoadedSession &result);
 
 private:
+    Loader loader_;
     QFutureWatcher<LoadedSession> watcher_;
     bool running_ = false;
 };

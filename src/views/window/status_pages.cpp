@@ -77,6 +77,8 @@ ErrorPage::ErrorPage(QWidget *parent)
     auto *title = new QLabel(QStringLiteral("Error"));
     title->setFont(scaledFont(font(), 1.4, true));
     title->setAlignment(Qt::AlignCenter);
+    // The message names the file, whose name may look like HTML.
+    message_->setTextFormat(Qt::PlainText);
     message_->setAlignment(Qt::AlignCenter);
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -176,6 +176,16 @@ TEST(RulerLabels, SpanComesFromTheViewport)
     EXPECT_DOUBLE_EQ(s->pointsPerSecond(), 240);
     // No clips: nothing visible to label beyond the start.
     EXPECT_EQ(rulerSpan(n, std::nullopt, v, 600)->duration, 0);
+    // Clips of no length still mark where the labels start: at 2 s.
+    const RulerSpan marks = *rulerSpan(n, SessionExtent{96000, 96000}, v, 600);
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::timecode, n, marks)), std::vector<std::string>{"00:00:02:00"});
+
+    // A stored zoom or offset no user could set counts as the nearest valid one.
+    for (double zoom : {0.0, 1e-20, -4.0, double(NAN)}) {
+        const RulerSpan whole = *rulerSpan(n, SessionExtent{0, 480000}, {zoom, 1, NAN, 0}, 600);
+        EXPECT_DOUBLE_EQ(whole.duration, 10) << zoom;
+        EXPECT_EQ(whole.left, 0) << zoom;
+    }
 }
 
 TEST(RulerLabels, KeepTheirSpacingWhateverTheSessionsNumbers)
@@ -217,45 +227,16 @@ TEST(RulerLabels, KeepTheirSpacingWhateverTheSessionsNumbers)
         }
     }
 
-    // Sensible texts where the numbers still fit: bars and beats at 1e18 BPM,
-    // round hours a second at 1 Hz.
+    // Sensible texts where the numbers still fit: whole bars at 1e18 BPM.
     RulerNumbers fast = numbers48k();
     fast.tempo = 1e18;
-    const RulerSpan tenSeconds = *rulerSpan(fast, SessionExtent{480000, 960000}, {}, 1000);
-    const std::vector<LabelEntry> bars = rulerLabels(RulerFormat::barsBeats, fast, tenSeconds);
+    const std::vector<LabelEntry> bars =
+        rulerLabels(RulerFormat::barsBeats, fast, *rulerSpan(fast, SessionExtent{480000, 960000}, {}, 1000));
     ASSERT_FALSE(bars.empty());
     for (const LabelEntry &label : bars)
         EXPECT_TRUE(label.text.ends_with("|1")) << label.text;
-    RulerNumbers slow = numbers48k();
-    slow.sampleRate = 1;
-    const std::vector<std::string> hours =
-        texts(rulerLabels(RulerFormat::minutesSeconds, slow, *rulerSpan(slow, SessionExtent{0, 1e7}, {}, 1000)));
-    ASSERT_GE(hours.size(), 3u);
-    EXPECT_EQ(hours[1], "200:00:00");
-}
-
-TEST(RulerLabels, AStoredZoomNoUserCouldSetCountsAsTheNearestValidOne)
-{
-    const RulerNumbers n = numbers48k();
-    const SessionExtent tenSeconds{0, 480000};
-    const auto duration = [&](double zoom, double offset = 0) {
-        UniverseViewport v;
-        v.horizontalZoom = zoom;
-        v.horizontalSampleOffset = offset;
-        return rulerSpan(n, tenSeconds, v, 600)->duration;
-    };
-    EXPECT_DOUBLE_EQ(duration(0), 10);
-    EXPECT_DOUBLE_EQ(duration(1e-20), 10);
-    EXPECT_DOUBLE_EQ(duration(-4), 10);
-    EXPECT_DOUBLE_EQ(duration(NAN), 10);
-    EXPECT_DOUBLE_EQ(duration(INFINITY), 10.0 / 64);
-    EXPECT_DOUBLE_EQ(duration(1e9), 10.0 / 64);
-    UniverseViewport v;
-    v.horizontalSampleOffset = NAN;
-    EXPECT_EQ(rulerSpan(n, tenSeconds, v, 600)->left, 0);
-
     // A width the layout has not set yet labels the left edge only.
-    EXPECT_EQ(rulerLabels(RulerFormat::minutesSeconds, n, span(0, 1e9)).size(), 1u);
+    EXPECT_EQ(rulerLabels(RulerFormat::minutesSeconds, fast, span(0, 1e9)).size(), 1u);
 }
 
 TEST(RulerFormat, InitialFormatFromTheMainCounter)

@@ -274,8 +274,6 @@ TEST(TimelineInWindow, SitsUnderItsRulerWithTheHandleUnderItInATallWindow)
     timeline.zoom(Qt::Vertical, 1.5);
     timeline.zoom(Qt::Horizontal, 1.5);
     expectStacked("zoomed");
-    timeline.setExtraHeight(120);
-    expectStacked("taller");
     content.setSectionExpanded(OverviewSection::sessionInfo, false);
     expectStacked("the only section open");
 }

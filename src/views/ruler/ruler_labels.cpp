@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
+#include <optional>
 
 namespace kestrix {
 namespace {

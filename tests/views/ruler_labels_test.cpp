@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 using namespace kestrix;
 
@@ -175,6 +176,67 @@ TEST(RulerLabels, SpanComesFromTheViewport)
     EXPECT_DOUBLE_EQ(s->pointsPerSecond(), 240);
     // No clips: nothing visible to label beyond the start.
     EXPECT_EQ(rulerSpan(n, std::nullopt, v, 600)->duration, 0);
+    // Clips of no length still mark where the labels start: at 2 s.
+    const RulerSpan marks = *rulerSpan(n, SessionExtent{96000, 96000}, v, 600);
+    EXPECT_EQ(texts(rulerLabels(RulerFormat::timecode, n, marks)), std::vector<std::string>{"00:00:02:00"});
+
+    // A stored zoom or offset no user could set counts as the nearest valid one.
+    for (double zoom : {0.0, 1e-20, -4.0, double(NAN)}) {
+        const RulerSpan whole = *rulerSpan(n, SessionExtent{0, 480000}, {zoom, 1, NAN, 0}, 600);
+        EXPECT_DOUBLE_EQ(whole.duration, 10) << zoom;
+        EXPECT_EQ(whole.left, 0) << zoom;
+    }
+}
+
+TEST(RulerLabels, KeepTheirSpacingWhateverTheSessionsNumbers)
+{
+    // The least spacing of each format, in points.
+    const std::pair<RulerFormat, double> formats[] = {{RulerFormat::minutesSeconds, 70},
+                                                      {RulerFormat::timecode, 100},
+                                                      {RulerFormat::barsBeats, 70},
+                                                      {RulerFormat::feetFrames, 80},
+                                                      {RulerFormat::samples, 110}};
+    struct Case {
+        const char *what;
+        double sampleRate;
+        double tempo;
+        SessionExtent extent;
+    };
+    const Case cases[] = {
+        {"1 Hz, a long session read as seconds", 1, 120, {0, 4e12}},
+        {"1e6 BPM", 48000, 1e6, {0, 480000}},
+        {"1e18 BPM, clips from 10 s on", 48000, 1e18, {480000, 960000}},
+        {"a sample rate of 1e-300", 1e-300, 120, {0, 480000}},
+        {"clips past any whole number", 48000, 120, {1e30, 2e30}},
+    };
+    for (const Case &c : cases) {
+        RulerNumbers n = numbers48k();
+        n.sampleRate = c.sampleRate;
+        n.tempo = c.tempo;
+        const RulerSpan s = *rulerSpan(n, c.extent, {}, 1000);
+        for (const auto &[format, spacing] : formats) {
+            const std::vector<LabelEntry> labels = rulerLabels(format, n, s);
+            for (size_t i = 0; i < labels.size(); ++i) {
+                const double x = labels[i].secondsFromLeft * s.pointsPerSecond();
+                EXPECT_TRUE(x >= 0 && x <= 1000.01) << c.what << ", " << formatText(format) << ": " << x;
+                if (i > 0) {
+                    EXPECT_GE(x - labels[i - 1].secondsFromLeft * s.pointsPerSecond(), spacing - 1e-6)
+                        << c.what << ", " << formatText(format) << " label " << i;
+                }
+            }
+        }
+    }
+
+    // Sensible texts where the numbers still fit: whole bars at 1e18 BPM.
+    RulerNumbers fast = numbers48k();
+    fast.tempo = 1e18;
+    const std::vector<LabelEntry> bars =
+        rulerLabels(RulerFormat::barsBeats, fast, *rulerSpan(fast, SessionExtent{480000, 960000}, {}, 1000));
+    ASSERT_FALSE(bars.empty());
+    for (const LabelEntry &label : bars)
+        EXPECT_TRUE(label.text.ends_with("|1")) << label.text;
+    // A width the layout has not set yet labels the left edge only.
+    EXPECT_EQ(rulerLabels(RulerFormat::minutesSeconds, fast, span(0, 1e9)).size(), 1u);
 }
 
 TEST(RulerFormat, InitialFormatFromTheMainCounter)

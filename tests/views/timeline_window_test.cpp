@@ -4,6 +4,7 @@
 #include "views_test_support.h"
 
 #include "file_list_section.h"
+#include "overview_ruler.h"
 #include "per_file_settings_store.h"
 #include "ptx_preview_content.h"
 #include "timeline_overview_section.h"
@@ -13,6 +14,7 @@
 #include "universe_scroll_bar.h"
 #include "universe_view.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
@@ -239,4 +241,39 @@ TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
     EXPECT_TRUE(timeline.horizontalBar()->isVisible());
     const int rows = int(timeline.universe()->rowCount());
     EXPECT_EQ(timeline.universe()->height(), 4 * rows + 3 + 30);
+}
+
+TEST(TimelineInWindow, SitsUnderItsRulerWithTheHandleUnderItInATallWindow)
+{
+    DemoCopy demo;
+    Window window(demo.path, QRect(100, 100, 1300, 950));
+    PTXPreviewContent &content = *window.view->content();
+    for (OverviewSection section : {OverviewSection::tracks, OverviewSection::audioFiles, OverviewSection::clips,
+                                    OverviewSection::plugins, OverviewSection::locations})
+        content.setSectionExpanded(section, false);
+    UniverseOverview &timeline = *window.view->timeline();
+    // Where each part sits in the timeline, once the window has laid it out.
+    const auto rectOf = [&](const QWidget *part) {
+        QApplication::processEvents();
+        return QRect(part->mapTo(&timeline, QPoint(0, 0)), part->size());
+    };
+    const auto expectStacked = [&](const char *state) {
+        const QRect ruler = rectOf(timeline.ruler());
+        const QRect rows = rectOf(timeline.universe());
+        const QRect handle = rectOf(timeline.heightHandle());
+        ASSERT_GT(content.widget()->height(), timeline.height() + 300) << "the window has height to spare";
+        EXPECT_LE(rows.top() - ruler.bottom(), 3) << state;
+        // The horizontal bar keeps its place between them, shown or not.
+        EXPECT_LE(handle.top() - rows.bottom(), UniverseScrollBar::kThickness + 5) << state;
+        EXPECT_EQ(timeline.height(), handle.bottom() + 1) << state;
+        if (timeline.verticalBar()->isVisible()) {
+            EXPECT_EQ(rectOf(timeline.verticalBar()).height(), rows.height()) << state;
+        }
+    };
+    expectStacked("at rest");
+    timeline.zoom(Qt::Vertical, 1.5);
+    timeline.zoom(Qt::Horizontal, 1.5);
+    expectStacked("zoomed");
+    content.setSectionExpanded(OverviewSection::sessionInfo, false);
+    expectStacked("the only section open");
 }

@@ -208,6 +208,38 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     EXPECT_EQ(overview.universe()->height(), 20);
 }
 
+TEST(UniverseOverview, StoredValuesNoUserCouldSetShowAsTheNearestValidOnes)
+{
+    UniverseOverview overview;
+    PTXSessionInfo session;
+    session.sampleRate = "48000";
+    session.tracks = lanes(10);
+    overview.setSession(session, session.tracks);
+    overview.resize(300, 200);
+
+    overview.setViewport({0, NAN, INFINITY, -3});
+    EXPECT_EQ(overview.universe()->viewport(), (UniverseViewport{1, 1, 0, 0}));
+    EXPECT_EQ(overview.universe()->mapping().visibleLength, 48000);
+    EXPECT_FALSE(overview.horizontalBar()->isVisibleTo(&overview));
+    overview.setViewport({1e9, INFINITY, NAN, 1e300});
+    EXPECT_EQ(overview.universe()->viewport().horizontalZoom, 64);
+    EXPECT_EQ(overview.universe()->viewport().verticalZoom, 64);
+    EXPECT_EQ(overview.universe()->mapping().rowOffset, 10 - 10.0 / 64);
+
+    // Ten rows rest at 43 points; the handle adds at most 600.
+    overview.setExtraHeight(1e9);
+    EXPECT_EQ(overview.universe()->height(), 643);
+    overview.setExtraHeight(NAN);
+    EXPECT_EQ(overview.universe()->height(), 43);
+    // Far below the minimum: a drag starts from the 20 points shown.
+    overview.setExtraHeight(-1e300);
+    EXPECT_EQ(overview.universe()->height(), 20);
+    overview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
+    drag(*overview.heightHandle(), {50, 4}, {50, 34});
+    EXPECT_EQ(overview.universe()->height(), 50);
+}
+
 TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
 {
     PTXSessionInfo session;
@@ -240,4 +272,8 @@ TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
     sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
     EXPECT_EQ(ruler.format(), RulerFormat::samples);
     EXPECT_EQ(ruler.labels().front().text, "0");
+    // The labels kept between paints follow the width.
+    const size_t narrow = ruler.labels().size();
+    ruler.resize(800, OverviewRuler::kHeight);
+    EXPECT_GT(ruler.labels().size(), narrow);
 }

@@ -28,7 +28,7 @@ void OverviewRuler::setSession(const PTXSessionInfo &session, const std::optiona
     extent_ = extent;
     const RulerFormat counter = formatForCounterCode(session.mainCounterFormat);
     format_ = isAvailable(counter, numbers_) ? counter : RulerFormat::minutesSeconds;
-    update();
+    labelsChanged();
 }
 
 void OverviewRuler::setViewport(const UniverseViewport &viewport)
@@ -36,7 +36,7 @@ void OverviewRuler::setViewport(const UniverseViewport &viewport)
     if (viewport_ == viewport)
         return;
     viewport_ = viewport;
-    update();
+    labelsChanged();
 }
 
 void OverviewRuler::setFormat(RulerFormat format)
@@ -44,7 +44,7 @@ void OverviewRuler::setFormat(RulerFormat format)
     if (format_ == format)
         return;
     format_ = format;
-    update();
+    labelsChanged();
     emit formatChanged(format);
 }
 
@@ -53,27 +53,47 @@ RulerFormat OverviewRuler::shownFormat() const
     return isAvailable(format_, numbers_) ? format_ : RulerFormat::minutesSeconds;
 }
 
-std::vector<LabelEntry> OverviewRuler::labels() const
+void OverviewRuler::labelsChanged()
 {
-    const std::optional<RulerSpan> span = rulerSpan(numbers_, extent_, viewport_, width());
-    return span ? rulerLabels(shownFormat(), numbers_, *span) : std::vector<LabelEntry>{};
+    labels_.reset();
+    update();
+}
+
+const OverviewRuler::Labels &OverviewRuler::currentLabels() const
+{
+    // The width is compared here: a hidden ruler is resized without an event.
+    if (!labels_ || labels_->width != width()) {
+        labels_ = Labels{width(), rulerSpan(numbers_, extent_, viewport_, width()), {}};
+        if (labels_->span)
+            labels_->entries = rulerLabels(shownFormat(), numbers_, *labels_->span);
+    }
+    return *labels_;
+}
+
+const std::vector<LabelEntry> &OverviewRuler::labels() const
+{
+    return currentLabels().entries;
 }
 
 void OverviewRuler::paintEvent(QPaintEvent *event)
 {
-    const std::optional<RulerSpan> span = rulerSpan(numbers_, extent_, viewport_, width());
-    if (!span)
+    const Labels &labels = currentLabels();
+    if (!labels.span)
         return;
     QPainter painter(this);
-    const QColor secondary = overview::secondaryTextColor(palette());
-    painter.setPen(secondary);
+    painter.setPen(overview::secondaryTextColor(palette()));
+    const QColor tick = overview::separatorColor(palette());
     const QRect dirty = event->rect();
     const int textWidthLimit = 200;
-    for (const LabelEntry &label : rulerLabels(shownFormat(), numbers_, *span)) {
-        const int x = int(std::lround(label.secondsFromLeft * span->pointsPerSecond()));
+    const double pointsPerSecond = labels.span->pointsPerSecond();
+    for (const LabelEntry &label : labels.entries) {
+        const double at = label.secondsFromLeft * pointsPerSecond;
+        if (!(at >= 0 && at <= width()))
+            continue;
+        const int x = int(std::lround(at));
         if (x > dirty.right() || x + textWidthLimit < dirty.left())
             continue;
-        painter.fillRect(QRect(x, height() / 2, 1, height() - height() / 2), overview::separatorColor(palette()));
+        painter.fillRect(QRect(x, height() / 2, 1, height() - height() / 2), tick);
         painter.drawText(QRect(x + 3, 0, textWidthLimit, height()), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::fromStdString(label.text));
     }

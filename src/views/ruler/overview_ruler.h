@@ -37,7 +37,8 @@ public:
     // The format the labels are drawn in: the chosen one while the session
     // can be shown in it, else Min:Sec.
     RulerFormat shownFormat() const;
-    std::vector<LabelEntry> labels() const;
+    // Built when one of their inputs changes, not on every paint.
+    const std::vector<LabelEntry> &labels() const;
     // Open while the user picks a format.
     RulerFormatPicker *picker() const { return picker_; }
 
@@ -49,13 +50,24 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    struct Labels {
+        int width = 0;
+        std::optional<RulerSpan> span;
+        std::vector<LabelEntry> entries;
+    };
+
     void showPicker();
+    // Drops the labels and repaints; they are built again when next needed.
+    void labelsChanged();
+    // The labels for the current inputs and width.
+    const Labels &currentLabels() const;
 
     RulerNumbers numbers_;
     std::optional<SessionExtent> extent_;
     UniverseViewport viewport_;
     RulerFormat format_ = RulerFormat::minutesSeconds;
     QPointer<RulerFormatPicker> picker_;
+    mutable std::optional<Labels> labels_;
 };
 
 } // namespace kestrix

@@ -1,9 +1,12 @@
 #include "ruler_labels.h"
 
+#include "universe_zoom.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
+#include <optional>
 
 namespace kestrix {
 namespace {
@@ -18,12 +21,34 @@ constexpr double kSampleSteps[] = {1,         10,        100,        1000,      
                                    50000000,  100000000, 500000000,  1000000000, 5000000000};
 constexpr double kBarMultiples[] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024};
 
+// A label's number past this is not counted: llround would overflow.
+constexpr double kLargestWhole = 9.0e18;
+// However wide a ruler, no more labels than this are made.
+constexpr double kMostLabels = 100000;
+
 template <typename... Args>
 std::string format(const char *pattern, Args... args)
 {
-    char text[64];
+    char text[96];
     std::snprintf(text, sizeof text, pattern, args...);
     return text;
+}
+
+std::optional<long long> wholeNumber(double value)
+{
+    if (!(std::abs(value) < kLargestWhole))
+        return std::nullopt;
+    return std::llround(value);
+}
+
+// How many labels `minSpacing` points apart the width holds: the left edge,
+// one per spacing, and one the right edge's slack may let through. Without
+// a finite scale only the left edge is labelled.
+size_t labelCapacity(const RulerSpan &span, double minSpacing)
+{
+    if (!(span.pointsPerSecond() > 0))
+        return 1;
+    return size_t(std::min(span.width / minSpacing, kMostLabels)) + 2;
 }
 
 double secondsStep(const RulerSpan &span, double minSpacing)
@@ -33,26 +58,34 @@ double secondsStep(const RulerSpan &span, double minSpacing)
     return chooseStep(kSecondSteps, span.pointsPerSecond(), minSpacing, 36000);
 }
 
-// Offsets 0, step, 2 × step, … up to `limit`.
+// Offsets 0, step, 2 × step, … up to `limit`, at most `count` of them, while
+// `make` takes them (it returns false once its numbers grow too large).
 template <typename Make>
-void forEachTick(double step, double limit, Make make)
+void forEachTick(double step, double limit, size_t count, Make make)
 {
-    for (int64_t k = 0; double(k) * step <= limit + kEdgeSlack; ++k)
-        make(double(k) * step);
+    for (size_t k = 0; k < count; ++k) {
+        const double offset = k == 0 ? 0 : double(k) * step;
+        if (!(offset <= limit + kEdgeSlack) || !make(offset))
+            return;
+    }
 }
 
 std::vector<LabelEntry> minutesSecondsLabels(const RulerSpan &span)
 {
-    std::vector<LabelEntry> labels;
-    const double step = secondsStep(span, 70);
-    std::vector<std::pair<double, int64_t>> ticks;
-    forEachTick(step, span.duration,
-                [&](double x) { ticks.emplace_back(x, std::llround(span.extentStart + span.left + x)); });
+    constexpr double kSpacing = 70;
+    std::vector<std::pair<double, long long>> ticks;
+    forEachTick(secondsStep(span, kSpacing), span.duration, labelCapacity(span, kSpacing), [&](double x) {
+        const std::optional<long long> t = wholeNumber(span.extentStart + span.left + x);
+        if (t)
+            ticks.emplace_back(x, *t);
+        return t.has_value();
+    });
     // One form for the whole ruler, chosen by the latest time shown.
     const bool hours = !ticks.empty() && ticks.back().second >= 3600;
+    std::vector<LabelEntry> labels;
     for (const auto &[x, t] : ticks) {
-        const std::string text = hours ? format("%d:%02d:%02d", int(t / 3600), int(t / 60 % 60), int(t % 60))
-                                       : format("%d:%02d", int(t / 60), int(t % 60));
+        const std::string text = hours ? format("%lld:%02lld:%02lld", t / 3600, t / 60 % 60, t % 60)
+                                       : format("%lld:%02lld", t / 60, t % 60);
         labels.push_back({x, text});
     }
     return labels;
@@ -60,82 +93,109 @@ std::vector<LabelEntry> minutesSecondsLabels(const RulerSpan &span)
 
 std::vector<LabelEntry> timecodeLabels(const RulerNumbers &numbers, const RulerSpan &span)
 {
+    constexpr double kSpacing = 100;
     std::vector<LabelEntry> labels;
-    const int64_t fps = numbers.framesPerSecond;
-    forEachTick(secondsStep(span, 100), span.duration, [&](double x) {
+    const long long fps = numbers.framesPerSecond;
+    forEachTick(secondsStep(span, kSpacing), span.duration, labelCapacity(span, kSpacing), [&](double x) {
         const double t = numbers.sessionStartSeconds + span.extentStart + span.left + x;
-        const int64_t n = std::llround(t * double(fps));
-        labels.push_back({x, format("%02lld:%02lld:%02lld:%02lld", (long long)(n / fps / 3600),
-                                    (long long)(n / fps / 60 % 60), (long long)(n / fps % 60), (long long)(n % fps))});
+        const std::optional<long long> n = wholeNumber(t * double(fps));
+        if (n)
+            labels.push_back({x, format("%02lld:%02lld:%02lld:%02lld", *n / fps / 3600, *n / fps / 60 % 60,
+                                        *n / fps % 60, *n % fps)});
+        return n.has_value();
     });
     return labels;
 }
 
 std::vector<LabelEntry> barsBeatsLabels(const RulerNumbers &numbers, const RulerSpan &span)
 {
+    constexpr double kSpacing = 70;
     if (!numbers.tempo || !numbers.beatsPerBar || span.duration <= 0)
         return {};
     const double secondsPerBeat = 60 / *numbers.tempo;
-    const double beatsPerBar = *numbers.beatsPerBar;
+    const long long perBar = *numbers.beatsPerBar;
     std::vector<double> candidates = {1, 2};
     for (double bars : kBarMultiples)
-        candidates.push_back(beatsPerBar * bars);
-    const double step = chooseStep(candidates, span.pointsPerSecond() * secondsPerBeat, 70, 1024 * beatsPerBar);
+        candidates.push_back(double(perBar) * bars);
+    const double step =
+        chooseStep(candidates, span.pointsPerSecond() * secondsPerBeat, kSpacing, 1024 * double(perBar));
     const double b0 = (span.extentStart + span.left) * *numbers.tempo / 60;
+    const double first = step * std::ceil((b0 - kEdgeSlack) / step);
     std::vector<LabelEntry> labels;
-    for (double k = step * std::ceil((b0 - kEdgeSlack) / step); (k - b0) * secondsPerBeat <= span.duration + kEdgeSlack;
-         k += step) {
-        const int64_t beat = std::llround(k);
-        const int64_t perBar = *numbers.beatsPerBar;
-        const int64_t bar = beat / perBar;
-        labels.push_back({std::max(secondsPerBeat * (k - b0), 0.0),
-                          format("%lld|%lld", (long long)(bar + 1), (long long)(beat - bar * perBar + 1))});
+    const size_t capacity = labelCapacity(span, kSpacing);
+    double previous = 0;
+    for (size_t i = 0; i < capacity; ++i) {
+        // Each beat from the first, not a running sum: a step added to a
+        // beat this large may no longer change it.
+        const double k = first + double(i) * step;
+        const double x = secondsPerBeat * (k - b0);
+        const std::optional<long long> beat = wholeNumber(k);
+        if (!(x <= span.duration + kEdgeSlack) || (i > 0 && k == previous) || !beat)
+            break;
+        previous = k;
+        const long long bar = *beat / perBar;
+        labels.push_back({std::max(x, 0.0), format("%lld|%lld", bar + 1, *beat - bar * perBar + 1)});
     }
     return labels;
 }
 
 std::vector<LabelEntry> feetFramesLabels(const RulerNumbers &numbers, const RulerSpan &span)
 {
+    constexpr double kSpacing = 80;
     if (span.duration <= 0)
         return {};
     const double fps = numbers.framesPerSecond;
-    const double step = chooseStep(kFrameSteps, span.pointsPerSecond() / fps, 80, 160000);
+    const double step = chooseStep(kFrameSteps, span.pointsPerSecond() / fps, kSpacing, 160000);
     std::vector<LabelEntry> labels;
-    forEachTick(step, span.duration * fps, [&](double frames) {
-        const int64_t frame = std::llround(span.left * fps + frames);
-        labels.push_back({frames / fps, format("%lld+%02lld", (long long)(frame / 16), (long long)(frame % 16))});
+    forEachTick(step, span.duration * fps, labelCapacity(span, kSpacing), [&](double frames) {
+        const std::optional<long long> frame = wholeNumber(span.left * fps + frames);
+        if (frame)
+            labels.push_back({frames / fps, format("%lld+%02lld", *frame / 16, *frame % 16)});
+        return frame.has_value();
     });
     return labels;
 }
 
 std::vector<LabelEntry> samplesLabels(const RulerNumbers &numbers, const RulerSpan &span)
 {
+    constexpr double kSpacing = 110;
     if (!numbers.sampleRate || span.duration <= 0)
         return {};
     const double rate = *numbers.sampleRate;
-    const double step = chooseStep(kSampleSteps, span.width / (span.duration * rate), 110, 10000000000.0);
+    const double step = chooseStep(kSampleSteps, span.width / (span.duration * rate), kSpacing, 10000000000.0);
     std::vector<LabelEntry> labels;
-    forEachTick(step, span.duration * rate, [&](double offset) {
-        labels.push_back({offset / rate, format("%lld", (long long)std::llround(span.sampleOffset + offset))});
+    forEachTick(step, span.duration * rate, labelCapacity(span, kSpacing), [&](double offset) {
+        const std::optional<long long> sample = wholeNumber(span.sampleOffset + offset);
+        if (sample)
+            labels.push_back({offset / rate, format("%lld", *sample)});
+        return sample.has_value();
     });
     return labels;
 }
 
 } // namespace
 
+double RulerSpan::pointsPerSecond() const
+{
+    const double scale = duration > 0 ? width / duration : 0;
+    return std::isfinite(scale) ? scale : 0;
+}
+
 std::optional<RulerSpan> rulerSpan(const RulerNumbers &numbers, const std::optional<SessionExtent> &extent,
-                                   const UniverseViewport &viewport, double width)
+                                   const UniverseViewport &stored, double width)
 {
     if (!numbers.sampleRate)
         return std::nullopt;
     const double rate = *numbers.sampleRate;
+    const UniverseViewport viewport = validViewport(stored);
     RulerSpan span;
     span.width = width;
+    // Clips of no length still mark where the session's material starts.
+    if (extent)
+        span.extentStart = extent->start / rate;
     if (extent && extent->total() > 0) {
         const double total = extent->total();
-        const double maxOffset = std::max(total - total / viewport.horizontalZoom, 0.0);
-        span.sampleOffset = std::clamp(viewport.horizontalSampleOffset, 0.0, maxOffset);
-        span.extentStart = extent->start / rate;
+        span.sampleOffset = std::clamp(viewport.horizontalSampleOffset, 0.0, maxSampleOffset(viewport, total));
         span.left = span.sampleOffset / rate;
         span.duration = total / viewport.horizontalZoom / rate;
     }
@@ -146,7 +206,21 @@ double chooseStep(std::span<const double> candidates, double pointsPerUnit, doub
 {
     const auto found = std::find_if(candidates.begin(), candidates.end(),
                                     [&](double step) { return step * pointsPerUnit >= minSpacing; });
-    return found == candidates.end() ? fallback : *found;
+    if (found != candidates.end())
+        return *found;
+    const double needed = minSpacing / (fallback * pointsPerUnit);
+    if (!(needed > 1))
+        return fallback;
+    // 1, 2 or 5 times a power of ten keeps the labels on round numbers and
+    // never more than 2.5 times sparser than the spacing asks. No finite
+    // step keeps the spacing when nothing can be measured: only the first
+    // label shows then.
+    const double decade = std::pow(10.0, std::floor(std::log10(needed)));
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (factor * decade >= needed)
+            return fallback * factor * decade;
+    }
+    return INFINITY;
 }
 
 bool isAvailable(RulerFormat format, const RulerNumbers &numbers)

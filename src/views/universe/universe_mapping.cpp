@@ -36,10 +36,11 @@ std::pair<size_t, size_t> UniverseMapping::rowsBetween(double top, double bottom
     return first < last ? std::pair{size_t(first), size_t(last)} : std::pair<size_t, size_t>{0, 0};
 }
 
-UniverseMapping universeMapping(const UniverseViewport &viewport, const std::optional<SessionExtent> &extent,
+UniverseMapping universeMapping(const UniverseViewport &stored, const std::optional<SessionExtent> &extent,
                                 size_t rows, double width, double rowScale)
 {
     using namespace universe;
+    const UniverseViewport viewport = validViewport(stored);
     UniverseMapping m;
     m.width = width;
     m.rows = rows;

@@ -36,7 +36,8 @@ struct UniverseMapping {
 };
 
 // Offsets past what the zoom allows (a stale stored viewport, fewer rows
-// after filtering) are pulled back for drawing.
+// after filtering) are pulled back for drawing, and values no user could
+// set are drawn as their nearest valid ones.
 UniverseMapping universeMapping(const UniverseViewport &viewport, const std::optional<SessionExtent> &extent,
                                 size_t rows, double width, double rowScale);
 

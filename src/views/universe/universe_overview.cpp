@@ -5,10 +5,12 @@
 #include "universe_height_handle.h"
 #include "universe_scroll_bar.h"
 #include "universe_view.h"
+#include "universe_zoom.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kestrix {
@@ -94,8 +96,9 @@ void UniverseOverview::userMovedViewport(const UniverseViewport &viewport)
     emit viewportChanged(viewport);
 }
 
-void UniverseOverview::showViewport(const UniverseViewport &viewport)
+void UniverseOverview::showViewport(const UniverseViewport &stored)
 {
+    const UniverseViewport viewport = validViewport(stored);
     universe_->setViewport(viewport);
     ruler_->setViewport(viewport);
     horizontalBar_->setViewport(viewport);
@@ -109,7 +112,9 @@ void UniverseOverview::setSelection(const UniverseSelection &selection) { univer
 
 void UniverseOverview::setExtraHeight(double extra)
 {
-    extra_ = extra;
+    // A stored height may hold anything: the handle never sets more than
+    // 600, and the height itself never goes below the minimum.
+    extra_ = std::isfinite(extra) ? std::min(extra, universe::kMaxExtraHeight) : 0;
     applyHeight();
 }
 
@@ -119,7 +124,8 @@ void UniverseOverview::applyHeight()
     const UniverseHeight height = universeHeight(rows, extra_);
     universe_->setFixedHeight(int(std::lround(height.height)));
     universe_->setRowScale(height.rowScale);
-    heightHandle_->setExtra(extra_, rows);
+    // A drag starts from the height shown, not from a stored extra beyond it.
+    heightHandle_->setExtra(clampExtraHeight(extra_, rows), rows);
 }
 
 void UniverseOverview::setSelectedClipKeys(const QSet<ClipKey> &keys) { universe_->setSelectedClipKeys(keys); }

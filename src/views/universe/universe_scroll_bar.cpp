@@ -37,7 +37,10 @@ UniverseScrollBar::UniverseScrollBar(Qt::Orientation orientation, QWidget *paren
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     } else {
         setFixedWidth(kThickness);
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        // As long as the rows beside it, never asking for more: an expanding
+        // bar would take a tall window's spare height and push the rows
+        // away from the ruler.
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     }
 }
 

@@ -46,8 +46,9 @@ void UniverseView::setTracks(std::vector<PTXTrackInfo> rows, const std::optional
     update();
 }
 
-void UniverseView::setViewport(const UniverseViewport &viewport)
+void UniverseView::setViewport(const UniverseViewport &stored)
 {
+    const UniverseViewport viewport = validViewport(stored);
     if (viewport_ == viewport)
         return;
     viewport_ = viewport;

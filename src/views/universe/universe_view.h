@@ -23,7 +23,8 @@ class UniverseView : public QWidget {
 public:
     explicit UniverseView(QWidget *parent = nullptr);
 
-    // Setters show what they are given and report nothing back.
+    // Setters show what they are given and report nothing back. A viewport
+    // holding values no user could set is shown as its nearest valid one.
     // `extent` is the whole session's, so filtering rows keeps the time axis.
     void setTracks(std::vector<PTXTrackInfo> rows, const std::optional<SessionExtent> &extent);
     void setViewport(const UniverseViewport &viewport);

@@ -1,6 +1,7 @@
 #include "universe_zoom.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kestrix {
 namespace {
@@ -25,7 +26,23 @@ double anchoredOffset(double anchor, double offset, double total, double z0, dou
     return std::max(std::min(anchor - visible1 * fraction, total - visible1), 0.0);
 }
 
+double validZoom(double zoom)
+{
+    return std::isnan(zoom) ? universe::kMinZoom : std::clamp(zoom, universe::kMinZoom, universe::kMaxZoom);
+}
+
+double validOffset(double offset)
+{
+    return std::isfinite(offset) && offset > 0 ? offset : 0;
+}
+
 } // namespace
+
+UniverseViewport validViewport(const UniverseViewport &viewport)
+{
+    return {validZoom(viewport.horizontalZoom), validZoom(viewport.verticalZoom),
+            validOffset(viewport.horizontalSampleOffset), validOffset(viewport.verticalRowOffset)};
+}
 
 double maxSampleOffset(const UniverseViewport &viewport, double total)
 {

@@ -36,6 +36,12 @@ UniverseViewport scrollHorizontally(const UniverseViewport &viewport, const std:
                                     double width, double delta);
 UniverseViewport scrollVertically(const UniverseViewport &viewport, size_t rows, double rowPitch, double delta);
 
+// The viewport with every value one the user interface can produce: zooms
+// within 1 to 64 (one that is not a number counts as 1), offsets finite and
+// not negative. Stored viewports come from anywhere; the offsets' upper
+// bounds depend on the session and are applied where they are drawn.
+UniverseViewport validViewport(const UniverseViewport &viewport);
+
 // The furthest the offsets may go at the viewport's zoom.
 double maxSampleOffset(const UniverseViewport &viewport, double total);
 double maxRowOffset(const UniverseViewport &viewport, size_t rows);

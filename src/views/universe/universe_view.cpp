@@ -1,5 +1,6 @@
 #include "universe_view.h"
 
+#include "plain_tool_tip.h"
 #include "universe_painter.h"
 #include "universe_zoom.h"
 
@@ -152,7 +153,7 @@ bool UniverseView::event(QEvent *event)
     if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), text, this);
+        QToolTip::showText(help->globalPos(), plainToolTip(text), this);
     return true;
 }
 

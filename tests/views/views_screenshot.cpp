@@ -3,6 +3,7 @@
 // [width] [height] [scroll] [timeline], where timeline is "zoomed" (zoomed
 // in both ways, so the scroll bars show) or "selection" (a rectangle drawn
 // on it). Run it under xvfb-run to look at the real window.
+#include "per_file_settings_store.h"
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
 
@@ -101,5 +102,8 @@ int main(int argc, char **argv)
             QApplication::quit();
         });
     });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Written while the preferences folder is still there.
+    PerFileSettingsStore::shared().flush();
+    return status;
 }

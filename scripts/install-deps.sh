@@ -14,6 +14,9 @@ packages=(
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display
+  libcairo2-dev libpango1.0-dev      # the session report PDF
+  fonts-dejavu-core fonts-noto-cjk fonts-symbola   # report fonts: Latin, CJK, outline emoji
+  poppler-utils                       # tests read the report PDFs back
 )
 
 missing=()

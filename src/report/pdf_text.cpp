@@ -4,6 +4,8 @@
 
 #include <pango/pangocairo.h>
 
+#include <vector>
+
 namespace kestrix::report {
 
 namespace {
@@ -48,7 +50,6 @@ PdfText::PdfText(cairo_t *cr)
     pango_cairo_update_context(cr_, context_);
 
     layout_ = pango_layout_new(context_);
-    pango_layout_set_ellipsize(layout_, PANGO_ELLIPSIZE_END);
     pango_layout_set_single_paragraph_mode(layout_, TRUE);
 
     for (size_t i = 0; i < faces_.size(); ++i) {
@@ -94,18 +95,27 @@ void PdfText::draw(std::string_view text, ReportFont font, const Box &box, Align
     if (cell.plain && face.scaled) {
         const Run &run = plainRun(cell.utf8, font);
         if (run.complete) {
-            const double baseline = box.y + (box.height - (face.ascent + face.descent)) / 2 + face.ascent;
-            if (run.width <= box.width) {
-                const double x = align == Align::centre ? box.x + (box.width - run.width) / 2 : box.x;
-                showRun(run, cell.utf8, face, x, baseline);
-            } else {
-                const std::string cut = truncated(run, cell.utf8, face, box.width);
-                showRun(convert(cut, face), cut, face, box.x, baseline);
-            }
+            drawRun(run, cell.utf8, face, box, align);
             return;
         }
     }
     drawWithPango(cell.utf8, face, box, align);
+}
+
+double PdfText::baseline(const Face &face, const Box &box)
+{
+    return box.y + (box.height - (face.ascent + face.descent)) / 2 + face.ascent;
+}
+
+void PdfText::drawRun(const Run &run, const std::string &utf8, const Face &face, const Box &box, Align align)
+{
+    if (run.width <= box.width) {
+        const double x = align == Align::centre ? box.x + (box.width - run.width) / 2 : box.x;
+        showRun(run, utf8, face, x, baseline(face, box));
+        return;
+    }
+    const std::string cut = truncated(run, utf8, face, box.width);
+    showRun(convert(cut, face), cut, face, box.x, baseline(face, box));
 }
 
 const PdfText::Run &PdfText::plainRun(const std::string &utf8, ReportFont font)
@@ -184,13 +194,59 @@ std::string PdfText::truncated(const Run &run, const std::string &utf8, const Fa
 void PdfText::drawWithPango(const std::string &utf8, const Face &face, const Box &box, Align align)
 {
     pango_layout_set_font_description(layout_, face.description);
-    pango_layout_set_width(layout_, int(box.width * PANGO_SCALE));
-    pango_layout_set_alignment(layout_, align == Align::centre ? PANGO_ALIGN_CENTER : PANGO_ALIGN_LEFT);
     pango_layout_set_text(layout_, utf8.data(), int(utf8.size()));
+    // No installed font covers some character: Pango would draw its code as
+    // hex digits, which would land in the text layer as text. The main
+    // font's missing-glyph boxes keep the characters themselves there.
+    if (pango_layout_get_unknown_glyphs_count(layout_) > 0 && face.scaled) {
+        drawRun(convert(utf8, face), utf8, face, box, align);
+        return;
+    }
+    if (layoutWidth() > box.width)
+        fitWithEllipsis(utf8, box.width);
+    const double width = layoutWidth();
+    const double x = align == Align::centre ? box.x + (box.width - width) / 2 : box.x;
     // On the main font's baseline, so that mixed rows line up.
-    const double baseline = box.y + (box.height - (face.ascent + face.descent)) / 2 + face.ascent;
-    cairo_move_to(cr_, box.x, baseline - pango_layout_get_baseline(layout_) / double(PANGO_SCALE));
+    cairo_move_to(cr_, x, baseline(face, box) - pango_layout_get_baseline(layout_) / double(PANGO_SCALE));
     pango_cairo_show_layout(cr_, layout_);
+}
+
+double PdfText::layoutWidth() const
+{
+    int width = 0;
+    pango_layout_get_size(layout_, &width, nullptr);
+    return width / double(PANGO_SCALE);
+}
+
+void PdfText::fitWithEllipsis(const std::string &utf8, double width)
+{
+    // Our own ellipsis rather than Pango's: Pango maps its ellipsis glyph to
+    // all the characters it hides, so the text layer would hold text nobody
+    // sees on the page. The cut falls on a character boundary Pango allows
+    // (never inside a cluster), found by halving.
+    pango_layout_set_text(layout_, utf8.data(), int(utf8.size()));
+    int count = 0;
+    const PangoLogAttr *attrs = pango_layout_get_log_attrs_readonly(layout_, &count);
+    std::vector<size_t> cuts;  // byte offsets where the text may end
+    const char *text = pango_layout_get_text(layout_);
+    const char *p = text;
+    for (int i = 0; i < count && size_t(p - text) <= utf8.size(); ++i, p = g_utf8_next_char(p))
+        if (attrs[i].is_cursor_position)
+            cuts.push_back(size_t(p - text));
+    const auto fits = [&](size_t bytes) {
+        std::string candidate = utf8.substr(0, bytes);
+        while (!candidate.empty() && candidate.back() == ' ')
+            candidate.pop_back();
+        candidate += kEllipsis;
+        pango_layout_set_text(layout_, candidate.data(), int(candidate.size()));
+        return layoutWidth() <= width;
+    };
+    size_t low = 0, high = cuts.size();  // cuts[low] fits (0 bytes does by decree), cuts[high] does not
+    while (high - low > 1) {
+        const size_t middle = (low + high) / 2;
+        (fits(cuts[middle]) ? low : high) = middle;
+    }
+    fits(cuts.empty() ? 0 : cuts[low]);
 }
 
 } // namespace kestrix::report

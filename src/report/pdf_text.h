@@ -62,7 +62,13 @@ private:
     void showRun(const Run &run, const std::string &utf8, const Face &face, double x, double baseline);
     // The longest prefix of `run`'s text that fits `width` with "…" after it.
     std::string truncated(const Run &run, const std::string &utf8, const Face &face, double width) const;
+    static double baseline(const Face &face, const Box &box);
+    void drawRun(const Run &run, const std::string &utf8, const Face &face, const Box &box, Align align);
     void drawWithPango(const std::string &utf8, const Face &face, const Box &box, Align align);
+    double layoutWidth() const;
+    // Leaves in the layout the longest start of `utf8` that fits `width`
+    // with "…" after it.
+    void fitWithEllipsis(const std::string &utf8, double width);
 
     cairo_t *cr_;
     PangoContext *context_ = nullptr;

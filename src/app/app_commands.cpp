@@ -1,9 +1,12 @@
 #include "app_commands.h"
 
 #include "file_location.h"
+#include "file_window.h"
 #include "menu_text.h"
 #include "native_path.h"
+#include "ptx_detail_view.h"
 #include "quorvix_app.h"
+#include "session_report_export.h"
 #include "show_in_file_manager.h"
 #include "splash_icons.h"
 
@@ -128,8 +131,8 @@ void AppCommands::buildFileMenu()
                     showInFileManager(*file, QApplication::activeWindow());
             });
     menu->addSeparator();
-    // The session report has not landed yet; the command shows where it goes.
-    addCommand(menu, QStringLiteral("Export Session Report…"), QKeySequence(Qt::CTRL | Qt::Key_P))->setEnabled(false);
+    connect(addCommand(menu, QStringLiteral("Export Session Report…"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &AppCommands::exportFocusedSessionReport);
     menu->addSeparator();
     importAction_ = addCommand(menu, importMenuTitle(0), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_I));
     connect(importAction_, &QAction::triggered, &app_.importContext(), &ActiveImportContext::pulse);
@@ -191,6 +194,18 @@ void AppCommands::rebuildOpenRecentMenu()
         openRecentMenu_->addSeparator();
     connect(openRecentMenu_->addAction(QStringLiteral("Clear Menu")), &QAction::triggered, &app_.recents(),
             &RecentFiles::clear);
+}
+
+void AppCommands::exportFocusedSessionReport()
+{
+    const std::optional<QString> file = app_.focusedFileURL();
+    FileWindow *window = file ? app_.windows().windowFor(*file) : nullptr;
+    if (!window)
+        return;
+    // A window still loading, or whose load failed, has no session yet:
+    // the export then reads the file itself.
+    const PTXDetailView *view = window->detailView();
+    exportSessionReport(window, *file, view && !view->isLoading() ? view->sharedSessionInfo() : nullptr);
 }
 
 void AppCommands::updateImportAction()

@@ -89,9 +89,15 @@ void exportSessionReport(QWidget *window, const QString &sessionFile, std::share
     if (destination.isEmpty())
         return;
     auto *task = new SessionReportExport(sessionFile, std::move(session), destination, qApp);
-    QObject::connect(task, &SessionReportExport::written, qApp,
-                     [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
     QPointer<QWidget> parent(window);
+    QObject::connect(task, &SessionReportExport::written, qApp, [parent](const QString &path) {
+        // A desktop without a PDF viewer still has the file: say where it is.
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            QMessageBox::information(parent.data(), QStringLiteral("Kestrix"),
+                                     QObject::tr("The session report was saved to %1, but no application "
+                                                 "could open it.")
+                                         .arg(QDir::toNativeSeparators(path)));
+    });
     QObject::connect(task, &SessionReportExport::failed, qApp, [parent](const QString &description) {
         QMessageBox alert(QMessageBox::Warning, QStringLiteral("Kestrix"),
                           QObject::tr("Could not export session report"), QMessageBox::Ok, parent.data());

@@ -37,7 +37,10 @@ static_assert(std::size(kFonts) == size_t(ReportFont::count));
 PdfText::PdfText(cairo_t *cr)
     : cr_(cr)
 {
-    PangoFontMap *map = pango_cairo_font_map_get_default();
+    // A font map of its own rather than the thread's default: its caches go
+    // with the report instead of living on in a background thread.
+    fontMap_ = pango_cairo_font_map_new();
+    PangoFontMap *map = fontMap_;
     context_ = pango_font_map_create_context(map);
     // One unit is one point, and metrics are the outlines' own, unhinted, so
     // what is measured here is what the PDF shows.
@@ -84,6 +87,7 @@ PdfText::~PdfText()
     }
     g_object_unref(layout_);
     g_object_unref(context_);
+    g_object_unref(fontMap_);
 }
 
 void PdfText::draw(std::string_view text, ReportFont font, const Box &box, Align align)

@@ -18,6 +18,7 @@
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFont PangoFont;
 typedef struct _PangoFontDescription PangoFontDescription;
+typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoLayout PangoLayout;
 
 namespace kestrix::report {
@@ -71,6 +72,7 @@ private:
     void fitWithEllipsis(const std::string &utf8, double width);
 
     cairo_t *cr_;
+    PangoFontMap *fontMap_ = nullptr;
     PangoContext *context_ = nullptr;
     PangoLayout *layout_ = nullptr;
     std::array<Face, size_t(ReportFont::count)> faces_;

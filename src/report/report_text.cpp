@@ -60,7 +60,11 @@ std::string generatedDateText(std::time_t when)
     static constexpr const char *kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
     localtime_r(&when, &local);
+#endif
     const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
     char text[64];
     std::snprintf(text, sizeof text, "%s %d, %d at %d:%02d %s", kMonths[local.tm_mon % 12], local.tm_mday,

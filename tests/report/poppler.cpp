@@ -56,9 +56,18 @@ std::string pdfFonts(const std::string &pdf)
 
 std::string tempFolder()
 {
+    // One root per test process, removed when it ends.
+    static const struct Root {
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("kestrix-report-" + std::to_string(::getpid()));
+        ~Root()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } root;
     static int count = 0;
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("kestrix-report-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+    const auto dir = root.path / std::to_string(++count);
     std::filesystem::create_directories(dir);
     return dir.string();
 }

@@ -18,7 +18,7 @@ std::string documentText(const std::string &pdf);
 // `pdffonts`'s table.
 std::string pdfFonts(const std::string &pdf);
 
-// A fresh temporary folder of this test process.
+// A fresh temporary folder, removed with the others when the test process ends.
 std::string tempFolder();
 
 } // namespace reporttest

@@ -141,6 +141,16 @@ void AppDelegate::showFeatureRequestWindow()
     bringToFront(feedbackWindow(featureRequestWindow_));
 }
 
+feedback::FeatureRequestView *AppDelegate::featureRequestWindow() const
+{
+    return featureRequestWindow_;
+}
+
+feedback::BugReportView *AppDelegate::bugReportWindow() const
+{
+    return bugReportWindow_;
+}
+
 void AppDelegate::showBugReportWindow(const QString &prefillDescription, const QString &prefillAttachment)
 {
     feedback::BugReportView *window = feedbackWindow(bugReportWindow_);

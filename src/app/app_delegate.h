@@ -52,8 +52,8 @@ public:
     void showFeatureRequestWindow();
     // An empty description or attachment leaves that part of the form as it is.
     void showBugReportWindow(const QString &prefillDescription = {}, const QString &prefillAttachment = {});
-    feedback::FeatureRequestView *featureRequestWindow() const { return featureRequestWindow_; }
-    feedback::BugReportView *bugReportWindow() const { return bugReportWindow_; }
+    feedback::FeatureRequestView *featureRequestWindow() const;
+    feedback::BugReportView *bugReportWindow() const;
 
 signals:
     // A new start window, before it is shown.

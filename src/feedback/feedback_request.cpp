@@ -11,7 +11,7 @@ namespace kestrix::feedback {
 
 namespace {
 
-constexpr QByteArrayView kLineEnd = "\r\n";
+constexpr const char *kLineEnd = "\r\n";
 
 QList<QPair<QByteArray, QByteArray>> commonHeaders(const QByteArray &contentType, const QString &apiKey,
                                                    const QString &userAgent)

@@ -110,7 +110,8 @@ void FeedbackSender::finishReply(QNetworkReply *reply, const QString &domain)
     if (reply != reply_)
         return;
     reply_.clear();
-    answerBody_ += reply->readAll().left(std::max<qsizetype>(0, kMaxAnswerBytes - answerBody_.size()));
+    if (reply->isOpen())
+        answerBody_ += reply->readAll().left(std::max<qsizetype>(0, kMaxAnswerBytes - answerBody_.size()));
 
     ServiceAnswer answer;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);

@@ -17,6 +17,7 @@ packages=(
   libcairo2-dev libpango1.0-dev      # the session report PDF
   fonts-dejavu-core fonts-noto-cjk fonts-symbola   # report fonts: Latin, CJK, outline emoji
   poppler-utils                       # tests read the report PDFs back
+  python3                             # the feedback tests read multipart bodies with its email package
 )
 
 missing=()

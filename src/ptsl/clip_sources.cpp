@@ -104,11 +104,16 @@ CommandResult importSourceFiles(SourcePlan &plan, bool convert, bool link, const
 
 std::vector<std::string> createdClipIds(const std::string &answer)
 {
+    return jsonArrayStrings(answer, "clip_ids");
+}
+
+std::vector<std::string> jsonArrayStrings(const std::string &answer, const std::string &key)
+{
     std::vector<std::string> ids;
-    const size_t key = answer.find("\"clip_ids\"");
-    if (key == std::string::npos)
+    const size_t keyAt = answer.find("\"" + key + "\"");
+    if (keyAt == std::string::npos)
         return ids;
-    const size_t open = answer.find('[', key);
+    const size_t open = answer.find('[', keyAt);
     const size_t close = open == std::string::npos ? std::string::npos : answer.find(']', open);
     if (close == std::string::npos)
         return ids;

@@ -41,6 +41,11 @@ CommandResult importSourceFiles(SourcePlan &plan, bool convert, bool link, const
 // The identifiers in a CreateAudioClips answer; empty when it refused.
 std::vector<std::string> createdClipIds(const std::string &answer);
 
+// The quoted strings between the first "[" after the quoted key and the
+// next "]": the values of an array of strings such as created_track_names
+// (which the "key":"value" search cannot see).
+std::vector<std::string> jsonArrayStrings(const std::string &answer, const std::string &key);
+
 // Builds the CreateAudioClips body of one group of clips.
 class ClipGroupWriter {
 public:

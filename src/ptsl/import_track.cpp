@@ -203,8 +203,8 @@ int32_t importTrack(ImportCall &call, const std::string &name, const std::string
         return call.fail(-3, "CreateNewTracks", created.error);
 
     TrackImport track{call, name, {}, clips, count, format == "TF_Stereo", 0, 0, {}};
-    const std::vector<std::string> names = jsonAllStringValues(created.body, "created_track_names");
-    const std::vector<std::string> ids = jsonAllStringValues(created.body, "created_track_ids");
+    const std::vector<std::string> names = jsonArrayStrings(created.body, "created_track_names");
+    const std::vector<std::string> ids = jsonArrayStrings(created.body, "created_track_ids");
     if (!names.empty())
         track.trackName = names.front();
     if (!ids.empty())

@@ -27,8 +27,8 @@ struct Feature {
 };
 
 const Feature kFeatures[] = {
-    {SplashIcon::eye, QColor(0, 122, 255), "Thumbnails in Your File Manager",
-     "Sessions show their timeline overview as thumbnails in GNOME Files, Dolphin and other file managers."},
+    {SplashIcon::eye, QColor(0, 122, 255), "Session Thumbnails",
+     "GNOME Files, Dolphin and other file managers show each session's timeline."},
     {SplashIcon::waveform, QColor(175, 82, 222), "Open in Kestrix",
      "View one or more .ptx files, play files and clips, import, and show files in the file manager."},
     {SplashIcon::downloadArrow, QColor(52, 168, 83), "Import to Pro Tools",

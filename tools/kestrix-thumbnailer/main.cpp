@@ -15,6 +15,7 @@
 #include <string>
 
 #if defined(__unix__)
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -25,6 +26,15 @@ namespace {
 // A session no reader check stops but that still takes this long is given
 // up: nothing has been written by then, so there is no partial output.
 constexpr unsigned kWatchdogSeconds = 20;
+
+#if defined(__unix__)
+void giveUp(int)
+{
+    static const char message[] = "kestrix-thumbnailer: the session takes too long to draw\n";
+    [[maybe_unused]] const auto written = write(STDERR_FILENO, message, sizeof message - 1);
+    _exit(1);
+}
+#endif
 
 int fail(const std::string &message)
 {
@@ -67,6 +77,7 @@ int main(int argc, char **argv)
     }
 
 #if defined(__unix__)
+    std::signal(SIGALRM, giveUp);
     alarm(kWatchdogSeconds);
 #endif
     if (const std::optional<std::string> refusal = refuseThumbnailInput(input))

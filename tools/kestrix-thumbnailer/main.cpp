@@ -67,13 +67,9 @@ int main(int argc, char **argv)
                "cannot be written (no output file then), 2 on a usage error.");
     try {
         cli.parse(argc, argv);
-    } catch (const CLI::CallForHelp &e) {
-        return cli.exit(e);
-    } catch (const CLI::CallForVersion &e) {
-        return cli.exit(e);
     } catch (const CLI::ParseError &e) {
-        cli.exit(e);
-        return 2;
+        // --help and --version end here too, with status 0.
+        return cli.exit(e) == 0 ? 0 : 2;
     }
 
 #if defined(__unix__)

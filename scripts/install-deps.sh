@@ -12,8 +12,8 @@ packages=(
   libsndfile1-dev                     # audio decoding
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
-  libcli11-dev                        # kestrix-import's command line
-  nlohmann-json3-dev                  # JSON outside Qt (the import transcript view)
+  libcli11-dev                        # command lines of the tools
+  nlohmann-json3-dev                  # JSON outside Qt
   sox                                 # import tests write real WAV files
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display
@@ -21,6 +21,7 @@ packages=(
   fonts-dejavu-core fonts-noto-cjk fonts-symbola   # report fonts: Latin, CJK, outline emoji
   poppler-utils                       # tests read the report PDFs back
   python3                             # the feedback tests read multipart bodies with its email package
+  help2man desktop-file-utils dpkg-dev file   # man pages, desktop-entry checks, the Debian package
 )
 
 missing=()

@@ -125,7 +125,7 @@ void AppCommands::buildFileMenu()
     menu->addSeparator();
     connect(addCommand(menu, QStringLiteral("Refresh"), QKeySequence(Qt::CTRL | Qt::Key_R)), &QAction::triggered,
             &app_.notifications(), &AppNotifications::refreshFile);
-    connect(addCommand(menu, QStringLiteral("Reveal in Finder"), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_R)),
+    connect(addCommand(menu, QStringLiteral("Show in File Manager"), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_R)),
             &QAction::triggered, this, [this] {
                 if (const std::optional<QString> file = app_.focusedFileURL())
                     showInFileManager(*file, QApplication::activeWindow());

@@ -27,10 +27,10 @@ struct Feature {
 };
 
 const Feature kFeatures[] = {
-    {SplashIcon::eye, QColor(0, 122, 255), "Quick Look in Finder",
-     "Select a .ptx file and tap Space Bar to see its overview, tracks, clips, plug-ins and more."},
+    {SplashIcon::eye, QColor(0, 122, 255), "Session Thumbnails",
+     "GNOME Files, Dolphin and other file managers show each session's timeline."},
     {SplashIcon::waveform, QColor(175, 82, 222), "Open in Kestrix",
-     "View one or more .ptx files, play files and clips, import, and reveal files in Finder."},
+     "View one or more .ptx files, play files and clips, import, and show files in the file manager."},
     {SplashIcon::downloadArrow, QColor(52, 168, 83), "Import to Pro Tools",
      "Import tracks (name+color+clips), audio, or clips into Pro Tools (2025.6 and later)."},
     {SplashIcon::lightBulb, QColor(255, 149, 0), "Suggest A Feature",

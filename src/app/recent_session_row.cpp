@@ -81,7 +81,7 @@ void RecentSessionRow::mouseReleaseEvent(QMouseEvent *event)
 void RecentSessionRow::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("Reveal in Finder"), this, [this] { showInFileManager(filePath_, window()); });
+    menu.addAction(QStringLiteral("Show in File Manager"), this, [this] { showInFileManager(filePath_, window()); });
     menu.exec(event->globalPos());
 }
 

@@ -79,7 +79,7 @@ TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
     EXPECT_TRUE(texts.contains("Recent Sessions"));
     EXPECT_TRUE(texts.contains("No Recent Sessions"));
     EXPECT_TRUE(texts.contains("Version 9.8.7"));
-    EXPECT_TRUE(texts.contains("Quick Look in Finder"));
+    EXPECT_TRUE(texts.contains("Session Thumbnails"));
 
     app.recents().add(makeFile("Mix.ptx"));
     settle();

@@ -109,7 +109,7 @@ TEST(OverviewInteraction, ClickRules)
     // A context-menu click calls no click handler.
     sendMouse(*list, QEvent::MouseButtonPress, rowCentre(list, 1), {}, Qt::RightButton);
     sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 1), {}, Qt::RightButton);
-    EXPECT_EQ(contextMenuItems(list, 0), QStringList({"Reveal in Finder", "Import to Pro Tools…"}));
+    EXPECT_EQ(contextMenuItems(list, 0), QStringList({"Show in File Manager", "Import to Pro Tools…"}));
     EXPECT_EQ(contextMenuItems(list, 1), QStringList({"Import to Pro Tools…"})) << "no reveal without a file on disk";
     EXPECT_EQ(clicked.count(), 4);
 }

@@ -16,7 +16,7 @@ void execRowContextMenu(QWidget *parent, QPoint globalPosition, const RowMenuAct
 {
     QMenu menu(parent);
     if (!actions.revealPath.isEmpty())
-        QObject::connect(menu.addAction(QStringLiteral("Reveal in Finder")), &QAction::triggered, &menu,
+        QObject::connect(menu.addAction(QStringLiteral("Show in File Manager")), &QAction::triggered, &menu,
                          [&actions] { actions.reveal(); });
     if (!actions.importTitle.isEmpty())
         QObject::connect(menu.addAction(actions.importTitle), &QAction::triggered, &menu,

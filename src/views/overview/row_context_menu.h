@@ -1,4 +1,4 @@
-// The context menu of a row: "Reveal in Finder" when the row's file was
+// The context menu of a row: "Show in File Manager" when the row's file was
 // found, then the import item.
 #ifndef KESTRIX_VIEWS_OVERVIEW_ROW_CONTEXT_MENU_H
 #define KESTRIX_VIEWS_OVERVIEW_ROW_CONTEXT_MENU_H

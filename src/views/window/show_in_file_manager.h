@@ -1,4 +1,4 @@
-// "Reveal in Finder" for windows: the file shown in the file manager, or a
+// "Show in File Manager" for windows: the file shown in the file manager, or a
 // message when it cannot be.
 #ifndef KESTRIX_VIEWS_WINDOW_SHOW_IN_FILE_MANAGER_H
 #define KESTRIX_VIEWS_WINDOW_SHOW_IN_FILE_MANAGER_H

@@ -44,7 +44,7 @@ BugReportView::BugReportView(const FeedbackService &service, QWidget *parent)
     remove_->setAutoRaise(true);
     remove_->setToolTip(QStringLiteral("Remove attachment"));
     remove_->setAccessibleName(QStringLiteral("Remove attachment"));
-    reveal_ = new QPushButton(QStringLiteral("Reveal in Finder"));
+    reveal_ = new QPushButton(QStringLiteral("Show in File Manager"));
     row->addWidget(attach_);
     row->addWidget(fileName_, 1);
     row->addWidget(remove_);

@@ -14,6 +14,7 @@ packages=(
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display
+  libcli11-dev nlohmann-json3-dev     # kestrix-diff: its command line and its JSON
 )
 
 missing=()

@@ -27,36 +27,44 @@ std::string minSecText(uint64_t samples, std::string_view sampleRateText)
 
 namespace {
 
-class TextWriter {
+class SectionWriter {
 public:
-    TextWriter(const PTXSessionInfo &oldSession, const PTXSessionInfo &newSession)
+    SectionWriter(const PTXSessionInfo &oldSession, const PTXSessionInfo &newSession)
         : oldRate_(oldSession.sampleRate), newRate_(newSession.sampleRate) {}
 
-    void section(std::string_view title, bool hasLines)
+    // Lines go to the last section; a section left without lines is dropped.
+    void section(std::string title)
     {
-        if (!hasLines)
-            return;
-        if (!text_.empty())
-            text_ += '\n';
-        line(title);
+        dropEmptySection();
+        sections_.push_back({std::move(title), {}});
     }
-    void line(std::string_view a, std::string_view b = {}, std::string_view c = {}, std::string_view d = {})
+    void line(char sign, std::string text, DiffTarget target = {})
     {
-        text_.append(a).append(b).append(c).append(d) += '\n';
+        sections_.back().lines.push_back({sign, std::move(text), std::move(target)});
     }
     std::string oldTime(uint64_t samples) const { return minSecText(samples, oldRate_); }
     std::string newTime(uint64_t samples) const { return minSecText(samples, newRate_); }
     std::string value(const FieldValue &v, bool old) const;
     std::string fields(const std::vector<FieldChange> &changes) const;
-    std::string take() { return std::move(text_); }
+    std::vector<DiffSection> take()
+    {
+        dropEmptySection();
+        return std::move(sections_);
+    }
 
 private:
+    void dropEmptySection()
+    {
+        if (!sections_.empty() && sections_.back().lines.empty())
+            sections_.pop_back();
+    }
+
     std::string oldRate_, newRate_;
-    std::string text_;
+    std::vector<DiffSection> sections_;
 };
 
 // Sample positions are timed; texts are quoted so that an empty one shows.
-std::string TextWriter::value(const FieldValue &v, bool old) const
+std::string SectionWriter::value(const FieldValue &v, bool old) const
 {
     if (const auto *text = std::get_if<std::string>(&v))
         return '"' + *text + '"';
@@ -66,7 +74,7 @@ std::string TextWriter::value(const FieldValue &v, bool old) const
     return old ? oldTime(samples) : newTime(samples);
 }
 
-std::string TextWriter::fields(const std::vector<FieldChange> &changes) const
+std::string SectionWriter::fields(const std::vector<FieldChange> &changes) const
 {
     std::string text;
     for (const FieldChange &change : changes) {
@@ -87,62 +95,81 @@ std::string pathSuffix(const FileEntry &file)
     return file.path.empty() ? std::string() : " (" + file.path + ")";
 }
 
+DiffTarget clipTarget(const std::string &track, const ClipPlace &place)
+{
+    return {track, int64_t(place.clip)};
+}
+
 } // namespace
+
+std::vector<DiffSection> diffSections(const SessionDiff &diff, const PTXSessionInfo &oldSession,
+                                      const PTXSessionInfo &newSession)
+{
+    SectionWriter out(oldSession, newSession);
+
+    out.section("Properties");
+    for (const FieldChange &p : diff.properties)
+        out.line('~', p.field + ": " + std::get<std::string>(p.oldValue) + " -> " + std::get<std::string>(p.newValue));
+
+    out.section("Tracks");
+    for (const TrackEntry &t : diff.tracksAdded)
+        out.line('+', t.name);
+    for (const TrackEntry &t : diff.tracksRemoved)
+        out.line('-', t.name, {t.name});
+    for (const TrackChange &t : diff.tracksChanged)
+        out.line('~', t.name + ": " + out.fields(t.fields), {t.name});
+
+    // Clips sit on tracks both sessions have, so an added clip's track is there too.
+    out.section("Clips");
+    for (const ClipEntry &c : diff.clipsAdded)
+        out.line('+', c.track + ": " + c.name + " at " + out.newTime(c.position), {c.track});
+    for (const ClipEntry &c : diff.clipsRemoved)
+        out.line('-', c.track + ": " + c.name + " at " + out.oldTime(c.position), clipTarget(c.track, c.place));
+    for (const ClipChange &c : diff.clipsMoved)
+        out.line('~', c.track + ": " + c.name + " moved " + out.oldTime(c.oldPosition) + " -> " + out.newTime(c.newPosition),
+                 clipTarget(c.track, c.oldPlace));
+    for (const ClipChange &c : diff.clipsTrimmed) {
+        std::string text = c.track + ": " + c.name + " trimmed at " + out.newTime(c.newPosition) + ": offset " +
+                           out.oldTime(c.oldOffset) + " -> " + out.newTime(c.newOffset) + ", length " +
+                           out.oldTime(c.oldLength) + " -> " + out.newTime(c.newLength);
+        if (c.oldPosition != c.newPosition)
+            text += ", moved from " + out.oldTime(c.oldPosition);
+        out.line('~', std::move(text), clipTarget(c.track, c.oldPlace));
+    }
+
+    out.section("Audio Files");
+    for (const FileEntry &f : diff.filesAdded)
+        out.line('+', f.name + pathSuffix(f));
+    for (const FileEntry &f : diff.filesRemoved)
+        out.line('-', f.name + pathSuffix(f));
+
+    out.section("Plug-ins");
+    for (const std::string &p : diff.pluginsAdded)
+        out.line('+', p);
+    for (const std::string &p : diff.pluginsRemoved)
+        out.line('-', p);
+
+    out.section("Memory Locations");
+    for (const LocationEntry &l : diff.locationsAdded)
+        out.line('+', std::to_string(l.number) + " " + l.name + " at " + out.newTime(l.start));
+    for (const LocationEntry &l : diff.locationsRemoved)
+        out.line('-', std::to_string(l.number) + " " + l.name + " at " + out.oldTime(l.start));
+    for (const LocationChange &l : diff.locationsChanged)
+        out.line('~', std::to_string(l.number) + " " + l.name + ": " + out.fields(l.fields));
+    return out.take();
+}
 
 std::string diffText(const SessionDiff &diff, const PTXSessionInfo &oldSession, const PTXSessionInfo &newSession)
 {
-    TextWriter out(oldSession, newSession);
-
-    out.section("Properties", !diff.properties.empty());
-    for (const FieldChange &p : diff.properties)
-        out.line("~ ", p.field + ": ", std::get<std::string>(p.oldValue), " -> " + std::get<std::string>(p.newValue));
-
-    out.section("Tracks", !diff.tracksAdded.empty() || !diff.tracksRemoved.empty() || !diff.tracksChanged.empty());
-    for (const TrackEntry &t : diff.tracksAdded)
-        out.line("+ ", t.name);
-    for (const TrackEntry &t : diff.tracksRemoved)
-        out.line("- ", t.name);
-    for (const TrackChange &t : diff.tracksChanged)
-        out.line("~ ", t.name, ": ", out.fields(t.fields));
-
-    out.section("Clips", !diff.clipsAdded.empty() || !diff.clipsRemoved.empty() || !diff.clipsMoved.empty() ||
-                             !diff.clipsTrimmed.empty());
-    for (const ClipEntry &c : diff.clipsAdded)
-        out.line("+ ", c.track + ": " + c.name, " at ", out.newTime(c.position));
-    for (const ClipEntry &c : diff.clipsRemoved)
-        out.line("- ", c.track + ": " + c.name, " at ", out.oldTime(c.position));
-    for (const ClipChange &c : diff.clipsMoved)
-        out.line("~ ", c.track + ": " + c.name, " moved ", out.oldTime(c.oldPosition) + " -> " + out.newTime(c.newPosition));
-    for (const ClipChange &c : diff.clipsTrimmed) {
-        std::string what = " trimmed at " + out.newTime(c.newPosition) + ": offset " + out.oldTime(c.oldOffset) +
-                           " -> " + out.newTime(c.newOffset) + ", length " + out.oldTime(c.oldLength) + " -> " +
-                           out.newTime(c.newLength);
-        if (c.oldPosition != c.newPosition)
-            what += ", moved from " + out.oldTime(c.oldPosition);
-        out.line("~ ", c.track + ": " + c.name, what);
+    std::string text;
+    for (const DiffSection &section : diffSections(diff, oldSession, newSession)) {
+        if (!text.empty())
+            text += '\n';
+        text += section.title + '\n';
+        for (const DiffLine &line : section.lines)
+            text.append(1, line.sign).append(" ").append(line.text) += '\n';
     }
-
-    out.section("Audio Files", !diff.filesAdded.empty() || !diff.filesRemoved.empty());
-    for (const FileEntry &f : diff.filesAdded)
-        out.line("+ ", f.name, pathSuffix(f));
-    for (const FileEntry &f : diff.filesRemoved)
-        out.line("- ", f.name, pathSuffix(f));
-
-    out.section("Plug-ins", !diff.pluginsAdded.empty() || !diff.pluginsRemoved.empty());
-    for (const std::string &p : diff.pluginsAdded)
-        out.line("+ ", p);
-    for (const std::string &p : diff.pluginsRemoved)
-        out.line("- ", p);
-
-    out.section("Memory Locations",
-                !diff.locationsAdded.empty() || !diff.locationsRemoved.empty() || !diff.locationsChanged.empty());
-    for (const LocationEntry &l : diff.locationsAdded)
-        out.line("+ ", std::to_string(l.number) + " " + l.name, " at ", out.newTime(l.start));
-    for (const LocationEntry &l : diff.locationsRemoved)
-        out.line("- ", std::to_string(l.number) + " " + l.name, " at ", out.oldTime(l.start));
-    for (const LocationChange &l : diff.locationsChanged)
-        out.line("~ ", std::to_string(l.number) + " " + l.name, ": ", out.fields(l.fields));
-    return out.take();
+    return text;
 }
 
 } // namespace kestrix

@@ -52,6 +52,9 @@ CompareTimeline compareTimeline(const SessionDiff &diff, const PTXSessionInfo &o
             timeline.marks.push_back(mark(*row, clip, compare_colors::removed(), true));
         }
     }
+    for (const TrackEntry &added : diff.tracksAdded)
+        for (const PTXClipInfo &clip : newSession.tracks[added.index].clips)
+            timeline.marks.push_back(mark(added.index, clip, compare_colors::added(), false));
     for (const ClipEntry &added : diff.clipsAdded)
         timeline.marks.push_back(mark(added.place.track, clipAt(newSession, added.place), compare_colors::added(), false));
     for (const auto *changes : {&diff.clipsMoved, &diff.clipsTrimmed})
@@ -62,6 +65,12 @@ CompareTimeline compareTimeline(const SessionDiff &diff, const PTXSessionInfo &o
             timeline.marks.push_back(
                 mark(change.newPlace.track, clipAt(newSession, change.newPlace), compare_colors::moved(), false));
         }
+    // Unchanged clips in the neutral grey of tracks without a colour, so that
+    // only the marks are coloured.
+    for (PTXTrackInfo &row : timeline.rows) {
+        row.type = PTXTrackType::unknown;
+        row.colorIndex = kNoColorIndex;
+    }
     return timeline;
 }
 

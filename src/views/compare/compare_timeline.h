@@ -24,7 +24,8 @@ inline QColor moved() { return QColor(230, 159, 0); }
 struct CompareTimeline {
     // Every track shown, removed clips included: it gives the time axis.
     PTXSessionInfo session;
-    // The same tracks without what was removed, which only the marks show.
+    // The same tracks without what was removed, which only the marks show,
+    // all in one neutral colour.
     std::vector<PTXTrackInfo> rows;
     std::vector<UniverseMark> marks;
 };

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPromise>
-#include <QSplitter>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -36,6 +35,8 @@ namespace {
 
 constexpr int kTargetTrackRole = Qt::UserRole;
 constexpr int kTargetClipRole = Qt::UserRole + 1;
+// Rows tall enough to tell the marks apart at first sight.
+constexpr double kTimelineExtraHeight = 160;
 
 ComparisonResult compareWithFile(const PTXSessionInfo &oldSession, const QString &newPath)
 {
@@ -150,13 +151,14 @@ CompareWindow::CompareWindow(PTXSessionInfo oldSession, const QString &oldPath, 
     timelineLayout->addWidget(timeline_, 1);
     timeline_->universe()->setSelectionDisabled(true);
 
-    auto *splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(list_);
-    splitter->addWidget(timelineBox);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The timeline keeps the height it asks for (its handle changes it); the list takes the rest.
+    auto *content = new QWidget(this);
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(list_, 1);
+    contentLayout->addWidget(timelineBox);
     pages_->addWidget(message_);
-    pages_->addWidget(splitter);
+    pages_->addWidget(content);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 12);
@@ -215,7 +217,8 @@ void CompareWindow::showResult(const ComparisonResult &result)
         return;
     }
     summary_->setText(result.identical ? tr("The sessions are the same.")
-                                       : tr("%n difference(s)", nullptr, int(result.differences)));
+                       : result.differences == 1 ? tr("1 difference")
+                                                 : tr("%1 differences").arg(result.differences));
     list_->clear();
     for (const DiffSection &section : result.sections) {
         auto *group = new QTreeWidgetItem(list_, {QStringLiteral("%1 (%2)").arg(QString::fromStdString(section.title))
@@ -225,7 +228,8 @@ void CompareWindow::showResult(const ComparisonResult &result)
         group->setFont(0, font);
         group->setFlags(Qt::ItemIsEnabled);
         for (const DiffLine &line : section.lines) {
-            auto *item = new QTreeWidgetItem(group, {QString::fromStdString(line.text)});
+            // The sign as well as the colour, for any colour vision.
+            auto *item = new QTreeWidgetItem(group, {QString::fromStdString(line.sign + (' ' + line.text))});
             item->setIcon(0, swatch(signColor(line.sign), line.sign == '-'));
             item->setToolTip(0, QString::fromStdString(line.text));
             item->setData(0, kTargetTrackRole, QString::fromStdString(line.target.track));
@@ -235,6 +239,7 @@ void CompareWindow::showResult(const ComparisonResult &result)
     }
     timeline_->setSession(result.timeline.session, result.timeline.rows);
     timeline_->universe()->setMarks(result.timeline.marks);
+    timeline_->setExtraHeight(kTimelineExtraHeight);
     pages_->setCurrentIndex(1);
     emit comparisonFinished();
 }

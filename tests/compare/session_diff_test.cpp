@@ -224,6 +224,15 @@ TEST(CompareSessions, RepeatedClipsPairInTimelineOrder)
     ASSERT_EQ(d.clipsMoved.size(), 2u);
     EXPECT_EQ(moveOf(d.clipsMoved[0]), Move(48000, 60000));
     EXPECT_EQ(moveOf(d.clipsMoved[1]), Move(480000, 900000));
+
+    // One snare fewer: the first pairs with the first and the last is removed.
+    Recipe fewer = baseRecipe();
+    trackNamed(fewer, "Snare").placements = {{"Snare_02", 60000}};
+    d = compareRecipes(baseRecipe(), fewer).diff;
+    ASSERT_EQ(d.clipsMoved.size(), 1u);
+    EXPECT_EQ(moveOf(d.clipsMoved[0]), Move(48000, 60000));
+    ASSERT_EQ(d.clipsRemoved.size(), 1u);
+    EXPECT_EQ(d.clipsRemoved[0].position, 480000u);
 }
 
 // The reader lists one track per name, so repeated track names are checked on

@@ -1,23 +1,32 @@
 #include "compare_timeline.h"
 
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 namespace kestrix {
 
 namespace {
 
-// The row of the new session's track that an old track was paired with: the
-// n-th track of a name pairs with the n-th.
-std::optional<size_t> pairedRow(const PTXSessionInfo &oldSession, const PTXSessionInfo &newSession, size_t oldTrack)
+// For each old track, the row of the new session's track it was paired
+// with: the n-th track of a name pairs with the n-th.
+std::vector<std::optional<size_t>> pairedRows(const PTXSessionInfo &oldSession, const PTXSessionInfo &newSession)
 {
-    const std::string &name = oldSession.tracks[oldTrack].name;
-    size_t occurrence = 0;
-    for (size_t t = 0; t < oldTrack; ++t)
-        occurrence += oldSession.tracks[t].name == name;
+    std::unordered_map<std::string_view, std::vector<size_t>> newRowsByName;
     for (size_t t = 0; t < newSession.tracks.size(); ++t)
-        if (newSession.tracks[t].name == name && occurrence-- == 0)
-            return t;
-    return std::nullopt;
+        newRowsByName[newSession.tracks[t].name].push_back(t);
+    std::unordered_map<std::string_view, size_t> seen;
+    std::vector<std::optional<size_t>> rows;
+    rows.reserve(oldSession.tracks.size());
+    for (const PTXTrackInfo &track : oldSession.tracks) {
+        const size_t occurrence = seen[track.name]++;
+        const auto found = newRowsByName.find(track.name);
+        if (found != newRowsByName.end() && occurrence < found->second.size())
+            rows.push_back(found->second[occurrence]);
+        else
+            rows.push_back(std::nullopt);
+    }
+    return rows;
 }
 
 const PTXClipInfo &clipAt(const PTXSessionInfo &session, const ClipPlace &place)
@@ -45,9 +54,10 @@ CompareTimeline compareTimeline(const SessionDiff &diff, const PTXSessionInfo &o
         track.clips.clear();
         timeline.rows.push_back(std::move(track));
     }
+    const std::vector<std::optional<size_t>> rowOfOldTrack = pairedRows(oldSession, newSession);
     for (const ClipEntry &removed : diff.clipsRemoved) {
         const PTXClipInfo &clip = clipAt(oldSession, removed.place);
-        if (const auto row = pairedRow(oldSession, newSession, removed.place.track)) {
+        if (const std::optional<size_t> row = rowOfOldTrack[removed.place.track]) {
             timeline.session.tracks[*row].clips.push_back(clip);
             timeline.marks.push_back(mark(*row, clip, compare_colors::removed(), true));
         }

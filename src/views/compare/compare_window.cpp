@@ -201,13 +201,9 @@ CompareWindow *CompareWindow::openFor(PTXDetailView *view, const QString &newPat
     return window;
 }
 
-bool CompareWindow::isComparing() const
-{
-    return !watcher_->isFinished();
-}
-
 void CompareWindow::showResult(const ComparisonResult &result)
 {
+    comparing_ = false;
     if (!result.error.isEmpty()) {
         errorText_ = result.error;
         summary_->setText(tr("The sessions could not be compared."));

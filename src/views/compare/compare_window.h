@@ -33,7 +33,8 @@ public:
     // selecting in the view. Null when the view has no session to compare.
     static CompareWindow *openFor(PTXDetailView *view, const QString &newPath);
 
-    bool isComparing() const;
+    // Until the result is shown.
+    bool isComparing() const { return comparing_; }
     // Why the comparison failed; empty otherwise.
     const QString &errorText() const { return errorText_; }
     QTreeWidget *differenceList() const { return list_; }
@@ -49,6 +50,7 @@ private:
     void showResult(const ComparisonResult &result);
     void rowChosen();
 
+    bool comparing_ = true;
     QString errorText_;
     QFutureWatcher<ComparisonResult> *watcher_;
     QLabel *summary_;

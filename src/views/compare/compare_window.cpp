@@ -9,7 +9,6 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPromise>

@@ -11,7 +11,7 @@ namespace bench {
 // A line of /proc/self/status in bytes: VmHWM is the high-water mark of this
 // process's own address space (unlike getrusage's maxrss it is not inherited
 // from the parent across exec), VmRSS the current resident set.
-static long long statusBytes(const char *field)
+long long statusBytes(const char *field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -34,7 +34,7 @@ int openOnce(const char *path)
     return 0;
 }
 
-static std::string shellQuoted(const std::string &text)
+std::string shellQuoted(const std::string &text)
 {
     std::string out = "'";
     for (char c : text)

@@ -14,6 +14,12 @@ inline constexpr const char *kOpenOnceFlag = "--open-once";
 // resident set, in bytes; returns 0 on success. Run in the child.
 int openOnce(const char *path);
 
+// A size line of /proc/self/status ("VmHWM:", "VmRSS:") in bytes.
+long long statusBytes(const char *field);
+
+// `text` quoted for the shell.
+std::string shellQuoted(const std::string &text);
+
 // Runs `self --open-once path` and returns the peak memory of the open it
 // reports, in bytes, or 0 when it could not be measured.
 long long peakResidentBytesOfOpen(const std::string &self, const std::string &path);

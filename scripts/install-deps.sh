@@ -12,9 +12,15 @@ packages=(
   libsndfile1-dev                     # audio decoding
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
+  libcli11-dev                        # kestrix-import's command line
+  nlohmann-json3-dev                  # JSON outside Qt (the import transcript view)
+  sox                                 # import tests write real WAV files
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display
-  libcli11-dev nlohmann-json3-dev     # kestrix-diff: its command line and its JSON
+  libcairo2-dev libpango1.0-dev      # the session report PDF
+  fonts-dejavu-core fonts-noto-cjk fonts-symbola   # report fonts: Latin, CJK, outline emoji
+  poppler-utils                       # tests read the report PDFs back
+  python3                             # the feedback tests read multipart bodies with its email package
 )
 
 missing=()

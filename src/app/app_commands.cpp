@@ -8,6 +8,7 @@
 #include "open_panel.h"
 #include "ptx_detail_view.h"
 #include "quorvix_app.h"
+#include "session_report_export.h"
 #include "show_in_file_manager.h"
 #include "splash_icons.h"
 
@@ -147,8 +148,8 @@ void AppCommands::buildFileMenu()
             });
     connect(addCommand(menu, QStringLiteral("Compare With…")), &QAction::triggered, this, &compareKeyWindow);
     menu->addSeparator();
-    // The session report has not landed yet; the command shows where it goes.
-    addCommand(menu, QStringLiteral("Export Session Report…"), QKeySequence(Qt::CTRL | Qt::Key_P))->setEnabled(false);
+    connect(addCommand(menu, QStringLiteral("Export Session Report…"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &AppCommands::exportFocusedSessionReport);
     menu->addSeparator();
     importAction_ = addCommand(menu, importMenuTitle(0), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_I));
     connect(importAction_, &QAction::triggered, &app_.importContext(), &ActiveImportContext::pulse);
@@ -193,9 +194,10 @@ void AppCommands::buildHelpMenu()
     connect(addCommand(menu, QObject::tr("What's New")), &QAction::triggered, this,
             [] { sayNotAvailable(QObject::tr("What's New")); });
     menu->addSeparator();
-    // The feedback windows have not landed yet.
-    addCommand(menu, QStringLiteral("Send Feature Request…"))->setEnabled(false);
-    addCommand(menu, QStringLiteral("Send Bug Report…"))->setEnabled(false);
+    connect(addCommand(menu, QStringLiteral("Send Feature Request…")), &QAction::triggered, &app_.appDelegate(),
+            &AppDelegate::showFeatureRequestWindow);
+    connect(addCommand(menu, QStringLiteral("Send Bug Report…")), &QAction::triggered, &app_.appDelegate(),
+            [this] { app_.appDelegate().showBugReportWindow(); });
 }
 
 void AppCommands::rebuildOpenRecentMenu()
@@ -210,6 +212,18 @@ void AppCommands::rebuildOpenRecentMenu()
         openRecentMenu_->addSeparator();
     connect(openRecentMenu_->addAction(QStringLiteral("Clear Menu")), &QAction::triggered, &app_.recents(),
             &RecentFiles::clear);
+}
+
+void AppCommands::exportFocusedSessionReport()
+{
+    const std::optional<QString> file = app_.focusedFileURL();
+    FileWindow *window = file ? app_.windows().windowFor(*file) : nullptr;
+    if (!window)
+        return;
+    // A window still loading, or whose load failed, has no session yet:
+    // the export then reads the file itself.
+    const PTXDetailView *view = window->detailView();
+    exportSessionReport(window, *file, view && !view->isLoading() ? view->sharedSessionInfo() : nullptr);
 }
 
 void AppCommands::updateImportAction()

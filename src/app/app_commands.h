@@ -39,6 +39,7 @@ private:
     void buildHelpMenu();
     void rebuildOpenRecentMenu();
     void updateImportAction();
+    void exportFocusedSessionReport();
 
     QuorvixApp &app_;
     std::vector<std::unique_ptr<QMenu>> menus_;

@@ -1,5 +1,7 @@
 #include "connection.h"
+#include "ptsl.h"
 #include "ptsl_command.h"
+#include "ptsl_json.h"
 #include "ptsl_log.h"
 #include "ptsl_settings.h"
 #include "transcript.h"
@@ -37,6 +39,20 @@ CommandResult sendAndWait(ptsl::Client &client, int32_t command, std::string_vie
     return failure(command, response.GetResponseErrorJson());
 }
 
+// The answer says the connection is gone. Sending the command again on a
+// new connection is safe only when it was certainly not run.
+enum class LostConnection { no, dropOnly, resend };
+
+LostConnection lostConnection(const CommandResult &result)
+{
+    if (result.ok)
+        return LostConnection::no;
+    const std::string type = jsonStringValue(result.error, "command_error_type");
+    if (type == ptsl::kErrorServerUnavailable || type == ptsl::kErrorNotRegistered)
+        return LostConnection::resend;
+    return type == ptsl::kErrorTransport ? LostConnection::dropOnly : LostConnection::no;
+}
+
 CommandResult runOnCurrentClient(int32_t command, std::string_view body)
 {
     const std::shared_ptr<ptsl::Client> client = currentClient();
@@ -72,6 +88,16 @@ kestrix::CommandResult ptsl_run_command(int32_t command, std::string_view body)
     try {
         const auto start = std::chrono::steady_clock::now();
         CommandResult result = runOnCurrentClient(command, body);
+        // Pro Tools quit or restarted: the client and its registration are
+        // stale. Drop them and, when the command was not run, connect and
+        // register once more and send it again (once).
+        const LostConnection lost = lostConnection(result);
+        if (lost != LostConnection::no) {
+            ptslLog("Connection lost; dropping the client");
+            dropConnection();
+            if (lost == LostConnection::resend && ptsl_connect() == 0)
+                result = runOnCurrentClient(command, body);
+        }
         transcriptRecordCommand(command, body, result, elapsedMilliseconds(start));
         return result;
     } catch (const std::exception &e) {

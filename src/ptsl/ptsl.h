@@ -4,6 +4,7 @@
 #ifndef KESTRIX_PTSL_PTSL_H
 #define KESTRIX_PTSL_PTSL_H
 
+#include <stdbool.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -43,6 +44,40 @@ char *ptsl_get_track_names(void);
 char *ptsl_get_clip_names(void);
 // "Label: value" lines describing the session.
 char *ptsl_get_session_info_text(void);
+
+// One clip to recreate in Pro Tools; caller-owned.
+typedef struct ImportClipRecord {
+    const char *name;      // clip name; channel clips keep their suffix (".L")
+    const char *path;      // source audio file; null for none
+    uint64_t sourceStart;  // first sample in the file
+    uint64_t sourceEnd;    // sample after the last one
+    uint64_t position;     // timeline position in samples (tracks only)
+    int32_t channel;       // track import: 1 for the right of a stereo pair, else 0;
+                           // clip import: index within the clip's group
+} ImportClipRecord;
+
+// Imports one track with its clips into the session open in Pro Tools:
+// creates the track (inside folderName when given), colours it (colorIndex
+// -2 leaves the colour alone), imports the clips' files (once per file in
+// an open batch), recreates and spots the clips, selects the track.
+// Returns 0, or -1 no connection, -2 Pro Tools too old or negative count,
+// -3 track not created, -4 audio not imported, -5 no file id for a clip's
+// file, -10 no clip placed, -99 unexpected failure. errorOut and
+// transcriptOut (may be null) receive heap copies.
+int32_t ptsl_import_track(const char *trackName, const char *trackType, const char *trackFormat,
+                          const char *folderName, const ImportClipRecord *clips, int32_t clipCount, bool convert,
+                          bool link, int32_t colorIndex, char **errorOut, char **transcriptOut);
+
+// Recreates clips in the clip list, a group of channel clips (Kick.L,
+// Kick.R) as one clip. reserved is not read. Statuses as the track import,
+// with -3 for a count below 1.
+int32_t ptsl_import_clips(const ImportClipRecord *clips, int32_t clipCount, const void *reserved, bool convert,
+                          bool link, char **errorOut, char **transcriptOut);
+
+// Imports whole files into the clip list; null paths are skipped and a
+// path given twice is sent once. 0, -1, -2, -3 (nothing to import), -4, -99.
+int32_t ptsl_import_audio_files(const char *const *paths, int32_t pathCount, bool convert, bool link,
+                                char **errorOut, char **transcriptOut);
 
 #ifdef __cplusplus
 }

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 
 namespace kestrix::ptsl {
 
@@ -30,12 +31,29 @@ testing::SettingsOverride overrideSnapshot()
     return currentOverride();
 }
 
+std::optional<std::string> &configuredAddress()
+{
+    static std::optional<std::string> address;
+    return address;
+}
+
 } // namespace
+
+void setServerAddress(std::string address)
+{
+    const std::lock_guard lock(overrideMutex());
+    configuredAddress() = std::move(address);
+}
 
 std::string serverAddress()
 {
     if (auto address = overrideSnapshot().address)
         return *address;
+    {
+        const std::lock_guard lock(overrideMutex());
+        if (configuredAddress())
+            return *configuredAddress();
+    }
     static const char *const fromEnvironment = std::getenv("KESTRIX_PTSL_TEST_ADDRESS");
     return fromEnvironment && *fromEnvironment ? fromEnvironment : kProToolsAddress;
 }

@@ -1,5 +1,6 @@
 #include "sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -87,6 +88,8 @@ Scripting, for tests (CMD is a PTSL command number, e.g. 42 GetSessionName):
   --empty-clip-ids       CreateAudioClips (127) answers with empty clip_ids;
                          without it, only clip names ending in ".A" and digits
                          are refused that way
+  --split-channels L,R   ImportAudioToClipList splits every file into one file
+                         per listed channel ("<stem>.L.wav", ...), in that order
 
 Records:
   --request-log FILE     append one line per request: "CMD session_id=ID
@@ -165,6 +168,15 @@ ParsedOptions parseSimOptions(const std::vector<std::string> &args)
             if (!command)
                 return invalid();
             options.scripts[command->command].answerBody = command->value;
+        } else if (arg == "--split-channels") {
+            options.splitChannels.clear();
+            for (size_t from = 0; from <= value.size();) {
+                const size_t comma = std::min(value.find(',', from), value.size());
+                if (comma == from)
+                    return invalid();
+                options.splitChannels.push_back(value.substr(from, comma - from));
+                from = comma + 1;
+            }
         } else if (arg == "--request-log") {
             options.requestLogPath = value;
         } else if (arg == "--state-file") {

@@ -36,6 +36,9 @@ struct SimOptions {
     std::vector<std::string> tracks;  // audio tracks already in the session
     std::vector<std::string> clips;   // clips already in the clip list
     bool emptyClipIds = false;        // CreateAudioClips creates nothing
+    // Channel labels ("L", "R") when imports split every file into one
+    // file per channel, in this order; empty for one file per file.
+    std::vector<std::string> splitChannels;
     std::map<int32_t, CommandScript> scripts;
     std::string requestLogPath;  // one line per request received
     std::string stateFilePath;   // the session state as JSON after every command

@@ -305,6 +305,20 @@ SimAnswer SimProTools::setTrackColor(const JsonValue &request)
     return success(JsonValue::Object{});
 }
 
+// The files an import makes of one source: itself, or one per channel
+// named "<stem>.<label><extension>" beside it when splitting.
+std::vector<std::string> SimProTools::channelFilePaths(const std::string &sourcePath) const
+{
+    if (options_.splitChannels.empty())
+        return {sourcePath};
+    const fs::path source(sourcePath);
+    std::vector<std::string> paths;
+    for (const std::string &label : options_.splitChannels)
+        paths.push_back((source.parent_path() / (source.stem().string() + "." + label + source.extension().string()))
+                            .string());
+    return paths;
+}
+
 SimAnswer SimProTools::importAudio(const JsonValue &request)
 {
     const auto paths = stringsMember(request, "file_list");
@@ -321,15 +335,18 @@ SimAnswer SimProTools::importAudio(const JsonValue &request)
     }
     JsonValue::Array fileList;
     for (const std::string &path : *paths) {
-        // Added (linked) files stay where they are; copies go to the session.
-        ImportedFile file{nextId('f'), path,
-                          operation == "AOperations_AddAudio" ? path : freeAudioFilePath(path), operation};
-        clips_.push_back(Clip{nextId('c'), fs::path(file.filePath).stem().string(), file.id, {}, 0, 0});
         JsonValue::Array destinations;
-        destinations.emplace_back(JsonValue::Object{{"file_id", file.id}, {"file_path", file.filePath}});
+        for (const std::string &channelPath : channelFilePaths(path)) {
+            // Added (linked) files stay where they are; copies go to the session.
+            ImportedFile file{nextId('f'), path,
+                              operation == "AOperations_AddAudio" ? channelPath : freeAudioFilePath(channelPath),
+                              operation};
+            clips_.push_back(Clip{nextId('c'), fs::path(file.filePath).stem().string(), file.id, {}, 0, 0});
+            destinations.emplace_back(JsonValue::Object{{"file_id", file.id}, {"file_path", file.filePath}});
+            files_.push_back(std::move(file));
+        }
         fileList.emplace_back(
             JsonValue::Object{{"original_input_path", path}, {"destination_file_list", std::move(destinations)}});
-        files_.push_back(std::move(file));
     }
     return success(JsonValue::Object{{"file_list", std::move(fileList)}});
 }

@@ -70,6 +70,7 @@ private:
     bool clipIdKnown(std::string_view id) const;
     std::string freeTrackName(const std::string &requested) const;
     std::string freeAudioFilePath(const std::string &sourcePath) const;
+    std::vector<std::string> channelFilePaths(const std::string &sourcePath) const;
     std::string nextId(char kind);
 
     SimOptions options_;

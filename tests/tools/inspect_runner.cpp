@@ -31,8 +31,13 @@ std::string tempPath(const std::string &name)
 
 InspectRun inspect(const std::string &args)
 {
+    return runProgram(KESTRIX_INSPECT, args);
+}
+
+InspectRun runProgram(const std::string &program, const std::string &args)
+{
     const std::string errPath = tempPath("stderr.txt");
-    const std::string command = std::string(KESTRIX_INSPECT) + " " + args + " 2>'" + errPath + "'";
+    const std::string command = program + " " + args + " 2>'" + errPath + "'";
     InspectRun run;
     std::FILE *pipe = popen(command.c_str(), "r");
     if (!pipe)

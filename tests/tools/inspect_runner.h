@@ -17,6 +17,8 @@ std::string tempPath(const std::string &name);
 
 // Runs kestrix-inspect with the arguments, keeping stdout and stderr apart.
 InspectRun inspect(const std::string &args);
+// Runs any program the same way.
+InspectRun runProgram(const std::string &program, const std::string &args);
 
 } // namespace inspecttest
 

@@ -114,6 +114,29 @@ void paintClipMarks(QPainter &painter, const UniverseScene &scene, const QRect &
     }
 }
 
+void paintMarks(QPainter &painter, const UniverseScene &scene, const QRect &dirty, std::pair<size_t, size_t> rows)
+{
+    if (!scene.marks)
+        return;
+    const UniverseMapping &m = scene.mapping;
+    const double from = m.sampleAtX(dirty.left() - 1);
+    const double to = m.sampleAtX(dirty.right() + 2);
+    painter.setBrush(Qt::NoBrush);
+    for (const UniverseMark &mark : *scene.marks) {
+        if (mark.row < rows.first || mark.row >= rows.second || double(mark.end) < from || double(mark.start) > to)
+            continue;
+        const auto [left, right] =
+            spanPixels(m, double(mark.start), double(mark.end), dirty.left() - 1, dirty.right() + 2);
+        const QRect bar = barPixels(m, mark.row, left, right);
+        if (!mark.outline) {
+            painter.fillRect(bar, mark.color);
+        } else {
+            painter.setPen(mark.color);
+            painter.drawRect(bar.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
 void paintSelection(QPainter &painter, const UniverseScene &scene, const QRect &dirty, std::pair<size_t, size_t> rows)
 {
     const UniverseSelection &selection = scene.selection.selection;
@@ -174,6 +197,7 @@ void paintUniverse(QPainter &painter, const UniverseScene &scene, const QRect &d
     painter.fillRect(dirty, scene.colors.background);
     const std::pair<size_t, size_t> rows = scene.mapping.rowsBetween(dirty.top(), dirty.bottom() + 1);
     paintBars(painter, scene, dirty, rows);
+    paintMarks(painter, scene, dirty, rows);
     paintSelectedTracks(painter, scene, dirty, rows);
     paintClipMarks(painter, scene, dirty);
     paintSelection(painter, scene, dirty, rows);

@@ -7,6 +7,7 @@
 #include "clip_key.h"
 #include "universe_anchors.h"
 #include "universe_mapping.h"
+#include "universe_marks.h"
 #include "universe_rows.h"
 
 #include <QColor>
@@ -16,6 +17,7 @@
 #include <QSet>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -38,6 +40,7 @@ struct UniverseScene {
     std::optional<QRectF> rubberBand;
     std::optional<double> playheadSample;
     UniverseColors colors;
+    const std::vector<UniverseMark> *marks = nullptr;
 };
 
 void paintUniverse(QPainter &painter, const UniverseScene &scene, const QRect &dirty);

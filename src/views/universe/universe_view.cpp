@@ -192,13 +192,21 @@ std::optional<QRectF> UniverseView::rubberBand() const
     return QRectF(drag_->start, drag_->current).normalized();
 }
 
+void UniverseView::setMarks(std::vector<UniverseMark> marks)
+{
+    if (marks == marks_)
+        return;
+    marks_ = std::move(marks);
+    update();
+}
+
 void UniverseView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const UniverseMapping m = mapping();
     paintUniverse(painter,
                   UniverseScene{rows_, m, state_, activeClip_, rubberBand(), playheadSample_,
-                                UniverseColors::fromPalette(palette())},
+                                UniverseColors::fromPalette(palette()), &marks_},
                   event->rect());
 }
 

@@ -8,6 +8,7 @@
 #include "universe_anchors.h"
 #include "universe_layout.h"
 #include "universe_mapping.h"
+#include "universe_marks.h"
 #include "universe_rows.h"
 #include "universe_state.h"
 
@@ -35,6 +36,8 @@ public:
     void setSelectionDisabled(bool disabled);
     void setPlayheadSample(const std::optional<double> &sample);
     void setActiveClipKey(const std::optional<ClipKey> &key);
+    // Spans drawn over the clips, by row.
+    void setMarks(std::vector<UniverseMark> marks);
     // How much rows stretch or shrink to fill the height the user chose.
     void setRowScale(double scale);
     // Needed to report seeks in seconds; none disables seeking.
@@ -97,6 +100,7 @@ private:
     double rowScale_ = 1;
     std::optional<double> sampleRate_;
     std::optional<Drag> drag_;
+    std::vector<UniverseMark> marks_;
 };
 
 } // namespace kestrix

@@ -29,6 +29,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace kestrix {
@@ -250,6 +251,19 @@ void PTXDetailView::timelineClipClicked(const ClipKey &key, Qt::KeyboardModifier
     // The page stays where it is: the user is looking at the timeline.
     const QScopedValueRollback keepPage(revealFocusedItem_, false);
     itemClicked(*item, selectionModifiers(modifiers));
+}
+
+void PTXDetailView::selectTrackOrClip(const ClipKey &key)
+{
+    const PTXSessionInfo *session = sessionInfo();
+    const std::string name = key.trackName.toStdString();
+    if (!session || std::none_of(session->tracks.begin(), session->tracks.end(),
+                                 [&](const PTXTrackInfo &track) { return track.name == name; }))
+        return;
+    if (key.placement < 0)
+        itemClicked({name, SelectableItemKind::track()}, {});
+    else
+        timelineClipClicked(key, Qt::NoModifier);
 }
 
 // Persisted state -----------------------------------------------------------

@@ -80,6 +80,9 @@ public:
     const std::optional<PendingClipsImport> &pendingClipsImport() const { return pendingClips_; }
     // Called when the import dialog closes.
     void clearPendingImports();
+    // Selects a track (placement -1) or one of its placed clips, as a click
+    // on it would; nothing when the track is not in the session.
+    void selectTrackOrClip(const ClipKey &key);
 
 public slots:
     // Reads the file again, keeping what the window remembers.

@@ -1,0 +1,94 @@
+#include "compare_fixture.h"
+#include "inspect_runner.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+using namespace comparetest;
+using inspecttest::InspectRun;
+
+namespace {
+
+InspectRun diff(const std::string &args)
+{
+    return inspecttest::runProgram(KESTRIX_DIFF, args);
+}
+
+std::string quoted(const std::string &path)
+{
+    return "'" + path + "'";
+}
+
+} // namespace
+
+TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
+{
+    const std::string base = quoted(writeSession(baseRecipe()));
+    InspectRun run = diff(base + " " + quoted(writeSession(baseRecipe())));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    run = diff("--json " + base + " " + base);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["identical"], true);
+
+    Recipe changed = baseRecipe();
+    changed.sampleRate = 96000;
+    changed.tracks[3].placements[1].position = 1008000;  // Dialog_01: 0:20.000 -> 0:10.500 at 96 kHz
+    changed.tracks.pop_back();
+    changed.locations[1].start = changed.locations[1].end = (uint64_t(1) << 32) + 7;
+    const std::string other = quoted(writeSession(changed));
+    run = diff(base + " " + other);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "Properties\n"
+                       "~ Sample Rate: 48000 -> 96000\n"
+                       "\n"
+                       "Tracks\n"
+                       "- Temp\n"
+                       "\n"
+                       "Clips\n"
+                       "~ Dialog: Dialog_01 moved 0:20.000 -> 0:10.500\n"
+                       "\n"
+                       "Memory Locations\n"
+                       "~ 3 Chorus: start 0:50.000 -> 12:25:39.242, end 0:50.000 -> 12:25:39.242\n");
+
+    run = diff("--json " + base + " " + other);
+    EXPECT_EQ(run.status, 1);
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto &[key, value] : json.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"identical", "properties", "tracks", "clips", "audioFiles", "plugins",
+                                              "memoryLocations"}));
+    EXPECT_EQ(json["identical"], false);
+    EXPECT_EQ(json["properties"][0].dump(), R"({"field":"Sample Rate","old":"48000","new":"96000"})");
+    EXPECT_EQ(json["tracks"]["removed"].dump(), R"([{"name":"Temp"}])");
+    EXPECT_EQ(json["clips"]["moved"].dump(),
+              R"([{"track":"Dialog","name":"Dialog_01","oldPosition":960000,"newPosition":1008000}])");
+    EXPECT_EQ(json["clips"]["added"].dump(), "[]");
+    EXPECT_EQ(json["memoryLocations"]["changed"][0]["fields"][0].dump(),
+              R"({"field":"start","old":2400000,"new":4294967303})");
+}
+
+TEST(KestrixDiff, UsageAndReadErrorsExitTwo)
+{
+    const std::string base = quoted(writeSession(baseRecipe()));
+    const std::string garbage = inspecttest::tempPath("garbage.ptx");
+    ASSERT_TRUE(ptxw::writeBytes(garbage, ptxw::Bytes(64, 0x5a)));
+
+    for (const std::string &args : {base + " " + quoted(garbage), "--json " + quoted(garbage) + " " + base,
+                                    base + " /no/such/session.ptx"}) {
+        SCOPED_TRACE(args);
+        const InspectRun run = diff(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Failed to parse session"), std::string::npos) << run.err;
+    }
+    for (const std::string &args : {std::string(), base, "--jsn " + base + " " + base, base + " " + base + " " + base}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(diff(args).status, 2);
+    }
+    const InspectRun help = diff("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--json"), std::string::npos);
+}

@@ -1,0 +1,295 @@
+#include "compare_fixture.h"
+#include "diff_text.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace comparetest;
+using kestrix::ClipChange;
+using kestrix::ClipEntry;
+using kestrix::FieldChange;
+using kestrix::SessionDiff;
+
+namespace {
+
+using Move = std::pair<uint64_t, uint64_t>;
+
+Move moveOf(const ClipChange &c)
+{
+    return {c.oldPosition, c.newPosition};
+}
+
+Track &trackNamed(Recipe &recipe, const std::string &name)
+{
+    for (Track &track : recipe.tracks)
+        if (track.name == name)
+            return track;
+    throw std::invalid_argument(name);
+}
+
+struct Edit {
+    const char *what;
+    std::function<void(Recipe &)> apply;
+    std::function<void(const SessionDiff &)> check;
+    size_t differences = 1;
+};
+
+// Every kind of difference, each made alone on the base session.
+std::vector<Edit> singleEdits()
+{
+    return {
+        {"sample rate", [](Recipe &r) { r.sampleRate = 96000; },
+         [](const SessionDiff &d) {
+             EXPECT_EQ(d.properties, (std::vector<FieldChange>{{"Sample Rate", "48000", "96000"}}));
+         }},
+        {"track added", [](Recipe &r) { r.tracks.push_back(emptyTrack("Dialog 3")); },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.tracksAdded.size(), 1u);
+             EXPECT_EQ(d.tracksAdded[0].name, "Dialog 3");
+             EXPECT_EQ(d.tracksAdded[0].index, 7u);
+         }},
+        {"track removed", [](Recipe &r) { r.tracks.erase(r.tracks.begin() + 6); },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.tracksRemoved.size(), 1u);
+             EXPECT_EQ(d.tracksRemoved[0].name, "Temp");
+         }},
+        {"comment", [](Recipe &r) { trackNamed(r, "Dialog").comment = "final"; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.tracksChanged.size(), 1u);
+             EXPECT_EQ(d.tracksChanged[0].name, "Dialog");
+             EXPECT_EQ(d.tracksChanged[0].fields, (std::vector<FieldChange>{{"comment", "", "final"}}));
+         }},
+        {"insert switched off", [](Recipe &r) { trackNamed(r, "Kick").inserts[1].active = false; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.tracksChanged.size(), 1u);
+             EXPECT_EQ(d.tracksChanged[0].fields,
+                       (std::vector<FieldChange>{{"inserts", "Gate, EQ", "Gate, EQ (inactive)"}}));
+         }},
+        {"format and colour", [](Recipe &r) { trackNamed(r, "Music").format = 1, trackNamed(r, "Music").color = 25; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.tracksChanged.size(), 1u);
+             const auto &fields = d.tracksChanged[0].fields;
+             ASSERT_EQ(fields.size(), 2u);
+             EXPECT_EQ(fields[0].field, "format");
+             EXPECT_EQ(fields[1], (FieldChange{"color", uint64_t(65534), uint64_t(25)}));
+         }},
+        {"taken out of its folder", [](Recipe &r) { trackNamed(r, "Snare").folder.clear(); },
+         [](const SessionDiff &d) {
+             // The folder loses a child too, but only the snare's own folder field is compared.
+             ASSERT_EQ(d.tracksChanged.size(), 1u);
+             EXPECT_EQ(d.tracksChanged[0].fields, (std::vector<FieldChange>{{"folder", "Drums", ""}}));
+         }},
+        {"clip added", [](Recipe &r) { trackNamed(r, "Dialog").placements.push_back({"Dialog_01", 2880000}); },
+         [](const SessionDiff &d) {
+             EXPECT_EQ(d.clipsAdded, (std::vector<ClipEntry>{{"Dialog", "Dialog_01", 2880000, {3, 2}}}));
+         }},
+        {"clip removed", [](Recipe &r) { trackNamed(r, "Kick").placements.erase(trackNamed(r, "Kick").placements.begin()); },
+         [](const SessionDiff &d) {
+             EXPECT_EQ(d.clipsRemoved, (std::vector<ClipEntry>{{"Kick", "Kick_01", 0, {1, 0}}}));
+         }},
+        {"clip moved", [](Recipe &r) { trackNamed(r, "Snare").placements[1].position = 576000; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.clipsMoved.size(), 1u);
+             EXPECT_EQ(d.clipsMoved[0].name, "Snare_02");
+             EXPECT_EQ(d.clipsMoved[0].oldPosition, 480000u);
+             EXPECT_EQ(d.clipsMoved[0].newPosition, 576000u);
+             EXPECT_EQ(d.clipsMoved[0].newPlace, (kestrix::ClipPlace{2, 1}));
+         }},
+        {"clip trimmed at its end", [](Recipe &r) { r.clips[3].length = 72000; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.clipsTrimmed.size(), 1u);
+             const ClipChange &c = d.clipsTrimmed[0];
+             EXPECT_EQ(c.name, "Room");
+             EXPECT_EQ(std::tie(c.oldOffset, c.newOffset, c.oldLength, c.newLength, c.oldPosition, c.newPosition),
+                       std::make_tuple(0u, 0u, 96000u, 72000u, 0u, 0u));
+         }},
+        {"clip trimmed at its start",
+         [](Recipe &r) {
+             r.clips[2].offset += 4800, r.clips[2].length -= 4800;
+             trackNamed(r, "Dialog").placements[1].position += 4800;
+         },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.clipsTrimmed.size(), 1u);
+             EXPECT_EQ(d.clipsTrimmed[0].newOffset, 52800u);
+             EXPECT_EQ(d.clipsTrimmed[0].newPosition, 964800u);
+             EXPECT_TRUE(d.clipsMoved.empty());
+         }},
+        {"audio file added", [](Recipe &r) { r.files.push_back("Kick_04.wav"); },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.filesAdded.size(), 1u);
+             EXPECT_EQ(d.filesAdded[0].name, "Kick_04.wav");
+             EXPECT_NE(d.filesAdded[0].path.find("Kick_04.wav"), std::string::npos) << d.filesAdded[0].path;
+         }},
+        {"audio file removed", [](Recipe &r) { r.files.push_back("Old.wav"); }, nullptr},
+        {"plug-in added with its insert", [](Recipe &r) { trackNamed(r, "FX").inserts.push_back({"EQ3 7-Band"}); },
+         [](const SessionDiff &d) {
+             EXPECT_EQ(d.pluginsAdded, (std::vector<std::string>{"EQ3 7-Band"}));
+             ASSERT_EQ(d.tracksChanged.size(), 1u);
+         },
+         2},
+        {"marker added", [](Recipe &r) { r.locations.push_back({5, 0, 1, "Verse 2", 3360000, 3360000, {}}); },
+         [](const SessionDiff &d) {
+             EXPECT_EQ(d.locationsAdded, (std::vector<kestrix::LocationEntry>{{5, "Verse 2", 3360000}}));
+         }},
+        {"marker moved", [](Recipe &r) { r.locations[1].start = r.locations[1].end = 2640000; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.locationsChanged.size(), 1u);
+             EXPECT_EQ(d.locationsChanged[0].number, 3);
+             EXPECT_EQ(d.locationsChanged[0].fields[0], (FieldChange{"start", uint64_t(2400000), uint64_t(2640000)}));
+         }},
+        {"marker renumbered", [](Recipe &r) { r.locations[0].number = 4; },
+         [](const SessionDiff &d) {
+             ASSERT_EQ(d.locationsChanged.size(), 1u);
+             EXPECT_EQ(d.locationsChanged[0].name, "Intro");
+             EXPECT_EQ(d.locationsChanged[0].fields, (std::vector<FieldChange>{{"number", int64_t(1), int64_t(4)}}));
+         }},
+    };
+}
+
+} // namespace
+
+TEST(CompareSessions, EachKindOfDifferenceAloneAndAllTogether)
+{
+    const Recipe base = baseRecipe();
+    Recipe everything = base;
+    size_t total = 0;
+    for (const Edit &edit : singleEdits()) {
+        SCOPED_TRACE(edit.what);
+        Recipe changed = base;
+        edit.apply(changed);
+        edit.apply(everything);
+        const Compared c = edit.check ? compareRecipes(base, changed) : compareRecipes(changed, base);
+        if (edit.check)
+            edit.check(c.diff);
+        else
+            EXPECT_EQ(c.diff.filesRemoved.size(), 1u);
+        EXPECT_EQ(differenceCount(c.diff), edit.differences);
+        EXPECT_FALSE(c.diff.identical());
+        total += edit.differences;
+    }
+    // The edits touch different items, so together they add up. The removed
+    // audio file is the one edit compared the other way round: here it is added.
+    const SessionDiff all = compareRecipes(base, everything).diff;
+    EXPECT_EQ(differenceCount(all), total);
+    EXPECT_EQ(all.filesAdded.size(), 2u);
+}
+
+TEST(CompareSessions, IdenticalSessionsGiveAnEmptyResult)
+{
+    const Compared c = compareRecipes(baseRecipe(), baseRecipe());
+    EXPECT_TRUE(c.diff.identical());
+    EXPECT_EQ(kestrix::diffText(c.diff, c.oldSession, c.newSession), "");
+    // The session names come from the file names and are not compared.
+    EXPECT_NE(c.oldSession.sessionName, c.newSession.sessionName);
+}
+
+TEST(CompareSessions, ARenameIsARemovalAndAnAddition)
+{
+    Recipe renamed = baseRecipe();
+    trackNamed(renamed, "Dialog").name = "Dialog 3";
+    renamed.clips[0].name = "Kick_01b";
+    for (Placement &p : trackNamed(renamed, "Kick").placements)
+        p.clip = "Kick_01b";
+    renamed.locations[1].name = "Chorus 1";
+    renamed.locations[1].number = 7;
+    const SessionDiff d = compareRecipes(baseRecipe(), renamed).diff;
+    ASSERT_EQ(d.tracksAdded.size(), 1u);
+    ASSERT_EQ(d.tracksRemoved.size(), 1u);
+    EXPECT_TRUE(d.tracksChanged.empty());
+    // The renamed track's clips are not compared; the renamed clip's three
+    // placements are three removals and three additions.
+    EXPECT_EQ(d.clipsRemoved.size(), 3u);
+    EXPECT_EQ(d.clipsAdded.size(), 3u);
+    EXPECT_TRUE(d.clipsMoved.empty());
+    EXPECT_EQ(d.locationsAdded.size(), 1u);
+    EXPECT_EQ(d.locationsRemoved.size(), 1u);
+    EXPECT_EQ(differenceCount(d), 10u);
+}
+
+TEST(CompareSessions, RepeatedClipsPairInTimelineOrder)
+{
+    Recipe shifted = baseRecipe();
+    // Kicks at 0, 96000, 192000 become 0, 100000, 192000: one moved clip.
+    trackNamed(shifted, "Kick").placements[1].position = 100000;
+    SessionDiff d = compareRecipes(baseRecipe(), shifted).diff;
+    ASSERT_EQ(d.clipsMoved.size(), 1u);
+    EXPECT_EQ(moveOf(d.clipsMoved[0]), Move(96000, 100000));
+    EXPECT_EQ(differenceCount(d), 1u);
+
+    // Both snares moved later, listed out of order: the first pairs with the first.
+    Recipe later = baseRecipe();
+    trackNamed(later, "Snare").placements = {{"Snare_02", 900000}, {"Snare_02", 60000}};
+    d = compareRecipes(baseRecipe(), later).diff;
+    ASSERT_EQ(d.clipsMoved.size(), 2u);
+    EXPECT_EQ(moveOf(d.clipsMoved[0]), Move(48000, 60000));
+    EXPECT_EQ(moveOf(d.clipsMoved[1]), Move(480000, 900000));
+
+    // One snare fewer: the first pairs with the first and the last is removed.
+    Recipe fewer = baseRecipe();
+    trackNamed(fewer, "Snare").placements = {{"Snare_02", 60000}};
+    d = compareRecipes(baseRecipe(), fewer).diff;
+    ASSERT_EQ(d.clipsMoved.size(), 1u);
+    EXPECT_EQ(moveOf(d.clipsMoved[0]), Move(48000, 60000));
+    ASSERT_EQ(d.clipsRemoved.size(), 1u);
+    EXPECT_EQ(d.clipsRemoved[0].position, 480000u);
+}
+
+// The reader lists one track per name, so repeated track names are checked on
+// model values.
+TEST(CompareSessions, RepeatedTrackNamesPairInOrder)
+{
+    const auto track = [](const char *clip, uint64_t position) {
+        kestrix::PTXTrackInfo t;
+        t.name = "Vox";
+        kestrix::PTXClipInfo c;
+        c.name = clip;
+        c.timelinePosition = position;
+        t.clips = {c};
+        return t;
+    };
+    kestrix::PTXSessionInfo before, after;
+    before.tracks = {track("Take 1", 0), track("Take 2", 0)};
+    after.tracks = {track("Take 1", 0), track("Take 2", 48000), track("Take 3", 0)};
+    after.tracks[1].comment = "keep";
+    const SessionDiff d = kestrix::compareSessions(before, after);
+    ASSERT_EQ(d.tracksAdded.size(), 1u);
+    EXPECT_EQ(d.tracksAdded[0].index, 2u);
+    ASSERT_EQ(d.tracksChanged.size(), 1u);
+    EXPECT_EQ(d.tracksChanged[0].oldIndex, 1u);
+    ASSERT_EQ(d.clipsMoved.size(), 1u);
+    EXPECT_EQ(d.clipsMoved[0].name, "Take 2");
+    EXPECT_EQ(differenceCount(d), 3u);
+}
+
+TEST(CompareSessions, PositionsPast32BitsStayExact)
+{
+    constexpr uint64_t far = (uint64_t(1) << 33) + 5;
+    Recipe before = baseRecipe();
+    trackNamed(before, "Dialog").placements.push_back({"Dialog_01", 0, far});
+    before.clips[1].offset = (uint64_t(1) << 32) + 1;
+    before.locations.push_back({9, 0, 1, "Far", far, far, {}});
+    Recipe after = before;
+    trackNamed(after, "Dialog").placements.back().groupOffset = far + 1;
+    after.clips[1].offset += 2;
+    after.locations.back().start = after.locations.back().end = far + 3;
+
+    const SessionDiff d = compareRecipes(before, after).diff;
+    ASSERT_EQ(d.clipsMoved.size(), 1u);
+    EXPECT_EQ(d.clipsMoved[0].oldPosition, far);
+    EXPECT_EQ(d.clipsMoved[0].newPosition, far + 1);
+    ASSERT_EQ(d.clipsTrimmed.size(), 2u);  // both snares
+    EXPECT_EQ(d.clipsTrimmed[0].newOffset, (uint64_t(1) << 32) + 3);
+    ASSERT_EQ(d.locationsChanged.size(), 1u);
+    EXPECT_EQ(d.locationsChanged[0].fields[0], (FieldChange{"start", far, far + 3}));
+}
+
+TEST(CompareSessions, MinSecTexts)
+{
+    EXPECT_EQ(kestrix::minSecText(0, "48000"), "0:00.000");
+    EXPECT_EQ(kestrix::minSecText(48000 * 62 + 24000, "48000"), "1:02.500");
+    EXPECT_EQ(kestrix::minSecText(uint64_t(48000) * 3725, "48000"), "1:02:05.000");
+    // The largest count neither overflows nor loses the last sample's millisecond.
+    EXPECT_EQ(kestrix::minSecText(UINT64_MAX, "96000"), "53375995583:39:01.162");
+    EXPECT_EQ(kestrix::minSecText(480, "Unknown"), "480 samples");
+}

@@ -1,0 +1,51 @@
+// kestrix-diff: compares two session files. Exits as diff(1) does: 0 when
+// the sessions are the same, 1 when they differ, 2 on a usage or read error.
+#include "diff_json.h"
+#include "diff_text.h"
+#include "session_diff.h"
+#include "session_source.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kSame = 0, kDifferent = 1, kTrouble = 2;
+
+void print(const std::string &text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    CLI::App app{"Shows what changed between two versions of a Pro Tools session."};
+    app.set_version_flag("--version", "kestrix-diff " KESTRIX_VERSION);
+    bool json = false;
+    std::string oldPath, newPath;
+    app.add_flag("--json", json, "Print the differences as one JSON object");
+    app.add_option("OLD.ptx", oldPath, "The older session")->required();
+    app.add_option("NEW.ptx", newPath, "The newer session")->required();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &error) {
+        // --help and --version succeed; everything else is a usage error.
+        return app.exit(error) == 0 ? kSame : kTrouble;
+    }
+
+    const auto oldSession = kestrix::openForComparison(oldPath);
+    const auto newSession = kestrix::openForComparison(newPath);
+    for (const auto *loaded : {&oldSession, &newSession})
+        if (!*loaded) {
+            std::fprintf(stderr, "kestrix-diff: %s\n", loaded->error().c_str());
+            return kTrouble;
+        }
+
+    const kestrix::SessionDiff diff = kestrix::compareSessions(oldSession.value(), newSession.value());
+    print(json ? kestrix::diffJson(diff) : kestrix::diffText(diff, oldSession.value(), newSession.value()));
+    return diff.identical() ? kSame : kDifferent;
+}

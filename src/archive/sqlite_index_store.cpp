@@ -82,17 +82,26 @@ void SqliteIndexStore::exec(const char *sql)
         throwSqliteError(db_, "Cannot update the index " + path_);
 }
 
+int64_t SqliteIndexStore::storedVersion()
+{
+    Statement version(db_, "PRAGMA user_version");
+    version.step();
+    const int64_t stored = version.integer(0);
+    if (stored < 0 || stored > schemaVersion())
+        throw ArchiveError("The index " + path_ + " was written by a newer version of Kestrix (schema " +
+                           std::to_string(stored) + ")");
+    return stored;
+}
+
 void SqliteIndexStore::migrate()
 {
+    // An up-to-date database needs no write lock, so opening it does not wait
+    // for a run that is indexing.
+    if (storedVersion() == schemaVersion())
+        return;
     exec("BEGIN IMMEDIATE");
     try {
-        Statement version(db_, "PRAGMA user_version");
-        version.step();
-        const int64_t current = version.integer(0);
-        if (current < 0 || current > schemaVersion())
-            throw ArchiveError("The index " + path_ + " was written by a newer version of Kestrix (schema " +
-                               std::to_string(current) + ")");
-        for (int64_t v = current; v < schemaVersion(); ++v)
+        for (int64_t v = storedVersion(); v < schemaVersion(); ++v)
             exec(kMigrations[size_t(v)]);
         exec(("PRAGMA user_version = " + std::to_string(schemaVersion())).c_str());
         exec("COMMIT");

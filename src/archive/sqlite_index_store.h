@@ -5,7 +5,7 @@
 
 #include "index_store.h"
 
-#include <memory>
+#include <cstdint>
 #include <string>
 
 struct sqlite3;
@@ -35,6 +35,7 @@ public:
     static int schemaVersion();
 
 private:
+    int64_t storedVersion();
     void migrate();
     void exec(const char *sql);
     void removeSessionRows(const std::string &path);

@@ -54,6 +54,9 @@ std::unique_ptr<archive::SqliteIndexStore> openIndex(const QString &databasePath
     return std::make_unique<archive::SqliteIndexStore>(databasePath.toStdString());
 }
 
+// "1 session", "2 sessions": English plurals without a translation loaded.
+QString counted(size_t n, const QString &one, const QString &many) { return (n == 1 ? one : many).arg(n); }
+
 } // namespace
 
 FindSessionsWindow::FindSessionsWindow(QString databasePath, QWidget *parent)
@@ -153,7 +156,9 @@ void FindSessionsWindow::showResults(uint64_t generation, const std::vector<arch
         const archive::SessionHit &hit = hits[i];
         const QString path = QString::fromStdString(hit.path);
         auto *session = new QTreeWidgetItem(
-            {tr("%1 (%n match(es))", nullptr, int(hit.matches.size())).arg(QString::fromStdString(hit.sessionName)),
+            {QStringLiteral("%1 (%2)")
+                 .arg(QString::fromStdString(hit.sessionName),
+                      counted(hit.matches.size(), tr("%1 match"), tr("%1 matches"))),
              path});
         QFont bold = session->font(0);
         bold.setBold(true);
@@ -176,7 +181,7 @@ void FindSessionsWindow::showResults(uint64_t generation, const std::vector<arch
     else if (hits.size() > kShownSessions)
         status_->setText(tr("The first %1 sessions; add words to narrow the search.").arg(kShownSessions));
     else
-        status_->setText(tr("%n session(s)", nullptr, int(hits.size())));
+        status_->setText(counted(hits.size(), tr("%1 session"), tr("%1 sessions")));
     emit resultsShown();
 }
 

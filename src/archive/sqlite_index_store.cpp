@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <map>
-#include <set>
 #include <system_error>
 
 namespace kestrix::archive {
@@ -16,9 +14,14 @@ namespace kestrix::archive {
 namespace {
 
 // Each step brings the schema from version i to i + 1; steps are only ever
-// appended. A session's names occupy the contiguous rowids
-// first_name .. first_name + name_count - 1 of the names table, so that they
-// can be dropped without scanning the index.
+// appended.
+//
+// Two full-text tables hold the same names. session_text has one row per
+// session (its rowid is the session's id) with all names of a kind in one
+// column, so that finding the sessions that hold every term is one query.
+// names has one row per name, to tell which names matched; a session's names
+// occupy the contiguous rowids first_name .. first_name + name_count - 1, so
+// that they can be dropped and searched without scanning the index.
 constexpr std::array<const char *, 1> kMigrations = {
     R"sql(
     CREATE TABLE sessions(
@@ -39,6 +42,9 @@ constexpr std::array<const char *, 1> kMigrations = {
         track, clip, file, path, plugin, marker, comment,
         kind UNINDEXED, session UNINDEXED,
         tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
+    CREATE VIRTUAL TABLE session_text USING fts5(
+        track, clip, file, path, plugin, marker, comment,
+        tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
     )sql",
 };
 
@@ -48,13 +54,49 @@ constexpr int kPathColumn = 4;
 constexpr int kKindParam = 8;
 constexpr int kSessionParam = 9;
 
+// Between two names in a session_text column: a token of a private-use
+// character, so that a phrase never runs from one name into the next.
+constexpr std::string_view kNameSeparator = " \xEE\x80\x80 ";
+
+// match_count(session_text): how many times the query's phrases occur in the
+// row, which ranks the sessions before their matching names are listed.
+void matchCount(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int, sqlite3_value **)
+{
+    int count = 0;
+    if (api->xInstCount(context, &count) != SQLITE_OK)
+        count = 0;
+    sqlite3_result_int(result, count);
+}
+
+void registerMatchCount(sqlite3 *db)
+{
+    fts5_api *api = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT fts5(?1)", -1, &stmt, nullptr) == SQLITE_OK) {
+        sqlite3_bind_pointer(stmt, 1, static_cast<void *>(&api), "fts5_api_ptr", nullptr);
+        sqlite3_step(stmt);
+    }
+    sqlite3_finalize(stmt);
+    if (!api || api->iVersion < 2 ||
+        api->xCreateFunction(api, "match_count", nullptr, matchCount, nullptr) != SQLITE_OK)
+        throw ArchiveError("This SQLite has no usable FTS5");
+}
+
+std::string joined(const std::vector<QueryTerm> &terms, const char *op)
+{
+    std::string expression;
+    for (const QueryTerm &term : terms)
+        expression += (expression.empty() ? "(" : std::string(" ") + op + " (") + ftsExpression(term) + ")";
+    return expression;
+}
+
 } // namespace
 
 int SqliteIndexStore::schemaVersion() { return int(kMigrations.size()); }
 
 SqliteIndexStore::SqliteIndexStore(const std::string &path) : path_(path)
 {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
@@ -66,8 +108,9 @@ SqliteIndexStore::SqliteIndexStore(const std::string &path) : path_(path)
         exec("PRAGMA journal_mode = WAL");
         // In WAL mode a committed transaction survives a killed process.
         exec("PRAGMA synchronous = NORMAL");
-        exec("PRAGMA foreign_keys = ON");
+        exec("PRAGMA cache_size = -32768");
         migrate();
+        registerMatchCount(db_);
     } catch (...) {
         sqlite3_close(db_);
         throw;
@@ -141,6 +184,7 @@ void SqliteIndexStore::removeSessionRows(const std::string &path)
         const int64_t first = find.integer(1);
         const int64_t count = find.integer(2);
         Statement(db_, "DELETE FROM names WHERE rowid >= ? AND rowid < ?").bind(1, first).bind(2, first + count).run();
+        Statement(db_, "DELETE FROM session_text WHERE rowid = ?").bind(1, id).run();
         Statement(db_, "DELETE FROM sessions WHERE id = ?").bind(1, id).run();
     }
     Statement(db_, "DELETE FROM failures WHERE path = ?").bind(1, path).run();
@@ -173,6 +217,22 @@ void SqliteIndexStore::putSession(const IndexedSession &session)
         if (i == 0)
             first = sqlite3_last_insert_rowid(db_);
     }
+    std::array<std::string, 7> columns;  // the columns of session_text, in order
+    for (const IndexedName &name : session.names) {
+        std::string &text = columns[size_t(kKindColumn[size_t(name.kind)] - 1)];
+        (text.empty() ? text : text.append(kNameSeparator)).append(name.name);
+        if (!name.detail.empty()) {
+            std::string &path = columns[size_t(kPathColumn - 1)];
+            (path.empty() ? path : path.append(kNameSeparator)).append(name.detail);
+        }
+    }
+    Statement insertText(db_, "INSERT INTO session_text(rowid, track, clip, file, path, plugin, marker, comment)"
+                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    insertText.bind(1, id);
+    for (size_t c = 0; c < columns.size(); ++c)
+        insertText.bind(int(c) + 2, columns[c]);
+    insertText.run();
+
     Statement(db_, "UPDATE sessions SET first_name = ?, name_count = ? WHERE id = ?")
         .bind(1, first)
         .bind(2, int64_t(session.names.size()))
@@ -197,72 +257,43 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
 {
     if (terms.empty())
         return {};
-    // Sessions holding every term, with the names that matched any of them.
-    std::map<int64_t, std::set<int64_t>> matched;
-    Statement query(db_, "SELECT rowid, session FROM names WHERE names MATCH ?");
-    for (size_t t = 0; t < terms.size(); ++t) {
-        std::map<int64_t, std::set<int64_t>> found;
-        query.bind(1, ftsExpression(terms[t]));
-        while (query.step()) {
-            const int64_t session = query.integer(1);
-            if (t == 0 || matched.count(session))
-                found[session].insert(query.integer(0));
-        }
-        query.reset();
-        if (t == 0) {
-            matched = std::move(found);
-        } else {
-            for (auto it = matched.begin(); it != matched.end();) {
-                auto hit = found.find(it->first);
-                if (hit == found.end()) {
-                    it = matched.erase(it);
-                } else {
-                    it->second.merge(hit->second);
-                    ++it;
-                }
-            }
-        }
-        if (matched.empty())
-            return {};
-    }
-
-    struct Ranked {
-        size_t count;
+    // The sessions holding every term, the likeliest first.
+    struct Candidate {
         std::string path;
         std::string sessionName;
-        const std::set<int64_t> *rows;
+        int64_t firstName = 0;
+        int64_t nameCount = 0;
     };
-    std::vector<Ranked> ranked;
-    ranked.reserve(matched.size());
-    Statement session(db_, "SELECT path, name FROM sessions WHERE id = ?");
-    for (const auto &[id, rows] : matched) {
-        session.bind(1, id);
-        if (session.step())
-            ranked.push_back({rows.size(), session.text(0), session.text(1), &rows});
-        session.reset();
-    }
-    std::sort(ranked.begin(), ranked.end(), [](const Ranked &a, const Ranked &b) {
-        return a.count != b.count ? a.count > b.count : a.path < b.path;
-    });
-    if (limit > 0 && ranked.size() > limit)
-        ranked.resize(limit);
+    std::vector<Candidate> candidates;
+    Statement sessions(db_, "SELECT s.path, s.name, s.first_name, s.name_count FROM"
+                            " (SELECT rowid AS id, match_count(session_text) AS n FROM session_text"
+                            "  WHERE session_text MATCH ?) AS m"
+                            " JOIN sessions AS s ON s.id = m.id ORDER BY m.n DESC, s.path LIMIT ?");
+    sessions.bind(1, joined(terms, "AND")).bind(2, limit > 0 ? int64_t(limit) : int64_t(-1));
+    while (sessions.step())
+        candidates.push_back({sessions.text(0), sessions.text(1), sessions.integer(2), sessions.integer(3)});
 
+    // Their names that match any term.
     std::vector<SessionHit> hits;
-    hits.reserve(ranked.size());
-    Statement name(db_, "SELECT kind, coalesce(track, clip, file, plugin, marker, comment, '') FROM names WHERE rowid = ?");
-    for (const Ranked &r : ranked) {
-        SessionHit hit{r.path, r.sessionName, {}};
-        for (int64_t row : *r.rows) {
-            name.bind(1, row);
-            if (name.step()) {
-                const int64_t kind = name.integer(0);
-                if (kind >= 0 && kind < kNameKindCount)
-                    hit.matches.push_back({NameKind(kind), name.text(1)});
-            }
-            name.reset();
+    hits.reserve(candidates.size());
+    Statement names(db_, "SELECT kind, coalesce(track, clip, file, plugin, marker, comment, '') FROM names"
+                         " WHERE names MATCH ? AND rowid >= ? AND rowid < ?");
+    const std::string anyTerm = joined(terms, "OR");
+    for (const Candidate &c : candidates) {
+        SessionHit hit{c.path, c.sessionName, {}};
+        names.bind(1, anyTerm).bind(2, c.firstName).bind(3, c.firstName + c.nameCount);
+        while (names.step()) {
+            const int64_t kind = names.integer(0);
+            if (kind >= 0 && kind < kNameKindCount)
+                hit.matches.push_back({NameKind(kind), names.text(1)});
         }
+        names.reset();
         hits.push_back(std::move(hit));
     }
+    // The ranking counted occurrences; the order shown counts matching names.
+    std::stable_sort(hits.begin(), hits.end(), [](const SessionHit &a, const SessionHit &b) {
+        return a.matches.size() != b.matches.size() ? a.matches.size() > b.matches.size() : a.path < b.path;
+    });
     return hits;
 }
 

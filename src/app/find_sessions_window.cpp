@@ -27,7 +27,7 @@ namespace kestrix {
 namespace {
 
 // Enough for any screen; the status line says when there are more.
-constexpr size_t kShownSessions = 500;
+constexpr size_t kShownSessions = 200;
 constexpr int kKindRole = Qt::UserRole + 1;
 constexpr int kPathRole = Qt::UserRole + 2;
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
@@ -79,6 +79,7 @@ FindSessionsWindow::FindSessionsWindow(QString databasePath, QWidget *parent)
     results_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     results_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     results_->setUniformRowHeights(true);
+    results_->setTextElideMode(Qt::ElideMiddle);  // a path's file name stays visible
 
     status_ = new QLabel(this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);

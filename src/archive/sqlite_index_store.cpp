@@ -40,7 +40,7 @@ constexpr std::array<const char *, 1> kMigrations = {
         error TEXT NOT NULL);
     CREATE VIRTUAL TABLE names USING fts5(
         track, clip, file, path, plugin, marker, comment,
-        kind UNINDEXED, session UNINDEXED,
+        kind UNINDEXED,
         tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
     CREATE VIRTUAL TABLE session_text USING fts5(
         track, clip, file, path, plugin, marker, comment,
@@ -52,7 +52,6 @@ constexpr std::array<const char *, 1> kMigrations = {
 constexpr std::array<int, kNameKindCount> kKindColumn = {1, 2, 3, 5, 6, 7};
 constexpr int kPathColumn = 4;
 constexpr int kKindParam = 8;
-constexpr int kSessionParam = 9;
 
 // Between two names in a session_text column: a token of a private-use
 // character, so that a phrase never runs from one name into the next.
@@ -203,14 +202,12 @@ void SqliteIndexStore::putSession(const IndexedSession &session)
         .run();
     const int64_t id = sqlite3_last_insert_rowid(db_);
 
-    Statement insertName(db_, "INSERT INTO names(track, clip, file, path, plugin, marker, comment, kind, session)"
-                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Statement insertName(db_, "INSERT INTO names(track, clip, file, path, plugin, marker, comment, kind)"
+                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     int64_t first = 0;
     for (size_t i = 0; i < session.names.size(); ++i) {
         const IndexedName &name = session.names[i];
-        insertName.bind(kKindColumn[size_t(name.kind)], name.name)
-            .bind(kKindParam, int64_t(name.kind))
-            .bind(kSessionParam, id);
+        insertName.bind(kKindColumn[size_t(name.kind)], name.name).bind(kKindParam, int64_t(name.kind));
         if (!name.detail.empty())
             insertName.bind(kPathColumn, name.detail);
         insertName.run();

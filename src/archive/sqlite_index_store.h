@@ -1,11 +1,13 @@
 // The archive index in one SQLite file: sessions, failed files and an FTS5
-// table of names. WAL mode, so searches run while another process indexes.
+// table with one row of names per session. WAL mode, so searches run while another process indexes.
 #ifndef KESTRIX_ARCHIVE_SQLITE_INDEX_STORE_H
 #define KESTRIX_ARCHIVE_SQLITE_INDEX_STORE_H
 
 #include "index_store.h"
+#include "session_text.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct sqlite3;
@@ -41,6 +43,7 @@ private:
     void removeSessionRows(const std::string &path);
 
     sqlite3 *db_ = nullptr;
+    std::unique_ptr<TokenCounter> tokens_;
     std::string path_;
 };
 

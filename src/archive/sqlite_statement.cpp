@@ -31,6 +31,13 @@ Statement &Statement::bind(int index, std::string_view text)
     return *this;
 }
 
+Statement &Statement::bindBlob(int index, std::string_view bytes)
+{
+    if (sqlite3_bind_blob(stmt_, index, bytes.data(), int(bytes.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        throwSqliteError(db_, "Cannot bind a value");
+    return *this;
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(stmt_);
@@ -59,6 +66,16 @@ int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_
 std::string Statement::text(int column) const
 {
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return bytes ? std::string(bytes, size_t(sqlite3_column_bytes(stmt_, column))) : std::string();
+}
+
+} // namespace kestrix::archive
+
+namespace kestrix::archive {
+
+std::string Statement::blob(int column) const
+{
+    const auto *bytes = static_cast<const char *>(sqlite3_column_blob(stmt_, column));
     return bytes ? std::string(bytes, size_t(sqlite3_column_bytes(stmt_, column))) : std::string();
 }
 

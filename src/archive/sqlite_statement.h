@@ -24,6 +24,7 @@ public:
     // Parameters are numbered from 1.
     Statement &bind(int index, int64_t value);
     Statement &bind(int index, std::string_view text);
+    Statement &bindBlob(int index, std::string_view bytes);
     // True while a row is available; false when done.
     bool step();
     // Runs a statement that returns no rows.
@@ -33,6 +34,7 @@ public:
     // Columns are numbered from 0.
     int64_t integer(int column) const;
     std::string text(int column) const;
+    std::string blob(int column) const;
 
 private:
     sqlite3 *db_;

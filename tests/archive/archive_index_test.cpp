@@ -49,6 +49,7 @@ TEST_F(ArchiveIndexTest, EachQueryFormFindsExactlyTheSessionsHoldingTheName)
     EXPECT_EQ(names(find(store, "\"reel 3\"")), (Names{"Gamma", "Alpha"}));
     EXPECT_EQ(names(find(store, "\"Reel 3 LFOA\"")), (Names{"Alpha"}));
     EXPECT_EQ(names(find(store, "\"reel lfoa\"")), Names{});
+    EXPECT_EQ(names(find(store, "\"01 wind\"")), Names{});  // never from one name into the next
     // One kind of name.
     EXPECT_EQ(names(find(store, "track:reverb")), (Names{"Gamma"}));
     EXPECT_EQ(names(find(store, "plugin:verb")), (Names{"Alpha"}));

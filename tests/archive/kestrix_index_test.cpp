@@ -162,7 +162,7 @@ TEST_F(KestrixIndexTest, ARunKilledHalfWayLeavesADatabaseWithWhatItCommitted)
     ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)), "ok");
     sqlite3_finalize(stmt);
-    ASSERT_EQ(sqlite3_exec(raw, "INSERT INTO names(names) VALUES('integrity-check')", nullptr, nullptr, nullptr),
+    ASSERT_EQ(sqlite3_exec(raw, "INSERT INTO session_text(session_text) VALUES('integrity-check')", nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(raw);
     EXPECT_EQ(store.search(parseQuery("\"reel 3 lfoa\""), 0).size(), size_t(store.stats().sessions));

@@ -14,7 +14,7 @@ namespace {
 constexpr std::string_view kSeparatorChar = "\xEE\x80\x80";
 constexpr std::string_view kSeparator = " \xEE\x80\x80 ";
 
-constexpr std::array<int, kNameKindCount> kKindColumn = {0, 1, 2, 4, 5, 6};  // in NameKind order
+constexpr std::array<int, kNameKindCount> kKindColumn = {0, 6, 4, 1, 2, 3};  // in NameKind order
 
 fts5_api *fts5Api(sqlite3 *db)
 {

@@ -1,7 +1,8 @@
 // The full-text row of one session and what FTS5 tells about its matches.
 //
 // A session is one row of the session_text table: one column per kind of
-// name (track, clip, file, path, plugin, marker, comment), the names of a
+// name (track, plugin, marker, comment, file, path, clip: the short ones
+// first, so that reading them back skips less of the row), the names of a
 // column joined by a separator token so that a phrase never runs from one
 // name into the next. The path column holds each audio file's path at the
 // same position as its name in the file column. Beside the row the index
@@ -24,7 +25,7 @@ struct sqlite3;
 namespace kestrix::archive {
 
 inline constexpr int kTextColumnCount = 7;
-inline constexpr int kPathColumn = 3;
+inline constexpr int kPathColumn = 5;
 // The tokenizer of session_text, as written in its CREATE statement.
 inline constexpr const char *kTokenizerSql = "unicode61 remove_diacritics 2";
 

@@ -33,7 +33,7 @@ constexpr std::array<const char *, 1> kMigrations = {
         modified INTEGER NOT NULL,
         error TEXT NOT NULL);
     CREATE VIRTUAL TABLE session_text USING fts5(
-        track, clip, file, path, plugin, marker, comment,
+        track, plugin, marker, comment, file, path, clip,
         tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
     )sql",
 };
@@ -162,7 +162,7 @@ void SqliteIndexStore::putSession(const IndexedSession &session)
         .bind(6, text.nameCount)
         .bindBlob(7, text.bounds)
         .run();
-    Statement insertText(db_, "INSERT INTO session_text(rowid, track, clip, file, path, plugin, marker, comment)"
+    Statement insertText(db_, "INSERT INTO session_text(rowid, track, plugin, marker, comment, file, path, clip)"
                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     insertText.bind(1, sqlite3_last_insert_rowid(db_));
     for (size_t c = 0; c < text.columns.size(); ++c)
@@ -212,7 +212,7 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
     // The matching names, read from the shown sessions' rows.
     std::vector<SessionHit> hits;
     hits.reserve(shown);
-    Statement row(db_, "SELECT track, clip, file, path, plugin, marker, comment FROM session_text WHERE rowid = ?");
+    Statement row(db_, "SELECT track, plugin, marker, comment, file, path, clip FROM session_text WHERE rowid = ?");
     for (Candidate &c : candidates) {
         SessionHit hit{std::move(c.path), std::move(c.sessionName), {}};
         row.bind(1, c.id);
@@ -231,6 +231,8 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
             }
         }
         row.reset();
+        std::stable_sort(hit.matches.begin(), hit.matches.end(),
+                         [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
         hits.push_back(std::move(hit));
     }
     return hits;

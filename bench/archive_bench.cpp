@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -64,6 +63,16 @@ struct Archive {
     std::string database;
 };
 
+// Removes the generated archive when the program ends.
+struct FolderRemover {
+    fs::path folder;
+    ~FolderRemover()
+    {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+};
+
 const Archive &archive()
 {
     static const Archive made = [] {
@@ -75,9 +84,9 @@ const Archive &archive()
                 (a.folder / "sessions" / ("Show " + std::to_string(s / 500)) / ("Session " + std::to_string(s) + ".ptx"))
                     .string(),
                 generated(s));
-        std::atexit([] { fs::remove_all(archive().folder); });
         return a;
     }();
+    static const FolderRemover remover{made.folder};
     return made;
 }
 

@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev     # the application, its views and audio output
   libgl-dev                           # Qt6Gui's CMake package looks for OpenGL
   libsndfile1-dev                     # audio decoding
+  libsqlite3-dev                      # the archive index (SQLite with FTS5)
+  libcli11-dev nlohmann-json3-dev     # command lines and JSON of the newer tools
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   libcli11-dev                        # command lines of the tools

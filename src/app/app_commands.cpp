@@ -3,6 +3,7 @@
 #include "compare_window.h"
 #include "file_location.h"
 #include "file_window.h"
+#include "find_sessions_window.h"
 #include "menu_text.h"
 #include "native_path.h"
 #include "open_panel.h"
@@ -134,6 +135,8 @@ void AppCommands::buildFileMenu()
     connect(addCommand(menu, QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered, this,
             [this] { app_.appDelegate().runOpenPanel(QApplication::activeWindow()); });
     menu->addMenu(openRecentMenu_.get());
+    connect(addCommand(menu, QStringLiteral("Find in Sessions…"), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, [this] { showFindInSessions(app_.windows()); });
     connect(addCommand(menu, QObject::tr("Close"), QKeySequence::Close), &QAction::triggered, this, [] {
         if (QWidget *window = QApplication::activeWindow())
             window->close();

@@ -1,0 +1,76 @@
+// The full-text row of one session and what FTS5 tells about its matches.
+//
+// A session is one row of the session_text table: one column per kind of
+// name (track, plugin, marker, comment, file, path, clip: the short ones
+// first, so that reading them back skips less of the row), the names of a
+// column joined by a separator token so that a phrase never runs from one
+// name into the next. The path column holds each audio file's path at the
+// same position as its name in the file column. Beside the row the index
+// keeps its name bounds: where each name starts, in tokens, so that a match
+// found by FTS5 at a token offset names the name it lies in.
+#ifndef KESTRIX_ARCHIVE_SESSION_TEXT_H
+#define KESTRIX_ARCHIVE_SESSION_TEXT_H
+
+#include "archive_types.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace kestrix::archive {
+
+inline constexpr int kTextColumnCount = 7;
+inline constexpr int kPathColumn = 5;
+// The tokenizer of session_text, as written in its CREATE statement.
+inline constexpr const char *kTokenizerSql = "unicode61 remove_diacritics 2";
+
+// The column that holds each kind of name.
+int textColumnOf(NameKind kind);
+// The kind of name a column holds (the path column counts as the file's).
+NameKind kindOfTextColumn(int column);
+
+struct SessionText {
+    std::array<std::string, kTextColumnCount> columns;
+    std::string bounds;  // the name bounds, an opaque blob
+    int64_t nameCount = 0;
+};
+
+// Counts tokens as session_text's tokenizer sees them. Bound to one connection.
+class TokenCounter {
+public:
+    explicit TokenCounter(sqlite3 *db);  // throws ArchiveError
+    ~TokenCounter();
+    TokenCounter(const TokenCounter &) = delete;
+    TokenCounter &operator=(const TokenCounter &) = delete;
+    uint32_t count(std::string_view text) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounter &tokens);
+
+// The names of one column, split at the separators.
+std::vector<std::string_view> splitColumn(std::string_view column);
+
+// Registers match_names(session_text, bounds) on the connection: the distinct
+// (column, name index) pairs the row's matches lie in, the path column
+// folded into the file column, as a blob of little-endian u32 pairs sorted
+// by column and index.
+void registerMatchNames(sqlite3 *db);
+
+struct NameRef {
+    uint32_t column = 0;
+    uint32_t index = 0;
+};
+std::vector<NameRef> decodeNameRefs(const std::string &blob);
+
+} // namespace kestrix::archive
+
+#endif

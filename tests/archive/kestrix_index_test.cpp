@@ -1,0 +1,171 @@
+// kestrix-index as a user runs it: output, exit status, and a run killed
+// half-way.
+#include "archive_fixture.h"
+
+#include "sqlite_index_store.h"
+
+#include <nlohmann/json.hpp>
+#include <sqlite3.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <cstdio>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+using namespace kestrix::archive;
+using namespace archive_test;
+
+extern char **environ;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+class KestrixIndexTest : public ArchiveFixture {
+protected:
+    // Runs kestrix-index with the test's database; arguments are single-quoted.
+    ToolRun runTool(const std::vector<std::string> &args)
+    {
+        std::string command = std::string("'") + KESTRIX_INDEX + "' --db '" + database() + "'";
+        for (const std::string &arg : args) {
+            command += " '";
+            for (char c : arg)
+                command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            command += "'";
+        }
+        command += " 2>/dev/null";
+        ToolRun result;
+        FILE *pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return result;
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.out.append(buffer, n);
+        const int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return result;
+    }
+};
+
+TEST_F(KestrixIndexTest, AddSearchStatsAndPruneAsTheUserSeesThem)
+{
+    writeArchive();
+    ToolRun add = runTool({"add", root()});
+    EXPECT_EQ(add.status, 0);
+    EXPECT_EQ(add.out, "indexed 3, unchanged 0, failed 1, removed 0\n");
+    EXPECT_EQ(runTool({"add", root()}).out, "indexed 0, unchanged 4, failed 0, removed 0\n");
+
+    ToolRun search = runTool({"search", "door"});
+    EXPECT_EQ(search.status, 0);
+    EXPECT_EQ(search.out, path("root/Films/ReelA/Alpha.ptx") + "\t2\n  clip  Door Slam-01\n  file  Door Slam.wav\n" +
+                              path("root/Ads/Gamma.ptx") + "\t1\n  clip  Door Creak\n");
+    EXPECT_EQ(runTool({"search", "--limit", "1", "door"}).out.find("Gamma"), std::string::npos);
+
+    ToolRun json = runTool({"search", "--json", "plugin:\"EQ3 7-Band\""});
+    EXPECT_EQ(json.status, 0);
+    const auto parsed = nlohmann::json::parse(json.out);
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0]["path"], path("root/Films/ReelA/Alpha.ptx"));
+    EXPECT_EQ(parsed[0]["session"], "Alpha");
+    EXPECT_EQ(parsed[0]["matches"], nlohmann::json::parse(R"([{"kind": "plugin", "name": "EQ3 7-Band"}])"));
+
+    EXPECT_EQ(runTool({"search", "nothing-like-this"}).status, 1);
+    EXPECT_EQ(runTool({"search", "'; DROP TABLE names; --"}).status, 1);
+    EXPECT_EQ(runTool({"search", "--json", "zzz"}).out, "[]\n");
+
+    ToolRun stats = runTool({"stats"});
+    EXPECT_EQ(stats.status, 0);
+    EXPECT_NE(stats.out.find("sessions 3\n"), std::string::npos);
+    EXPECT_NE(stats.out.find("failed files 1\n"), std::string::npos);
+    EXPECT_NE(stats.out.find(path("root/Ads/broken.ptx") + "\t"), std::string::npos);
+
+    std::filesystem::remove(path("root/Ads/Gamma.ptx"));
+    EXPECT_EQ(runTool({"prune"}).out, "removed 1\n");
+    EXPECT_EQ(runTool({"search", "creak"}).status, 1);
+}
+
+TEST_F(KestrixIndexTest, UsageAndDatabaseErrorsExitWith2)
+{
+    EXPECT_EQ(runTool({}).status, 2);
+    EXPECT_EQ(runTool({"frobnicate"}).status, 2);
+    EXPECT_EQ(runTool({"search"}).status, 2);
+    EXPECT_EQ(runTool({"search", "--limit", "many", "door"}).status, 2);
+    EXPECT_EQ(runTool({"--help"}).status, 0);
+    ASSERT_TRUE(ptxw::writeBytes(database(), ptxw::Bytes(4096, 0x33)));
+    EXPECT_EQ(runTool({"stats"}).status, 2);
+}
+
+int64_t committedSessions(const std::string &database)
+{
+    sqlite3 *db = nullptr;
+    int64_t count = -1;
+    if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sessions", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            count = sqlite3_column_int64(stmt, 0);
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return count;
+}
+
+TEST_F(KestrixIndexTest, ARunKilledHalfWayLeavesADatabaseWithWhatItCommitted)
+{
+    // Large sessions, so that the run is still reading when it is killed.
+    ArchiveSession big = alpha();
+    for (int c = 0; c < 4000; ++c)
+        big.clips.push_back("Take " + std::to_string(c));
+    const ptxw::Bytes bytes = archiveSession(big).scrambled();
+    std::filesystem::create_directories(path("root/Big"));
+    for (int s = 0; s < 400; ++s)
+        ASSERT_TRUE(ptxw::writeBytes(path("root/Big/S" + std::to_string(s) + ".ptx"), bytes));
+
+    const std::string db = database();
+    std::vector<std::string> args = {KESTRIX_INDEX, "--db", db, "add", root()};
+    std::vector<char *> argv;
+    for (std::string &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    int64_t seen = 0;
+    for (int i = 0; i < 3000 && seen <= 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        seen = committedSessions(db);
+    }
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it could be killed";
+    ASSERT_GT(seen, 0);
+
+    SqliteIndexStore store(db);
+    EXPECT_GE(store.stats().sessions, seen);
+    EXPECT_LT(store.stats().sessions, 400);
+    sqlite3 *raw = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt *stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &stmt, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)), "ok");
+    sqlite3_finalize(stmt);
+    ASSERT_EQ(sqlite3_exec(raw, "INSERT INTO session_text(session_text) VALUES('integrity-check')", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    EXPECT_EQ(store.search(parseQuery("\"reel 3 lfoa\""), 0).size(), size_t(store.stats().sessions));
+}
+
+} // namespace

@@ -37,6 +37,9 @@ public:
     virtual AudioResult<OutputBinding> start(const OutputRequest &request, RenderGraph &graph) = 0;
     // Once it returns the graph is no longer rendered.
     virtual void stop() = 0;
+    // How long the frames already pulled take to be heard: what is left to
+    // hear once the graph has rendered its last frame.
+    virtual double bufferedSeconds() const { return 0; }
     // False once stopped, and once the device has failed or gone away.
     virtual bool isRunning() const = 0;
     // Called on the main thread, at most once per start, when the device

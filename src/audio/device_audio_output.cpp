@@ -9,6 +9,7 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <algorithm>
 #include <bit>
@@ -149,6 +150,17 @@ public:
 
     bool isRunning() const override { return sink_ != nullptr; }
 
+    double bufferedSeconds() const override
+    {
+        if (!sink_)
+            return 0;
+        const QAudioFormat format = sink_->format();
+        const double sinkBuffer = format.bytesPerFrame() > 0 && format.sampleRate() > 0
+                                      ? double(sink_->bufferSize()) / format.bytesPerFrame() / format.sampleRate()
+                                      : 0;
+        return sinkBuffer + kServerLatencySeconds;
+    }
+
 private:
     // A sink whose device goes away stops with an error, and the device
     // leaves the list of outputs; either ends playback. The failure is
@@ -163,12 +175,22 @@ private:
             if (state == QAudio::StoppedState && sink_ && sink_->error() != QAudio::NoError)
                 failLater(sinkErrorText(sink_->error()));
         });
-        QObject::connect(mediaDevices_.get(), &QMediaDevices::audioOutputsChanged, watch_.get(), [this, id] {
+        const auto checkPresent = [this, id] {
             const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
             if (std::none_of(devices.begin(), devices.end(), [&](const QAudioDevice &d) { return d.id() == id; }))
                 failLater(QStringLiteral("the device was removed"));
-        });
+        };
+        QObject::connect(mediaDevices_.get(), &QMediaDevices::audioOutputsChanged, watch_.get(), checkPresent);
+        // Some backends (PulseAudio in Qt 6.4) neither announce the change
+        // nor fail the stream, which the server moves elsewhere: look.
+        auto *poll = new QTimer(watch_.get());
+        QObject::connect(poll, &QTimer::timeout, watch_.get(), checkPresent);
+        poll->start(kPresencePollMs);
     }
+
+    static constexpr int kPresencePollMs = 500;
+    // The audio server holds frames of its own beyond the sink's buffer.
+    static constexpr double kServerLatencySeconds = 0.15;
 
     void failLater(const QString &reason)
     {

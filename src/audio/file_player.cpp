@@ -142,6 +142,13 @@ void FilePlayer::checkFinished()
 {
     if (graph_.inputCount() == 0 || graph_.completedGeneration(0) != generation_)
         return;
+    // Rendered is not yet heard: the device still holds its buffer.
+    if (!drainClock_.isValid() || drainGeneration_ != generation_) {
+        drainClock_.start();
+        drainGeneration_ = generation_;
+    }
+    if (drainClock_.elapsed() < qint64(output_->bufferedSeconds() * 1000))
+        return;
     output_->stop();
     endTimer_.stop();
     playing_ = false;

@@ -8,6 +8,7 @@
 #include "audio_error.h"
 #include "render_graph.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -55,6 +56,8 @@ private:
     uint32_t startFrame_ = 0;
     uint64_t generation_ = 0;
     bool playing_ = false;
+    QElapsedTimer drainClock_;  // since the last frame was rendered
+    uint64_t drainGeneration_ = 0;
 };
 
 } // namespace kestrix

@@ -59,6 +59,11 @@ const std::vector<float> *InlineAudioPlayer::cachedWaveform(const QString &itemI
     return it == waveformCache_.cend() ? nullptr : &it.value();
 }
 
+std::optional<RoutingDecision> InlineAudioPlayer::routing() const
+{
+    return engine_ ? engine_->routing() : std::nullopt;
+}
+
 QString InlineAudioPlayer::tempFilePath() const
 {
     return tempFile_ ? tempFile_->path() : QString();

@@ -8,6 +8,7 @@
 
 #include "audio_error.h"
 #include "playback_backend.h"
+#include "routing.h"
 
 #include <QHash>
 #include <QList>
@@ -77,6 +78,8 @@ public:
     const QString &lastError() const { return lastError_; }
     double duration() const { return duration_; }
     double currentTime() const;
+    // How the playing group is routed; none for a single file.
+    std::optional<RoutingDecision> routing() const;
     QString tempFilePath() const;
 
     // One position update, as the timer does 30 times a second.

@@ -348,11 +348,26 @@ void MultiMonoEngine::collectCompletions()
         // A schedule that a stop or seek has replaced no longer counts.
         if (generation != scheduleGeneration_ || hasCompletedPlayback_)
             continue;
-        if (--pendingChannelCompletions_ <= 0) {
-            hasCompletedPlayback_ = true;
-            emit playbackCompleted();
-        }
+        if (--pendingChannelCompletions_ <= 0)
+            completeAfterDrain();
     }
+}
+
+void MultiMonoEngine::completeAfterDrain()
+{
+    // Rendered is not yet heard: the device still holds its buffer. A stop
+    // or seek meanwhile replaces the schedule and cancels this.
+    const auto complete = [this, generation = scheduleGeneration_] {
+        if (generation != scheduleGeneration_ || hasCompletedPlayback_)
+            return;
+        hasCompletedPlayback_ = true;
+        emit playbackCompleted();
+    };
+    const double buffered = output_->bufferedSeconds();
+    if (buffered > 0)
+        QTimer::singleShot(int(buffered * 1000), this, complete);
+    else
+        complete();
 }
 
 void MultiMonoEngine::tearDown()

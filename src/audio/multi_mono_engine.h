@@ -108,6 +108,7 @@ private:
     void setPlaying(bool playing);
     AudioStatus failLoad(AudioError error);
     void outputLost(const QString &reason);
+    void completeAfterDrain();
 
     AudioDeviceManager &devices_;
     AudioPlaybackLog &log_;

@@ -27,6 +27,13 @@ public:
     // The groups shown, in order: indices into the data's group list.
     const std::vector<size_t> &shownRows() const;
 
+    // Player ids of this list's rows start with `prefix`, so that a window
+    // can stop what it plays.
+    void setPlayerIdPrefix(const QString &prefix);
+    // Plays or pauses the item's row in the shared inline player; false
+    // when the list does not show it.
+    bool togglePlayback(const SelectableItem &item);
+
 private:
     // How the section finds its groups and which of them it shows.
     struct Source {

@@ -350,3 +350,25 @@ TEST_F(PlayerTest, MultiFileRegionReadsTheSameFramesOfEveryFile)
     EXPECT_FLOAT_EQ(regions.value()[1].audio.buffer.channel(1)[0], 0.2f + 2000.0f / 1048576.0f);
     EXPECT_EQ(readMultiFileRegion({rampFile("N.L.wav", 10)}, 10, 5).error().description, "Clip range is empty");
 }
+
+TEST_F(PlayerTest, FilePeaksMatchPeaksOfTheWholeBufferInChunks)
+{
+    // Long enough for several chunks, with a remainder past the last bucket.
+    const QString path = dir_.filePath("Peaks.wav");
+    const size_t frames = 200003;
+    writeAudioFile(path, {generate(frames, [](size_t f) { return float(std::sin(double(f) * 0.001) * (f % 7) / 7); }),
+                          generate(frames, [](size_t f) { return -float(f % 1000) / 1000.0f; })},
+                   kRate);
+    auto whole = readWholeFile(path);
+    ASSERT_TRUE(whole.ok());
+    auto streamed = filePeaks(path, 0, 0, 800);
+    ASSERT_TRUE(streamed.ok());
+    ASSERT_EQ(streamed.value().size(), 2u);
+    for (int c = 0; c < 2; ++c)
+        EXPECT_EQ(streamed.value()[size_t(c)], peaks(whole.value().buffer.channel(c), uint32_t(frames), 800));
+
+    auto region = filePeaks(path, 1000, 100, 800);
+    ASSERT_TRUE(region.ok());
+    EXPECT_EQ(region.value()[1], peaks(whole.value().buffer.channel(1) + 1000, 100, 800));
+    EXPECT_EQ(filePeaks(path, frames, 10, 120).error().description, "Clip range is empty");
+}

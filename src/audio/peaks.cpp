@@ -8,6 +8,30 @@
 
 namespace kestrix {
 
+namespace {
+
+// Eight independent maxima, so that the compiler can keep them in one
+// vector register: a plain running maximum is a chain it cannot split.
+float largestMagnitude(const float *samples, size_t count)
+{
+    float lanes[8] = {};
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        for (int lane = 0; lane < 8; ++lane) {
+            const float magnitude = std::fabs(samples[i + size_t(lane)]);
+            lanes[lane] = magnitude > lanes[lane] ? magnitude : lanes[lane];
+        }
+    }
+    float peak = 0;
+    for (; i < count; ++i)
+        peak = std::max(peak, std::fabs(samples[i]));
+    for (float lane : lanes)
+        peak = std::max(peak, lane);
+    return peak;
+}
+
+} // namespace
+
 std::vector<float> peaks(const float *samples, uint32_t frames, int bucketCount)
 {
     std::vector<float> result;
@@ -20,10 +44,7 @@ std::vector<float> peaks(const float *samples, uint32_t frames, int bucketCount)
         const uint64_t end = std::min<uint64_t>(start + step, frames);
         if (end <= start)
             break;
-        float peak = 0;
-        for (uint64_t f = start; f < end; ++f)
-            peak = std::max(peak, std::fabs(samples[f]));
-        result.push_back(peak);
+        result.push_back(largestMagnitude(samples + start, size_t(end - start)));
     }
     return result;
 }

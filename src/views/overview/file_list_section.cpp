@@ -82,13 +82,21 @@ void FileListSection::setPlayerIdPrefix(const QString &prefix)
     model_->setPlayerIdPrefix(prefix);
 }
 
-bool FileListSection::togglePlayback(const SelectableItem &item)
+std::optional<PlayableItem> FileListSection::playableItemOf(const SelectableItem &item) const
 {
     const int row = model_->rowOf(item);
     if (row < 0)
+        return std::nullopt;
+    return playableItem(model_->factsAt(row), model_->regionAt(row));
+}
+
+bool FileListSection::togglePlayback(const SelectableItem &item)
+{
+    const std::optional<PlayableItem> playable = playableItemOf(item);
+    if (!playable)
         return false;
-    InlineAudioPlayer::shared().toggle(model_->index(row).data(OverviewRole::itemId).toString(),
-                                       playableItem(model_->factsAt(row), model_->regionAt(row)));
+    InlineAudioPlayer::shared().toggle(model_->index(model_->rowOf(item)).data(OverviewRole::itemId).toString(),
+                                       *playable);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "window_playback.h"
 
+#include "audio_player_view.h"
 #include "file_list_section.h"
 #include "inline_audio_player.h"
 #include "ptx_preview_content.h"
@@ -35,6 +36,26 @@ bool WindowPlayback::toggleItem(const SelectableItem &item)
     if (item.kind == SelectableItemKind::clip())
         return content_->clipsSection()->togglePlayback(item);
     return false;
+}
+
+bool WindowPlayback::openPlayer(const SelectableItem &item)
+{
+    FileListSection *section = item.kind == SelectableItemKind::audioFile() ? content_->audioFilesSection()
+                               : item.kind == SelectableItemKind::clip()    ? content_->clipsSection()
+                                                                             : nullptr;
+    const std::optional<PlayableItem> playable = section ? section->playableItemOf(item) : std::nullopt;
+    if (!playable)
+        return false;
+    QStringList paths;
+    for (const PlayableItem::Channel &channel : playable->multiMonoChannels)
+        paths << channel.path;
+    if (paths.isEmpty())
+        paths << playable->path;
+    std::optional<std::pair<uint64_t, uint64_t>> region;
+    if (playable->sampleOffset && playable->sampleLength)
+        region = std::pair{*playable->sampleOffset, *playable->sampleLength};
+    openPlayerWindow(paths, region, content_->window());
+    return true;
 }
 
 QString WindowPlayback::timelineId(const ClipKey &key) const

@@ -28,6 +28,9 @@ public:
     // Plays or pauses a file or clip shown in the lists; false for other items.
     bool toggleItem(const SelectableItem &item);
     void playTimelineClip(const ClipKey &key);
+    // Opens the player window on a file or clip shown in the lists; false
+    // for other items.
+    bool openPlayer(const SelectableItem &item);
 
 private:
     void followPlayer();

@@ -421,7 +421,12 @@ void PTXDetailView::installKeyHandling()
         if (!focused || !playback_->toggleItem(*focused))
             openFocusedTrack(std::nullopt);
     };
-    actions.onReturn = [this] { openFocusedTrack(std::nullopt); };
+    // Return opens the player window on a focused file or clip.
+    actions.onReturn = [this] {
+        const std::optional<SelectableItem> focused = selection_.focusedItem();
+        if (!focused || !playback_->openPlayer(*focused))
+            openFocusedTrack(std::nullopt);
+    };
     actions.onDown = [this](bool extend) { moveSelection(true, extend); };
     actions.onUp = [this](bool extend) { moveSelection(false, extend); };
     actions.onRight = [this] { openFocusedTrack(true); };

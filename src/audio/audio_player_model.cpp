@@ -149,10 +149,8 @@ void AudioPlayerModel::loadGroup(const MultiMonoInfo &group)
     fileInfo_ = info;
 
     QList<MultiMonoEngine::Channel> channels;
-    for (const MultiMonoInfo::Sibling &sibling : group.siblings) {
+    for (const MultiMonoInfo::Sibling &sibling : group.siblings)
         channels.append({sibling.channel, sibling.path});
-        channelLabels_ << sibling.channel;
-    }
     engine_ = backend_.engine();
     if (AudioStatus error = engine_->load(channels))
         return fail(QStringLiteral("load"), error->description);

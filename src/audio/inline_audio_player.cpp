@@ -267,12 +267,8 @@ void InlineAudioPlayer::tick()
             timer_.stop();
         }
     } else if (engine_ && engine_->hasCompletedPlayback()) {
-        // Stopping clears the picture; the cache keeps it for the cell.
-        const QString id = currentId_;
-        std::vector<float> waveform = waveform_;
+        // Back to idle; the cache keeps the picture the load stored.
         stop();
-        if (!id.isEmpty() && !waveform.empty())
-            waveformCache_.insert(id, std::move(waveform));
     } else if (engine_) {
         progress_ = duration_ > 0 ? std::clamp(engine_->currentTime() / duration_, 0.0, 1.0) : 0;
         if (!engine_->isPlaying()) {

@@ -59,7 +59,6 @@ private:
     void reset();
     void fail(const QString &context, const QString &description);
     void setPlaying(bool playing);
-    void playFile();
     void playbackFailed(const QString &message);
     void loadGroup(const MultiMonoInfo &group);
     void loadSingle(const QString &path);

@@ -100,7 +100,7 @@ void InlineAudioPlayer::toggle(const QString &itemId, const std::function<void(I
         isPlaying_ = true;
     }
     if (isPlaying_)
-        startTimer();
+        timer_.start();
     else
         timer_.stop();
     emit changed();
@@ -183,7 +183,7 @@ void InlineAudioPlayer::playFile(const QString &loader)
     if (AudioStatus error = filePlayer_->play())
         return fail(loader, error->description);
     isPlaying_ = true;
-    startTimer();
+    timer_.start();
     emit changed();
 }
 
@@ -243,7 +243,7 @@ void InlineAudioPlayer::startEngine(const QString &loader, const std::function<A
     if (!engine_->isPlaying())
         return;  // the engine has said why through playbackFailed
     isPlaying_ = true;
-    startTimer();
+    timer_.start();
     emit changed();
 }
 
@@ -251,11 +251,6 @@ void InlineAudioPlayer::setWaveform(std::vector<float> waveform)
 {
     waveform_ = std::move(waveform);
     waveformCache_.insert(currentId_, waveform_);
-}
-
-void InlineAudioPlayer::startTimer()
-{
-    timer_.start();
 }
 
 void InlineAudioPlayer::tick()

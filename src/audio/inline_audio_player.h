@@ -94,8 +94,7 @@ signals:
 private:
     void fail(const QString &loader, const QString &description);
     void setWaveform(std::vector<float> waveform);
-    void startTimer();
-    void playFile(const QString &path);
+    void playFile(const QString &loader);
     void startEngine(const QString &loader, const std::function<AudioStatus(MultiMonoEngine &)> &load);
     void deviceLost(const QString &message);
 

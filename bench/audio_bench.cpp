@@ -1,11 +1,14 @@
 // Audio playback benchmarks: loading a six-file multi-mono group of
 // 10-minute 48 kHz 24-bit files against libsndfile reading the same files
 // alone, and the render path (players + matrix mixer) for 8 inputs to 6
-// outputs against real time.
+// outputs against real time; waveform peaks of a one-hour 48 kHz stereo
+// 24-bit file against libsndfile's plain read of it (target 1.5×, moonshot
+// 1.1×).
 #include "audio_device_manager.h"
 #include "audio_playback_log.h"
 #include "multi_mono_engine.h"
 #include "offline_audio_output.h"
+#include "peaks.h"
 #include "render_graph.h"
 
 #include <benchmark/benchmark.h>
@@ -92,6 +95,55 @@ void BM_EngineLoadsGroup(benchmark::State &state)
     }
 }
 BENCHMARK(BM_EngineLoadsGroup)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// One hour of stereo 24-bit, written once per run (about 1 GB).
+const QString &hourFile()
+{
+    static QTemporaryDir dir;
+    static QString path;
+    if (!path.isEmpty())
+        return path;
+    path = dir.filePath(QStringLiteral("Hour.wav"));
+    std::vector<float> chunk(size_t(kRate) * 2);
+    for (int f = 0; f < kRate; ++f)
+        chunk[size_t(f) * 2] = chunk[size_t(f) * 2 + 1] = 0.5f * float(std::sin(2 * std::numbers::pi * 440 * f / kRate));
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    for (int second = 0; second < 3600; ++second)
+        sf_writef_float(file, chunk.data(), kRate);
+    sf_close(file);
+    return path;
+}
+
+// The plain read the peaks are measured against: every frame, in chunks.
+void BM_SndfileReadsHour(benchmark::State &state)
+{
+    const QString &path = hourFile();
+    std::vector<float> buffer(65536 * 2);
+    for (auto _ : state) {
+        SF_INFO info{};
+        SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+        while (sf_readf_float(file, buffer.data(), 65536) > 0)
+            benchmark::DoNotOptimize(buffer.data());
+        sf_close(file);
+    }
+}
+BENCHMARK(BM_SndfileReadsHour)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_PeaksOfHour(benchmark::State &state)
+{
+    const QString &path = hourFile();
+    for (auto _ : state) {
+        auto result = filePeaks(path, 0, 0, 800);
+        if (!result.ok() || result.value().size() != 2)
+            state.SkipWithError("no peaks");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_PeaksOfHour)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_RenderEightInputsToSixOutputs(benchmark::State &state)
 {

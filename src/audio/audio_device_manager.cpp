@@ -68,6 +68,7 @@ void AudioDeviceManager::refresh()
     const bool defaultChanged = !same(defaultDevice, defaultDevice_);
     outputDevices_ = std::move(devices);
     defaultDevice_ = std::move(defaultDevice);
+    const bool selectionChanged = refreshSelection();
 
     logAudio(kDeviceComponent, QStringLiteral("Refreshed — %1 output device(s); system default: %2")
                                    .arg(outputDevices_.size())
@@ -93,6 +94,28 @@ void AudioDeviceManager::refresh()
         emit outputDevicesChanged();
     if (defaultChanged)
         emit defaultDeviceChanged();
+    if (selectionChanged)
+        emit selectedDeviceChanged();
+}
+
+bool AudioDeviceManager::refreshSelection()
+{
+    if (!selectedDevice_)
+        return false;
+    const auto current = std::find(outputDevices_.begin(), outputDevices_.end(), *selectedDevice_);
+    if (current != outputDevices_.end()) {
+        // The fresh record: labels and rate may have changed under the id.
+        const bool changed = current->name != selectedDevice_->name || current->channelLabels != selectedDevice_->channelLabels
+                             || current->sampleRate != selectedDevice_->sampleRate;
+        selectedDevice_ = *current;
+        return changed;
+    }
+    const QString note = QStringLiteral("the chosen device '%1' is no longer available — using the system default '%2'")
+                             .arg(selectedDevice_->name, nameOr(defaultDevice_, QStringLiteral("none")));
+    logAudio(kDeviceComponent, note);
+    log_.log(QStringLiteral("AudioDeviceManager: ") + note);
+    selectedDevice_.reset();
+    return true;
 }
 
 void AudioDeviceManager::selectDevice(const std::optional<AudioOutputDevice> &device)

@@ -43,6 +43,10 @@ signals:
     void selectedDeviceChanged();
 
 private:
+    // Keeps the pick in step with the fresh list: an unplugged pick falls
+    // back to the system default. True when the pick changed.
+    bool refreshSelection();
+
     std::unique_ptr<AudioDeviceSource> source_;
     AudioPlaybackLog &log_;
     QList<AudioOutputDevice> outputDevices_;

@@ -11,6 +11,7 @@ namespace kestrix {
 inline constexpr std::string_view kEngineComponent = "MultiMonoEngine";
 inline constexpr std::string_view kDeviceComponent = "AudioDeviceManager";
 inline constexpr std::string_view kPlaybackLogComponent = "AudioPlaybackLog";
+inline constexpr std::string_view kInlinePlayerComponent = "InlineAudioPlayer";
 
 inline void logAudio(std::string_view component, const QString &message)
 {

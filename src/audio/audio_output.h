@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -36,8 +37,29 @@ public:
     virtual AudioResult<OutputBinding> start(const OutputRequest &request, RenderGraph &graph) = 0;
     // Once it returns the graph is no longer rendered.
     virtual void stop() = 0;
+    // How long the frames already pulled take to be heard: what is left to
+    // hear once the graph has rendered its last frame.
+    virtual double bufferedSeconds() const { return 0; }
+    // False once stopped, and once the device has failed or gone away.
     virtual bool isRunning() const = 0;
+    // Called on the main thread, at most once per start, when the device
+    // disappears or its stream stops with an error; the output has stopped
+    // by then. The text says why.
+    void setFailureHandler(std::function<void(const QString &)> handler) { failureHandler_ = std::move(handler); }
+
+protected:
+    void reportFailure(const QString &reason)
+    {
+        if (failureHandler_)
+            failureHandler_(reason);
+    }
+
+private:
+    std::function<void(const QString &)> failureHandler_;
 };
+
+// What the players show when the output device stops under them.
+inline constexpr const char *kDeviceLostMessage = "Playback stopped: the output device is no longer available";
 
 // Plays on a device through QAudioSink in pull mode.
 std::unique_ptr<AudioOutput> createDeviceOutput();

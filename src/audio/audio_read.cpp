@@ -93,6 +93,31 @@ AudioResult<ReadAudio> readRegion(AudioFile &file, const QString &path, uint64_t
     return readFrames(file, path, region.start, frames.value());
 }
 
+AudioResult<std::vector<FileRegion>> readMultiFileRegion(const QStringList &paths, uint64_t sampleOffset,
+                                                         uint64_t sampleLength)
+{
+    if (paths.isEmpty())
+        return fileError(QStringLiteral("No audio files provided"));
+    auto first = readRegion(paths.first(), sampleOffset, sampleLength);
+    if (!first.ok())
+        return first.error();
+    const uint32_t frames = first.value().buffer.frameLength();
+    std::vector<FileRegion> regions;
+    regions.push_back({paths.first(), std::move(first).value()});
+    for (qsizetype i = 1; i < paths.size(); ++i) {
+        auto file = openAudioFile(paths[i]);
+        if (!file.ok())
+            continue;
+        const ClampedRegion own = clampRegion(sampleOffset, sampleLength, file.value()->frameLength());
+        if (own.frames == 0)
+            continue;
+        auto read = readFrames(*file.value(), paths[i], own.start, uint32_t(std::min<uint64_t>(own.frames, frames)));
+        if (read.ok() && read.value().buffer.frameLength() > 0)
+            regions.push_back({paths[i], std::move(read).value()});
+    }
+    return regions;
+}
+
 AudioResult<AudioBuffer> readMonoBuffer(AudioFile &file, uint32_t frameCount, const QString &label, double sampleRate)
 {
     auto mono = AudioBuffer::allocate(1, frameCount, sampleRate);

@@ -8,6 +8,7 @@
 #include "wav_info.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace kestrix {
 
@@ -34,6 +35,17 @@ AudioResult<ReadAudio> readRegion(const QString &path, uint64_t sampleOffset, ui
 // The same on a file that is already open; `path` names it in messages.
 AudioResult<ReadAudio> readWholeFile(AudioFile &file, const QString &path);
 AudioResult<ReadAudio> readRegion(AudioFile &file, const QString &path, uint64_t sampleOffset, uint64_t sampleLength);
+
+// The same region of every file of a multi-mono clip. The first file's
+// clamped region fixes the frame count (and fails as readRegion does);
+// every further file is clamped against its own length and read up to that
+// count; files that cannot be opened or have no frames there are skipped.
+struct FileRegion {
+    QString path;
+    ReadAudio audio;
+};
+AudioResult<std::vector<FileRegion>> readMultiFileRegion(const QStringList &paths, uint64_t sampleOffset,
+                                                         uint64_t sampleLength);
 
 // Reads `frameCount` frames from the file's read position and keeps the
 // channel that stands for `label` as a one-channel buffer at `sampleRate`.

@@ -9,6 +9,7 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <algorithm>
 #include <bit>
@@ -120,6 +121,7 @@ public:
         pull_ = std::make_unique<PullDevice>(graph, format);
         pull_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         sink_ = std::make_unique<QAudioSink>(device, format);
+        watchDevice(device);
         sink_->start(pull_.get());
         if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
             const QString reason = sinkErrorText(sink_->error());
@@ -137,6 +139,9 @@ public:
 
     void stop() override
     {
+        // Watchers first, so that stopping reports no failure.
+        watch_.reset();
+        ++generation_;
         if (sink_)
             sink_->stop();
         sink_.reset();
@@ -145,7 +150,66 @@ public:
 
     bool isRunning() const override { return sink_ != nullptr; }
 
+    double bufferedSeconds() const override
+    {
+        if (!sink_)
+            return 0;
+        const QAudioFormat format = sink_->format();
+        const double sinkBuffer = format.bytesPerFrame() > 0 && format.sampleRate() > 0
+                                      ? double(sink_->bufferSize()) / format.bytesPerFrame() / format.sampleRate()
+                                      : 0;
+        return sinkBuffer + kServerLatencySeconds;
+    }
+
 private:
+    // A sink whose device goes away stops with an error, and the device
+    // leaves the list of outputs; either ends playback. The failure is
+    // handled from the event loop, never inside the sink's own signal,
+    // because the handler may delete the sink.
+    void watchDevice(const QAudioDevice &device)
+    {
+        watch_ = std::make_unique<QObject>();
+        mediaDevices_ = mediaDevices_ ? std::move(mediaDevices_) : std::make_unique<QMediaDevices>();
+        const QByteArray id = device.id();
+        QObject::connect(sink_.get(), &QAudioSink::stateChanged, watch_.get(), [this](QAudio::State state) {
+            if (state == QAudio::StoppedState && sink_ && sink_->error() != QAudio::NoError)
+                failLater(sinkErrorText(sink_->error()));
+        });
+        const auto checkPresent = [this, id] {
+            const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+            if (std::none_of(devices.begin(), devices.end(), [&](const QAudioDevice &d) { return d.id() == id; }))
+                failLater(QStringLiteral("the device was removed"));
+        };
+        QObject::connect(mediaDevices_.get(), &QMediaDevices::audioOutputsChanged, watch_.get(), checkPresent);
+        // Some backends (PulseAudio in Qt 6.4) neither announce the change
+        // nor fail the stream, which the server moves elsewhere: look.
+        auto *poll = new QTimer(watch_.get());
+        QObject::connect(poll, &QTimer::timeout, watch_.get(), checkPresent);
+        poll->start(kPresencePollMs);
+    }
+
+    static constexpr int kPresencePollMs = 500;
+    // The audio server holds frames of its own beyond the sink's buffer.
+    static constexpr double kServerLatencySeconds = 0.15;
+
+    void failLater(const QString &reason)
+    {
+        QMetaObject::invokeMethod(
+            &lifetime_,
+            [this, reason, generation = generation_] {
+                // A stop or a new start since then has settled it.
+                if (generation != generation_)
+                    return;
+                stop();
+                reportFailure(reason);
+            },
+            Qt::QueuedConnection);
+    }
+
+    QObject lifetime_;  // context of pending failures: they die with the output
+    uint64_t generation_ = 0;  // counts stops
+    std::unique_ptr<QMediaDevices> mediaDevices_;
+    std::unique_ptr<QObject> watch_;  // context of the watchers of the running sink
     std::unique_ptr<PullDevice> pull_;
     std::unique_ptr<QAudioSink> sink_;
 };

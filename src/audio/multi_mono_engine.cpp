@@ -45,6 +45,7 @@ MultiMonoEngine::MultiMonoEngine(AudioDeviceManager &devices, AudioPlaybackLog &
 {
     completionTimer_.setInterval(kCompletionPollMs);
     connect(&completionTimer_, &QTimer::timeout, this, &MultiMonoEngine::collectCompletions);
+    output_->setFailureHandler([this](const QString &reason) { outputLost(reason); });
 }
 
 MultiMonoEngine::~MultiMonoEngine()
@@ -94,6 +95,16 @@ AudioStatus MultiMonoEngine::loadChannels(const QList<Channel> &channels, std::o
         if (!opened.ok())
             return failLoad(opened.error());
         AudioFile &file = *opened.value();
+        uint64_t frames = file.frameLength();
+        std::optional<ClampedRegion> clamped;
+        if (region) {
+            clamped = clampRegion(region->offset, region->length, file.frameLength());
+            // A channel with nothing in the region plays nothing, so its
+            // rate cannot hold the others up.
+            if (clamped->frames == 0)
+                continue;
+            frames = clamped->frames;
+        }
         // Every channel plays at one rate; files of different rates would
         // drift apart.
         if (sampleRate_ > 0 && file.sampleRate() != sampleRate_) {
@@ -101,15 +112,9 @@ AudioStatus MultiMonoEngine::loadChannels(const QList<Channel> &channels, std::o
                                             .arg(rateText(sampleRate_), rateText(file.sampleRate()))));
         }
         sampleRate_ = file.sampleRate();
-
-        uint64_t frames = file.frameLength();
-        if (region) {
-            const ClampedRegion clamped = clampRegion(region->offset, region->length, file.frameLength());
-            if (clamped.frames == 0)
-                continue;
-            if (AudioStatus error = file.seek(clamped.start))
+        if (clamped) {
+            if (AudioStatus error = file.seek(clamped->start))
                 return failLoad(*error);
-            frames = clamped.frames;
         }
         auto frameCount = checkedFrameCount(frames, path);
         if (!frameCount.ok())
@@ -263,8 +268,10 @@ void MultiMonoEngine::togglePlayPause()
         return;
     }
     if (!output_->isRunning()) {
-        if (startOutput())
+        if (AudioStatus error = startOutput()) {
+            emit playbackFailed(QStringLiteral("Playback could not start: ") + error->description);
             return;
+        }
         if (!hasSchedule_) {
             playheadStartFrame_ = 0;
             scheduleFrom(0);
@@ -341,11 +348,26 @@ void MultiMonoEngine::collectCompletions()
         // A schedule that a stop or seek has replaced no longer counts.
         if (generation != scheduleGeneration_ || hasCompletedPlayback_)
             continue;
-        if (--pendingChannelCompletions_ <= 0) {
-            hasCompletedPlayback_ = true;
-            emit playbackCompleted();
-        }
+        if (--pendingChannelCompletions_ <= 0)
+            completeAfterDrain();
     }
+}
+
+void MultiMonoEngine::completeAfterDrain()
+{
+    // Rendered is not yet heard: the device still holds its buffer. A stop
+    // or seek meanwhile replaces the schedule and cancels this.
+    const auto complete = [this, generation = scheduleGeneration_] {
+        if (generation != scheduleGeneration_ || hasCompletedPlayback_)
+            return;
+        hasCompletedPlayback_ = true;
+        emit playbackCompleted();
+    };
+    const double buffered = output_->bufferedSeconds();
+    if (buffered > 0)
+        QTimer::singleShot(int(buffered * 1000), this, complete);
+    else
+        complete();
 }
 
 void MultiMonoEngine::tearDown()
@@ -363,6 +385,15 @@ void MultiMonoEngine::tearDown()
     outputChannelCount_ = 0;
     playheadStartFrame_ = 0;
     hasCompletedPlayback_ = false;
+}
+
+void MultiMonoEngine::outputLost(const QString &reason)
+{
+    stop();
+    const QString message = QString::fromLatin1(kDeviceLostMessage);
+    log(QStringLiteral("%1 (%2)").arg(message, reason));
+    log_.log(QStringLiteral("  ✗ MultiMonoEngine: %1 (%2)").arg(message, reason));
+    emit playbackFailed(message);
 }
 
 AudioStatus MultiMonoEngine::failLoad(AudioError error)

@@ -88,6 +88,9 @@ public slots:
 signals:
     void playingChanged(bool playing);
     void playbackCompleted();
+    // Playback could not start again, or the device stopped under it; the
+    // engine has stopped and `message` is what the user is told.
+    void playbackFailed(const QString &message);
 
 private:
     struct Region {
@@ -104,6 +107,8 @@ private:
     void tearDown();
     void setPlaying(bool playing);
     AudioStatus failLoad(AudioError error);
+    void outputLost(const QString &reason);
+    void completeAfterDrain();
 
     AudioDeviceManager &devices_;
     AudioPlaybackLog &log_;

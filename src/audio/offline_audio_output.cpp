@@ -21,6 +21,14 @@ void OfflineAudioOutput::stop()
     graph_ = nullptr;
 }
 
+void OfflineAudioOutput::loseDevice(const QString &reason)
+{
+    if (!graph_)
+        return;
+    stop();
+    reportFailure(reason);
+}
+
 std::vector<float> OfflineAudioOutput::render(uint32_t frames)
 {
     if (!graph_)

@@ -21,6 +21,8 @@ public:
     const OutputRequest &request() const { return request_; }
     // Makes the next start fail with this description, as a device can.
     void failNextStart(QString description) { startError_ = std::move(description); }
+    // Stops as a device that went away does, and says so.
+    void loseDevice(const QString &reason);
 
 private:
     RenderGraph *graph_ = nullptr;

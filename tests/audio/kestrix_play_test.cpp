@@ -93,7 +93,19 @@ TEST(KestrixPlay, PlaysAGroupOnTheChosenDevice)
 
     const PlayRun past = play({"--offset", "100000", "--length", "10", files[0]});
     EXPECT_EQ(past.exitCode, 1);
-    EXPECT_TRUE(past.err.contains("nothing to play"));
+    EXPECT_TRUE(past.err.contains("kestrix-play: Clip range is empty")) << past.err.toStdString();
+    const PlayRun pastSolo = play({"--offset", "4800", "--length", "10", solo});
+    EXPECT_EQ(pastSolo.exitCode, 1);
+    EXPECT_TRUE(pastSolo.err.contains("kestrix-play: Clip range is empty")) << pastSolo.err.toStdString();
+
+    // A region of one file plays through a temporary file; a length of 0 is
+    // the whole file.
+    const PlayRun soloRegion = play({"--offset", "2400", "--length", "1200", solo});
+    EXPECT_EQ(soloRegion.exitCode, 0) << soloRegion.err.toStdString();
+    EXPECT_TRUE(soloRegion.out.contains("Playing 0.025 s")) << soloRegion.out.toStdString();
+    const PlayRun whole = play({"--offset", "2400", "--length", "0", solo});
+    EXPECT_EQ(whole.exitCode, 0) << whole.err.toStdString();
+    EXPECT_TRUE(whole.out.contains("Playing 0.100 s")) << whole.out.toStdString();
 
     const PlayRun unknown = play({"--device", "no-such-sink", files[0]});
     EXPECT_EQ(unknown.exitCode, 1);

@@ -2,7 +2,14 @@
 // open, and saves a picture of it: views-screenshot OUT.png [light|dark]
 // [width] [height] [scroll] [timeline], where timeline is "zoomed" (zoomed
 // in both ways, so the scroll bars show) or "selection" (a rectangle drawn
-// on it). Run it under xvfb-run to look at the real window.
+// on it), or "player" (rows of the audio-file and clip lists played once,
+// one paused half-way, and the player window saved beside OUT.png as
+// OUT-player.png). Run it under xvfb-run to look at the real window.
+#include "audio_player_model.h"
+#include "audio_player_view.h"
+#include "file_list_section.h"
+#include "file_row_list_model.h"
+#include "inline_audio_player.h"
 #include "per_file_settings_store.h"
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
@@ -10,6 +17,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QPalette>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStyleFactory>
@@ -70,6 +78,7 @@ int main(int argc, char **argv)
     window.setCentralWidget(view);
     window.resize(width, height);
     window.show();
+    QPointer<QWidget> playerWindow;  // the player window of the "player" picture
     QObject::connect(view, &PTXDetailView::loadFinished, &window, [&] {
         if (!view->errorText().isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(view->errorText()));
@@ -94,11 +103,39 @@ int main(int argc, char **argv)
             // Clips selected in a lane are marked on the timeline.
             view->selectionManager().click("Snare", ClickScope::trackClips("Perc Fill"), {});
         }
+        if (timeline == QLatin1String("player")) {
+            // Every shown file and clip row played once keeps its waveform.
+            for (FileListSection *section : {view->content()->audioFilesSection(), view->content()->clipsSection()}) {
+                for (int row = 0; row < section->model()->rowCount(); ++row)
+                    section->togglePlayback(section->model()->itemAt(row));
+            }
+            FileListSection *files = view->content()->audioFilesSection();
+            const SelectableItem second = files->model()->itemAt(1);
+            view->selectionManager().click(files->model()->itemAt(0).id, ClickScope::audioFiles(), {});
+            files->togglePlayback(second);
+            InlineAudioPlayer::shared().seek(0.5);
+            files->togglePlayback(second);  // paused with the playhead half-way
+            view->content()->ensureItemVisible(second);
+            if (const auto playable = files->playableItemOf(files->model()->itemAt(0))) {
+                QStringList paths;
+                for (const PlayableItem::Channel &channel : playable->multiMonoChannels)
+                    paths << channel.path;
+                playerWindow = openPlayerWindow(paths.isEmpty() ? QStringList{playable->path} : paths, std::nullopt,
+                                                nullptr)
+                                   ->window();
+            }
+        }
         window.activateWindow();
         view->content()->setFocus();
         QTimer::singleShot(300, &window, [&] {
-            view->content()->verticalScrollBar()->setValue(scroll);
+            if (timeline != QLatin1String("player"))
+                view->content()->verticalScrollBar()->setValue(scroll);
             window.grab().save(arguments[1]);
+            if (playerWindow) {
+                QString path = arguments[1];
+                playerWindow->grab().save(path.replace(QLatin1String(".png"), QLatin1String("-player.png")));
+            }
+            InlineAudioPlayer::shared().stop();
             QApplication::quit();
         });
     });

@@ -4,6 +4,7 @@
 
 #include "audio_device_manager.h"
 #include "audio_urls.h"
+#include "inline_audio_player.h"
 #include "log.h"
 #include "multi_mono_engine.h"
 #include "multi_mono_info.h"
@@ -36,6 +37,57 @@ std::optional<AudioOutputDevice> findDevice(const AudioDeviceManager &devices, c
             return device;
     }
     return std::nullopt;
+}
+
+void printRouting(const std::optional<RoutingDecision> &routing)
+{
+    if (!routing)
+        return;
+    for (const QString &line : routingLogLines(*routing))
+        print(stdout, line);
+}
+
+// A region plays as a clip row's play control plays it: a single file from
+// a temporary 16-bit WAV on the system default device, a group through the
+// engine on the chosen device. A length of 0 is the whole file.
+int playRegion(QCoreApplication &app, const QStringList &files, uint64_t offset, uint64_t length)
+{
+    PlayableItem item;
+    if (const std::optional<MultiMonoInfo> group = MultiMonoInfo::detectForPlayback(files)) {
+        for (const MultiMonoInfo::Sibling &sibling : group->siblings)
+            item.multiMonoChannels.append({sibling.channel, sibling.path});
+        print(stdout, QStringLiteral("Multi-mono group '%1': %2 channel(s)").arg(group->baseName).arg(group->siblings.size()));
+    } else {
+        item.path = files.first();
+        print(stdout, QStringLiteral("Single file: %1").arg(files.first()));
+    }
+    item.sampleOffset = offset;
+    item.sampleLength = length;
+
+    InlineAudioPlayer &player = InlineAudioPlayer::shared();
+    player.toggle(QStringLiteral("kestrix-play"), item);
+    if (!player.isPlaying())
+        return fail(player.lastError());
+    printRouting(player.routing());
+    print(stdout, QStringLiteral("Playing %1 s…").arg(player.duration(), 0, 'f', 3));
+
+    int status = 0;
+    QObject::connect(&player, &InlineAudioPlayer::failed, &app, [&](const QString &message) {
+        status = fail(message);
+        app.quit();
+    });
+    QObject::connect(&player, &InlineAudioPlayer::changed, &app, [&] {
+        if (player.isPlaying())
+            return;
+        // Let the device play out what it has buffered.
+        QTimer::singleShot(300, &app, [&] {
+            player.stop();
+            app.quit();
+        });
+    });
+    app.exec();
+    player.stop();
+    return status;
 }
 
 int listDevices(const AudioDeviceManager &devices)
@@ -76,6 +128,9 @@ int main(int argc, char **argv)
     if (files.isEmpty())
         return fail(QStringLiteral("No audio files provided"));
 
+    if (options.offset)
+        return playRegion(app, files, *options.offset, *options.length);
+
     MultiMonoEngine engine;
     QObject::connect(&engine, &MultiMonoEngine::playbackCompleted, &app, [&] {
         // Let the device play out what it has buffered.
@@ -91,20 +146,14 @@ int main(int argc, char **argv)
         for (const MultiMonoInfo::Sibling &sibling : group->siblings)
             channels.append({sibling.channel, sibling.path});
         print(stdout, QStringLiteral("Multi-mono group '%1': %2 channel(s)").arg(group->baseName).arg(channels.size()));
-        error = options.offset ? engine.loadSegment(channels, *options.offset, *options.length) : engine.load(channels);
+        error = engine.load(channels);
     } else {
         print(stdout, QStringLiteral("Single file: %1").arg(files.first()));
-        error = options.offset ? engine.loadFileSegment(files.first(), *options.offset, *options.length)
-                               : engine.loadFile(files.first());
+        error = engine.loadFile(files.first());
     }
     if (error)
         return fail(error->description);
-    if (engine.inputCount() == 0)
-        return fail(QStringLiteral("nothing to play: the region lies beyond the end of every file"));
-    if (engine.routing()) {
-        for (const QString &line : routingLogLines(*engine.routing()))
-            print(stdout, line);
-    }
+    printRouting(engine.routing());
 
     engine.togglePlayPause();
     print(stdout, QStringLiteral("Playing %1 s…").arg(engine.duration(), 0, 'f', 3));

@@ -25,7 +25,8 @@ inline constexpr const char *kPlayUsage =
     "       kestrix-play --list-devices\n"
     "Plays a multi-mono group (Take.L.wav, Take.R.wav, ...) or a single file to\n"
     "its end on the chosen output device; --offset and --length (in samples)\n"
-    "play a region.\n";
+    "play a region as a clip row does (a single file on the system default\n"
+    "device); a length of 0 plays the whole file.\n";
 
 // The options, or the reason the arguments (without the program name) are
 // not a valid command line.

@@ -8,6 +8,7 @@
 #include "row_list_view.h"
 #include "section_filters.h"
 #include "section_titles.h"
+#include "waveform_cell.h"
 #include "selection_modifiers.h"
 
 namespace kestrix {
@@ -39,9 +40,16 @@ FileListSection::FileListSection(const QString &name, FileRowListModel *model, s
 {
     model_->setParent(this);
     list()->setModel(model_);
-    connect(list(), &RowListView::rowClicked, this, [this](int row, Qt::KeyboardModifiers modifiers) {
+    connect(list(), &RowListView::rowClicked, this, [this](int row, Qt::KeyboardModifiers modifiers, QPoint position) {
+        // The play control and the waveform of the row's cell play; the
+        // rest of the row selects.
+        const QString id = model_->index(row).data(OverviewRole::itemId).toString();
+        if (clickWaveformCell(waveformCellRect(list()->rowRect(row)), position, id,
+                              playableItem(model_->factsAt(row), model_->regionAt(row)), InlineAudioPlayer::shared()))
+            return;
         emit itemClicked(model_->itemAt(row), selectionModifiers(modifiers));
     });
+    connect(&InlineAudioPlayer::shared(), &InlineAudioPlayer::changed, list(), [list = list()] { list->update(); });
     connect(list(), &RowListView::rowDoubleClicked, this,
             [this](int row) { emit itemDoubleClicked(model_->itemAt(row)); });
     connect(list(), &RowListView::contextMenuRequested, this, [this](int row, QPoint globalPosition) {
@@ -67,6 +75,29 @@ void FileListSection::setSelection(std::shared_ptr<const OverviewSelection> sele
 {
     selection_ = selection;
     model_->setSelection(std::move(selection));
+}
+
+void FileListSection::setPlayerIdPrefix(const QString &prefix)
+{
+    model_->setPlayerIdPrefix(prefix);
+}
+
+std::optional<PlayableItem> FileListSection::playableItemOf(const SelectableItem &item) const
+{
+    const int row = model_->rowOf(item);
+    if (row < 0)
+        return std::nullopt;
+    return playableItem(model_->factsAt(row), model_->regionAt(row));
+}
+
+bool FileListSection::togglePlayback(const SelectableItem &item)
+{
+    const std::optional<PlayableItem> playable = playableItemOf(item);
+    if (!playable)
+        return false;
+    InlineAudioPlayer::shared().toggle(model_->index(model_->rowOf(item)).data(OverviewRole::itemId).toString(),
+                                       *playable);
+    return true;
 }
 
 const std::vector<size_t> &FileListSection::shownRows() const

@@ -4,6 +4,7 @@
 #define KESTRIX_VIEWS_OVERVIEW_FILE_LIST_SECTION_H
 
 #include "cached_result.h"
+#include "inline_audio_player.h"
 #include "list_section.h"
 
 #include <vector>
@@ -26,6 +27,15 @@ public:
     int rowOf(const SelectableItem &item) const override;
     // The groups shown, in order: indices into the data's group list.
     const std::vector<size_t> &shownRows() const;
+
+    // Player ids of this list's rows start with `prefix`, so that a window
+    // can stop what it plays.
+    void setPlayerIdPrefix(const QString &prefix);
+    // Plays or pauses the item's row in the shared inline player; false
+    // when the list does not show it.
+    bool togglePlayback(const SelectableItem &item);
+    // What the item's row plays; none when the list does not show it.
+    std::optional<PlayableItem> playableItemOf(const SelectableItem &item) const;
 
 private:
     // How the section finds its groups and which of them it shows.

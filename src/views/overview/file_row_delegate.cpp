@@ -4,6 +4,7 @@
 #include "overview_painting.h"
 #include "overview_roles.h"
 #include "overview_style.h"
+#include "waveform_cell.h"
 
 #include <QPainter>
 
@@ -113,12 +114,17 @@ FileRowDelegate::FileRowDelegate(std::function<ColumnLayout()> layout, FileRowCo
 
 void FileRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    paintFileRow(*painter, option, index, layout_(), columns_, option.rect);
+    const QRect cell = waveformCellRect(option.rect);
+    paintFileRow(*painter, option, index, layout_(), columns_, option.rect.adjusted(0, 0, -cell.width(), 0));
+    const bool dark = option.palette.color(QPalette::Window).lightnessF() < 0.5;
+    paintWaveformCell(*painter, cell, index.data(OverviewRole::itemId).toString(), rowIsHighlighted(option), dark,
+                      InlineAudioPlayer::shared());
 }
 
 QString FileRowDelegate::toolTipAt(const QStyleOptionViewItem &option, const QModelIndex &index, QPoint point) const
 {
-    return fileRowToolTip(option, index, layout_(), columns_, option.rect, point);
+    const QRect cell = waveformCellRect(option.rect);
+    return fileRowToolTip(option, index, layout_(), columns_, option.rect.adjusted(0, 0, -cell.width(), 0), point);
 }
 
 } // namespace kestrix

@@ -66,6 +66,7 @@ QVariant FileRowListModel::data(const QModelIndex &index, int role) const
         case OverviewRole::isSelected:
             return selection_ && !selection_->items.empty() && selection_->items.contains(itemAt(index.row()));
         case OverviewRole::isSelectable: return true;
+        case OverviewRole::itemId: return playerIdPrefix_ + QString::fromStdString(groupIdAt(index.row()));
         default: break;
     }
     return rowFactsData(factsAt(index.row()), role);

@@ -38,6 +38,10 @@ public:
     int rowOf(const SelectableItem &item) const;
     const std::vector<size_t> &rows() const { return rows_; }
     const RowFacts &factsAt(int row) const;
+    // Put before the group ids to make the rows' player ids.
+    void setPlayerIdPrefix(const QString &prefix) { playerIdPrefix_ = prefix; }
+    // The region a row plays (sample offset and length), none for whole files.
+    virtual std::optional<std::pair<uint64_t, uint64_t>> regionAt(int) const { return std::nullopt; }
 
 protected:
     virtual RowFacts computeFacts(size_t group) const = 0;
@@ -45,6 +49,7 @@ protected:
     OverviewData data_;
     std::vector<size_t> rows_;
     std::shared_ptr<const OverviewSelection> selection_;
+    QString playerIdPrefix_;
 
 private:
     // Painting a row asks for several roles in a row; the facts are made once.

@@ -37,6 +37,8 @@ enum : int {
     referenceText,
     // bool: an insert that is switched off.
     isInactive,
+    // QString: the id of the item a file or clip row stands for.
+    itemId,
 };
 
 } // namespace kestrix::OverviewRole

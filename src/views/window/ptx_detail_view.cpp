@@ -20,6 +20,7 @@
 #include "universe_overview.h"
 #include "universe_view.h"
 #include "window_key_observer.h"
+#include "window_playback.h"
 
 #include <QAction>
 #include <QFrame>
@@ -143,6 +144,9 @@ PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
     connect(keyObserver_, &WindowKeyObserver::keyChanged, this, &PTXDetailView::updateImportContext);
     installKeyHandling();
     installShortcuts();
+    // Stops what the window plays when the window goes.
+    playback_ = new WindowPlayback(filePath_ + QLatin1Char('#'), content_, universe_, this);
+    connect(this, &PTXDetailView::clipPlayRequested, playback_, &WindowPlayback::playTimelineClip);
     reload();
 }
 
@@ -182,6 +186,7 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     data_ = loaded.data;
     applyPerFileSettings();
     content_->setData(*data_);
+    playback_->setData(*data_);
     timelineTracks_ = content_->shownTrackIndices();
     universe_->setSession(*data_->session, content_->timelineTracks());
     updateUniverseHighlights();
@@ -424,9 +429,18 @@ void PTXDetailView::leaveFocusedItem()
 void PTXDetailView::installKeyHandling()
 {
     KeyActions actions;
-    // The player comes with playback; until then Space and Return open and close tracks.
-    actions.onSpace = [this] { openFocusedTrack(std::nullopt); };
-    actions.onReturn = [this] { openFocusedTrack(std::nullopt); };
+    // Space plays or pauses a focused file or clip, and opens or closes a focused track.
+    actions.onSpace = [this] {
+        const std::optional<SelectableItem> focused = selection_.focusedItem();
+        if (!focused || !playback_->toggleItem(*focused))
+            openFocusedTrack(std::nullopt);
+    };
+    // Return opens the player window on a focused file or clip.
+    actions.onReturn = [this] {
+        const std::optional<SelectableItem> focused = selection_.focusedItem();
+        if (!focused || !playback_->openPlayer(*focused))
+            openFocusedTrack(std::nullopt);
+    };
     actions.onDown = [this](bool extend) { moveSelection(true, extend); };
     actions.onUp = [this](bool extend) { moveSelection(false, extend); };
     actions.onRight = [this] { openFocusedTrack(true); };

@@ -32,6 +32,7 @@ class DetailToolbar;
 class ErrorPage;
 class SessionLoadTask;
 class UniverseOverview;
+class WindowPlayback;
 struct LoadedSession;
 class WindowKeyObserver;
 
@@ -131,6 +132,7 @@ private:
     void installShortcuts();
 
     QString filePath_;
+    WindowPlayback *playback_ = nullptr;
     bool isLoading_ = false;
     std::optional<OverviewData> data_;
     QString errorText_;

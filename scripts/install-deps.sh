@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev     # the application, its views and audio output
   libgl-dev                           # Qt6Gui's CMake package looks for OpenGL
   libsndfile1-dev                     # audio decoding
+  libicu-dev                          # Unicode lower-casing for the search
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests

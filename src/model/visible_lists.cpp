@@ -1,7 +1,6 @@
 #include "visible_lists.h"
 
 #include "indices.h"
-#include "search.h"
 #include "timeline_filter.h"
 
 #include <algorithm>
@@ -26,24 +25,42 @@ std::string_view searchTextFor(const SearchQuery &query, SearchQuery::Scope sect
 
 } // namespace
 
+std::vector<size_t> visibleTrackIndices(const PTXSessionInfo &session, const TrackSearchIndex &index,
+                                        const ListFilters &filters)
+{
+    // Search before the type switches, so that a folder hidden by its type
+    // still lets its own enclosing folders through.
+    std::vector<size_t> tracks = searchTracks(index, searchTextFor(filters.search, SearchQuery::Scope::tracks));
+    std::erase_if(tracks, [&](size_t t) { return !filters.trackTypes.shows(session.tracks[t].type); });
+    return tracks;
+}
+
+std::vector<size_t> visibleAudioFileGroupIndices(const PTXSessionInfo &session,
+                                                 const std::vector<PTXAudioFileGroup> &audioFileGroups,
+                                                 const NameIndex &index, const ListFilters &filters)
+{
+    std::vector<size_t> found = searchNames(index, searchTextFor(filters.search, SearchQuery::Scope::files));
+    if (filters.timeline.empty())
+        return found;
+    return intersection(found, audioFileGroupsInSelection(audioFileGroups, session, filters.timeline));
+}
+
+std::vector<size_t> visibleClipGroupIndices(const PTXSessionInfo &session, const std::vector<PTXClipGroup> &clipGroups,
+                                            const NameIndex &index, const ListFilters &filters)
+{
+    std::vector<size_t> found = searchNames(index, searchTextFor(filters.search, SearchQuery::Scope::clips));
+    if (filters.timeline.empty())
+        return found;
+    return intersection(found, clipGroupsInSelection(clipGroups, session.tracks, filters.timeline));
+}
+
 VisibleLists visibleLists(const PTXSessionInfo &session, const std::vector<PTXAudioFileGroup> &audioFileGroups,
                           const std::vector<PTXClipGroup> &clipGroups, const ListFilters &filters)
 {
-    using Scope = SearchQuery::Scope;
-    VisibleLists lists;
-
-    // Search before the type switches, so that a folder hidden by its type
-    // still lets its own enclosing folders through.
-    std::vector<size_t> tracks = searchTracks(session.tracks, searchTextFor(filters.search, Scope::tracks));
-    std::erase_if(tracks, [&](size_t t) { return !filters.trackTypes.shows(session.tracks[t].type); });
-    lists.tracks = std::move(tracks);
-
-    lists.audioFileGroups =
-        intersection(searchAudioFileGroups(audioFileGroups, searchTextFor(filters.search, Scope::files)),
-                     audioFileGroupsInSelection(audioFileGroups, session, filters.timeline));
-    lists.clipGroups = intersection(searchClipGroups(clipGroups, searchTextFor(filters.search, Scope::clips)),
-                                    clipGroupsInSelection(clipGroups, session.tracks, filters.timeline));
-    return lists;
+    const SessionSearchIndex index = SessionSearchIndex::make(session.tracks, audioFileGroups, clipGroups);
+    return {visibleTrackIndices(session, index.tracks, filters),
+            visibleAudioFileGroupIndices(session, audioFileGroups, index.audioFileGroups, filters),
+            visibleClipGroupIndices(session, clipGroups, index.clipGroups, filters)};
 }
 
 } // namespace kestrix

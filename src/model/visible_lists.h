@@ -4,6 +4,7 @@
 #define KESTRIX_MODEL_VISIBLE_LISTS_H
 
 #include "multi_mono_grouping.h"
+#include "search.h"
 #include "search_query.h"
 #include "session_info.h"
 #include "track_type_filter.h"
@@ -34,6 +35,15 @@ struct VisibleLists {
 // switches narrow the tracks.
 VisibleLists visibleLists(const PTXSessionInfo &session, const std::vector<PTXAudioFileGroup> &audioFileGroups,
                           const std::vector<PTXClipGroup> &clipGroups, const ListFilters &filters);
+
+// Each list on its own, searched through the session's index.
+std::vector<size_t> visibleTrackIndices(const PTXSessionInfo &session, const TrackSearchIndex &index,
+                                        const ListFilters &filters);
+std::vector<size_t> visibleAudioFileGroupIndices(const PTXSessionInfo &session,
+                                                 const std::vector<PTXAudioFileGroup> &audioFileGroups,
+                                                 const NameIndex &index, const ListFilters &filters);
+std::vector<size_t> visibleClipGroupIndices(const PTXSessionInfo &session, const std::vector<PTXClipGroup> &clipGroups,
+                                            const NameIndex &index, const ListFilters &filters);
 
 } // namespace kestrix
 

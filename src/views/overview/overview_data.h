@@ -6,6 +6,7 @@
 
 #include "click_scope.h"
 #include "multi_mono_grouping.h"
+#include "search.h"
 #include "selectable_item.h"
 #include "session_info.h"
 
@@ -36,8 +37,10 @@ struct OverviewData {
     std::shared_ptr<const AudioFileStatus> files;
     // Index into session->audioFiles by file name, first file of a name.
     std::shared_ptr<const std::unordered_map<std::string, size_t>> audioFileIndex;
+    // The lists' names lower-cased once, for the search field.
+    std::shared_ptr<const SessionSearchIndex> searchIndex;
 
-    // Groups the session's files and clips and indexes its files. Safe to
+    // Groups the session's files and clips and indexes its files and names. Safe to
     // call off the main thread.
     static OverviewData make(std::shared_ptr<const PTXSessionInfo> session, AudioFileStatus files);
 

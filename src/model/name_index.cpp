@@ -2,7 +2,6 @@
 
 #include "indices.h"
 #include "lower_case.h"
-#include "substring_find.h"
 
 #include <algorithm>
 
@@ -84,12 +83,11 @@ size_t NameIndex::nameAt(size_t offset, size_t fromName) const
     return size_t(after - nameStarts_.begin()) - 1;
 }
 
-bool NameIndex::nameHasAll(size_t name, const std::vector<std::string> &terms, size_t skippedTerm) const
+bool NameIndex::nameHasAll(size_t name, const std::vector<SubstringFinder> &finders, size_t skippedTerm) const
 {
-    const std::string_view text =
-        std::string_view(text_).substr(nameStarts_[name], nameStarts_[name + 1] - nameStarts_[name]);
-    for (size_t t = 0; t < terms.size(); ++t)
-        if (t != skippedTerm && findSubstring(text, 0, terms[t]) == std::string_view::npos)
+    const std::string_view text(text_.data() + nameStarts_[name], nameStarts_[name + 1] - nameStarts_[name]);
+    for (size_t t = 0; t < finders.size(); ++t)
+        if (t != skippedTerm && finders[t].find(text, 0) == std::string_view::npos)
             return false;
     return true;
 }
@@ -104,15 +102,16 @@ std::vector<size_t> NameIndex::ownersMatching(const std::vector<std::string> &te
     for (size_t t = 1; t < terms.size(); ++t)
         if (estimatedHits(terms[t]) < estimatedHits(terms[lead]))
             lead = t;
+    std::vector<SubstringFinder> finders(terms.begin(), terms.end());
     std::vector<size_t> owners;
     size_t name = 0;
     size_t offset = 0;
     while (true) {
-        const size_t hit = findSubstring(text_, offset, terms[lead]);
+        const size_t hit = finders[lead].find(text_, offset);
         if (hit == std::string_view::npos)
             break;
         name = nameAt(hit, name);
-        if (nameHasAll(name, terms, lead)) {
+        if (nameHasAll(name, finders, lead)) {
             const size_t owner = nameOwners_[name];
             owners.push_back(owner);
             name = ownerFirstNames_[owner + 1];  // the owner's other names need no look

@@ -3,6 +3,8 @@
 #ifndef KESTRIX_MODEL_NAME_INDEX_H
 #define KESTRIX_MODEL_NAME_INDEX_H
 
+#include "substring_find.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,7 +44,7 @@ private:
     // How often the term's rarest byte pair (its byte, for one byte) occurs.
     uint32_t estimatedHits(std::string_view term) const;
     size_t nameAt(size_t offset, size_t fromName) const;
-    bool nameHasAll(size_t name, const std::vector<std::string> &terms, size_t skippedTerm) const;
+    bool nameHasAll(size_t name, const std::vector<SubstringFinder> &finders, size_t skippedTerm) const;
 
     std::string text_;
     std::vector<size_t> nameStarts_;       // one per name, then the end of the text

@@ -4,7 +4,7 @@
 #define KESTRIX_MODEL_VISIBLE_LISTS_H
 
 #include "multi_mono_grouping.h"
-#include "search.h"
+#include "lazy_search_index.h"
 #include "search_query.h"
 #include "session_info.h"
 #include "track_type_filter.h"
@@ -36,14 +36,15 @@ struct VisibleLists {
 VisibleLists visibleLists(const PTXSessionInfo &session, const std::vector<PTXAudioFileGroup> &audioFileGroups,
                           const std::vector<PTXClipGroup> &clipGroups, const ListFilters &filters);
 
-// Each list on its own, searched through the session's index.
-std::vector<size_t> visibleTrackIndices(const PTXSessionInfo &session, const TrackSearchIndex &index,
+// Each list on its own, searched through the session's index, which a list
+// without search text does not wait for.
+std::vector<size_t> visibleTrackIndices(const PTXSessionInfo &session, const LazySearchIndex &index,
                                         const ListFilters &filters);
 std::vector<size_t> visibleAudioFileGroupIndices(const PTXSessionInfo &session,
                                                  const std::vector<PTXAudioFileGroup> &audioFileGroups,
-                                                 const NameIndex &index, const ListFilters &filters);
+                                                 const LazySearchIndex &index, const ListFilters &filters);
 std::vector<size_t> visibleClipGroupIndices(const PTXSessionInfo &session, const std::vector<PTXClipGroup> &clipGroups,
-                                            const NameIndex &index, const ListFilters &filters);
+                                            const LazySearchIndex &index, const ListFilters &filters);
 
 } // namespace kestrix
 

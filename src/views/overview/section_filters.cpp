@@ -32,20 +32,20 @@ SearchQuery searchFor(const SearchQuery &query, SearchQuery::Scope section)
 std::vector<size_t> visibleTracks(const OverviewData &data, const TracksFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::tracks), token.universe, token.types};
-    return visibleTrackIndices(*data.session, data.searchIndex->tracks, filters);
+    return visibleTrackIndices(*data.session, *data.searchIndex, filters);
 }
 
 std::vector<size_t> visibleAudioFileGroups(const OverviewData &data, const SectionFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::files), token.universe, {}};
-    return visibleAudioFileGroupIndices(*data.session, *data.audioFileGroups, data.searchIndex->audioFileGroups,
+    return visibleAudioFileGroupIndices(*data.session, *data.audioFileGroups, *data.searchIndex,
                                         filters);
 }
 
 std::vector<size_t> visibleClipGroups(const OverviewData &data, const SectionFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::clips), token.universe, {}};
-    return visibleClipGroupIndices(*data.session, *data.clipGroups, data.searchIndex->clipGroups, filters);
+    return visibleClipGroupIndices(*data.session, *data.clipGroups, *data.searchIndex, filters);
 }
 
 std::vector<PTXClipGroup> laneClipGroups(const OverviewData &data, size_t track, const ClipFilterToken &token)

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -48,6 +50,18 @@ void report(const char *what, double milliseconds, double limit)
 {
     std::printf("%-52s %9.1f ms   (limit %.0f ms)%s\n", what, milliseconds, limit,
                 milliseconds <= limit ? "" : "   OVER");
+}
+
+// The process's resident memory now, in MB, from /proc (0 where there is none).
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
+    return 0;
 }
 
 double median(std::vector<double> values)
@@ -85,6 +99,8 @@ int main(int argc, char **argv)
         return 1;
     }
     report("open until the window is drawn", double(timer.nsecsElapsed()) / 1e6, 1500);
+    std::printf("  resident memory with the window open: %.0f MB (file %.1f MB)\n", residentMegabytes(),
+                double(QFileInfo(path).size()) / 1e6);
 
     PTXPreviewContent &content = *view->content();
     timer.restart();

@@ -11,7 +11,7 @@ packages=(
   libgl-dev                           # Qt6Gui's CMake package looks for OpenGL
   libsndfile1-dev                     # audio decoding
   libsqlite3-dev                      # the archive index (SQLite with FTS5)
-  libcli11-dev nlohmann-json3-dev     # command lines and JSON of the newer tools
+  libicu-dev                          # Unicode lower-casing for the search
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   libcli11-dev                        # command lines of the tools

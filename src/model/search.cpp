@@ -11,88 +11,114 @@ namespace {
 // Folder chains are followed this far, which also ends name cycles.
 constexpr int kMaxFolderLevels = 64;
 
-// The indices of the items for which matches(matcher, item) holds, or of
-// every item when the text holds no terms.
-template <class T, class Matches>
-std::vector<size_t> searchWhere(const std::vector<T> &items, std::string_view text, Matches matches)
+// One owner per item, holding the names that names(item) hands to add.
+template <class T, class Names>
+NameIndex indexOf(const std::vector<T> &items, Names names)
 {
-    const TermMatcher matcher(text);
-    if (matcher.empty())
-        return allIndices(items.size());
-    return indicesWhere(items, [&](const T &item) { return matches(matcher, item); });
-}
-
-template <class Group, class ChannelName>
-bool anyChannelMatches(const TermMatcher &matcher, const Group &group, ChannelName channelName)
-{
-    for (const typename Group::Channel &channel : group.channels)
-        if (matcher.matches(channelName(channel)))
-            return true;
-    return false;
-}
-
-bool trackOrClipMatches(const TermMatcher &matcher, const PTXTrackInfo &track)
-{
-    if (matcher.matches(track.name))
-        return true;
-    for (const PTXClipInfo &clip : track.clips)
-        if (matcher.matches(clip.name))
-            return true;
-    return false;
+    NameIndex::Builder builder;
+    for (const T &item : items) {
+        builder.startOwner();
+        names(item, [&](std::string_view name) { builder.addName(name); });
+    }
+    return builder.finish();
 }
 
 } // namespace
 
-std::vector<size_t> searchTracks(const std::vector<PTXTrackInfo> &tracks, std::string_view text)
+TrackSearchIndex TrackSearchIndex::make(const std::vector<PTXTrackInfo> &tracks)
 {
-    std::vector<size_t> matched = searchWhere(tracks, text, trackOrClipMatches);
-    if (matched.size() == tracks.size())
-        return matched;
+    TrackSearchIndex index;
+    index.names = indexOf(tracks, [](const PTXTrackInfo &track, auto add) {
+        add(track.name);
+        for (const PTXClipInfo &clip : track.clips)
+            add(clip.name);
+    });
 
+    // The first track of a name is the folder of that name.
     std::unordered_map<std::string_view, size_t> indexOfName;
     indexOfName.reserve(tracks.size());
     for (size_t t = 0; t < tracks.size(); ++t)
         indexOfName.try_emplace(tracks[t].name, t);
+    index.folderOf.assign(tracks.size(), kNoFolder);
+    for (size_t t = 0; t < tracks.size(); ++t) {
+        if (!tracks[t].parentName)
+            continue;
+        const auto folder = indexOfName.find(*tracks[t].parentName);
+        if (folder != indexOfName.end())
+            index.folderOf[t] = folder->second;
+    }
+    return index;
+}
 
-    std::vector<char> passed(tracks.size(), 0);
+NameIndex audioFileGroupNames(const std::vector<PTXAudioFileGroup> &groups)
+{
+    return indexOf(groups, [](const PTXAudioFileGroup &group, auto add) {
+        for (const PTXAudioFileGroup::Channel &channel : group.channels)
+            add(channel.fileName);
+    });
+}
+
+NameIndex clipGroupNames(const std::vector<PTXClipGroup> &groups)
+{
+    return indexOf(groups, [](const PTXClipGroup &group, auto add) {
+        for (const PTXClipGroup::Channel &channel : group.channels)
+            add(channel.clip.name);
+    });
+}
+
+SessionSearchIndex SessionSearchIndex::make(const std::vector<PTXTrackInfo> &tracks,
+                                            const std::vector<PTXAudioFileGroup> &audioFileGroups,
+                                            const std::vector<PTXClipGroup> &clipGroups)
+{
+    return {TrackSearchIndex::make(tracks), audioFileGroupNames(audioFileGroups), clipGroupNames(clipGroups)};
+}
+
+std::vector<size_t> searchTracks(const TrackSearchIndex &index, std::string_view text)
+{
+    const std::vector<size_t> matched = index.names.ownersMatching(searchTerms(text));
+    if (matched.size() == index.folderOf.size())
+        return matched;
+
+    std::vector<char> passed(index.folderOf.size(), 0);
     for (size_t t : matched) {
         passed[t] = 1;
-        const std::optional<std::string> *parent = &tracks[t].parentName;
-        for (int level = 0; level < kMaxFolderLevels && parent->has_value(); ++level) {
-            const auto folder = indexOfName.find(**parent);
-            if (folder == indexOfName.end())
-                break;
-            passed[folder->second] = 1;
-            parent = &tracks[folder->second].parentName;
+        size_t folder = index.folderOf[t];
+        for (int level = 0; level < kMaxFolderLevels && folder != TrackSearchIndex::kNoFolder; ++level) {
+            passed[folder] = 1;
+            folder = index.folderOf[folder];
         }
     }
     return indicesOfSetFlags(passed);
 }
 
+std::vector<size_t> searchTracks(const std::vector<PTXTrackInfo> &tracks, std::string_view text)
+{
+    return searchTracks(TrackSearchIndex::make(tracks), text);
+}
+
+std::vector<size_t> searchNames(const NameIndex &index, std::string_view text)
+{
+    return index.ownersMatching(searchTerms(text));
+}
+
 std::vector<size_t> searchClips(const std::vector<PTXClipInfo> &clips, std::string_view text)
 {
-    return searchWhere(clips, text,
-                       [](const TermMatcher &matcher, const PTXClipInfo &clip) { return matcher.matches(clip.name); });
+    return searchNames(indexOf(clips, [](const PTXClipInfo &clip, auto add) { add(clip.name); }), text);
 }
 
 std::vector<size_t> searchAudioFiles(const std::vector<PTXAudioFile> &files, std::string_view text)
 {
-    return searchWhere(files, text,
-                       [](const TermMatcher &matcher, const PTXAudioFile &file) { return matcher.matches(file.name); });
+    return searchNames(indexOf(files, [](const PTXAudioFile &file, auto add) { add(file.name); }), text);
 }
 
 std::vector<size_t> searchAudioFileGroups(const std::vector<PTXAudioFileGroup> &groups, std::string_view text)
 {
-    return searchWhere(groups, text, [](const TermMatcher &matcher, const PTXAudioFileGroup &group) {
-        return anyChannelMatches(matcher, group, [](const auto &c) -> std::string_view { return c.fileName; });
-    });
+    return searchNames(audioFileGroupNames(groups), text);
 }
 
 std::vector<size_t> searchClipGroups(const std::vector<PTXClipGroup> &groups, std::string_view text)
 {
-    return searchWhere(groups, text, [](const TermMatcher &matcher, const PTXClipGroup &group) {
-        return anyChannelMatches(matcher, group, [](const auto &c) -> std::string_view { return c.clip.name; });
-    });
+    return searchNames(clipGroupNames(groups), text);
 }
 
 } // namespace kestrix

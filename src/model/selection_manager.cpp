@@ -65,20 +65,57 @@ void SelectionManager::moveUp(bool extend)
     notify();
 }
 
+void SelectionManager::setCachedTracks(std::vector<PTXTrackInfo> tracks)
+{
+    cachedTracks_ = std::move(tracks);
+    flatListSource_ = FlatListSource::none;
+}
+
+void SelectionManager::setCachedAudioFileGroups(std::vector<PTXAudioFileGroup> groups)
+{
+    cachedAudioFileGroups_ = std::move(groups);
+    flatListSource_ = FlatListSource::none;
+}
+
+void SelectionManager::setCachedClipGroups(std::vector<PTXClipGroup> groups)
+{
+    cachedClipGroups_ = std::move(groups);
+    flatListSource_ = FlatListSource::none;
+}
+
+void SelectionManager::setCachedExpandedTracks(std::unordered_set<std::string> names)
+{
+    cachedExpandedTracks_ = std::move(names);
+    flatListSource_ = FlatListSource::none;
+}
+
+SelectionManager::FlatListSource SelectionManager::sourceOf(const std::optional<ClickScope> &scope)
+{
+    if (!scope)
+        return FlatListSource::none;
+    switch (scope->kind) {
+    case ClickScope::Kind::audioFiles: return FlatListSource::audioFiles;
+    case ClickScope::Kind::clips: return FlatListSource::clips;
+    case ClickScope::Kind::tracks:
+    case ClickScope::Kind::trackClips: return FlatListSource::tracks;
+    }
+    return FlatListSource::none;
+}
+
 void SelectionManager::rebuildFlatList()
 {
     flatList_.clear();
-    if (!activeScope_)
+    flatListSource_ = sourceOf(activeScope_);
+    switch (flatListSource_) {
+    case FlatListSource::none:
         return;
-    switch (activeScope_->kind) {
-    case ClickScope::Kind::audioFiles:
+    case FlatListSource::audioFiles:
         appendGroupItems(cachedAudioFileGroups_, SelectableItemKind::audioFile(), flatList_);
         return;
-    case ClickScope::Kind::clips:
+    case FlatListSource::clips:
         appendGroupItems(cachedClipGroups_, SelectableItemKind::clip(), flatList_);
         return;
-    case ClickScope::Kind::tracks:
-    case ClickScope::Kind::trackClips:
+    case FlatListSource::tracks:
         break;
     }
     for (const PTXTrackInfo &track : cachedTracks_) {
@@ -111,7 +148,9 @@ void SelectionManager::changeScope(const ClickScope &scope)
     pendingChanges_ |= activeScopeChanged;
     anchorItem_.reset();
     setSelectedItems({});
-    rebuildFlatList();
+    // Stepping between a track and its clip lane keeps the list it walks.
+    if (flatListSource_ == FlatListSource::none || flatListSource_ != sourceOf(activeScope_))
+        rebuildFlatList();
 }
 
 void SelectionManager::selectOnlyItem(const SelectableItem &item)

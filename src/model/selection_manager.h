@@ -10,6 +10,7 @@
 #include "selectable_item.h"
 #include "session_info.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,11 +45,11 @@ public:
     const std::vector<SelectableItem> &flatList() const { return flatList_; }
 
     // The lists as the views show them; rebuildFlatList() picks them up.
-    void setCachedTracks(std::vector<PTXTrackInfo> tracks) { cachedTracks_ = std::move(tracks); }
-    void setCachedAudioFileGroups(std::vector<PTXAudioFileGroup> groups) { cachedAudioFileGroups_ = std::move(groups); }
-    void setCachedClipGroups(std::vector<PTXClipGroup> groups) { cachedClipGroups_ = std::move(groups); }
+    void setCachedTracks(std::vector<PTXTrackInfo> tracks);
+    void setCachedAudioFileGroups(std::vector<PTXAudioFileGroup> groups);
+    void setCachedClipGroups(std::vector<PTXClipGroup> groups);
     // Names of the tracks whose clip lanes are open.
-    void setCachedExpandedTracks(std::unordered_set<std::string> names) { cachedExpandedTracks_ = std::move(names); }
+    void setCachedExpandedTracks(std::unordered_set<std::string> names);
 
     // Command toggles the item (and wins over Shift); Shift selects from the
     // anchor to the item; a plain click selects only the item.
@@ -65,6 +66,11 @@ public:
     void removeObserver(ObserverId id);
 
 private:
+    // What the flat list is made of: the track list serves the tracks scope
+    // and every track's clip-lane scope alike.
+    enum class FlatListSource : uint8_t { none, audioFiles, clips, tracks };
+    static FlatListSource sourceOf(const std::optional<ClickScope> &scope);
+
     void changeScope(const ClickScope &scope);
     void selectOnlyItem(const SelectableItem &item);
     void toggleItem(const SelectableItem &item);
@@ -84,6 +90,9 @@ private:
     std::optional<ClickScope> activeScope_;
     std::optional<SelectableItem> anchorItem_;
     std::vector<SelectableItem> flatList_;
+    // The source the flat list was built from, while the cached lists are
+    // unchanged; none otherwise.
+    FlatListSource flatListSource_ = FlatListSource::none;
 
     std::vector<PTXTrackInfo> cachedTracks_;
     std::vector<PTXAudioFileGroup> cachedAudioFileGroups_;

@@ -3,16 +3,13 @@
 #ifndef KESTRIX_MODEL_TEXT_MATCH_H
 #define KESTRIX_MODEL_TEXT_MATCH_H
 
+#include "lower_case.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestrix {
-
-// Lower-cases ASCII letters and the capitals of UTF-8 Latin-1, Greek and
-// Cyrillic; every other byte is kept.
-void appendLowerCase(std::string_view text, std::string &out);
-std::string lowerCase(std::string_view text);
 
 // The text trimmed of blanks (spaces, tabs, line breaks), lower-cased and
 // split at every blank, without empty pieces. No terms means no search.

@@ -4,6 +4,7 @@
 #define KESTRIX_MODEL_VISIBLE_LISTS_H
 
 #include "multi_mono_grouping.h"
+#include "lazy_search_index.h"
 #include "search_query.h"
 #include "session_info.h"
 #include "track_type_filter.h"
@@ -34,6 +35,16 @@ struct VisibleLists {
 // switches narrow the tracks.
 VisibleLists visibleLists(const PTXSessionInfo &session, const std::vector<PTXAudioFileGroup> &audioFileGroups,
                           const std::vector<PTXClipGroup> &clipGroups, const ListFilters &filters);
+
+// Each list on its own, searched through the session's index, which a list
+// without search text does not wait for.
+std::vector<size_t> visibleTrackIndices(const PTXSessionInfo &session, const LazySearchIndex &index,
+                                        const ListFilters &filters);
+std::vector<size_t> visibleAudioFileGroupIndices(const PTXSessionInfo &session,
+                                                 const std::vector<PTXAudioFileGroup> &audioFileGroups,
+                                                 const LazySearchIndex &index, const ListFilters &filters);
+std::vector<size_t> visibleClipGroupIndices(const PTXSessionInfo &session, const std::vector<PTXClipGroup> &clipGroups,
+                                            const LazySearchIndex &index, const ListFilters &filters);
 
 } // namespace kestrix
 

@@ -80,3 +80,16 @@ TEST(Search, ClipsFilesAndGroupsKeepInputOrder)
     EXPECT_EQ(namesAt(clipGroups, searchClipGroups(clipGroups, ".l")), Names{"Gtr"});
     EXPECT_EQ(searchClipGroups(clipGroups, "").size(), clipGroups.size());
 }
+
+TEST(SearchTerms, LowerCaseCoversEveryScriptWithCases)
+{
+    EXPECT_EQ(lowerCase("ŘEČ ŁÓDŹ ŐRÜLT ĐURĐEVAC"), "řeč łódź őrült đurđevac") << "Czech, Polish, Hungarian, Croatian";
+    EXPECT_EQ(lowerCase("ǄEP ŞĞ ĐẶNG ՀԱՅ"), "ǆep şğ đặng հայ") << "digraph, Turkish, Vietnamese, Armenian";
+    EXPECT_EQ(lowerCase("ᲐᲑᲒ 𐐀𐐁"), "აბგ 𐐨𐐩") << "Georgian capitals and letters beyond the BMP";
+    EXPECT_EQ(lowerCase("İ"), "i\u0307") << "the full mapping, not the one-letter one";
+    EXPECT_EQ(lowerCase("ΟΔΟΣ"), "οδοσ") << "a letter is lower-cased alike wherever it stands";
+    EXPECT_EQ(lowerCase("\xC5\x98\xFF\xC4"), "ř\xFF\xC4") << "broken sequences are kept";
+    EXPECT_TRUE(TermMatcher("řeč").matches("ŘEČ NAHRÁVKA"));
+    EXPECT_TRUE(TermMatcher("AĞAÇ").matches("ağaç kökü"));
+    EXPECT_FALSE(TermMatcher("řec").matches("ŘEČ"));
+}

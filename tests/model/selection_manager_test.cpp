@@ -209,3 +209,21 @@ TEST(SelectionManager, ObserversHearEachChangedFieldOncePerOperation)
     m.moveDown(false);
     EXPECT_EQ(calls, 1);
 }
+
+TEST(SelectionManager, SteppingIntoALaneKeepsTheListUnlessItsInputsChanged)
+{
+    Fixture f;
+    SelectionManager &m = f.manager;
+    m.click("Gtr", ClickScope::tracks(), kPlain);
+    const std::vector<SelectableItem> tracksOnly = m.flatList();
+    m.click("Solo", ClickScope::trackClips("Gtr"), kPlain);
+    EXPECT_EQ(m.flatList(), tracksOnly) << "the same inputs list the same items";
+
+    m.setCachedExpandedTracks({"Gtr"});
+    m.click("Kick", ClickScope::tracks(), kPlain);
+    EXPECT_EQ(m.flatList().size(), 5u) << "a lane opened since the last list is listed";
+    m.setCachedTracks({track("Kick"), track("Gtr", {clip("Solo")})});
+    m.click("Solo", ClickScope::trackClips("Gtr"), kPlain);
+    EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{trackItem("Kick"), trackItem("Gtr"), laneItem("Gtr", "Solo")}))
+        << "new tracks are listed when the scope changes";
+}

@@ -107,7 +107,9 @@ const std::vector<size_t> &FileListSection::shownRows() const
 
 int FileListSection::rowOf(const SelectableItem &item) const
 {
-    return model_->rowOf(item);
+    return rowNearLastFound(
+        lastFoundRow_, model_->rowCount(), [&](int row) { return model_->itemAt(row) == item; },
+        [&] { return model_->rowOf(item); });
 }
 
 void FileListSection::refresh()

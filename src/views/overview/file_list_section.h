@@ -50,6 +50,7 @@ private:
 
     QString name_;
     FileRowListModel *model_;
+    mutable int lastFoundRow_ = -1;
     Source source_;
     OverviewData data_;
     SectionFilterToken token_;

@@ -17,6 +17,19 @@ class QVBoxLayout;
 
 namespace kestrix {
 
+// The row for which isRow(row) holds, looked for first at `lastFound` and
+// its two neighbours, then by search(); remembered in `lastFound`. The
+// keyboard moves the focus one row at a time, so this spares a walk through
+// a long list.
+template <class IsRow, class Search>
+int rowNearLastFound(int &lastFound, int rowCount, IsRow isRow, Search search)
+{
+    for (int row : {lastFound, lastFound + 1, lastFound - 1})
+        if (row >= 0 && row < rowCount && isRow(row))
+            return lastFound = row;
+    return lastFound = search();
+}
+
 class ListHeader;
 class RowDelegate;
 class RowListView;

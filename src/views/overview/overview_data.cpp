@@ -12,6 +12,7 @@ OverviewData OverviewData::make(std::shared_ptr<const PTXSessionInfo> session, A
     for (size_t i = 0; i < session->audioFiles.size(); ++i)
         index->try_emplace(session->audioFiles[i].name, i);
     data.audioFileIndex = std::move(index);
+    data.searchIndex = std::make_shared<const LazySearchIndex>(session, data.audioFileGroups, data.clipGroups);
     data.files = std::make_shared<const AudioFileStatus>(std::move(files));
     data.session = std::move(session);
     return data;

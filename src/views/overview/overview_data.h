@@ -6,6 +6,7 @@
 
 #include "click_scope.h"
 #include "multi_mono_grouping.h"
+#include "lazy_search_index.h"
 #include "selectable_item.h"
 #include "session_info.h"
 
@@ -36,6 +37,8 @@ struct OverviewData {
     std::shared_ptr<const AudioFileStatus> files;
     // Index into session->audioFiles by file name, first file of a name.
     std::shared_ptr<const std::unordered_map<std::string, size_t>> audioFileIndex;
+    // The lists' names lower-cased once, for the search field.
+    std::shared_ptr<const LazySearchIndex> searchIndex;
 
     // Groups the session's files and clips and indexes its files. Safe to
     // call off the main thread.

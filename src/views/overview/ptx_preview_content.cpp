@@ -12,7 +12,10 @@
 #include "tracks_section.h"
 
 #include <QFrame>
+#include <QThreadPool>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace kestrix {
 
@@ -98,6 +101,7 @@ GetInfoSection *PTXPreviewContent::section(OverviewSection section) const
 void PTXPreviewContent::setData(const OverviewData &data)
 {
     data_ = data;
+    prepareSearchIndex();
     grid_->setInfo(*data_.session);
     tracks_->setData(data_);
     audioFiles_->setData(data_);
@@ -105,6 +109,19 @@ void PTXPreviewContent::setData(const OverviewData &data)
     plugins_->setData(data_);
     locations_->setData(data_);
     applyFilters();
+}
+
+// The search index is built beside the first frame, on a pool thread; a
+// search typed before it is ready waits for it.
+void PTXPreviewContent::prepareSearchIndex()
+{
+    QThreadPool::globalInstance()->start([index = data_.searchIndex] {
+        try {
+            index->get();
+        } catch (const std::exception &) {
+            // Nothing may escape a pool thread; the first search builds it again.
+        }
+    });
 }
 
 void PTXPreviewContent::setSelection(const OverviewSelection &selection)

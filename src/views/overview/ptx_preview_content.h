@@ -104,6 +104,7 @@ private:
     void applyFilters();
     void showFocus(bool focused);
     void connectListSection(ListSection *section);
+    void prepareSearchIndex();
 
     OverviewData data_;
     SearchQuery search_;

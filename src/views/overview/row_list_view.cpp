@@ -19,6 +19,12 @@ namespace kestrix {
 
 using overview::kRowHeight;
 
+namespace {
+
+constexpr size_t kMaxRememberedRows = 4096;
+
+} // namespace
+
 RowListView::RowListView(QWidget *parent)
     : QWidget(parent)
 {
@@ -40,8 +46,8 @@ void RowListView::setModel(QAbstractItemModel *model)
         connect(model_, &QAbstractItemModel::rowsRemoved, this, &RowListView::rowsChanged);
         connect(model_, &QAbstractItemModel::layoutChanged, this, &RowListView::rowsChanged);
         connect(model_, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex &first, const QModelIndex &last) {
-                    update(rowRect(first.row()).united(rowRect(last.row())));
+                [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
+                    rowDataChanged(first.row(), last.row(), roles);
                 });
     }
     rowsChanged();
@@ -89,8 +95,32 @@ QSize RowListView::minimumSizeHint() const
     return sizeHint();
 }
 
+void RowListView::rowDataChanged(int first, int last, const QList<int> &roles)
+{
+    if (roles.size() == 1 && roles.front() == OverviewRole::isSelected)
+        repaintRowsWhoseSelectionChanged(first, last);
+    else
+        update(rowRect(first).united(rowRect(last)));
+}
+
+void RowListView::repaintRowsWhoseSelectionChanged(int first, int last)
+{
+    const QRect visible = visibleRegion().boundingRect();
+    if (visible.isEmpty())
+        return;  // painted afresh when shown
+    first = std::max(first, visible.top() / kRowHeight);
+    last = std::min({last, visible.bottom() / kRowHeight, rowCount() - 1});
+    for (int row = first; row <= last; ++row) {
+        const auto painted = paintedSelected_.find(row);
+        if (painted == paintedSelected_.end()
+            || painted->second != model_->index(row, 0).data(OverviewRole::isSelected).toBool())
+            update(rowRect(row));
+    }
+}
+
 void RowListView::rowsChanged()
 {
+    paintedSelected_.clear();
     // A fixed height, so the scrolling column lays the list out at its full length.
     setFixedHeight(rowCount() * kRowHeight);
     if (hoveredRow_ >= rowCount())
@@ -136,8 +166,13 @@ void RowListView::paintEvent(QPaintEvent *event)
     const QRect exposed = event->rect();
     const int first = std::max(0, exposed.top() / kRowHeight);
     const int last = std::min(rowCount() - 1, exposed.bottom() / kRowHeight);
+    // Bounded: past a few screens the states are forgotten and the rows
+    // count as changed.
+    if (paintedSelected_.size() > kMaxRememberedRows)
+        paintedSelected_.clear();
     for (int row = first; row <= last; ++row) {
         const QStyleOptionViewItem option = optionFor(row);
+        paintedSelected_[row] = option.state.testFlag(QStyle::State_Selected);
         paintBackground(painter, row, option.rect);
         delegate_->paint(&painter, option, model_->index(row, 0));
     }

@@ -13,9 +13,6 @@ namespace kestrix {
 
 namespace {
 
-const std::vector<PTXAudioFileGroup> kNoAudioFileGroups;
-const std::vector<PTXClipGroup> kNoClipGroups;
-
 std::vector<size_t> intersection(const std::vector<size_t> &a, const std::vector<size_t> &b)
 {
     std::vector<size_t> both;
@@ -30,25 +27,25 @@ SearchQuery searchFor(const SearchQuery &query, SearchQuery::Scope section)
     return {query.appliesTo(section) ? query.text : std::string(), section};
 }
 
-// Each list comes from the model's visibleLists with the other lists left
-// empty and the search limited to the list's own section, so the other
-// sections cost nothing.
+// Each list is searched through the session's index on its own, with the
+// search limited to the list's own section, so the other sections cost nothing.
 std::vector<size_t> visibleTracks(const OverviewData &data, const TracksFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::tracks), token.universe, token.types};
-    return visibleLists(*data.session, kNoAudioFileGroups, kNoClipGroups, filters).tracks;
+    return visibleTrackIndices(*data.session, *data.searchIndex, filters);
 }
 
 std::vector<size_t> visibleAudioFileGroups(const OverviewData &data, const SectionFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::files), token.universe, {}};
-    return visibleLists(*data.session, *data.audioFileGroups, kNoClipGroups, filters).audioFileGroups;
+    return visibleAudioFileGroupIndices(*data.session, *data.audioFileGroups, *data.searchIndex,
+                                        filters);
 }
 
 std::vector<size_t> visibleClipGroups(const OverviewData &data, const SectionFilterToken &token)
 {
     const ListFilters filters{searchFor(token.search, SearchQuery::Scope::clips), token.universe, {}};
-    return visibleLists(*data.session, kNoAudioFileGroups, *data.clipGroups, filters).clipGroups;
+    return visibleClipGroupIndices(*data.session, *data.clipGroups, *data.searchIndex, filters);
 }
 
 std::vector<PTXClipGroup> laneClipGroups(const OverviewData &data, size_t track, const ClipFilterToken &token)

@@ -91,7 +91,9 @@ void TracksSection::setExpandedTracks(std::unordered_set<std::string> names)
 
 int TracksSection::rowOf(const SelectableItem &item) const
 {
-    return model_->rowOf(item);
+    return rowNearLastFound(
+        lastFoundRow_, model_->rowCount(), [&](int row) { return model_->itemAt(row) == item; },
+        [&] { return model_->rowOf(item); });
 }
 
 const ClipLane &TracksSection::laneOf(size_t track)

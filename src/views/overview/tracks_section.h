@@ -58,6 +58,7 @@ private:
     void updateTypeMenuButton();
 
     TrackListModel *model_;
+    mutable int lastFoundRow_ = -1;
     OverviewData data_;
     TracksFilterToken token_;
     std::unordered_set<std::string> expanded_;

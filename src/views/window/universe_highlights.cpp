@@ -28,6 +28,9 @@ StringSet memberNames(const std::vector<Group> &groups, const std::unordered_set
                       const SelectableItemKind &kind)
 {
     StringSet names;
+    // Moving through the track list selects no groups: skip the long lists.
+    if (std::ranges::none_of(selected, [&](const SelectableItem &item) { return item.kind == kind; }))
+        return names;
     for (const Group &group : groups) {
         if (!selected.contains({group.id, kind}))
             continue;

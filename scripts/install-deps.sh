@@ -16,6 +16,7 @@ packages=(
   sox                                 # import tests write real WAV files
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display
+  python3                             # the feedback tests read multipart bodies with its email package
 )
 
 missing=()

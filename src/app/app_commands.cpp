@@ -174,9 +174,10 @@ void AppCommands::buildHelpMenu()
     connect(addCommand(menu, QObject::tr("What's New")), &QAction::triggered, this,
             [] { sayNotAvailable(QObject::tr("What's New")); });
     menu->addSeparator();
-    // The feedback windows have not landed yet.
-    addCommand(menu, QStringLiteral("Send Feature Request…"))->setEnabled(false);
-    addCommand(menu, QStringLiteral("Send Bug Report…"))->setEnabled(false);
+    connect(addCommand(menu, QStringLiteral("Send Feature Request…")), &QAction::triggered, &app_.appDelegate(),
+            &AppDelegate::showFeatureRequestWindow);
+    connect(addCommand(menu, QStringLiteral("Send Bug Report…")), &QAction::triggered, &app_.appDelegate(),
+            [this] { app_.appDelegate().showBugReportWindow(); });
 }
 
 void AppCommands::rebuildOpenRecentMenu()

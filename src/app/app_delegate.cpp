@@ -1,5 +1,8 @@
 #include "app_delegate.h"
 
+#include "bug_report_opener.h"
+#include "bug_report_view.h"
+#include "feature_request_view.h"
 #include "content_view.h"
 #include "native_path.h"
 #include "open_panel.h"
@@ -20,10 +23,17 @@ AppDelegate::AppDelegate(WindowRegistry &windows, RecentFiles &recents, QObject 
     , windows_(windows)
     , recents_(recents)
 {
+    // The playback log and the import dialogs open the bug report through this.
+    feedback::setBugReportOpener([this](const QString &description, const QString &attachmentPath) {
+        showBugReportWindow(description, attachmentPath);
+    });
 }
 
 AppDelegate::~AppDelegate()
 {
+    feedback::setBugReportOpener({});
+    delete featureRequestWindow_;
+    delete bugReportWindow_;
     delete startWindow_;
 }
 
@@ -91,6 +101,61 @@ void AppDelegate::openFiles(const QStringList &paths)
 void AppDelegate::runOpenPanel(QWidget *parent)
 {
     openFiles(chooseSessionFiles(parent));
+}
+
+namespace {
+
+// The window raised and given the keyboard.
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+// A form that was sent is done with; the next request gets a fresh one.
+template <typename View>
+void dropIfSent(QPointer<View> &window)
+{
+    if (window && window->form().submitted()) {
+        window->close();
+        delete window.data();
+    }
+}
+
+template <typename View>
+View *feedbackWindow(QPointer<View> &window)
+{
+    dropIfSent(window);
+    if (!window) {
+        window = new View(feedback::FeedbackService::fromBuildAndEnvironment());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return window;
+}
+
+} // namespace
+
+void AppDelegate::showFeatureRequestWindow()
+{
+    bringToFront(feedbackWindow(featureRequestWindow_));
+}
+
+feedback::FeatureRequestView *AppDelegate::featureRequestWindow() const
+{
+    return featureRequestWindow_;
+}
+
+feedback::BugReportView *AppDelegate::bugReportWindow() const
+{
+    return bugReportWindow_;
+}
+
+void AppDelegate::showBugReportWindow(const QString &prefillDescription, const QString &prefillAttachment)
+{
+    feedback::BugReportView *window = feedbackWindow(bugReportWindow_);
+    window->open(prefillDescription, prefillAttachment);
+    bringToFront(window);
 }
 
 } // namespace kestrix

@@ -13,6 +13,11 @@ class QWidget;
 
 namespace kestrix {
 
+namespace feedback {
+class BugReportView;
+class FeatureRequestView;
+} // namespace feedback
+
 class RecentFiles;
 class WindowRegistry;
 
@@ -42,6 +47,14 @@ public:
     // The modal chooser for .ptx files; the chosen files are opened.
     void runOpenPanel(QWidget *parent);
 
+    // The feedback windows, one of each: an open one is brought to the front,
+    // one showing that it was sent makes way for a fresh form.
+    void showFeatureRequestWindow();
+    // An empty description or attachment leaves that part of the form as it is.
+    void showBugReportWindow(const QString &prefillDescription = {}, const QString &prefillAttachment = {});
+    feedback::FeatureRequestView *featureRequestWindow() const;
+    feedback::BugReportView *bugReportWindow() const;
+
 signals:
     // A new start window, before it is shown.
     void startWindowCreated(StartWindow *window);
@@ -50,6 +63,8 @@ private:
     WindowRegistry &windows_;
     RecentFiles &recents_;
     QPointer<StartWindow> startWindow_;
+    QPointer<feedback::FeatureRequestView> featureRequestWindow_;
+    QPointer<feedback::BugReportView> bugReportWindow_;
 };
 
 } // namespace kestrix

@@ -1,0 +1,239 @@
+// The two requests as a loopback server receives them, and what the form
+// makes of each kind of answer.
+#include "attachment.h"
+#include "feedback_test_support.h"
+#include "platform_info.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSettings>
+
+using namespace kestrix::feedback;
+
+namespace {
+
+QStringList partNames(const QJsonObject &parsed)
+{
+    QStringList names;
+    for (const QJsonValue &part : parsed.value(QLatin1String("parts")).toArray())
+        names << part.toObject().value(QLatin1String("name")).toString();
+    return names;
+}
+
+QByteArray partData(const QJsonObject &parsed, int index)
+{
+    const QJsonObject part = parsed.value(QLatin1String("parts")).toArray().at(index).toObject();
+    return QByteArray::fromBase64(part.value(QLatin1String("data")).toString().toLatin1());
+}
+
+QJsonObject part(const QJsonObject &parsed, int index)
+{
+    return parsed.value(QLatin1String("parts")).toArray().at(index).toObject();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(FeedbackTest, BugReportIsMultipartWithTheFieldsAndTheFile)
+{
+    const QString jpeg = makeFile(QStringLiteral("screen \"one\".JPEG"), 70000);
+    auto form = filledForm(FeedbackKind::bugReport);
+    form->chooseAttachment(jpeg);
+    submitAndWait(*form);
+    ASSERT_TRUE(form->submitted()) << form->resultMessage().value_or(QString()).toStdString();
+    ASSERT_EQ(server_.requests().size(), 1);
+    const RecordedRequest &request = server_.requests().front();
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.path, "/api/kestrix/bug-report");
+    EXPECT_EQ(request.headers.value("authorization"), "Bearer " + kTestApiKey.toLatin1());
+    EXPECT_EQ(request.headers.value("user-agent"), userAgent().toUtf8());
+    const QByteArray contentType = request.headers.value("content-type");
+    ASSERT_TRUE(contentType.startsWith("multipart/form-data; boundary=Boundary-")) << contentType.toStdString();
+
+    const QJsonObject parsed = parseMultipart(contentType, request.body);
+    EXPECT_TRUE(parsed.value(QLatin1String("defects")).toArray().isEmpty());
+    EXPECT_EQ(partNames(parsed), QStringList({QStringLiteral("first_name"), QStringLiteral("last_name"),
+                                              QStringLiteral("email"), QStringLiteral("description"),
+                                              QStringLiteral("os_version"), QStringLiteral("ptx_file")}));
+    EXPECT_EQ(partData(parsed, 0), "Ana");
+    EXPECT_EQ(partData(parsed, 1), "Lind");
+    EXPECT_EQ(partData(parsed, 2), "ana@studio.example");
+    EXPECT_EQ(partData(parsed, 3), ("The clip list is empty.\n\n--- System info ---\n" + systemInfo()).toUtf8());
+    EXPECT_EQ(partData(parsed, 4), osVersion().toUtf8());
+    EXPECT_FALSE(part(parsed, 4).value(QLatin1String("explicit_type")).toBool());
+    EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(), QStringLiteral("image/jpeg"));
+    // A quotation mark in the name cannot end the parameter early.
+    EXPECT_EQ(part(parsed, 5).value(QLatin1String("filename")).toString(), QStringLiteral("screen %22one%22.JPEG"));
+    EXPECT_EQ(partData(parsed, 5), fileBytes(jpeg));
+    // The body ends with the closing delimiter line.
+    EXPECT_TRUE(request.body.endsWith("--" + contentType.mid(contentType.indexOf('=') + 1) + "--\r\n"));
+}
+
+TEST_F(FeedbackTest, SessionFilesGoAsOctetStreamAndUnreadableFilesAreLeftOut)
+{
+    const QString session = makeFile(QStringLiteral("Mix.ptx"), 4096);
+    auto form = filledForm(FeedbackKind::bugReport);
+    form->chooseAttachment(session);
+    submitAndWait(*form);
+    QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
+                                        server_.requests().at(0).body);
+    EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(),
+              QStringLiteral("application/octet-stream"));
+    EXPECT_EQ(partData(parsed, 5), fileBytes(session));
+
+    // Gone between choosing and sending: the report goes without it.
+    auto second = filledForm(FeedbackKind::bugReport);
+    second->chooseAttachment(session);
+    QFile::remove(session);
+    submitAndWait(*second);
+    ASSERT_TRUE(second->submitted());
+    parsed = parseMultipart(server_.requests().at(1).headers.value("content-type"), server_.requests().at(1).body);
+    EXPECT_EQ(partNames(parsed).size(), 5);
+}
+
+TEST_F(FeedbackTest, AttachmentLimitIsFourMegabytes)
+{
+    auto form = filledForm(FeedbackKind::bugReport);
+    const QString exact = makeFile(QStringLiteral("exact.zip"), kMaxAttachmentBytes);
+    const QString over = makeFile(QStringLiteral("over.png"), kMaxAttachmentBytes + 1);
+    form->chooseAttachment(exact);
+    EXPECT_EQ(form->attachmentPath(), exact);
+    EXPECT_FALSE(form->resultMessage());
+    form->chooseAttachment(over);
+    EXPECT_EQ(form->attachmentPath(), exact);
+    EXPECT_TRUE(form->resultIsError());
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Attachment is too large. The server rejects files over 4 MB."));
+    form->chooseAttachment(makeFile(QStringLiteral("notes.pdf"), 10));
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Attachment must be .ptx, .zip, .png, or .jpg."));
+
+    // Grown past the limit after it was chosen: refused at send time, not cut.
+    QFile grow(exact);
+    ASSERT_TRUE(grow.open(QIODevice::Append));
+    grow.write("x");
+    grow.close();
+    submitAndWait(*form);
+    EXPECT_TRUE(server_.requests().isEmpty());
+    EXPECT_EQ(form->resultMessage(),
+              QStringLiteral("Send failed: Attachment is too large. The server rejects files over 4 MB."));
+
+    ASSERT_TRUE(grow.resize(kMaxAttachmentBytes));
+    submitAndWait(*form);
+    ASSERT_EQ(server_.requests().size(), 1);
+    const QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
+                                              server_.requests().at(0).body);
+    EXPECT_EQ(partData(parsed, 5).size(), kMaxAttachmentBytes);
+}
+
+TEST_F(FeedbackTest, LongDescriptionLosesTheSystemInformation)
+{
+    auto form = filledForm(FeedbackKind::bugReport);
+    const QString description = QString(9990, u'd') + QStringLiteral("\U0001F3B9") + QString(9, u'e');
+    form->setDescription(description);
+    EXPECT_TRUE(form->canSubmit());
+    submitAndWait(*form);
+    ASSERT_EQ(server_.requests().size(), 1);
+    const QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
+                                              server_.requests().at(0).body);
+    EXPECT_EQ(QString::fromUtf8(partData(parsed, 3)), description);
+
+    form->setDescription(description + u'f');
+    EXPECT_FALSE(form->canSubmit());
+}
+
+TEST_F(FeedbackTest, FeatureRequestIsJson)
+{
+    auto form = filledForm(FeedbackKind::featureRequest);
+    form->setDescription(QStringLiteral("  Show \"fades\" on the timeline\n\n"));
+    submitAndWait(*form);
+    ASSERT_TRUE(form->submitted());
+    ASSERT_EQ(server_.requests().size(), 1);
+    const RecordedRequest &request = server_.requests().front();
+    EXPECT_EQ(request.path, "/api/kestrix/feature-request");
+    EXPECT_EQ(request.headers.value("content-type"), "application/json");
+    EXPECT_EQ(request.headers.value("authorization"), "Bearer " + kTestApiKey.toLatin1());
+    EXPECT_EQ(request.headers.value("user-agent"), userAgent().toUtf8());
+    const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+    EXPECT_EQ(body, QJsonObject({{QStringLiteral("first_name"), QStringLiteral("Ana")},
+                                 {QStringLiteral("last_name"), QStringLiteral("Lind")},
+                                 {QStringLiteral("email"), QStringLiteral("ana@studio.example")},
+                                 {QStringLiteral("description"), QStringLiteral("Show \"fades\" on the timeline")}}));
+}
+
+TEST_F(FeedbackTest, RefusalsShowTheServiceWords)
+{
+    auto form = filledForm(FeedbackKind::bugReport);
+    server_.answerWith(422, R"({"error":"Validation failed","details":[{"message":"Bad email"},{"message":"x"}]})");
+    submitAndWait(*form);
+    EXPECT_TRUE(form->resultIsError());
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: Bad email"));
+
+    server_.answerWith(400, R"({"error":"Missing field","details":[]})");
+    submitAndWait(*form);
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: Missing field"));
+
+    server_.answerWith(500, "");
+    submitAndWait(*form);
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: Server returned HTTP 500"));
+    EXPECT_FALSE(form->submitted());
+    EXPECT_EQ(form->fields().description, QStringLiteral("The clip list is empty.\n"));
+}
+
+TEST_F(FeedbackTest, SilentServerTimesOutAndDeadPortFails)
+{
+    auto form = filledForm(FeedbackKind::featureRequest);
+    form->sender().setTimeout(std::chrono::milliseconds(300));
+    server_.neverAnswer();
+    submitAndWait(*form);
+    EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: The request timed out."));
+    EXPECT_TRUE(form->canSubmit());  // the form stays usable
+
+    const QString deadAddress = server_.baseAddress();
+    server_.close();
+    auto dead = std::make_unique<FeedbackForm>(FeedbackKind::featureRequest,
+                                               FeedbackService::fromValues(deadAddress, kTestApiKey));
+    dead->setFirstName(QStringLiteral("A"));
+    dead->setLastName(QStringLiteral("B"));
+    dead->setEmail(QStringLiteral("a@b.c"));
+    dead->setDescription(QStringLiteral("d"));
+    submitAndWait(*dead);
+    EXPECT_EQ(dead->resultMessage(), QStringLiteral("Send failed: Connection refused"));
+}
+
+TEST_F(FeedbackTest, ContactDetailsAreStoredOnlyAfterASuccessfulSend)
+{
+    server_.answerWith(503, "");
+    auto form = filledForm(FeedbackKind::bugReport);
+    submitAndWait(*form);
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("ContactInfo.firstName")));
+
+    server_.answerWith(201, "{}");
+    submitAndWait(*form);
+    ASSERT_TRUE(form->submitted());
+    const QSettings settings;
+    EXPECT_EQ(settings.value(QStringLiteral("ContactInfo.firstName")).toString(), QStringLiteral("Ana"));
+    EXPECT_EQ(settings.value(QStringLiteral("ContactInfo.email")).toString(), QStringLiteral("ana@studio.example"));
+    const FeedbackForm next(FeedbackKind::featureRequest, service());
+    EXPECT_EQ(next.fields().firstName, QStringLiteral("Ana"));
+    EXPECT_EQ(next.fields().lastName, QStringLiteral("Lind"));
+    EXPECT_TRUE(next.fields().description.isEmpty());
+}
+
+TEST_F(FeedbackTest, UnconfiguredBuildSaysSo)
+{
+    FeedbackForm bug(FeedbackKind::bugReport, FeedbackService::fromValues(server_.baseAddress(), QString()));
+    bug.setFirstName(QStringLiteral("A"));
+    bug.submit();
+    EXPECT_EQ(bug.resultMessage(), QStringLiteral("Bug report is not configured in this build (missing API key)."));
+    FeedbackForm feature(FeedbackKind::featureRequest, FeedbackService{});
+    feature.submit();
+    EXPECT_EQ(feature.resultMessage(),
+              QStringLiteral("Feature request is not configured in this build (missing API key)."));
+    EXPECT_FALSE(bug.submitting());
+    EXPECT_TRUE(server_.requests().isEmpty());
+}

@@ -46,6 +46,7 @@ public:
     bool isLoading() const { return isLoading_; }
     // Present once the session was read.
     const PTXSessionInfo *sessionInfo() const { return data_ ? data_->session.get() : nullptr; }
+    std::shared_ptr<const PTXSessionInfo> sharedSession() const { return data_ ? data_->session : nullptr; }
     // What was found of the session's audio files on disk.
     const AudioFileStatus *audioFiles() const { return data_ ? data_->files.get() : nullptr; }
     // Why the last load failed; empty otherwise.

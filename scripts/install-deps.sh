@@ -13,6 +13,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev   # AAC / M4A decoding
   libgrpc++-dev protobuf-compiler-grpc libprotobuf-dev protobuf-compiler   # PTSL
   libcli11-dev                        # kestrix-import's command line
+  nlohmann-json3-dev                  # JSON outside Qt (the import transcript view)
   sox                                 # import tests write real WAV files
   pulseaudio pulseaudio-utils         # a real audio server with null sinks for tests
   xvfb xauth                          # showing the application without a display

@@ -18,7 +18,9 @@ std::optional<std::string> existingFile(const std::string &candidate)
         return std::nullopt;
     std::error_code error;
     const fs::path path(candidate);
-    const fs::path target = fs::is_symlink(path, error) ? fs::canonical(path, error) : fs::absolute(path, error);
+    // Without "." and ".." parts, as the window shows the path.
+    const fs::path target =
+        fs::is_symlink(path, error) ? fs::canonical(path, error) : fs::absolute(path, error).lexically_normal();
     if (error || target.empty() || !fs::is_regular_file(target, error))
         return std::nullopt;
     return target.string();

@@ -19,7 +19,8 @@
 //      ImportOutcome holds the errors, the transcript and the operations.
 //      outcomeTitle() names the result.
 //   5. importReport() and reportFileName() for the report and Report A
-//      Problem.
+//      Problem; parseTranscript() and commandHeader() for the transcript
+//      view.
 #ifndef KESTRIX_IMPORT_IMPORT_CORE_H
 #define KESTRIX_IMPORT_IMPORT_CORE_H
 
@@ -28,5 +29,6 @@
 #include "import_report.h"
 #include "import_runs.h"
 #include "preflight.h"
+#include "transcript_entries.h"
 
 #endif

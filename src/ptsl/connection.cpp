@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "import_batch.h"
 #include "ptsl.h"
 #include "ptsl_log.h"
 #include "ptsl_settings.h"
@@ -148,6 +149,8 @@ void dropConnection()
     const std::lock_guard lock(connectionMutex());
     state().registered = false;
     replaceClient(nullptr);
+    // File identifiers belong to the Pro Tools we were connected to.
+    forgetBatchFileIds();
 }
 
 } // namespace kestrix

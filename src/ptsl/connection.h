@@ -18,8 +18,9 @@ std::recursive_mutex &connectionMutex();
 // even when the connection is dropped meanwhile.
 std::shared_ptr<ptsl::Client> currentClient();
 
-// Forgets the client and its registration, so that the next ptsl_connect
-// builds a new client. Used after an exception in an operation.
+// Forgets the client, its registration and the import batch's file
+// identifiers, so that the next ptsl_connect builds a new client. Used
+// after an exception in an operation and when the connection is lost.
 void dropConnection();
 
 } // namespace kestrix

@@ -45,6 +45,12 @@ void rememberBatchFileIds(const std::string &canonicalPath, std::vector<Imported
         b.fileIds[canonicalPath] = std::move(ids);
 }
 
+void forgetBatchFileIds()
+{
+    const std::lock_guard lock(connectionMutex());
+    batch().fileIds.clear();
+}
+
 } // namespace kestrix
 
 void ptsl_begin_import_batch(void)

@@ -23,6 +23,11 @@ std::optional<std::vector<ImportedFileId>> batchFileIds(const std::string &canon
 // does nothing otherwise.
 void rememberBatchFileIds(const std::string &canonicalPath, std::vector<ImportedFileId> ids);
 
+// Empties the cache but keeps the batch open. Called when the connection is
+// dropped: a Pro Tools that restarted knows none of the old identifiers, so
+// the rest of the batch imports its files again.
+void forgetBatchFileIds();
+
 } // namespace kestrix
 
 #endif

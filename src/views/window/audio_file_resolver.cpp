@@ -2,50 +2,32 @@
 
 #include "audio_format_sniffer.h"
 #include "file_type.h"
+#include "import_arguments.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QString>
 
-#include <optional>
+#include <unordered_set>
 
 namespace kestrix {
 
-namespace {
-
-// The file a candidate path stands for, following symbolic links; none when
-// nothing readable is there.
-std::optional<QString> existingFile(const QString &candidate)
-{
-    if (candidate.isEmpty())
-        return std::nullopt;
-    const QFileInfo info(candidate);
-    const QString target = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
-    if (target.isEmpty() || !QFileInfo(target).isFile())
-        return std::nullopt;
-    return target;
-}
-
-} // namespace
-
 AudioFileStatus resolveAudioFiles(const std::vector<PTXAudioFile> &files, const QString &sessionPath)
 {
+    // Import looks for the files by the same rule; it lives in the Qt-free
+    // import core so that both find the same files.
+    import::AudioFileResolution found = import::resolveSessionAudioFiles(files, sessionPath.toStdString());
     AudioFileStatus status;
-    const QDir audioFolder(QFileInfo(sessionPath).absoluteDir().filePath(QStringLiteral("Audio Files")));
+    status.resolvedPaths.insert(found.resolvedPaths.begin(), found.resolvedPaths.end());
+    status.offlineFiles.insert(found.offlineFiles.begin(), found.offlineFiles.end());
+    std::unordered_set<std::string> seen;
     for (const PTXAudioFile &file : files) {
-        if (status.resolvedPaths.contains(file.name) || status.offlineFiles.contains(file.name))
+        if (!seen.insert(file.name).second)
             continue; // a name is looked for once; the lists key files by name
         if (fileTypeInfo(file.typeTag).playbackUnavailable)
             status.unavailableFiles.insert(file.name);
-
-        std::optional<QString> found = existingFile(QString::fromStdString(file.path));
-        if (!found)
-            found = existingFile(audioFolder.filePath(QString::fromStdString(file.name)));
-        if (!found) {
-            status.offlineFiles.insert(file.name);
+        const auto resolved = status.resolvedPaths.find(file.name);
+        if (resolved == status.resolvedPaths.end())
             continue;
-        }
-        status.resolvedPaths.emplace(file.name, found->toStdString());
-        if (std::optional<std::string> format = audioFormatOfFile(*found))
+        if (std::optional<std::string> format = audioFormatOfFile(QString::fromStdString(resolved->second)))
             status.fileFormats.emplace(file.name, std::move(*format));
     }
     return status;

@@ -10,6 +10,7 @@
 #include "session_load_task.h"
 #include "sim_fixture.h"
 #include "track_list_model.h"
+#include "transcript_view.h"
 #include "tracks_section.h"
 #include "views_test_support.h"
 
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +242,31 @@ TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
     EXPECT_TRUE(dialog.importReport().contains("Outcome: completed with 1 warning(s)"));
     EXPECT_TRUE(dialog.importReport().contains("=== Tracks Selected for Import (3) ==="));
     EXPECT_TRUE(dialog.importTranscript().contains("----- Track \"Bass\" -----"));
+
+    // The transcript view reads the run back: track headers, then numbered
+    // commands with readable names, their request and answer below them.
+    const QTreeWidget *transcript = dialog.transcriptView()->list();
+    ASSERT_GT(transcript->topLevelItemCount(), 3);
+    EXPECT_EQ(transcript->topLevelItem(0)->text(0), "Track \"Kick\"");
+    const QTreeWidgetItem *first = transcript->topLevelItem(1);
+    EXPECT_EQ(first->text(0), "1");
+    EXPECT_EQ(first->text(1), "Check Pro Tools version");
+    EXPECT_TRUE(first->text(2).endsWith("ms"));
+    EXPECT_EQ(first->text(3), "OK");
+    ASSERT_EQ(first->childCount(), 2);
+    EXPECT_TRUE(first->child(0)->text(1).startsWith("Request\n"));
+    QStringList headers, notes;
+    for (int i = 0; i < transcript->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = transcript->topLevelItem(i);
+        if (row->text(0).startsWith("Track "))
+            headers.append(row->text(0));
+        if (row->text(0).isEmpty() && row->childCount() == 0)
+            notes.append(row->text(1));
+    }
+    EXPECT_EQ(headers, QStringList({"Track \"Kick\"", "Track \"Snare\"", "Track \"Bass\""}));
+    ASSERT_FALSE(notes.isEmpty());
+    EXPECT_TRUE(notes.front().startsWith("Pro Tools refused to create clip 'Snare.A1'")) << notes.front().toStdString();
+
     dialog.close();
     EXPECT_EQ(dismissals, 1);
 }

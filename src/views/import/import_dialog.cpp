@@ -129,8 +129,12 @@ QWidget *ImportDialog::buildStatusPage()
     statusTitle_ = wrappingLabel(page);
     statusTitle_->setFont(scaled(font(), 1.3, true));
     statusText_ = wrappingLabel(page, Qt::TextSelectableByMouse);
-    for (QWidget *widget : std::initializer_list<QWidget *>{statusSpinner_, statusMark_, statusTitle_, statusText_})
-        layout->addWidget(widget, 0, Qt::AlignHCenter);
+    layout->addWidget(statusSpinner_, 0, Qt::AlignHCenter);
+    layout->addWidget(statusMark_, 0, Qt::AlignHCenter);
+    layout->addSpacing(6);
+    // The texts take the whole width so that they wrap instead of clipping.
+    layout->addWidget(statusTitle_);
+    layout->addWidget(statusText_);
     statusTitle_->setAlignment(Qt::AlignCenter);
     statusText_->setAlignment(Qt::AlignCenter);
     layout->addStretch(1);
@@ -323,7 +327,7 @@ void ImportDialog::setState(ImportState state)
         outcomeMark_->setPixmap(importMarkPixmap(mark, kMarkSize, devicePixelRatioF()));
         if (state == ImportState::error) {
             outcomeTitle_->setText(tr("Import Failed"));
-            outcomeText_->setText(errorText());
+            outcomeText_->setText(tr("Nothing was imported into \"%1\".").arg(sessionName_));
         } else {
             outcomeTitle_->setText(warnings ? tr("Import Completed with %1 Warning%2")
                                                   .arg(importErrors_.size())
@@ -333,9 +337,8 @@ void ImportDialog::setState(ImportState state)
                                            : tr("Everything was imported into \"%1\".").arg(sessionName_));
         }
         errorList_->clear();
-        if (warningsShown())
-            errorList_->addItems(importErrors_);
-        errorList_->setVisible(warningsShown());
+        errorList_->addItems(importErrors_);
+        errorList_->setVisible(!importErrors_.isEmpty());
         reportView_->setPlainText(importReport_);
         transcriptView_->setTranscript(importTranscript_);
         pages_->setCurrentIndex(kOutcomePage);
@@ -593,11 +596,6 @@ void ImportDialog::finishImport(const ImportPlan &plan, const RunResult &result)
 QString ImportDialog::errorText() const
 {
     return importErrors_.join(QLatin1Char('\n'));
-}
-
-bool ImportDialog::warningsShown() const
-{
-    return warnsPerItem() && !importErrors_.isEmpty();
 }
 
 // Report ---------------------------------------------------------------------

@@ -41,6 +41,7 @@ struct ImportDialogInputs {
     std::shared_ptr<const PTXSessionInfo> session;  // may be null for clips and audio files
     QString sessionPath;                            // may be empty
     import::AudioFileResolution files;
+    FileFormats fileFormats;  // audio file name -> format text
     std::function<void()> onDismiss;
 };
 
@@ -94,8 +95,6 @@ protected:
     // their constructor.
     void finishSetup(QWidget *itemList);
     virtual ImportPlan makePlan(const import::SampleRateScale &scale, bool renameChannelViews) const = 0;
-    // The tracks dialog lists warnings; the others fail as a whole.
-    virtual bool warnsPerItem() const { return false; }
 
     const ImportDialogInputs &inputs() const { return inputs_; }
 
@@ -123,7 +122,6 @@ private:
     void showAlert(QMessageBox *box);
     import::SampleRateScale scale() const;
     QString errorText() const;
-    bool warningsShown() const;
 
     ImportDialogInputs inputs_;
     ImportState state_ = ImportState::checking;

@@ -92,7 +92,7 @@ ImportClipsDialog::ImportClipsDialog(const std::vector<PTXClipGroup> &clips, Imp
                                      QWidget *parent)
     : ImportDialog(tr("Import Clips to Pro Tools"), std::move(inputs), parent)
     , clips_(importClipItems(clips, this->inputs().session ? *this->inputs().session : emptySession(),
-                             this->inputs().files))
+                             this->inputs().files, this->inputs().fileFormats))
     , list_(itemTree({tr("Clip"), tr("Format"), tr("Source")}))
 {
     list_->setColumnWidth(1, 90);
@@ -132,10 +132,11 @@ ImportAudioDialog::ImportAudioDialog(const std::vector<PTXAudioFileGroup> &files
                                      QWidget *parent)
     : ImportDialog(tr("Import Audio Files to Pro Tools"), std::move(inputs), parent)
     , groups_(files)
-    , files_(importAudioFiles(files, this->inputs().files))
+    , files_(importAudioFiles(files, this->inputs().files, this->inputs().fileFormats))
     , list_(itemTree({tr("Audio File"), tr("Format"), tr("Location")}))
 {
     list_->setColumnWidth(1, 90);
+    list_->setTextElideMode(Qt::ElideMiddle);
     for (const ImportAudioFile &file : files_) {
         auto *row = new QTreeWidgetItem(list_);
         row->setText(0, fromStd(file.name));

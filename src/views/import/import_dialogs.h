@@ -22,7 +22,6 @@ public:
 
 protected:
     ImportPlan makePlan(const import::SampleRateScale &scale, bool renameChannelViews) const override;
-    bool warnsPerItem() const override { return true; }
 
 private:
     std::vector<ImportTrackItem> tracks_;

@@ -11,6 +11,12 @@ const PTXAudioFile *sourceFile(const PTXClipInfo &clip, const PTXSessionInfo &se
     return &session.audioFiles[size_t(clip.sourceFileIndex)];
 }
 
+std::string formatOf(const FileFormats &formats, const std::string &name)
+{
+    const auto found = formats.find(name);
+    return found == formats.end() ? std::string() : found->second;
+}
+
 std::string resolvedPath(const import::AudioFileResolution &files, const std::string &name)
 {
     const auto found = files.resolvedPaths.find(name);
@@ -19,13 +25,11 @@ std::string resolvedPath(const import::AudioFileResolution &files, const std::st
 
 } // namespace
 
-std::string channelCountText(size_t channels)
+std::string groupFormatText(size_t channels, const std::string &fileFormat)
 {
-    if (channels == 1)
-        return "Mono";
-    if (channels == 2)
-        return "Stereo";
-    return std::to_string(channels) + " channels";
+    if (channels > 1)
+        return "Multi-mono, " + std::to_string(channels) + " ch";
+    return fileFormat;
 }
 
 import::AudioFileResolution importResolution(const AudioFileStatus &files)
@@ -67,31 +71,36 @@ std::vector<ImportTrackItem> importTrackItems(const std::vector<PTXTrackInfo> &t
 }
 
 std::vector<ImportClipItem> importClipItems(const std::vector<PTXClipGroup> &groups, const PTXSessionInfo &session,
-                                            const import::AudioFileResolution &files)
+                                            const import::AudioFileResolution &files, const FileFormats &formats)
 {
     std::vector<ImportClipItem> items;
     items.reserve(groups.size());
     for (const PTXClipGroup &group : groups) {
-        ImportClipItem item{group.id, group.baseName, channelCountText(group.channels.size()), {}};
+        ImportClipItem item{group.id, group.baseName, {}, {}};
         for (size_t i = 0; i < group.channels.size(); ++i) {
             const PTXClipGroup::Channel &channel = group.channels[i];
             const PTXAudioFile *file = sourceFile(channel.clip, session);
             const std::string name = file ? file->name : std::string();
             item.channels.push_back({channel.suffix, channel.clip, name, resolvedPath(files, name), i});
         }
+        item.format = groupFormatText(item.channels.size(),
+                                      item.channels.empty() ? std::string() : formatOf(formats, item.channels[0].sourceFileName));
         items.push_back(std::move(item));
     }
     return items;
 }
 
 std::vector<ImportAudioFile> importAudioFiles(const std::vector<PTXAudioFileGroup> &groups,
-                                              const import::AudioFileResolution &files)
+                                              const import::AudioFileResolution &files, const FileFormats &formats)
 {
     std::vector<ImportAudioFile> items;
     items.reserve(groups.size());
     for (const PTXAudioFileGroup &group : groups) {
-        ImportAudioFile item{group.id, group.baseName, {}, channelCountText(group.channels.size()),
-                             import::trackFormatArgument(channelCountText(group.channels.size())), 0};
+        ImportAudioFile item{group.id, group.baseName, {},
+                             groupFormatText(group.channels.size(),
+                                             group.channels.empty() ? std::string()
+                                                                    : formatOf(formats, group.channels[0].fileName)),
+                             0};
         for (const PTXAudioFileGroup::Channel &channel : group.channels) {
             const std::string path = resolvedPath(files, channel.fileName);
             if (path.empty())

@@ -11,6 +11,7 @@
 #include "session_info.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrix {
@@ -41,22 +42,26 @@ struct ImportClipItem {
 };
 
 struct ImportAudioFile {
-    std::string id, name, path, format, trackFormat;
+    std::string id, name, path, format;
     size_t offlineChannels = 0;
 };
 
-// "Mono", "Stereo", else "<n> channels".
-std::string channelCountText(size_t channels);
+// What a row's format column says: a multi-mono set by its channel count,
+// a single file by its own format ("WAV"), or "" when that is unknown (the
+// channels of an interleaved file are not read here).
+std::string groupFormatText(size_t channels, const std::string &fileFormat);
 
 // The window's view of the files on disk as the import core takes it.
 import::AudioFileResolution importResolution(const AudioFileStatus &files);
 
 std::vector<ImportTrackItem> importTrackItems(const std::vector<PTXTrackInfo> &tracks, const PTXSessionInfo &session,
                                               const import::AudioFileResolution &files);
+// formats: audio file name -> its format text, as the window found it.
+using FileFormats = std::unordered_map<std::string, std::string>;
 std::vector<ImportClipItem> importClipItems(const std::vector<PTXClipGroup> &groups, const PTXSessionInfo &session,
-                                            const import::AudioFileResolution &files);
+                                            const import::AudioFileResolution &files, const FileFormats &formats);
 std::vector<ImportAudioFile> importAudioFiles(const std::vector<PTXAudioFileGroup> &groups,
-                                              const import::AudioFileResolution &files);
+                                              const import::AudioFileResolution &files, const FileFormats &formats);
 
 } // namespace kestrix
 

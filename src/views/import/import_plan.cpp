@@ -52,7 +52,7 @@ ImportPlan clipsPlan(const std::vector<ImportClipItem> &clips, const PTXSessionI
                 plan.filePaths.push_back(*record.path);
             records->push_back(std::move(record));
         }
-        plan.clipLines.push_back(item.name + " (" + item.format + ")");
+        plan.clipLines.push_back(item.format.empty() ? item.name : item.name + " (" + item.format + ")");
     }
     plan.run = [records](const ImportOptions &options, const ProgressCallback &progress, const std::atomic<bool> *) {
         return runClipsImport(*records, options, progress);
@@ -69,7 +69,9 @@ ImportPlan audioPlan(const std::vector<PTXAudioFileGroup> &groups, const AudioFi
     for (const PTXAudioFileGroup &group : groups) {
         for (const std::string &path : audioFileGroupPaths(group, files))
             paths->push_back(path);
-        plan.fileLines.push_back(group.baseName + " (" + channelCountText(group.channels.size()) + ")");
+        plan.fileLines.push_back(group.channels.size() > 1
+                                     ? group.baseName + " (" + std::to_string(group.channels.size()) + " files)"
+                                     : group.baseName);
     }
     plan.filePaths = *paths;
     plan.run = [paths](const ImportOptions &options, const ProgressCallback &progress, const std::atomic<bool> *) {

@@ -64,8 +64,10 @@ ImportDialog *ImportWindowModifier::createDialog(int id)
     ImportDialogInputs inputs;
     inputs.session = view_->sharedSession();
     inputs.sessionPath = view_->filePath();
-    if (const AudioFileStatus *files = view_->audioFiles())
+    if (const AudioFileStatus *files = view_->audioFiles()) {
         inputs.files = importResolution(*files);
+        inputs.fileFormats = files->fileFormats;
+    }
     inputs.onDismiss = [this, id] {
         if (shownId_ == id) {
             shownId_ = 0;

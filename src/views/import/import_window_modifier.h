@@ -5,10 +5,10 @@
 #ifndef KESTRIX_VIEWS_IMPORT_IMPORT_WINDOW_MODIFIER_H
 #define KESTRIX_VIEWS_IMPORT_IMPORT_WINDOW_MODIFIER_H
 
+#include "import_dialog.h"
+
 #include <QObject>
 #include <QPointer>
-
-#include "import_dialog.h"
 
 namespace kestrix {
 

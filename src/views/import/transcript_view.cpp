@@ -27,9 +27,10 @@ QString fromStd(const std::string &text)
 // A disclosed detail: a heading row with the text below it in a fixed font.
 void addDetail(QTreeWidgetItem *command, const QString &heading, const std::string &text)
 {
+    // A spanned row draws only its first column.
     auto *row = new QTreeWidgetItem(command);
-    row->setText(kName, heading + QLatin1Char('\n') + fromStd(text));
-    row->setFont(kName, QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    row->setText(kStep, heading + QLatin1Char('\n') + fromStd(text));
+    row->setFont(kStep, QFontDatabase::systemFont(QFontDatabase::FixedFont));
     row->setFirstColumnSpanned(true);
 }
 

@@ -51,7 +51,7 @@ protected:
 
     ImportDialogInputs inputs(std::function<void()> onDismiss = {}) const
     {
-        return {loaded_.data->session, kDemo, importResolution(*loaded_.data->files), std::move(onDismiss)};
+        return {loaded_.data->session, kDemo, importResolution(*loaded_.data->files), loaded_.data->files->fileFormats, std::move(onDismiss)};
     }
     PTXTrackInfo demoTrack(const std::string &name) const
     {
@@ -254,7 +254,7 @@ TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
     EXPECT_TRUE(first->text(2).endsWith("ms"));
     EXPECT_EQ(first->text(3), "OK");
     ASSERT_EQ(first->childCount(), 2);
-    EXPECT_TRUE(first->child(0)->text(1).startsWith("Request\n"));
+    EXPECT_TRUE(first->child(0)->text(0).startsWith("Request\n"));
     QStringList headers, notes;
     for (int i = 0; i < transcript->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = transcript->topLevelItem(i);

@@ -174,6 +174,27 @@ TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversion)
     EXPECT_EQ(equal.mediaOption(), MediaImportOption::link);
 }
 
+TEST_F(ImportDialogs, AFailedAudioImportEndsInErrorWithItsReport)
+{
+    startSim({"--fail", R"(123={"command_error_type":"PT_UnknownError","command_error_message":"The disk is full."})"});
+    ImportAudioDialog dialog({loaded_.data->audioFileGroups->front()}, inputs());
+    dialog.show();
+    ASSERT_TRUE(reaches(dialog, ImportState::ready));
+    dialog.importButton()->click();
+    ASSERT_TRUE(reaches(dialog, ImportState::error));
+    EXPECT_EQ(dialog.stateTitle(), "Import Failed");
+    ASSERT_EQ(dialog.importErrors().size(), 1);
+    EXPECT_TRUE(dialog.importErrors()[0].startsWith("Import failed at step: ")) << dialog.importErrors()[0].toStdString();
+    // The failed run has its report too, for Report A Problem.
+    EXPECT_TRUE(dialog.importReport().contains("Outcome: FAILED\nError: Import failed at step: "));
+    EXPECT_TRUE(dialog.importReport().contains("=== Audio Files (1) ==="));
+    bool proToolsLine = false;
+    const QTreeWidget *transcript = dialog.transcriptView()->list();
+    for (int i = 0; i < transcript->topLevelItemCount(); ++i)
+        proToolsLine = proToolsLine || transcript->topLevelItem(i)->text(1) == "Pro Tools: The disk is full.";
+    EXPECT_TRUE(proToolsLine) << "the failed command's message has a line of its own";
+}
+
 TEST_F(ImportDialogs, CancelInEitherAlertImportsNothing)
 {
     startSim({"--track", "Kick"});

@@ -4,6 +4,7 @@
 #include "audio_device_manager.h"
 #include "audio_device_picker.h"
 #include "detail_toolbar.h"
+#include "import_window_modifier.h"
 #include "key_event_handler.h"
 #include "multi_mono_grouping.h"
 #include "overview_style.h"
@@ -126,6 +127,8 @@ PTXDetailView::PTXDetailView(const QString &filePath, QWidget *parent)
     connect(content_, &PTXPreviewContent::revealRequested, this,
             [this](const QString &path) { showInFileManager(path, this); });
     connect(content_, &PTXPreviewContent::importRequested, this, &PTXDetailView::importRow);
+    // The pending import opens its dialog.
+    new ImportWindowModifier(this);
     connect(content_, &PTXPreviewContent::expandedTracksChanged, this,
             [this](const std::unordered_set<std::string> &names) { setExpandedItems(names); });
     connect(content_, &PTXPreviewContent::shownListsChanged, this, [this] { selectionListsStale_ = true; });

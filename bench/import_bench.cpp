@@ -56,19 +56,23 @@ void BM_TracksArgumentsAndPreflights(benchmark::State &state)
     }
     for (const PTXClipInfo &clip : session.clips)
         existing.clips.insert(clip.name);
+    std::vector<const PTXTrackInfo *> chosen;
+    for (const PTXTrackInfo &track : session.tracks)
+        chosen.push_back(&track);
     const SampleRateScale scale{48000, 44100};
     size_t clips = 0;
     for (auto _ : state) {
+        const ClipFileLookup lookup(session, files);
         std::vector<TrackArguments> arguments;
-        std::vector<std::string> trackNames, clipNames, paths;
+        arguments.reserve(session.tracks.size());
+        std::vector<std::string> trackNames, clipNames;
         for (const PTXTrackInfo &track : session.tracks) {
-            arguments.push_back(trackArguments(track, session, files, names, scale, false));
+            arguments.push_back(trackArguments(track, lookup, names, scale, false));
             trackNames.push_back(track.name);
-            for (const ClipArgument &clip : arguments.back().clips) {
+            for (const ClipArgument &clip : arguments.back().clips)
                 clipNames.push_back(clip.name);
-                paths.push_back(*clip.path);
-            }
         }
+        const std::vector<std::string> paths = lookup.filePaths(chosen);
         benchmark::DoNotOptimize(channelViewAlert(clipNames));
         benchmark::DoNotOptimize(namesExistAlert(trackNames, clipNames, paths, existing));
         clips = clipNames.size();

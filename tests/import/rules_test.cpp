@@ -210,14 +210,21 @@ TEST(ImportArguments, MappingsAndSampleRateScaling)
 TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)
 {
     PTXSessionInfo session;
-    for (const char *name : {"a.wav", "b.wav", "a.wav", "c.wav", "d.wav"})
-        session.audioFiles.push_back(PTXAudioFile{.name = name});
+    for (const char *name : {"a.wav", "b.wav", "a.wav", "c.wav", "d.wav"}) {
+        session.audioFiles.emplace_back();
+        session.audioFiles.back().name = name;
+    }
     AudioFileResolution files;
     files.resolvedPaths = {{"a.wav", "/m/a.wav"}, {"b.wav", "/m/b.wav"}, {"d.wav", "/m/d.wav"}};
     files.offlineFiles = {"b.wav", "c.wav"};
     const auto clip = [](const char *name, int64_t file, uint64_t at) {
-        return PTXClipInfo{.name = name, .sourceFileIndex = file, .sampleOffset = 441, .sampleLength = 882,
-                           .timelinePosition = at};
+        PTXClipInfo info;
+        info.name = name;
+        info.sourceFileIndex = file;
+        info.sampleOffset = 441;
+        info.sampleLength = 882;
+        info.timelinePosition = at;
+        return info;
     };
     PTXTrackInfo track;
     track.name = "Gtr";

@@ -205,6 +205,10 @@ TEST(ImportArguments, MappingsAndSampleRateScaling)
     EXPECT_EQ(scale.apply(7), 8u) << "7.619 rounds to 8";
     EXPECT_FALSE(mediaOptions(scale).linkAvailable);
     EXPECT_EQ((SampleRateScale{48000, 0}.apply(7)), 7u) << "unknown source rate: unchanged";
+    EXPECT_EQ((SampleRateScale{1, 2}.apply(1)), 1u) << "halves round up";
+    EXPECT_EQ((SampleRateScale{1, 2}.apply(3)), 2u);
+    EXPECT_EQ((SampleRateScale{96000, 44100}.apply(1'000'000'000'000)), 2'176'870'748'299u);
+    EXPECT_EQ(scale.apply(UINT64_MAX), UINT64_MAX) << "kept at the end of the range";
 }
 
 TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)

@@ -75,23 +75,23 @@ public:
     // False when the name was in the set already.
     bool insert(const std::string &name)
     {
-        const std::string *&slot = slotFor(name);
+        const std::string *&slot = slots_[slotOf(name)];
         if (slot)
             return false;
         slot = &name;
         return true;
     }
-    bool contains(std::string_view name) const { return const_cast<NameSet *>(this)->slotFor(name) != nullptr; }
+    bool contains(std::string_view name) const { return slots_[slotOf(name)] != nullptr; }
 
 private:
     // The slot holding the name, or the empty one where it would go; at
     // most half the slots are taken, so the probe ends.
-    const std::string *&slotFor(std::string_view name)
+    size_t slotOf(std::string_view name) const
     {
         const size_t mask = slots_.size() - 1;
         for (size_t i = std::hash<std::string_view>{}(name) & mask;; i = (i + 1) & mask) {
             if (!slots_[i] || *slots_[i] == name)
-                return slots_[i];
+                return i;
         }
     }
 

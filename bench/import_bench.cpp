@@ -41,9 +41,11 @@ AudioFileResolution everyFileFound(const PTXSessionInfo &session)
     return files;
 }
 
-// All tracks chosen, with sample-rate conversion; then the channel-view
-// check and the names check against a destination that holds every track
-// and clip name already (the largest alert).
+// All tracks chosen, with sample-rate conversion, built as kestrix-import
+// builds them (the files looked up once for all tracks, each file's path
+// listed once); then the channel-view check and the names check against a
+// destination that holds every track, clip and audio file name already
+// (the largest alert).
 void BM_TracksArgumentsAndPreflights(benchmark::State &state)
 {
     const PTXSessionInfo &session = largeModel();
@@ -56,6 +58,8 @@ void BM_TracksArgumentsAndPreflights(benchmark::State &state)
     }
     for (const PTXClipInfo &clip : session.clips)
         existing.clips.insert(clip.name);
+    for (const PTXAudioFile &file : session.audioFiles)
+        existing.audioFiles.insert(file.name);
     std::vector<const PTXTrackInfo *> chosen;
     for (const PTXTrackInfo &track : session.tracks)
         chosen.push_back(&track);

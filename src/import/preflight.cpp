@@ -36,8 +36,9 @@ std::set<std::string> lines(char *text)
     return out;
 }
 
-// The names an alert lists: the first few, and how many there are in all. The rest are only counted: a list of thousands of
-// names would not be read.
+// The names an alert lists: the first few, and how many there are in all.
+// The rest are only counted: a list of thousands of names would not be
+// read, so they are neither copied nor sorted.
 struct ShownNames {
     std::vector<std::string_view> first;
     size_t count = 0;

@@ -41,9 +41,11 @@ AudioFileResolution everyFileFound(const PTXSessionInfo &session)
     return files;
 }
 
-// All tracks chosen, with sample-rate conversion; then the channel-view
-// check and the names check against a destination that holds every track
-// and clip name already (the largest alert).
+// All tracks chosen, with sample-rate conversion, built as kestrix-import
+// builds them (the files looked up once for all tracks, each file's path
+// listed once); then the channel-view check and the names check against a
+// destination that holds every track, clip and audio file name already
+// (the largest alert).
 void BM_TracksArgumentsAndPreflights(benchmark::State &state)
 {
     const PTXSessionInfo &session = largeModel();
@@ -56,19 +58,25 @@ void BM_TracksArgumentsAndPreflights(benchmark::State &state)
     }
     for (const PTXClipInfo &clip : session.clips)
         existing.clips.insert(clip.name);
+    for (const PTXAudioFile &file : session.audioFiles)
+        existing.audioFiles.insert(file.name);
+    std::vector<const PTXTrackInfo *> chosen;
+    for (const PTXTrackInfo &track : session.tracks)
+        chosen.push_back(&track);
     const SampleRateScale scale{48000, 44100};
     size_t clips = 0;
     for (auto _ : state) {
+        const ClipFileLookup lookup(session, files);
         std::vector<TrackArguments> arguments;
-        std::vector<std::string> trackNames, clipNames, paths;
+        arguments.reserve(session.tracks.size());
+        std::vector<std::string> trackNames, clipNames;
         for (const PTXTrackInfo &track : session.tracks) {
-            arguments.push_back(trackArguments(track, session, files, names, scale, false));
+            arguments.push_back(trackArguments(track, lookup, names, scale, false));
             trackNames.push_back(track.name);
-            for (const ClipArgument &clip : arguments.back().clips) {
+            for (const ClipArgument &clip : arguments.back().clips)
                 clipNames.push_back(clip.name);
-                paths.push_back(*clip.path);
-            }
         }
+        const std::vector<std::string> paths = lookup.filePaths(chosen);
         benchmark::DoNotOptimize(channelViewAlert(clipNames));
         benchmark::DoNotOptimize(namesExistAlert(trackNames, clipNames, paths, existing));
         clips = clipNames.size();

@@ -27,16 +27,16 @@ std::optional<std::string> existingFile(const std::string &candidate)
 }
 
 // The source file of a clip, when it is on disk.
-std::optional<std::string> clipFilePath(const PTXClipInfo &clip, const PTXSessionInfo &session,
-                                        const AudioFileResolution &files)
+const std::string *clipFilePath(const PTXClipInfo &clip, const PTXSessionInfo &session,
+                                const AudioFileResolution &files)
 {
     if (clip.sourceFileIndex < 0 || uint64_t(clip.sourceFileIndex) >= session.audioFiles.size())
-        return std::nullopt;
+        return nullptr;
     const std::string &name = session.audioFiles[size_t(clip.sourceFileIndex)].name;
     const auto found = files.resolvedPaths.find(name);
     if (found == files.resolvedPaths.end() || files.offlineFiles.count(name))
-        return std::nullopt;
-    return found->second;
+        return nullptr;
+    return &found->second;
 }
 
 std::string clipName(const std::string &name, bool renameChannelViews)
@@ -46,12 +46,35 @@ std::string clipName(const std::string &name, bool renameChannelViews)
     return channelViewRename(name).value_or(name);
 }
 
-ClipArgument clipArgument(const PTXClipInfo &clip, std::string path, const SampleRateScale &scale,
+ClipArgument clipArgument(const PTXClipInfo &clip, const std::string &path, const SampleRateScale &scale,
                           bool renameChannelViews, int32_t channel)
 {
-    return ClipArgument{clipName(clip.name, renameChannelViews), std::move(path), scale.apply(clip.sampleOffset),
+    return ClipArgument{clipName(clip.name, renameChannelViews), path, scale.apply(clip.sampleOffset),
                         scale.apply(clip.sampleOffset + clip.sampleLength), scale.apply(clip.timelinePosition),
                         channel};
+}
+
+// The arguments of a track whose clips find their files through pathOf
+// (the clip's file, or null when it is not on disk).
+template <typename PathOf>
+TrackArguments trackArgumentsWith(const PTXTrackInfo &track, const std::set<std::string> &importedTrackNames,
+                                  const SampleRateScale &scale, bool renameChannelViews, const PathOf &pathOf)
+{
+    TrackArguments arguments{track.name, trackTypeArgument(track), trackFormatArgument(track.format.name),
+                             std::nullopt, {}, colorArgument(track.colorIndex), false};
+    if (track.parentName && !track.parentName->empty() && importedTrackNames.count(*track.parentName))
+        arguments.folder = *track.parentName;
+    arguments.clips.reserve(track.clips.size());
+    for (const PTXClipInfo &clip : track.clips) {
+        const std::string *path = pathOf(clip);
+        if (!path)
+            continue;
+        // The right channel is told by the name before any rename.
+        const int32_t channel = clip.name.ends_with(".R") ? 1 : 0;
+        arguments.clips.push_back(clipArgument(clip, *path, scale, renameChannelViews, channel));
+    }
+    arguments.noResolvableClips = !track.clips.empty() && arguments.clips.empty();
+    return arguments;
 }
 
 } // namespace
@@ -79,6 +102,14 @@ uint64_t SampleRateScale::apply(uint64_t samples) const
 {
     if (!converts())
         return samples;
+    const uint64_t to = uint64_t(proToolsRate), from = uint64_t(sourceRate);
+    if (samples <= UINT64_MAX / to) {
+        // Exact in integers, halves rounded up as std::round rounds them;
+        // cheaper than long double arithmetic for 100,000 clips.
+        const uint64_t product = samples * to;
+        const uint64_t quotient = product / from, remainder = product % from;
+        return quotient + (remainder >= from - remainder ? 1 : 0);
+    }
     const long double scaled = std::round((long double)samples * proToolsRate / sourceRate);
     // A position past what 64 bits hold is kept at the end of the range.
     return scaled >= 18446744073709551615.0L ? UINT64_MAX : uint64_t(scaled);
@@ -139,24 +170,55 @@ std::vector<ImportClipRecord> clipRecords(const std::vector<ClipArgument> &clips
     return records;
 }
 
+ClipFileLookup::ClipFileLookup(const PTXSessionInfo &session, const AudioFileResolution &files)
+{
+    byIndex_.reserve(session.audioFiles.size());
+    for (const PTXAudioFile &file : session.audioFiles) {
+        const auto found = files.resolvedPaths.find(file.name);
+        const bool online = found != files.resolvedPaths.end() && !files.offlineFiles.count(file.name);
+        byIndex_.push_back(online ? &found->second : nullptr);
+    }
+}
+
+const std::string *ClipFileLookup::path(const PTXClipInfo &clip) const
+{
+    if (clip.sourceFileIndex < 0 || uint64_t(clip.sourceFileIndex) >= byIndex_.size())
+        return nullptr;
+    return byIndex_[size_t(clip.sourceFileIndex)];
+}
+
+std::vector<std::string> ClipFileLookup::filePaths(const std::vector<const PTXTrackInfo *> &tracks) const
+{
+    std::vector<bool> used(byIndex_.size(), false);
+    for (const PTXTrackInfo *track : tracks) {
+        for (const PTXClipInfo &clip : track->clips) {
+            if (path(clip))
+                used[size_t(clip.sourceFileIndex)] = true;
+        }
+    }
+    std::vector<std::string> paths;
+    std::set<const std::string *> listed;  // entries of one name share their resolved path
+    for (size_t i = 0; i < used.size(); ++i) {
+        if (used[i] && listed.insert(byIndex_[i]).second)
+            paths.push_back(*byIndex_[i]);
+    }
+    return paths;
+}
+
 TrackArguments trackArguments(const PTXTrackInfo &track, const PTXSessionInfo &session,
                               const AudioFileResolution &files, const std::set<std::string> &importedTrackNames,
                               const SampleRateScale &scale, bool renameChannelViews)
 {
-    TrackArguments arguments{track.name, trackTypeArgument(track), trackFormatArgument(track.format.name),
-                             std::nullopt, {}, colorArgument(track.colorIndex), false};
-    if (track.parentName && !track.parentName->empty() && importedTrackNames.count(*track.parentName))
-        arguments.folder = *track.parentName;
-    for (const PTXClipInfo &clip : track.clips) {
-        std::optional<std::string> path = clipFilePath(clip, session, files);
-        if (!path)
-            continue;
-        // The right channel is told by the name before any rename.
-        const int32_t channel = clip.name.ends_with(".R") ? 1 : 0;
-        arguments.clips.push_back(clipArgument(clip, std::move(*path), scale, renameChannelViews, channel));
-    }
-    arguments.noResolvableClips = !track.clips.empty() && arguments.clips.empty();
-    return arguments;
+    return trackArgumentsWith(track, importedTrackNames, scale, renameChannelViews,
+                              [&](const PTXClipInfo &clip) { return clipFilePath(clip, session, files); });
+}
+
+TrackArguments trackArguments(const PTXTrackInfo &track, const ClipFileLookup &files,
+                              const std::set<std::string> &importedTrackNames, const SampleRateScale &scale,
+                              bool renameChannelViews)
+{
+    return trackArgumentsWith(track, importedTrackNames, scale, renameChannelViews,
+                              [&](const PTXClipInfo &clip) { return files.path(clip); });
 }
 
 std::vector<ClipArgument> clipGroupRecords(const PTXClipGroup &group, const PTXSessionInfo &session,
@@ -166,10 +228,10 @@ std::vector<ClipArgument> clipGroupRecords(const PTXClipGroup &group, const PTXS
     std::vector<ClipArgument> records;
     for (size_t i = 0; i < group.channels.size(); ++i) {
         const PTXClipInfo &clip = group.channels[i].clip;
-        std::optional<std::string> path = clipFilePath(clip, session, files);
+        const std::string *path = clipFilePath(clip, session, files);
         if (!path)
             continue;
-        ClipArgument record = clipArgument(clip, std::move(*path), scale, renameChannelViews, int32_t(i));
+        ClipArgument record = clipArgument(clip, *path, scale, renameChannelViews, int32_t(i));
         record.position = 0;
         records.push_back(std::move(record));
     }

@@ -75,12 +75,35 @@ struct TrackArguments {
     bool noResolvableClips = false;
 };
 
+// The resolved path of each of a session's audio files, by its index in
+// the session's list, so that the clips of many tracks find their files
+// without a lookup by name each. Valid while the session and the
+// resolution live.
+class ClipFileLookup {
+public:
+    ClipFileLookup(const PTXSessionInfo &session, const AudioFileResolution &files);
+    // The clip's source file when it is on disk, else null.
+    const std::string *path(const PTXClipInfo &clip) const;
+    // The files on disk that the tracks' clips use, each once, in the
+    // session's file order: what the names pre-flight compares, without
+    // one path per clip.
+    std::vector<std::string> filePaths(const std::vector<const PTXTrackInfo *> &tracks) const;
+
+private:
+    std::vector<const std::string *> byIndex_;
+};
+
 // renameChannelViews applies the channel-view rename of the pre-flight to
 // clip names. importedTrackNames are the tracks of this import (a folder
 // is passed only when it is imported too).
 TrackArguments trackArguments(const PTXTrackInfo &track, const PTXSessionInfo &session,
                               const AudioFileResolution &files, const std::set<std::string> &importedTrackNames,
                               const SampleRateScale &scale, bool renameChannelViews);
+// The same for one of many tracks of a session, with the files looked up
+// once for all of them.
+TrackArguments trackArguments(const PTXTrackInfo &track, const ClipFileLookup &files,
+                              const std::set<std::string> &importedTrackNames, const SampleRateScale &scale,
+                              bool renameChannelViews);
 
 // One record per channel of a clip-list row (channel = index in the group),
 // channels whose file is offline or unknown left out.

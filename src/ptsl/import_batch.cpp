@@ -14,7 +14,14 @@ namespace {
 struct BatchState {
     int32_t depth = 0;
     std::map<std::string, std::vector<ImportedFileId>> fileIds;
+    std::map<std::string, std::string> createdTrackNames;  // requested name -> name given
 };
+
+void clearBatch(BatchState &b)
+{
+    b.fileIds.clear();
+    b.createdTrackNames.clear();
+}
 
 // Guarded by connectionMutex; never destroyed, like the connection.
 BatchState &batch()
@@ -45,6 +52,26 @@ void rememberBatchFileIds(const std::string &canonicalPath, std::vector<Imported
         b.fileIds[canonicalPath] = std::move(ids);
 }
 
+std::optional<std::string> batchCreatedTrackName(const std::string &requestedName)
+{
+    const std::lock_guard lock(connectionMutex());
+    const BatchState &b = batch();
+    if (b.depth < 1)
+        return std::nullopt;
+    const auto found = b.createdTrackNames.find(requestedName);
+    if (found == b.createdTrackNames.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void rememberBatchCreatedTrack(const std::string &requestedName, const std::string &createdName)
+{
+    const std::lock_guard lock(connectionMutex());
+    BatchState &b = batch();
+    if (b.depth >= 1)
+        b.createdTrackNames[requestedName] = createdName;
+}
+
 void forgetBatchFileIds()
 {
     const std::lock_guard lock(connectionMutex());
@@ -60,7 +87,7 @@ void ptsl_begin_import_batch(void)
         const std::lock_guard lock(connectionMutex());
         BatchState &b = batch();
         if (b.depth == 0)
-            b.fileIds.clear();
+            clearBatch(b);
         ++b.depth;
     });
 }
@@ -74,6 +101,6 @@ void ptsl_end_import_batch(void)
         if (b.depth >= 1)
             --b.depth;
         if (b.depth == 0)
-            b.fileIds.clear();
+            clearBatch(b);
     });
 }

@@ -1,6 +1,7 @@
 // ptsl_import_track: one track of the viewed session recreated in Pro
 // Tools with its clips spotted where they were.
 #include "clip_sources.h"
+#include "import_batch.h"
 #include "import_bodies.h"
 #include "import_call.h"
 #include "ptsl.h"
@@ -184,15 +185,33 @@ struct TrackImport {
     }
 };
 
+// The folder to create a track in: when a folder of that name was created
+// earlier in this batch and Pro Tools renamed it ("Drums" taken, so
+// "Drums 1"), the track goes into the renamed one, not the older "Drums".
+std::string createdFolderName(const std::string &folder)
+{
+    if (folder.empty())
+        return folder;
+    const std::optional<std::string> created = batchCreatedTrackName(folder);
+    if (!created || *created == folder)
+        return folder;
+    ptslLog("Folder '%s' was renamed by PT to '%s'; the track goes into '%s'", folder.c_str(), created->c_str(),
+            created->c_str());
+    transcriptNote("Folder '" + folder + "' was created as '" + *created + "' in this import; the track goes into '" +
+                   *created + "'.");
+    return *created;
+}
+
 int32_t importTrack(ImportCall &call, const std::string &name, const std::string &type, const std::string &format,
-                    const std::string &folder, const ImportClipRecord *clips, int32_t count, bool convert, bool link,
-                    int32_t colorIndex)
+                    const std::string &requestedFolder, const ImportClipRecord *clips, int32_t count, bool convert,
+                    bool link, int32_t colorIndex)
 {
     if (const int32_t status = call.connectAndCheckVersion(cannotConnectText() + " Make sure Pro Tools is running."))
         return status;
     if (count < 0)
         return call.fail(-2, "Validate", "Invalid clip count.");
 
+    const std::string folder = createdFolderName(requestedFolder);
     if (folder.empty())
         ptslLog("Creating track '%s' (%s %s)", name.c_str(), type.c_str(), format.c_str());
     else
@@ -211,6 +230,7 @@ int32_t importTrack(ImportCall &call, const std::string &name, const std::string
         track.trackId = ids.front();
     if (track.trackName != name)
         ptslLog("Requested track name '%s' was renamed by PT to '%s'", name.c_str(), track.trackName.c_str());
+    rememberBatchCreatedTrack(name, track.trackName);
 
     if (colorIndex != -2)
         colourTrack(track.trackName, colorIndex);

@@ -267,6 +267,43 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
         << old.transcript;
 }
 
+TEST_F(ImportOperations, ChildTracksFollowTheirFolderWhenProToolsRenamesIt)
+{
+    // "Drums" exists already, so the imported folder becomes "Drums 1":
+    // its children go into "Drums 1", not into the old "Drums".
+    startSim({"--track", "Drums"});
+    const auto track = [](const char *name, const char *type, const char *folder) {
+        return TrackArguments{name, type, "TF_Mono", folder ? std::optional<std::string>(folder) : std::nullopt,
+                              {}, -2, false};
+    };
+    const std::vector<TrackArguments> tracks = {track("Drums", "TT_BasicFolder", nullptr),
+                                                track("Kick", "TT_Audio", "Drums"),
+                                                track("Snare", "TT_Audio", "Drums")};
+    const ImportOutcome outcome = runTracksImport(tracks, {}, {}, nullptr);
+    EXPECT_TRUE(outcome.errors.empty()) << outcome.errors.front();
+    const std::vector<std::string> created = bodies(72);
+    ASSERT_EQ(created.size(), 3u);
+    for (size_t i : {1u, 2u})
+        EXPECT_NE(created[i].find(R"("insertion_point_track_name": "Drums 1"})"), std::string::npos) << created[i];
+    const std::string state = sim_->stateJson();
+    EXPECT_NE(state.find(R"("name":"Kick","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
+              std::string::npos)
+        << state;
+    EXPECT_NE(state.find(R"("name":"Snare","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
+              std::string::npos)
+        << state;
+    EXPECT_NE(outcome.transcript.find("[note] Folder 'Drums' was created as 'Drums 1' in this import; the track goes "
+                                      "into 'Drums 1'."),
+              std::string::npos)
+        << outcome.transcript;
+
+    // The rename is followed within one import only: a later import that
+    // names "Drums" means the track of that name.
+    const TrackCall later = importTrack("Tom", "TF_Mono", {}, -2, "Drums");
+    EXPECT_EQ(later.status, 0) << later.error;
+    EXPECT_NE(bodies(72).back().find(R"("insertion_point_track_name": "Drums"})"), std::string::npos);
+}
+
 TEST_F(ImportOperations, ClipImportGroupsByNameAndAudioImportSendsEachFileOnce)
 {
     startSim();

@@ -148,6 +148,36 @@ TEST(Preflight, AlertTextsAndRenames)
     EXPECT_EQ(names->text, "Audio files (may be overwritten or renamed by Pro Tools):\n  \xE2\x80\xA2 Kick.wav\n\n"
                            "Tracks (Pro Tools will auto-rename to \"<name> 1\"):\n  \xE2\x80\xA2 Kick\n\n"
                            "Clips (Pro Tools will auto-rename in the Clip List):\n  \xE2\x80\xA2 Snare_01");
+
+    // Many conflicts, given unsorted and more than once: the first five in
+    // sorted order, the rest counted once each.
+    ExistingNames many;
+    std::vector<std::string> clipNames, paths;
+    for (const char *name : {"h", "b", "g", "a", "f", "c", "e", "d", "zz"}) {
+        many.clips.insert(name);
+        many.audioFiles.insert(std::string(name) + ".wav");
+    }
+    for (const char *name : {"g", "x", "b", "g", "h", "a", "b", "f", "c", "e", "d", "h"}) {
+        clipNames.push_back(name);
+        paths.push_back("/media/" + std::string(name) + ".wav");
+        paths.push_back("/other/" + std::string(name) + ".wav");
+    }
+    const auto crowded = namesExistAlert({"Kick"}, clipNames, paths, many);
+    ASSERT_TRUE(crowded);
+    const std::string firstFive = "  \xE2\x80\xA2 a\n  \xE2\x80\xA2 b\n  \xE2\x80\xA2 c\n  \xE2\x80\xA2 d\n  "
+                                  "\xE2\x80\xA2 e\n  \xE2\x80\xA6" "and 3 more";
+    std::string firstFiveFiles = firstFive;
+    for (const char *name : {" a", " b", " c", " d", " e"})
+        firstFiveFiles.replace(firstFiveFiles.find(name), 2, std::string(name) + ".wav");
+    EXPECT_EQ(crowded->text, "Audio files (may be overwritten or renamed by Pro Tools):\n" + firstFiveFiles +
+                                 "\n\nClips (Pro Tools will auto-rename in the Clip List):\n" + firstFive);
+
+    // A few names against a large destination.
+    ExistingNames large;
+    for (int i = 0; i < 100; ++i)
+        large.tracks.insert("T" + std::to_string(i));
+    EXPECT_EQ(namesExistAlert({"T5", "T42", "New", "T5"}, {}, {}, large)->text,
+              "Tracks (Pro Tools will auto-rename to \"<name> 1\"):\n  \xE2\x80\xA2 T42\n  \xE2\x80\xA2 T5");
 }
 
 TEST(ImportArguments, MappingsAndSampleRateScaling)
@@ -175,6 +205,56 @@ TEST(ImportArguments, MappingsAndSampleRateScaling)
     EXPECT_EQ(scale.apply(7), 8u) << "7.619 rounds to 8";
     EXPECT_FALSE(mediaOptions(scale).linkAvailable);
     EXPECT_EQ((SampleRateScale{48000, 0}.apply(7)), 7u) << "unknown source rate: unchanged";
+    EXPECT_EQ((SampleRateScale{1, 2}.apply(1)), 1u) << "halves round up";
+    EXPECT_EQ((SampleRateScale{1, 2}.apply(3)), 2u);
+    EXPECT_EQ((SampleRateScale{96000, 44100}.apply(1'000'000'000'000)), 2'176'870'748'299u);
+    EXPECT_EQ(scale.apply(UINT64_MAX), UINT64_MAX) << "kept at the end of the range";
+}
+
+TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)
+{
+    PTXSessionInfo session;
+    for (const char *name : {"a.wav", "b.wav", "a.wav", "c.wav", "d.wav"}) {
+        session.audioFiles.emplace_back();
+        session.audioFiles.back().name = name;
+    }
+    AudioFileResolution files;
+    files.resolvedPaths = {{"a.wav", "/m/a.wav"}, {"b.wav", "/m/b.wav"}, {"d.wav", "/m/d.wav"}};
+    files.offlineFiles = {"b.wav", "c.wav"};
+    const auto clip = [](const char *name, int64_t file, uint64_t at) {
+        PTXClipInfo info;
+        info.name = name;
+        info.sourceFileIndex = file;
+        info.sampleOffset = 441;
+        info.sampleLength = 882;
+        info.timelinePosition = at;
+        return info;
+    };
+    PTXTrackInfo track;
+    track.name = "Gtr";
+    track.clips = {clip("Gtr.L", 0, 10), clip("Gtr.R", 2, 10), clip("Off", 1, 20), clip("None", -1, 30),
+                   clip("Past", 5, 40), clip("Gone", 3, 50), clip("Gtr.A1", 0, 60)};
+    PTXTrackInfo offline = track;
+    offline.name = "Off";
+    offline.clips = {clip("Off", 1, 0), clip("Gone", 3, 0)};
+    const SampleRateScale scale{48000, 44100};
+    const ClipFileLookup lookup(session, files);
+    for (const TrackArguments &arguments : {trackArguments(track, session, files, {}, scale, true),
+                                            trackArguments(track, lookup, {}, scale, true)}) {
+        ASSERT_EQ(arguments.clips.size(), 3u);
+        EXPECT_EQ(arguments.clips[0].path, "/m/a.wav");
+        EXPECT_EQ(arguments.clips[1].path, "/m/a.wav") << "a second entry of the same name";
+        EXPECT_EQ(arguments.clips[1].channel, 1);
+        EXPECT_EQ(arguments.clips[2].name, "Gtr.A_1");
+        EXPECT_EQ(arguments.clips[2].sourceStart, 480u);
+        EXPECT_EQ(arguments.clips[2].sourceEnd, 1440u);
+        EXPECT_EQ(arguments.clips[2].position, 65u) << "60 * 48000 / 44100 = 65.3";
+        EXPECT_FALSE(arguments.noResolvableClips);
+    }
+    EXPECT_TRUE(trackArguments(offline, lookup, {}, scale, false).noResolvableClips);
+    EXPECT_TRUE(trackArguments(offline, session, files, {}, scale, false).noResolvableClips);
+    EXPECT_EQ(lookup.filePaths({&track, &offline}), (std::vector<std::string>{"/m/a.wav"}))
+        << "each file once, offline ones left out";
 }
 
 TEST(ImportReport, SectionsInOrderAndFileName)

@@ -79,18 +79,18 @@ std::optional<Plan> planImport(const Options &o, const PTXSessionInfo &session, 
         std::set<std::string> names;
         for (const PTXTrackInfo *track : chosen.items)
             names.insert(track->name);
+        const ClipFileLookup lookup(session, files);
         auto arguments = std::make_shared<std::vector<TrackArguments>>();
+        arguments->reserve(chosen.items.size());
         for (const PTXTrackInfo *track : chosen.items) {
-            arguments->push_back(trackArguments(*track, session, files, names, scale, rename));
+            arguments->push_back(trackArguments(*track, lookup, names, scale, rename));
             plan.trackNames.push_back(track->name);
             plan.trackLines.push_back(track->name + " (" + arguments->back().type + ", " + arguments->back().format +
                                       ", " + std::to_string(arguments->back().clips.size()) + " clip(s))");
-            for (const ClipArgument &clip : arguments->back().clips) {
+            for (const ClipArgument &clip : arguments->back().clips)
                 plan.clipNames.push_back(clip.name);
-                if (clip.path)
-                    plan.filePaths.push_back(*clip.path);
-            }
         }
+        plan.filePaths = lookup.filePaths(chosen.items);
         plan.context = "Import Tracks";
         plan.run = [arguments](const ImportOptions &options, const ProgressCallback &progress) {
             return runTracksImport(*arguments, options, progress, nullptr);

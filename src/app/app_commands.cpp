@@ -1,5 +1,6 @@
 #include "app_commands.h"
 
+#include "audio_playback_log.h"
 #include "compare_window.h"
 #include "file_location.h"
 #include "file_window.h"
@@ -201,6 +202,9 @@ void AppCommands::buildHelpMenu()
             &AppDelegate::showFeatureRequestWindow);
     connect(addCommand(menu, QStringLiteral("Send Bug Report…")), &QAction::triggered, &app_.appDelegate(),
             [this] { app_.appDelegate().showBugReportWindow(); });
+    // The playback diagnostics, for a user who hears nothing or the wrong channels.
+    connect(addCommand(menu, QStringLiteral("Send Audio Playback Log…")), &QAction::triggered, this,
+            [] { AudioPlaybackLog::shared().sendReport(); });
 }
 
 void AppCommands::rebuildOpenRecentMenu()

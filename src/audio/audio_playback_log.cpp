@@ -2,7 +2,7 @@
 
 #include "audio_device_manager.h"
 #include "audio_log.h"
-#include "file_reveal.h"
+#include "bug_report_opener.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -99,12 +99,10 @@ AudioResult<QString> AudioPlaybackLog::writeReport(const AudioDeviceManager &dev
     return path;
 }
 
-void AudioPlaybackLog::sendReport() const
+bool AudioPlaybackLog::sendReport() const
 {
-    // Until the bug report form exists the file is shown in the file manager.
     auto written = writeReport(AudioDeviceManager::shared());
-    if (written.ok())
-        revealInFileManager(written.value());
+    return written.ok() && feedback::openBugReportForPlaybackLog(written.value());
 }
 
 } // namespace kestrix

@@ -31,9 +31,10 @@ public:
     QString reportText(const AudioDeviceManager &devices) const;
     // Writes the report into the temporary folder and returns its path.
     AudioResult<QString> writeReport(const AudioDeviceManager &devices) const;
-    // Writes the report of the shared devices and shows the file in the
-    // file manager.
-    void sendReport() const;
+    // Writes the report of the shared devices and opens the bug report form
+    // with it attached. False when the report cannot be written or no form
+    // can be opened.
+    bool sendReport() const;
 
 private:
     void append(const QString &entry, const QStringList &indentedLines);

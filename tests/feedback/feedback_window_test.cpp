@@ -7,6 +7,8 @@
 #include "feedback_test_support.h"
 #include "quorvix_app.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -71,10 +73,22 @@ TEST_F(FeedbackTest, HelpMenuAndReportersShareOneWindowOfEachKind)
         featureItem->trigger();
         EXPECT_EQ(app.appDelegate().featureRequestWindow(), feature.data());
 
-        ASSERT_TRUE(openBugReportForPlaybackLog(log));
+        // The playback log, written and attached from the Help menu.
+        QAction *logItem = menuAction(menuWindow, QStringLiteral("Send Audio Playback Log…"));
+        ASSERT_TRUE(logItem);
+        logItem->trigger();
         QPointer<BugReportView> bug = app.appDelegate().bugReportWindow();
         ASSERT_TRUE(bug);
         EXPECT_EQ(bug->form().fields().description, playbackLogDescription());
+        const QString sentLog = bug->form().attachmentPath();
+        EXPECT_TRUE(QFileInfo(sentLog).fileName().startsWith(QStringLiteral("Kestrix_Audio_Log_")));
+        QFile written(sentLog);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll().startsWith("=== Kestrix Audio Playback Log ==="));
+        written.close();
+        QFile::remove(sentLog);
+        bug->form().removeAttachment();
+        ASSERT_TRUE(openBugReportForPlaybackLog(log));
         EXPECT_EQ(bug->form().attachmentPath(), log);
 
         // Already open with the user's text: a second reporter fills nothing over it.

@@ -6,20 +6,15 @@
 #include "session_loader.h"
 #include "session_report_pdf.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
 enum class Output { summary, modelJson, readerJson, report };
-
-int usage()
-{
-    std::fprintf(stderr, "usage: kestrix-inspect [--json | --reader-json | --report OUT.pdf] FILE.ptx\n");
-    return 2;
-}
 
 int print(const std::string &text)
 {
@@ -64,32 +59,31 @@ int printModel(const char *path, Output output, const char *reportPath)
 
 int main(int argc, char **argv)
 {
-    Output output = Output::summary;
-    const char *path = nullptr;
-    const char *reportPath = nullptr;
-    int outputsChosen = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--report") == 0) {
-            if (i + 1 == argc)
-                return usage();
-            output = Output::report;
-            reportPath = argv[++i];
-            ++outputsChosen;
-        } else if (std::strcmp(argv[i], "--reader-json") == 0) {
-            output = Output::readerJson;
-            ++outputsChosen;
-        } else if (std::strcmp(argv[i], "--json") == 0) {
-            output = Output::modelJson;
-            ++outputsChosen;
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0')
-            return usage();
-        else if (!path)
-            path = argv[i];
-        else
-            return usage();
-    }
+    CLI::App app{"Prints what a session file holds.", "kestrix-inspect"};
+    app.set_version_flag("--version", std::string(KESTRIX_VERSION));
+    bool modelJsonWanted = false;
+    bool readerJsonWanted = false;
+    std::string reportPath;
+    std::string path;
+    CLI::Option *json = app.add_flag("--json", modelJsonWanted, "Print the session model as JSON");
+    CLI::Option *readerJson =
+        app.add_flag("--reader-json", readerJsonWanted, "Print every value of the reader's interface as JSON");
+    CLI::Option *report =
+        app.add_option("--report", reportPath, "Write the session report PDF without a window")->type_name("OUT.pdf");
     // One output at a time.
-    if (!path || outputsChosen > 1)
-        return usage();
-    return output == Output::readerJson ? printReaderJson(path) : printModel(path, output, reportPath);
+    json->excludes(readerJson)->excludes(report);
+    readerJson->excludes(report);
+    app.add_option("FILE.ptx", path, "The session file")->required();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &error) {
+        if (error.get_exit_code() == 0)
+            return app.exit(error);
+        std::fprintf(stderr, "kestrix-inspect: %s\n%s", error.what(), app.help().c_str());
+        return 2;
+    }
+    if (readerJsonWanted)
+        return printReaderJson(path.c_str());
+    const Output output = !reportPath.empty() ? Output::report : modelJsonWanted ? Output::modelJson : Output::summary;
+    return printModel(path.c_str(), output, reportPath.c_str());
 }

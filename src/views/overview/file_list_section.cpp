@@ -9,6 +9,9 @@
 #include "section_filters.h"
 #include "section_titles.h"
 #include "waveform_cell.h"
+#include "waveform_loader.h"
+
+#include <QEvent>
 #include "selection_modifiers.h"
 
 namespace kestrix {
@@ -45,17 +48,25 @@ FileListSection::FileListSection(const QString &name, FileRowListModel *model, s
         // rest of the row selects.
         const QString id = model_->index(row).data(OverviewRole::itemId).toString();
         if (clickWaveformCell(waveformCellRect(list()->rowRect(row)), position, id,
-                              playableItem(model_->factsAt(row), model_->regionAt(row)), InlineAudioPlayer::shared()))
+                              model_->playableItemAt(row), InlineAudioPlayer::shared()))
             return;
         emit itemClicked(model_->itemAt(row), selectionModifiers(modifiers));
     });
     connect(&InlineAudioPlayer::shared(), &InlineAudioPlayer::changed, list(), [list = list()] { list->update(); });
+    connect(&WaveformLoader::shared(), &WaveformLoader::waveformReady, list(), [list = list()] { list->update(); });
+    list()->installEventFilter(this);
     connect(list(), &RowListView::rowDoubleClicked, this,
             [this](int row) { emit itemDoubleClicked(model_->itemAt(row)); });
     connect(list(), &RowListView::contextMenuRequested, this, [this](int row, QPoint globalPosition) {
         showFileRowMenu(model_->itemAt(row), model_->index(row).data(OverviewRole::resolvedPath).toString(),
                         globalPosition);
     });
+}
+
+FileListSection::~FileListSection()
+{
+    // What only this list waited for is not read.
+    WaveformLoader::shared().request(this, {});
 }
 
 void FileListSection::setData(const OverviewData &data)
@@ -87,7 +98,7 @@ std::optional<PlayableItem> FileListSection::playableItemOf(const SelectableItem
     const int row = model_->rowOf(item);
     if (row < 0)
         return std::nullopt;
-    return playableItem(model_->factsAt(row), model_->regionAt(row));
+    return model_->playableItemAt(row);
 }
 
 bool FileListSection::togglePlayback(const SelectableItem &item)
@@ -98,6 +109,31 @@ bool FileListSection::togglePlayback(const SelectableItem &item)
     InlineAudioPlayer::shared().toggle(model_->index(model_->rowOf(item)).data(OverviewRole::itemId).toString(),
                                        *playable);
     return true;
+}
+
+void FileListSection::requestVisibleWaveforms()
+{
+    // A bound for a very tall window: more rows than any screen shows.
+    constexpr int kMostRowsInView = 400;
+    std::vector<PlayableItem> items;
+    const QRect visible = list()->isVisible() ? list()->visibleRegion().boundingRect() : QRect();
+    if (!visible.isEmpty() && model_->rowCount() > 0) {
+        const int first = std::max(0, list()->rowAt(visible.top()));
+        int last = list()->rowAt(visible.bottom());
+        if (last < 0)
+            last = model_->rowCount() - 1;
+        last = std::min(last, first + kMostRowsInView - 1);
+        for (int row = first; row <= last; ++row)
+            items.push_back(model_->playableItemAt(row));
+    }
+    WaveformLoader::shared().request(this, items);
+}
+
+bool FileListSection::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == list() && (event->type() == QEvent::Paint || event->type() == QEvent::Hide))
+        requestVisibleWaveforms();
+    return ListSection::eventFilter(watched, event);
 }
 
 const std::vector<size_t> &FileListSection::shownRows() const

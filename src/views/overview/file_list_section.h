@@ -18,6 +18,7 @@ class FileListSection : public ListSection {
 public:
     static FileListSection *audioFiles(QWidget *parent = nullptr);
     static FileListSection *clips(QWidget *parent = nullptr);
+    ~FileListSection() override;
 
     void setData(const OverviewData &data);
     void setFilters(const SectionFilterToken &token);
@@ -36,6 +37,13 @@ public:
     bool togglePlayback(const SelectableItem &item);
     // What the item's row plays; none when the list does not show it.
     std::optional<PlayableItem> playableItemOf(const SelectableItem &item) const;
+
+    // Asks for the mini waveforms of the rows in view and gives up those of
+    // rows no longer in view; done whenever the list paints or hides.
+    void requestVisibleWaveforms();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // How the section finds its groups and which of them it shows.

@@ -5,6 +5,7 @@
 #include "overview_roles.h"
 #include "overview_style.h"
 #include "waveform_cell.h"
+#include "waveform_loader.h"
 
 #include <QPainter>
 
@@ -118,7 +119,8 @@ void FileRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     paintFileRow(*painter, option, index, layout_(), columns_, option.rect.adjusted(0, 0, -cell.width(), 0));
     const bool dark = option.palette.color(QPalette::Window).lightnessF() < 0.5;
     paintWaveformCell(*painter, cell, index.data(OverviewRole::itemId).toString(), rowIsHighlighted(option), dark,
-                      InlineAudioPlayer::shared());
+                      InlineAudioPlayer::shared(),
+                      WaveformLoader::shared().waveform(index.data(OverviewRole::waveformRegion).toString()));
 }
 
 QString FileRowDelegate::toolTipAt(const QStyleOptionViewItem &option, const QModelIndex &index, QPoint point) const

@@ -1,6 +1,8 @@
 #include "file_row_list_model.h"
 
 #include "overview_roles.h"
+#include "waveform_cell.h"
+#include "waveform_loader.h"
 
 namespace kestrix {
 
@@ -48,6 +50,11 @@ const RowFacts &FileRowListModel::factsAt(int row) const
     return lastFacts_->second;
 }
 
+PlayableItem FileRowListModel::playableItemAt(int row) const
+{
+    return playableItem(factsAt(row), regionAt(row));
+}
+
 int FileRowListModel::rowOf(const SelectableItem &item) const
 {
     if (item.kind != itemKind())
@@ -67,6 +74,7 @@ QVariant FileRowListModel::data(const QModelIndex &index, int role) const
             return selection_ && !selection_->items.empty() && selection_->items.contains(itemAt(index.row()));
         case OverviewRole::isSelectable: return true;
         case OverviewRole::itemId: return playerIdPrefix_ + QString::fromStdString(groupIdAt(index.row()));
+        case OverviewRole::waveformRegion: return WaveformLoader::regionKey(playableItemAt(index.row()));
         default: break;
     }
     return rowFactsData(factsAt(index.row()), role);

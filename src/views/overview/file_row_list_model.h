@@ -3,6 +3,7 @@
 #ifndef KESTRIX_VIEWS_OVERVIEW_FILE_ROW_LIST_MODEL_H
 #define KESTRIX_VIEWS_OVERVIEW_FILE_ROW_LIST_MODEL_H
 
+#include "inline_audio_player.h"
 #include "overview_data.h"
 #include "row_texts.h"
 
@@ -42,6 +43,8 @@ public:
     void setPlayerIdPrefix(const QString &prefix) { playerIdPrefix_ = prefix; }
     // The region a row plays (sample offset and length), none for whole files.
     virtual std::optional<std::pair<uint64_t, uint64_t>> regionAt(int) const { return std::nullopt; }
+    // What the row's play control plays.
+    PlayableItem playableItemAt(int row) const;
 
 protected:
     virtual RowFacts computeFacts(size_t group) const = 0;

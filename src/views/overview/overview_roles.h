@@ -39,6 +39,8 @@ enum : int {
     isInactive,
     // QString: the id of the item a file or clip row stands for.
     itemId,
+    // QString: the file region the row's mini waveform is read from.
+    waveformRegion,
 };
 
 } // namespace kestrix::OverviewRole

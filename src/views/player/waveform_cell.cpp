@@ -33,7 +33,7 @@ QRect miniWaveformRect(const QRect &cell)
 }
 
 void paintWaveformCell(QPainter &painter, const QRect &cell, const QString &itemId, bool selected, bool dark,
-                       const InlineAudioPlayer &player)
+                       const InlineAudioPlayer &player, const std::vector<float> *computed)
 {
     const bool owns = !itemId.isEmpty() && player.currentId() == itemId;
     painter.save();
@@ -59,6 +59,8 @@ void paintWaveformCell(QPainter &painter, const QRect &cell, const QString &item
     painter.restore();
 
     const std::vector<float> *samples = owns ? &player.waveform() : player.cachedWaveform(itemId);
+    if (!owns && !samples)
+        samples = computed;
     if (samples && !samples->empty())
         paintMiniWaveform(painter, miniWaveformRect(cell), *samples, owns ? player.progress() : 0, {selected, dark});
 }

@@ -26,8 +26,10 @@ QRect waveformCellRect(const QRect &row);
 QRect playButtonRect(const QRect &cell);
 QRect miniWaveformRect(const QRect &cell);
 
+// `computed` is the row's waveform read before it played, shown when the
+// player has none of the row.
 void paintWaveformCell(QPainter &painter, const QRect &cell, const QString &itemId, bool selected, bool dark,
-                       const InlineAudioPlayer &player);
+                       const InlineAudioPlayer &player, const std::vector<float> *computed = nullptr);
 
 // What a row plays: its channels (labelled by suffix) when there are
 // several, else its one file; a clip adds its region.

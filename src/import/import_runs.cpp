@@ -23,6 +23,20 @@ std::string failureText(int32_t status, const HeapText &error, const char *whenN
     return whenNone ? whenNone : "Error code " + std::to_string(status);
 }
 
+// Takes the error and transcript a one-call import handed over and notes
+// its failure or, on success, `done`.
+void recordResult(ImportOutcome &outcome, int32_t status, char *error, char *transcript, const std::string &done)
+{
+    const HeapText ownedError = own(error), ownedTranscript = own(transcript);
+    outcome.transcript = ownedTranscript ? ownedTranscript.get() : "";
+    if (status != 0) {
+        outcome.failed = true;
+        outcome.errors.push_back(failureText(status, ownedError, "Unknown error"));
+    } else {
+        outcome.operations.push_back(done);
+    }
+}
+
 // Closes the batch however the run ends.
 struct ImportBatch {
     ImportBatch() { ptsl_begin_import_batch(); }
@@ -82,14 +96,8 @@ ImportOutcome runClipsImport(const std::vector<ClipArgument> &clips, const Impor
     char *transcript = nullptr;
     const int32_t status = ptsl_import_clips(records.data(), int32_t(records.size()), nullptr, options.convert,
                                              options.link, &error, &transcript);
-    const HeapText ownedError = own(error), ownedTranscript = own(transcript);
-    outcome.transcript = ownedTranscript ? ownedTranscript.get() : "";
-    if (status != 0) {
-        outcome.failed = true;
-        outcome.errors.push_back(failureText(status, ownedError, "Unknown error"));
-    } else {
-        outcome.operations.push_back("Imported " + std::to_string(records.size()) + " clip channel(s)");
-    }
+    recordResult(outcome, status, error, transcript,
+                 "Imported " + std::to_string(records.size()) + " clip channel(s)");
     return outcome;
 }
 
@@ -107,14 +115,7 @@ ImportOutcome runAudioImport(const std::vector<std::string> &paths, const Import
     char *transcript = nullptr;
     const int32_t status = ptsl_import_audio_files(pointers.data(), int32_t(pointers.size()), options.convert,
                                                    options.link, &error, &transcript);
-    const HeapText ownedError = own(error), ownedTranscript = own(transcript);
-    outcome.transcript = ownedTranscript ? ownedTranscript.get() : "";
-    if (status != 0) {
-        outcome.failed = true;
-        outcome.errors.push_back(failureText(status, ownedError, "Unknown error"));
-    } else {
-        outcome.operations.push_back("Imported " + std::to_string(paths.size()) + " audio file(s)");
-    }
+    recordResult(outcome, status, error, transcript, "Imported " + std::to_string(paths.size()) + " audio file(s)");
     return outcome;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 namespace kestrix::archive {
 
@@ -68,11 +69,36 @@ std::pair<const unsigned char *, uint32_t> columnStarts(const unsigned char *blo
     return {nullptr, 0};
 }
 
+// The name of `column` in which the token at `offset` lies: the last name
+// starting at or before it. Instances come in position order, so the search
+// starts from the name found last (`from`) and gallops forward; an earlier
+// offset starts over from the first name.
+uint32_t nameAt(const unsigned char *starts, uint32_t n, uint32_t offset, uint32_t from)
+{
+    if (from >= n || readU32(starts + size_t(from) * 4) > offset)
+        from = 0;
+    uint32_t lo = from, step = 1;
+    while (lo + step < n && readU32(starts + size_t(lo + step) * 4) <= offset) {
+        lo += step;
+        step *= 2;
+    }
+    uint32_t hi = std::min(n, lo + step);
+    while (hi - lo > 1) {
+        const uint32_t mid = lo + (hi - lo) / 2;
+        if (readU32(starts + size_t(mid) * 4) <= offset)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
                 sqlite3_value **argv)
 {
-    if (argc != 1) {
-        sqlite3_result_error(result, "match_names takes the bounds", -1);
+    auto *found = argc == 2 ? static_cast<MatchedNames *>(sqlite3_value_pointer(argv[1], kMatchedNamesType)) : nullptr;
+    if (!found) {
+        sqlite3_result_error(result, "match_names takes the bounds and a bound MatchedNames", -1);
         return;
     }
     const auto *blob = static_cast<const unsigned char *>(sqlite3_value_blob(argv[0]));
@@ -80,37 +106,47 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
     int count = 0;
     if (api->xInstCount(context, &count) != SQLITE_OK)
         count = 0;
-    std::vector<uint64_t> refs;
-    refs.reserve(size_t(count));
+    // Instances come in position order, column by column, so each column's
+    // names come out sorted and distinct by comparing with the last one only.
+    // The path column's names are the file column's, a second sorted run that
+    // is merged in afterwards.
+    std::vector<NameRef> &refs = found->refs;
+    const size_t first = refs.size();
+    size_t pathFrom = 0, pathTo = 0;
+    int lastColumn = -1;
+    const unsigned char *starts = nullptr;
+    uint32_t n = 0, last = 0;
     for (int i = 0; i < count; ++i) {
         int phrase = 0, column = 0, offset = 0;
         if (api->xInst(context, i, &phrase, &column, &offset) != SQLITE_OK || column < 0 ||
-            column >= kTextColumnCount)
+            column >= kTextColumnCount || offset < 0)
             continue;
-        const auto [starts, n] = columnStarts(blob, size, column);
+        if (column != lastColumn) {
+            if (lastColumn == kPathColumn)
+                pathTo = refs.size();
+            if (column == kPathColumn)
+                pathFrom = pathTo = refs.size();
+            std::tie(starts, n) = columnStarts(blob, size, column);
+            lastColumn = column;
+            last = 0;
+        }
         if (!starts || n == 0)
             continue;
-        // The last name starting at or before the offset.
-        uint32_t lo = 0, hi = n;
-        while (hi - lo > 1) {
-            const uint32_t mid = (lo + hi) / 2;
-            if (readU32(starts + size_t(mid) * 4) <= uint32_t(offset))
-                lo = mid;
-            else
-                hi = mid;
-        }
-        const int kindColumn = column == kPathColumn ? kKindColumn[size_t(NameKind::file)] : column;
-        refs.push_back(uint64_t(kindColumn) << 32 | lo);
+        last = nameAt(starts, n, uint32_t(offset), last);
+        const NameRef ref{uint32_t(column == kPathColumn ? kKindColumn[size_t(NameKind::file)] : column), last};
+        if (refs.size() > first && refs.back() == ref)
+            continue;
+        refs.push_back(ref);
     }
-    std::sort(refs.begin(), refs.end());
-    refs.erase(std::unique(refs.begin(), refs.end()), refs.end());
-    std::string out;
-    out.reserve(refs.size() * 8);
-    for (uint64_t ref : refs) {
-        appendU32(out, uint32_t(ref >> 32));
-        appendU32(out, uint32_t(ref));
-    }
-    sqlite3_result_blob(result, out.data(), int(out.size()), SQLITE_TRANSIENT);
+    if (lastColumn == kPathColumn)
+        pathTo = refs.size();
+    const auto begin = refs.begin() + ptrdiff_t(first);
+    if (pathTo > pathFrom)
+        std::inplace_merge(begin, refs.begin() + ptrdiff_t(pathFrom), refs.begin() + ptrdiff_t(pathTo));
+    if (!std::is_sorted(begin, refs.end()))  // instances out of order: never seen, but cheap to survive
+        std::sort(begin, refs.end());
+    refs.erase(std::unique(begin, refs.end()), refs.end());
+    sqlite3_result_int64(result, int64_t(refs.size() - first));
 }
 
 } // namespace
@@ -188,17 +224,23 @@ SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounte
     return text;
 }
 
-std::vector<std::string_view> splitColumn(std::string_view column)
+void appendNames(std::string_view column, std::span<const NameRef> refs, NameKind kind,
+                 std::vector<SessionMatch> &out)
 {
-    std::vector<std::string_view> names;
-    if (column.empty())
-        return names;
-    for (size_t start = 0;;) {
+    // Walks the names up to the last one wanted, splitting no further.
+    size_t start = 0;
+    uint32_t index = 0;
+    for (const NameRef &ref : refs) {
+        while (index < ref.index && start <= column.size()) {
+            const size_t at = column.find(kSeparator, start);
+            start = at == std::string_view::npos ? column.size() + 1 : at + kSeparator.size();
+            ++index;
+        }
+        if (column.empty() || start > column.size())
+            return;
         const size_t at = column.find(kSeparator, start);
-        names.push_back(column.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-        if (at == std::string_view::npos)
-            return names;
-        start = at + kSeparator.size();
+        out.push_back({kind, std::string(column.substr(start, at == std::string_view::npos ? std::string_view::npos
+                                                                                          : at - start))});
     }
 }
 
@@ -209,13 +251,5 @@ void registerMatchNames(sqlite3 *db)
         throw ArchiveError("Cannot register match_names");
 }
 
-std::vector<NameRef> decodeNameRefs(const std::string &blob)
-{
-    std::vector<NameRef> refs;
-    const auto *p = reinterpret_cast<const unsigned char *>(blob.data());
-    for (size_t at = 0; at + 8 <= blob.size(); at += 8)
-        refs.push_back({readU32(p + at), readU32(p + at + 4)});
-    return refs;
-}
 
 } // namespace kestrix::archive

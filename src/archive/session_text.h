@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ namespace kestrix::archive {
 
 inline constexpr int kTextColumnCount = 7;
 inline constexpr int kPathColumn = 5;
+// The columns of session_text, in order.
+inline constexpr std::array<const char *, kTextColumnCount> kTextColumnNames = {"track", "plugin", "marker", "comment",
+                                                                                "file",  "path",   "clip"};
 // The tokenizer of session_text, as written in its CREATE statement.
 inline constexpr const char *kTokenizerSql = "unicode61 remove_diacritics 2";
 
@@ -56,20 +60,30 @@ private:
 
 SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounter &tokens);
 
-// The names of one column, split at the separators.
-std::vector<std::string_view> splitColumn(std::string_view column);
-
-// Registers match_names(session_text, bounds) on the connection: the distinct
-// (column, name index) pairs the row's matches lie in, the path column
-// folded into the file column, as a blob of little-endian u32 pairs sorted
-// by column and index.
-void registerMatchNames(sqlite3 *db);
 
 struct NameRef {
     uint32_t column = 0;
     uint32_t index = 0;
+    auto operator<=>(const NameRef &) const = default;
 };
-std::vector<NameRef> decodeNameRefs(const std::string &blob);
+
+// The names one search's matches lie in, gathered row by row into one flat
+// list, so that ten thousand matching rows cost no allocation each.
+struct MatchedNames {
+    std::vector<NameRef> refs;
+};
+// The pointer type a MatchedNames is bound with (sqlite3_bind_pointer).
+inline constexpr const char *kMatchedNamesType = "kestrix_matched_names";
+
+// Registers match_names(session_text, bounds, matched) on the connection: it
+// appends to the bound MatchedNames the distinct (column, name index) pairs the
+// row's matches lie in, the path column folded into the file column, sorted by
+// column and index, and returns how many it appended.
+void registerMatchNames(sqlite3 *db);
+
+// Appends the names of a column's text that `refs` (sorted by index) point at.
+void appendNames(std::string_view column, std::span<const NameRef> refs, NameKind kind,
+                 std::vector<SessionMatch> &out);
 
 } // namespace kestrix::archive
 

@@ -38,6 +38,29 @@ constexpr std::array<const char *, 1> kMigrations = {
     )sql",
 };
 
+// A read transaction around a search: one snapshot for all its statements,
+// and one shared lock instead of one per statement. Does nothing inside a
+// transaction already open on the connection.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(sqlite3 *db) : db_(db)
+    {
+        if (sqlite3_get_autocommit(db_) && sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+            open_ = true;
+    }
+    ~ReadTransaction()
+    {
+        if (open_)
+            sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    sqlite3 *db_;
+    bool open_ = false;
+};
+
 std::string allOf(const std::vector<QueryTerm> &terms)
 {
     std::string expression;
@@ -65,6 +88,9 @@ SqliteIndexStore::SqliteIndexStore(const std::string &path) : path_(path)
         // In WAL mode a committed transaction survives a killed process.
         exec("PRAGMA synchronous = NORMAL");
         exec("PRAGMA cache_size = -32768");
+        // Searches read many pages: mapped, they are not copied in by one
+        // system call each. SQLite caps the size at what it supports.
+        exec("PRAGMA mmap_size = 2147418112");
         migrate();
         registerMatchNames(db_);
         tokens_ = std::make_unique<TokenCounter>(db_);
@@ -187,50 +213,63 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
 {
     if (terms.empty())
         return {};
-    // Every session holding all terms, with the names its matches lie in.
+    // Every session holding all terms, with how many names its matches lie
+    // in; the names themselves go to one shared list.
     struct Candidate {
         int64_t id;
         std::string path;
-        std::string sessionName;
-        std::vector<NameRef> refs;
+        size_t firstRef;
+        size_t refCount;
     };
+    const ReadTransaction snapshot(db_);
     std::vector<Candidate> candidates;
-    Statement sessions(db_, "SELECT s.id, s.path, s.name, match_names(session_text, s.bounds)"
+    MatchedNames matched;
+    Statement sessions(db_, "SELECT s.id, s.path, match_names(session_text, s.bounds, ?2)"
                             " FROM session_text JOIN sessions AS s ON s.id = session_text.rowid"
-                            " WHERE session_text MATCH ?");
-    sessions.bind(1, allOf(terms));
-    while (sessions.step())
-        candidates.push_back({sessions.integer(0), sessions.text(1), sessions.text(2), decodeNameRefs(sessions.blob(3))});
+                            " WHERE session_text MATCH ?1");
+    sessions.bind(1, allOf(terms)).bindPointer(2, &matched, kMatchedNamesType);
+    while (sessions.step()) {
+        const auto count = size_t(sessions.integer(2));
+        candidates.push_back({sessions.integer(0), sessions.text(1), matched.refs.size() - count, count});
+    }
 
     const auto before = [](const Candidate &a, const Candidate &b) {
-        return a.refs.size() != b.refs.size() ? a.refs.size() > b.refs.size() : a.path < b.path;
+        return a.refCount != b.refCount ? a.refCount > b.refCount : a.path < b.path;
     };
     const size_t shown = limit > 0 ? std::min(limit, candidates.size()) : candidates.size();
     std::partial_sort(candidates.begin(), candidates.begin() + ptrdiff_t(shown), candidates.end(), before);
     candidates.resize(shown);
 
-    // The matching names, read from the shown sessions' rows.
+    // The matching names, read from the shown sessions' rows, one column at a
+    // time: a session's clips alone can fill many pages.
     std::vector<SessionHit> hits;
     hits.reserve(shown);
-    Statement row(db_, "SELECT track, plugin, marker, comment, file, path, clip FROM session_text WHERE rowid = ?");
+    Statement name(db_, "SELECT name FROM sessions WHERE id = ?");
+    std::array<std::unique_ptr<Statement>, kTextColumnCount> columnOf;
     for (Candidate &c : candidates) {
-        SessionHit hit{std::move(c.path), std::move(c.sessionName), {}};
-        row.bind(1, c.id);
-        if (row.step()) {
-            std::array<std::vector<std::string_view>, kTextColumnCount> split;
-            std::array<std::string, kTextColumnCount> columns;
-            for (const NameRef &ref : c.refs) {
-                if (ref.column >= kTextColumnCount)
-                    continue;
-                if (columns[ref.column].empty() && split[ref.column].empty()) {
-                    columns[ref.column] = row.text(int(ref.column));
-                    split[ref.column] = splitColumn(columns[ref.column]);
-                }
-                if (ref.index < split[ref.column].size())
-                    hit.matches.push_back({kindOfTextColumn(int(ref.column)), std::string(split[ref.column][ref.index])});
+        SessionHit hit{std::move(c.path), {}, {}};
+        name.bind(1, c.id);
+        if (name.step())
+            hit.sessionName = name.text(0);
+        name.reset();
+        const NameRef *refs = matched.refs.data() + c.firstRef;
+        for (size_t r = 0; r < c.refCount;) {
+            const uint32_t column = refs[r].column;
+            size_t end = r;
+            while (end < c.refCount && refs[end].column == column)
+                ++end;
+            if (column < kTextColumnCount) {
+                auto &statement = columnOf[column];
+                if (!statement)
+                    statement = std::make_unique<Statement>(
+                        db_, "SELECT " + std::string(kTextColumnNames[column]) + " FROM session_text WHERE rowid = ?");
+                statement->bind(1, c.id);
+                if (statement->step())
+                    appendNames(statement->textView(0), {refs + r, refs + end}, kindOfTextColumn(int(column)), hit.matches);
+                statement->reset();
             }
+            r = end;
         }
-        row.reset();
         std::stable_sort(hit.matches.begin(), hit.matches.end(),
                          [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
         hits.push_back(std::move(hit));

@@ -38,6 +38,13 @@ Statement &Statement::bindBlob(int index, std::string_view bytes)
     return *this;
 }
 
+Statement &Statement::bindPointer(int index, void *pointer, const char *type)
+{
+    if (sqlite3_bind_pointer(stmt_, index, pointer, type, nullptr) != SQLITE_OK)
+        throwSqliteError(db_, "Cannot bind a value");
+    return *this;
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(stmt_);
@@ -69,14 +76,10 @@ std::string Statement::text(int column) const
     return bytes ? std::string(bytes, size_t(sqlite3_column_bytes(stmt_, column))) : std::string();
 }
 
-} // namespace kestrix::archive
-
-namespace kestrix::archive {
-
-std::string Statement::blob(int column) const
+std::string_view Statement::textView(int column) const
 {
-    const auto *bytes = static_cast<const char *>(sqlite3_column_blob(stmt_, column));
-    return bytes ? std::string(bytes, size_t(sqlite3_column_bytes(stmt_, column))) : std::string();
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return bytes ? std::string_view(bytes, size_t(sqlite3_column_bytes(stmt_, column))) : std::string_view();
 }
 
 } // namespace kestrix::archive

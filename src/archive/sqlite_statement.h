@@ -25,6 +25,9 @@ public:
     Statement &bind(int index, int64_t value);
     Statement &bind(int index, std::string_view text);
     Statement &bindBlob(int index, std::string_view bytes);
+    // A pointer for a function of ours to read (sqlite3_bind_pointer); `type`
+    // must outlive the statement.
+    Statement &bindPointer(int index, void *pointer, const char *type);
     // True while a row is available; false when done.
     bool step();
     // Runs a statement that returns no rows.
@@ -34,7 +37,8 @@ public:
     // Columns are numbered from 0.
     int64_t integer(int column) const;
     std::string text(int column) const;
-    std::string blob(int column) const;
+    // Valid until the next step or reset.
+    std::string_view textView(int column) const;
 
 private:
     sqlite3 *db_;

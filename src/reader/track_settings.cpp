@@ -109,11 +109,43 @@ std::vector<ptx_track_plugin> plugin_list(SettingsSearch &search, const ptx_bloc
     return plugins;
 }
 
+// Length of the well-formed UTF-8 sequence at text[0] that encodes a
+// printable character from U+00A0 on (no C1 controls, overlong forms or
+// surrogates); 0 when there is none.
+uint32_t printable_utf8_length(const uint8_t *text, uint32_t left)
+{
+    const uint8_t lead = text[0];
+    const uint32_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || length > left || lead > 0xF4)
+        return 0;
+    uint32_t code = lead & (0x7F >> length);
+    for (uint32_t i = 1; i < length; ++i) {
+        if ((text[i] & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (text[i] & 0x3F);
+    }
+    const uint32_t smallest[] = {0, 0, 0xA0, 0x800, 0x10000};
+    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// Printable text: ASCII letters, tab and line breaks, and characters of any
+// script written as UTF-8; control bytes and broken sequences are not text.
 bool is_comment_text(const uint8_t *text, uint32_t length)
 {
-    return std::all_of(text, text + length, [](uint8_t c) {
-        return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\n' || c == '\r';
-    });
+    for (uint32_t i = 0; i < length;) {
+        const uint8_t c = text[i];
+        if ((c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\n' || c == '\r') {
+            ++i;
+            continue;
+        }
+        const uint32_t n = printable_utf8_length(text + i, length - i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
 }
 
 // The comment is a counted text starting between offset+23 and offset+44 of

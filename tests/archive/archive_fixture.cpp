@@ -38,7 +38,7 @@ ArchiveSession ArchiveFixture::beta()
 
 ArchiveSession ArchiveFixture::gamma()
 {
-    return {{"VO Müller", "Reverb Send"}, {}, {"EQ3 1-Band"}, {"Door Creak"}, {"Creak.aif"}, {"Reel 3 Start"}};
+    return {{"VO Müller", "Reverb Send"}, {"Grüße aus Łódź", ""}, {"EQ3 1-Band"}, {"Door Creak"}, {"Creak.aif"}, {"Reel 3 Start"}};
 }
 
 void ArchiveFixture::writeArchive()

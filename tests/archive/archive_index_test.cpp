@@ -65,12 +65,19 @@ TEST_F(ArchiveIndexTest, EachQueryFormFindsExactlyTheSessionsHoldingTheName)
     EXPECT_EQ(names(find(store, "müller")), (Names{"Gamma"}));
     EXPECT_EQ(names(find(store, "muller")), (Names{"Gamma"}));
     EXPECT_EQ(names(find(store, "ÜBER")), (Names{"Alpha"}));
+    EXPECT_EQ(names(find(store, "comment:łódź")), (Names{"Gamma"}));
 
     const auto doors = find(store, "door");
     ASSERT_EQ(doors.size(), 2u);
     EXPECT_EQ(doors[0].path, path("root/Films/ReelA/Alpha.ptx"));
     EXPECT_EQ(matchSet(doors[0]), (std::set<std::pair<std::string, std::string>>{{"clip", "Door Slam-01"},
                                                                                   {"file", "Door Slam.wav"}}));
+    // A file matched by its name and by its folder is one match.
+    const auto files = find(store, "file:audio file:door");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(matchSet(files[0]), (std::set<std::pair<std::string, std::string>>{{"file", "Door Slam.wav"},
+                                                                                  {"file", "Wind.wav"}}));
+    EXPECT_EQ(files[0].matches.size(), 2u);
     EXPECT_EQ(store.search(parseQuery("reel"), 2).size(), 2u);
 }
 

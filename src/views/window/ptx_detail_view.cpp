@@ -194,7 +194,10 @@ void PTXDetailView::finishLoading(const LoadedSession &loaded)
     universe_->setSession(*data_->session, content_->timelineTracks());
     updateUniverseHighlights();
     selectionListsStale_ = true;
-    prepareSelectionLists(selection_.activeScope());
+    // The selection gets its copies of the lists when it first needs them:
+    // now only for a selection brought back from the last visit.
+    if (const auto scope = selection_.activeScope())
+        prepareSelectionLists(scope);
     content_->setSelection(overviewSelection(selection_));
     pages_->setCurrentWidget(content_);
     toolbar_->searchField()->setEnabled(true);

@@ -129,9 +129,13 @@ void FindSessionsWindow::startSearch()
         QString error;
         try {
             const auto terms = archive::parseQuery(text);
-            if (!terms.empty())
-                hits = openIndex(database)->search(terms, kShownSessions + 1);
+            if (!terms.empty()) {
+                if (!searchStore_)
+                    searchStore_ = openIndex(database);
+                hits = searchStore_->search(terms, kShownSessions + 1);
+            }
         } catch (const std::exception &e) {
+            searchStore_.reset();  // the next search opens the index again
             error = QString::fromStdString(e.what());
         }
         QMetaObject::invokeMethod(

@@ -16,6 +16,10 @@
 #include <optional>
 #include <vector>
 
+namespace kestrix::archive {
+class SqliteIndexStore;
+}
+
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -69,6 +73,9 @@ private:
     // Searches run one at a time off the main thread; one that is no longer
     // the latest when its turn comes is skipped.
     QThreadPool searchPool_;
+    // Open from the first search on, so each keystroke finds the database
+    // open and its pages cached; used only by the pool's one thread.
+    std::unique_ptr<archive::SqliteIndexStore> searchStore_;
     std::shared_ptr<std::atomic<uint64_t>> latestSearch_;
     QThread *indexThread_ = nullptr;
     std::shared_ptr<std::atomic<bool>> cancelIndexing_;

@@ -78,6 +78,13 @@ TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
     EXPECT_EQ(app.windows().windowsFrontToBack().front(), first);
     EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == first; })) << "raised and key";
     EXPECT_EQ(app.focusedFileURL(), a);
+
+    app.windows().windowFor(b)->close();
+    settle();
+    const QVariantList stored = QSettings().value("openFileURLs").toList();
+    ASSERT_EQ(stored.size(), 1) << "a closed window leaves the open list";
+    EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
+    first->close();
 }
 
 TEST_F(WindowRegistryTest, AFirstTimeFileGetsACentredDefaultWindow)
@@ -184,21 +191,6 @@ TEST_F(WindowRegistryTest, AWindowResizedDuringTerminationKeepsItsStoredFrame)
     const QVariantMap listed = QSettings().value("openFileURLs").toList().value(0).toMap();
     EXPECT_EQ(listed.value("width").toDouble(), 700) << "the list written at termination stays";
     window->close();
-}
-
-TEST_F(WindowRegistryTest, ClosingAWindowTakesItOffTheOpenList)
-{
-    const QString a = makeFile("A.ptx");
-    const QString b = makeFile("B.ptx");
-    QuorvixApp app;
-    app.windows().openWindow(a);
-    app.windows().openWindow(b)->close();
-    settle();
-
-    const QVariantList stored = QSettings().value("openFileURLs").toList();
-    ASSERT_EQ(stored.size(), 1);
-    EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
-    app.windows().windowFor(a)->close();
 }
 
 TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)

@@ -278,6 +278,7 @@ TEST(CompareSessions, PositionsPast32BitsStayExact)
 TEST(CompareSessions, MinSecTexts)
 {
     EXPECT_EQ(kestrix::minSecText(0, "48000"), "0:00.000");
+    EXPECT_EQ(kestrix::minSecText(uint64_t(48000) * 3725, "48000"), "1:02:05.000");
     // The largest count neither overflows nor loses the last sample's millisecond.
     EXPECT_EQ(kestrix::minSecText(UINT64_MAX, "96000"), "53375995583:39:01.162");
     EXPECT_EQ(kestrix::minSecText(480, "Unknown"), "480 samples");

@@ -16,7 +16,7 @@
 #include <QSettings>
 #include <QTest>
 
-#include <memory>
+#include <functional>
 
 using kestrix::FileWindow;
 using kestrix::PerFileSettings;
@@ -48,10 +48,11 @@ void moveAndWait(FileWindow *window, const QRect &frame)
 
 // Quitting as the application does it: termination first, then Qt closes
 // every window.
-void quit(QuorvixApp &app)
+void quit(QuorvixApp &app, const std::function<void()> &whileQuitting = [] {})
 {
     QEvent quitEvent(QEvent::Quit);
     app.eventFilter(qApp, &quitEvent);
+    whileQuitting();
     for (FileWindow *window : app.windows().windowsFrontToBack())
         window->close();
     settle();
@@ -144,13 +145,20 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
         app.windows().openWindow(a, frameA);
         app.windows().openWindow(gone, frameGone);
         app.windows().openWindow(c, frameC);
-        app.windows().openWindow(b, frameB);
+        moveAndWait(app.windows().openWindow(b), frameB);
         // The user brings A back to the front.
         app.windows().windowFor(a)->activateWindow();
         ASSERT_TRUE(waitUntil([&] { return pathsFrontToBack(app).front() == a; }));
         ASSERT_EQ(pathsFrontToBack(app), (QStringList{a, b, c, gone}));
 
-        quit(app);
+        // Resized while the application quits: what was stored stays.
+        quit(app, [&] {
+            FileWindow *window = app.windows().windowFor(b);
+            window->setGeometry(5, 6, 300, 350);
+            ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(5, 6, 300, 350); }));
+            settle();
+        });
+        EXPECT_EQ(storedFrame(b), frameB);
         EXPECT_TRUE(app.windows().isTerminating());
         EXPECT_TRUE(app.windows().windowsFrontToBack().isEmpty());
     }
@@ -172,25 +180,6 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
 
     quit(relaunched);
     relaunched.appDelegate().startWindow()->close();
-}
-
-TEST_F(WindowRegistryTest, AWindowResizedDuringTerminationKeepsItsStoredFrame)
-{
-    const QString file = makeFile("Mix.ptx");
-    QuorvixApp app;
-    FileWindow *window = app.windows().openWindow(file);
-    const QRect before(30, 40, 700, 500);
-    moveAndWait(window, before);
-
-    app.appDelegate().applicationWillTerminate();
-    window->setGeometry(5, 6, 300, 350);
-    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(5, 6, 300, 350); }));
-    settle();
-
-    EXPECT_EQ(storedFrame(file), before);
-    const QVariantMap listed = QSettings().value("openFileURLs").toList().value(0).toMap();
-    EXPECT_EQ(listed.value("width").toDouble(), 700) << "the list written at termination stays";
-    window->close();
 }
 
 TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)

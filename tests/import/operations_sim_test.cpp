@@ -176,11 +176,13 @@ TEST_F(ImportOperations, EveryRefusedGroupFailsTheTrackThoughItWasCreated)
     EXPECT_TRUE(bodies(124).empty()) << "nothing spotted";
 }
 
-TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
+TEST_F(ImportOperations, TracksWithoutClipsFoldersRenamedByProToolsAndColours)
 {
-    startSim();
-    // From the model: a folder child whose folder is imported too, colour 0
-    // passes -1; a track without colour is left alone.
+    // "Drums" exists already, so the imported folder becomes "Drums 1": its
+    // children go into "Drums 1", not into the old "Drums". From the model:
+    // colour 0 passes -1, a track without colour is left alone, and a folder
+    // that is not imported is no insertion point.
+    startSim({"--track", "Drums"});
     PTXTrackInfo folder;
     folder.name = "Drums";
     folder.isFolder = true;
@@ -190,32 +192,50 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
     kick.type = PTXTrackType::audio;
     kick.parentName = "Drums";
     kick.colorIndex = 0;
-    PTXTrackInfo bass = kick;
+    PTXTrackInfo snare = kick;
+    snare.name = "Snare";
+    snare.colorIndex = kNoColorIndex;
+    PTXTrackInfo bass = snare;
     bass.name = "Bass";
     bass.parentName = "Synths";
-    bass.colorIndex = kNoColorIndex;
     const PTXSessionInfo session;
-    const std::set<std::string> imported = {"Drums", "Kick"};
+    const std::set<std::string> imported = {"Drums", "Kick", "Snare"};
     std::vector<TrackArguments> tracks;
-    for (const PTXTrackInfo *track : {&folder, &kick, &bass})
+    for (const PTXTrackInfo *track : {&folder, &kick, &snare, &bass})
         tracks.push_back(trackArguments(*track, session, {}, imported, {}, false));
     const ImportOutcome outcome = runTracksImport(tracks, {}, {}, nullptr);
     EXPECT_TRUE(outcome.errors.empty()) << outcome.errors.front();
 
     const std::vector<std::string> created = bodies(72);
-    ASSERT_EQ(created.size(), 3u);
+    ASSERT_EQ(created.size(), 4u);
     EXPECT_NE(created[0].find(R"("track_type": "TT_BasicFolder")"), std::string::npos) << created[0];
-    EXPECT_NE(created[1].find(R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": "Drums"})"),
+    for (size_t i : {1u, 2u})
+        EXPECT_NE(created[i].find(R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": )"
+                                  R"("Drums 1"})"),
+                  std::string::npos)
+            << created[i];
+    EXPECT_EQ(created[3].find("insertion_point"), std::string::npos) << "Bass's folder is not in the import";
+    EXPECT_EQ(bodies(153), (std::vector<std::string>{R"({"track_names": ["Kick"], "color_index": -1})"}));
+    const std::string state = sim_->stateJson();
+    for (const char *child : {"Kick", "Snare"})
+        EXPECT_NE(state.find(R"("name":")" + std::string(child) + R"(","type":"TT_Audio","format":"TF_Mono",)"
+                             R"("folder":"Drums 1")"),
+                  std::string::npos)
+            << state;
+    EXPECT_NE(outcome.transcript.find("[note] Folder 'Drums' was created as 'Drums 1' in this import; the track goes "
+                                      "into 'Drums 1'."),
               std::string::npos)
-        << created[1];
-    EXPECT_EQ(created[2].find("insertion_point"), std::string::npos) << "Bass's folder is not in the import";
-    EXPECT_EQ(bodies(153), (std::vector<std::string>{R"({"track_names": ["Kick"], "color_index": -1})"}))
-        << "tracks without colour are left alone";
-    EXPECT_NE(sim_->stateJson().find(R"("name":"Kick","type":"TT_Audio","format":"TF_Mono","folder":"Drums")"),
-              std::string::npos);
+        << outcome.transcript;
     EXPECT_TRUE(bodies(123).empty() && bodies(127).empty()) << "no audio commands for tracks without clips";
-    EXPECT_EQ(bodies(73), (std::vector<std::string>{R"({"track_names": ["Drums"]})", R"({"track_names": ["Kick"]})",
-                                                    R"({"track_names": ["Bass"]})"}));
+    EXPECT_EQ(bodies(73), (std::vector<std::string>{R"({"track_names": ["Drums 1"]})", R"({"track_names": ["Kick"]})",
+                                                    R"({"track_names": ["Snare"]})", R"({"track_names": ["Bass"]})"}))
+        << "each track selected by the name it was given";
+
+    // The rename is followed within one import only: a later import that
+    // names "Drums" means the track of that name.
+    const TrackCall later = importTrack("Tom", "TF_Mono", {}, -2, "Drums");
+    EXPECT_EQ(later.status, 0) << later.error;
+    EXPECT_NE(bodies(72).back().find(R"("insertion_point_track_name": "Drums"})"), std::string::npos);
 
     // Before 2025.10 the colour is skipped with a note.
     startSim({"--version", "2025.9"});
@@ -226,43 +246,6 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
                                   "2025.10 or later."),
               std::string::npos)
         << old.transcript;
-}
-
-TEST_F(ImportOperations, ChildTracksFollowTheirFolderWhenProToolsRenamesIt)
-{
-    // "Drums" exists already, so the imported folder becomes "Drums 1":
-    // its children go into "Drums 1", not into the old "Drums".
-    startSim({"--track", "Drums"});
-    const auto track = [](const char *name, const char *type, const char *folder) {
-        return TrackArguments{name, type, "TF_Mono", folder ? std::optional<std::string>(folder) : std::nullopt,
-                              {}, -2, false};
-    };
-    const std::vector<TrackArguments> tracks = {track("Drums", "TT_BasicFolder", nullptr),
-                                                track("Kick", "TT_Audio", "Drums"),
-                                                track("Snare", "TT_Audio", "Drums")};
-    const ImportOutcome outcome = runTracksImport(tracks, {}, {}, nullptr);
-    EXPECT_TRUE(outcome.errors.empty()) << outcome.errors.front();
-    const std::vector<std::string> created = bodies(72);
-    ASSERT_EQ(created.size(), 3u);
-    for (size_t i : {1u, 2u})
-        EXPECT_NE(created[i].find(R"("insertion_point_track_name": "Drums 1"})"), std::string::npos) << created[i];
-    const std::string state = sim_->stateJson();
-    EXPECT_NE(state.find(R"("name":"Kick","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
-              std::string::npos)
-        << state;
-    EXPECT_NE(state.find(R"("name":"Snare","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
-              std::string::npos)
-        << state;
-    EXPECT_NE(outcome.transcript.find("[note] Folder 'Drums' was created as 'Drums 1' in this import; the track goes "
-                                      "into 'Drums 1'."),
-              std::string::npos)
-        << outcome.transcript;
-
-    // The rename is followed within one import only: a later import that
-    // names "Drums" means the track of that name.
-    const TrackCall later = importTrack("Tom", "TF_Mono", {}, -2, "Drums");
-    EXPECT_EQ(later.status, 0) << later.error;
-    EXPECT_NE(bodies(72).back().find(R"("insertion_point_track_name": "Drums"})"), std::string::npos);
 }
 
 TEST_F(ImportOperations, ClipImportGroupsByNameAndAudioImportSendsEachFileOnce)

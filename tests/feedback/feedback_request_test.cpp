@@ -185,14 +185,8 @@ TEST_F(FeedbackTest, SilentServerTimesOutAndDeadPortFails)
     EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: The request timed out."));
     EXPECT_TRUE(form->canSubmit());  // the form stays usable
 
-    const QString deadAddress = server_.baseAddress();
     server_.close();
-    auto dead = std::make_unique<FeedbackForm>(FeedbackKind::featureRequest,
-                                               FeedbackService::fromValues(deadAddress, kTestApiKey));
-    dead->setFirstName(QStringLiteral("A"));
-    dead->setLastName(QStringLiteral("B"));
-    dead->setEmail(QStringLiteral("a@b.c"));
-    dead->setDescription(QStringLiteral("d"));
+    auto dead = filledForm(FeedbackKind::featureRequest);  // the same address, nobody listening
     submitAndWait(*dead);
     EXPECT_EQ(dead->resultMessage(), QStringLiteral("Send failed: Connection refused"));
 }

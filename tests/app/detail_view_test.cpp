@@ -29,8 +29,14 @@ void waitForLoad(PTXDetailView &view)
 
 using DetailViewTest = AppTest;
 
-TEST_F(DetailViewTest, ShowsTheSessionItRead)
+TEST_F(DetailViewTest, ShowsTheSessionItReadAlsoWhileAbandonedLoadsFinish)
 {
+    // Views closed during their load: each load still finishes on its thread
+    // without a view to report to.
+    for (int i = 0; i < 20; ++i) {
+        auto abandoned = std::make_unique<PTXDetailView>(QStringLiteral(KESTRIX_DEMO_SESSION));
+        abandoned->reload();
+    }
     PTXDetailView view(QStringLiteral(KESTRIX_DEMO_SESSION));
     EXPECT_TRUE(view.isLoading()) << "reading happens off the main thread";
     waitForLoad(view);
@@ -52,16 +58,4 @@ TEST_F(DetailViewTest, AFileThatCannotBeReadShowsTheError)
         EXPECT_TRUE(showsLabel(view, "Error"));
         EXPECT_TRUE(showsLabel(view, "Failed to parse session blocks"));
     }
-}
-
-TEST_F(DetailViewTest, ClosingDuringALoadIsSafe)
-{
-    for (int i = 0; i < 20; ++i) {
-        auto view = std::make_unique<PTXDetailView>(QStringLiteral(KESTRIX_DEMO_SESSION));
-        view->reload();
-    }
-    // Every abandoned load still finishes on its thread without a view to report to.
-    PTXDetailView survivor(QStringLiteral(KESTRIX_DEMO_SESSION));
-    waitForLoad(survivor);
-    EXPECT_TRUE(survivor.sessionInfo());
 }

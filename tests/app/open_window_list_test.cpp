@@ -21,12 +21,6 @@ QVariantMap entry(const QVariant &path, const QVariant &x, const QVariant &y, co
 
 } // namespace
 
-TEST(OpenWindowList, RoundTripsFrontMostFirst)
-{
-    const QList<OpenWindowEntry> entries{{"/s/A.ptx", QRect(10, 20, 900, 600)}, {"/s/B.ptx", QRect(-5, 0, 640, 480)}};
-    EXPECT_EQ(kestrix::decodeOpenWindowList(kestrix::encodeOpenWindowList(entries)), entries);
-}
-
 TEST(OpenWindowList, StrayValuesAreSkippedNotGuessed)
 {
     const QVariantList stored{

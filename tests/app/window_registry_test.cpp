@@ -16,7 +16,7 @@
 #include <QSettings>
 #include <QTest>
 
-#include <memory>
+#include <functional>
 
 using kestrix::FileWindow;
 using kestrix::PerFileSettings;
@@ -48,10 +48,11 @@ void moveAndWait(FileWindow *window, const QRect &frame)
 
 // Quitting as the application does it: termination first, then Qt closes
 // every window.
-void quit(QuorvixApp &app)
+void quit(QuorvixApp &app, const std::function<void()> &whileQuitting = [] {})
 {
     QEvent quitEvent(QEvent::Quit);
     app.eventFilter(qApp, &quitEvent);
+    whileQuitting();
     for (FileWindow *window : app.windows().windowsFrontToBack())
         window->close();
     settle();
@@ -78,21 +79,13 @@ TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
     EXPECT_EQ(app.windows().windowsFrontToBack().front(), first);
     EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == first; })) << "raised and key";
     EXPECT_EQ(app.focusedFileURL(), a);
-}
 
-TEST_F(WindowRegistryTest, AFirstTimeFileGetsACentredDefaultWindow)
-{
-    const QString file = makeFile("Mix.v2.ptx");
-    QuorvixApp app;
-    FileWindow *window = app.windows().openWindow(file);
-
-    EXPECT_EQ(window->windowTitle(), "Mix.v2");
-    EXPECT_EQ(window->windowFilePath(), file);
-    EXPECT_EQ(window->geometry().size(), QSize(900, 600));
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((window->geometry().center() - screenCentre).manhattanLength(), 1);
-    EXPECT_EQ(window->detailView()->minimumSize(), QSize(240, 300));
-    window->close();
+    app.windows().windowFor(b)->close();
+    settle();
+    const QVariantList stored = QSettings().value("openFileURLs").toList();
+    ASSERT_EQ(stored.size(), 1) << "a closed window leaves the open list";
+    EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
+    first->close();
 }
 
 TEST_F(WindowRegistryTest, AMovedWindowReopensWhereItWasAlsoFromTheRecentList)
@@ -137,13 +130,20 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
         app.windows().openWindow(a, frameA);
         app.windows().openWindow(gone, frameGone);
         app.windows().openWindow(c, frameC);
-        app.windows().openWindow(b, frameB);
+        moveAndWait(app.windows().openWindow(b), frameB);
         // The user brings A back to the front.
         app.windows().windowFor(a)->activateWindow();
         ASSERT_TRUE(waitUntil([&] { return pathsFrontToBack(app).front() == a; }));
         ASSERT_EQ(pathsFrontToBack(app), (QStringList{a, b, c, gone}));
 
-        quit(app);
+        // Resized while the application quits: what was stored stays.
+        quit(app, [&] {
+            FileWindow *window = app.windows().windowFor(b);
+            window->setGeometry(5, 6, 300, 350);
+            ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(5, 6, 300, 350); }));
+            settle();
+        });
+        EXPECT_EQ(storedFrame(b), frameB);
         EXPECT_TRUE(app.windows().isTerminating());
         EXPECT_TRUE(app.windows().windowsFrontToBack().isEmpty());
     }
@@ -167,40 +167,6 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
     relaunched.appDelegate().startWindow()->close();
 }
 
-TEST_F(WindowRegistryTest, AWindowResizedDuringTerminationKeepsItsStoredFrame)
-{
-    const QString file = makeFile("Mix.ptx");
-    QuorvixApp app;
-    FileWindow *window = app.windows().openWindow(file);
-    const QRect before(30, 40, 700, 500);
-    moveAndWait(window, before);
-
-    app.appDelegate().applicationWillTerminate();
-    window->setGeometry(5, 6, 300, 350);
-    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(5, 6, 300, 350); }));
-    settle();
-
-    EXPECT_EQ(storedFrame(file), before);
-    const QVariantMap listed = QSettings().value("openFileURLs").toList().value(0).toMap();
-    EXPECT_EQ(listed.value("width").toDouble(), 700) << "the list written at termination stays";
-    window->close();
-}
-
-TEST_F(WindowRegistryTest, ClosingAWindowTakesItOffTheOpenList)
-{
-    const QString a = makeFile("A.ptx");
-    const QString b = makeFile("B.ptx");
-    QuorvixApp app;
-    app.windows().openWindow(a);
-    app.windows().openWindow(b)->close();
-    settle();
-
-    const QVariantList stored = QSettings().value("openFileURLs").toList();
-    ASSERT_EQ(stored.size(), 1);
-    EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
-    app.windows().windowFor(a)->close();
-}
-
 TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
 {
     const QString a = makeFile("A.ptx");
@@ -221,7 +187,7 @@ TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
     windowB->close();
 }
 
-TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfToday)
+TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfTodayAndANewFileIsCentred)
 {
     using kestrix::frameOnScreens;
     const QRect left(0, 0, 1920, 1050);
@@ -249,4 +215,14 @@ TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfToday)
         EXPECT_EQ(window->geometry().size(), QSize(700, 500));
         window->close();
     }
+
+    // A file seen for the first time: the default size, centred.
+    const QString firstTime = makeFile("Mix.v2.ptx");
+    FileWindow *window = app.windows().openWindow(firstTime);
+    EXPECT_EQ(window->windowTitle(), "Mix.v2");
+    EXPECT_EQ(window->windowFilePath(), firstTime);
+    EXPECT_EQ(window->geometry().size(), QSize(900, 600));
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 1);
+    EXPECT_EQ(window->detailView()->minimumSize(), QSize(240, 300));
+    window->close();
 }

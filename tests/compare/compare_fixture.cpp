@@ -16,13 +16,20 @@ std::string writeSession(const Recipe &recipe)
     return path;
 }
 
+kestrix::PTXSessionInfo readSession(const Recipe &recipe)
+{
+    auto session = kestrix::openForComparison(writeSession(recipe));
+    if (!session)
+        throw std::runtime_error("the reader refused a written session: " + session.error());
+    return std::move(session).value();
+}
+
 Compared compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe)
 {
-    const auto oldSession = kestrix::openForComparison(writeSession(oldRecipe));
-    const auto newSession = kestrix::openForComparison(writeSession(newRecipe));
-    if (!oldSession || !newSession)
-        throw std::runtime_error("the reader refused a written session");
-    return {oldSession.value(), newSession.value(), kestrix::compareSessions(oldSession.value(), newSession.value())};
+    kestrix::PTXSessionInfo oldSession = readSession(oldRecipe);
+    kestrix::PTXSessionInfo newSession = readSession(newRecipe);
+    kestrix::SessionDiff diff = kestrix::compareSessions(oldSession, newSession);
+    return {std::move(oldSession), std::move(newSession), std::move(diff)};
 }
 
 size_t differenceCount(const kestrix::SessionDiff &d)

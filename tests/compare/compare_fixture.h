@@ -12,6 +12,9 @@ namespace comparetest {
 // The path of the written session; each call writes a new file.
 std::string writeSession(const Recipe &recipe);
 
+// The session as the reader gives it.
+kestrix::PTXSessionInfo readSession(const Recipe &recipe);
+
 // Both sessions as the reader gives them.
 struct Compared {
     kestrix::PTXSessionInfo oldSession;

@@ -175,15 +175,6 @@ TEST(CompareSessions, EachKindOfDifferenceAloneAndAllTogether)
     EXPECT_EQ(all.filesAdded.size(), 2u);
 }
 
-TEST(CompareSessions, IdenticalSessionsGiveAnEmptyResult)
-{
-    const Compared c = compareRecipes(baseRecipe(), baseRecipe());
-    EXPECT_TRUE(c.diff.identical());
-    EXPECT_EQ(kestrix::diffText(c.diff, c.oldSession, c.newSession), "");
-    // The session names come from the file names and are not compared.
-    EXPECT_NE(c.oldSession.sessionName, c.newSession.sessionName);
-}
-
 TEST(CompareSessions, ARenameIsARemovalAndAnAddition)
 {
     Recipe renamed = baseRecipe();
@@ -287,7 +278,6 @@ TEST(CompareSessions, PositionsPast32BitsStayExact)
 TEST(CompareSessions, MinSecTexts)
 {
     EXPECT_EQ(kestrix::minSecText(0, "48000"), "0:00.000");
-    EXPECT_EQ(kestrix::minSecText(48000 * 62 + 24000, "48000"), "1:02.500");
     EXPECT_EQ(kestrix::minSecText(uint64_t(48000) * 3725, "48000"), "1:02:05.000");
     // The largest count neither overflows nor loses the last sample's millisecond.
     EXPECT_EQ(kestrix::minSecText(UINT64_MAX, "96000"), "53375995583:39:01.162");

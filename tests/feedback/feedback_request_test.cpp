@@ -75,33 +75,24 @@ TEST_F(FeedbackTest, BugReportIsMultipartWithTheFieldsAndTheFile)
     EXPECT_TRUE(request.body.endsWith("--" + contentType.mid(contentType.indexOf('=') + 1) + "--\r\n"));
 }
 
-TEST_F(FeedbackTest, SessionFilesGoAsOctetStreamAndUnreadableFilesAreLeftOut)
+TEST_F(FeedbackTest, AFileGoneBetweenChoosingAndSendingIsLeftOut)
 {
     const QString session = makeFile(QStringLiteral("Mix.ptx"), 4096);
     auto form = filledForm(FeedbackKind::bugReport);
     form->chooseAttachment(session);
-    submitAndWait(*form);
-    QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
-                                        server_.requests().at(0).body);
-    EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(),
-              QStringLiteral("application/octet-stream"));
-    EXPECT_EQ(partData(parsed, 5), fileBytes(session));
-
-    // Gone between choosing and sending: the report goes without it.
-    auto second = filledForm(FeedbackKind::bugReport);
-    second->chooseAttachment(session);
     QFile::remove(session);
-    submitAndWait(*second);
-    ASSERT_TRUE(second->submitted());
-    parsed = parseMultipart(server_.requests().at(1).headers.value("content-type"), server_.requests().at(1).body);
-    EXPECT_EQ(partNames(parsed).size(), 5);
+    submitAndWait(*form);
+    ASSERT_TRUE(form->submitted());
+    ASSERT_EQ(server_.requests().size(), 1);
+    EXPECT_TRUE(server_.requests().at(0).body.contains("name=\"os_version\""));
+    EXPECT_FALSE(server_.requests().at(0).body.contains("name=\"ptx_file\""));
 }
 
 TEST_F(FeedbackTest, AttachmentLimitIsFourMegabytes)
 {
     auto form = filledForm(FeedbackKind::bugReport);
-    const QString exact = makeFile(QStringLiteral("exact.zip"), kMaxAttachmentBytes);
-    const QString over = makeFile(QStringLiteral("over.png"), kMaxAttachmentBytes + 1);
+    const QString exact = makeFile(QStringLiteral("exact.ptx"), kMaxAttachmentBytes);
+    const QString over = makeFile(QStringLiteral("over.zip"), kMaxAttachmentBytes + 1);
     form->chooseAttachment(exact);
     EXPECT_EQ(form->attachmentPath(), exact);
     EXPECT_FALSE(form->resultMessage());
@@ -122,12 +113,15 @@ TEST_F(FeedbackTest, AttachmentLimitIsFourMegabytes)
     EXPECT_EQ(form->resultMessage(),
               QStringLiteral("Send failed: Attachment is too large. The server rejects files over 4 MB."));
 
+    // Session files go as an octet stream, whole.
     ASSERT_TRUE(grow.resize(kMaxAttachmentBytes));
     submitAndWait(*form);
     ASSERT_EQ(server_.requests().size(), 1);
     const QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
                                               server_.requests().at(0).body);
-    EXPECT_EQ(partData(parsed, 5).size(), kMaxAttachmentBytes);
+    EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(),
+              QStringLiteral("application/octet-stream"));
+    EXPECT_EQ(partData(parsed, 5), fileBytes(exact));
 }
 
 TEST_F(FeedbackTest, LongDescriptionLosesTheSystemInformation)
@@ -138,9 +132,7 @@ TEST_F(FeedbackTest, LongDescriptionLosesTheSystemInformation)
     EXPECT_TRUE(form->canSubmit());
     submitAndWait(*form);
     ASSERT_EQ(server_.requests().size(), 1);
-    const QJsonObject parsed = parseMultipart(server_.requests().at(0).headers.value("content-type"),
-                                              server_.requests().at(0).body);
-    EXPECT_EQ(QString::fromUtf8(partData(parsed, 3)), description);
+    EXPECT_TRUE(server_.requests().at(0).body.contains("\r\n\r\n" + description.toUtf8() + "\r\n--"));
 
     form->setDescription(description + u'f');
     EXPECT_FALSE(form->canSubmit());
@@ -193,14 +185,8 @@ TEST_F(FeedbackTest, SilentServerTimesOutAndDeadPortFails)
     EXPECT_EQ(form->resultMessage(), QStringLiteral("Send failed: The request timed out."));
     EXPECT_TRUE(form->canSubmit());  // the form stays usable
 
-    const QString deadAddress = server_.baseAddress();
     server_.close();
-    auto dead = std::make_unique<FeedbackForm>(FeedbackKind::featureRequest,
-                                               FeedbackService::fromValues(deadAddress, kTestApiKey));
-    dead->setFirstName(QStringLiteral("A"));
-    dead->setLastName(QStringLiteral("B"));
-    dead->setEmail(QStringLiteral("a@b.c"));
-    dead->setDescription(QStringLiteral("d"));
+    auto dead = filledForm(FeedbackKind::featureRequest);  // the same address, nobody listening
     submitAndWait(*dead);
     EXPECT_EQ(dead->resultMessage(), QStringLiteral("Send failed: Connection refused"));
 }

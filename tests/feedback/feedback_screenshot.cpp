@@ -65,11 +65,8 @@ int main(int argc, char **argv)
             form.chooseAttachment(attachment);
         }
     }
-    if (state == QLatin1String("error")) {
-        form.setEmail(QStringLiteral("ana@studio"));
+    if (state == QLatin1String("error"))
         server.answerWith(422, R"({"details":[{"message":"Bad email"}]})");
-        form.setEmail(QStringLiteral("ana@studio.example"));
-    }
     view->show();
     if (state != QLatin1String("empty"))
         form.submit();

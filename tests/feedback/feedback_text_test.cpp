@@ -29,10 +29,6 @@ TEST(FeedbackText, CharactersAreWhatReadersSee)
     EXPECT_EQ(leftCharacters(text, 3), QStringLiteral("ab") + thumbs);
     EXPECT_EQ(leftCharacters(text, 9), text);
     EXPECT_EQ(trimmedAndCut(QStringLiteral(" \n hello \t\n"), 4), QStringLiteral("hell"));
-
-    EXPECT_EQ(characterCounterText(QString(10000, u'x')), QStringLiteral("10000 / 10000"));
-    EXPECT_FALSE(isOverDescriptionLimit(QString(10000, u'x')));
-    EXPECT_TRUE(isOverDescriptionLimit(QString(10001, u'x')));
 }
 
 TEST(FeedbackText, PlatformIsNamedAsItIs)

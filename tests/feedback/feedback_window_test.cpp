@@ -33,18 +33,11 @@ QAction *menuAction(QMainWindow &window, const QString &text)
     return nullptr;
 }
 
-QPushButton *button(QWidget &window, const QString &text)
+// The first child of the kind whose text starts with `start`.
+template <class Widget>
+Widget *childStartingWith(QWidget &window, const QString &start)
 {
-    for (QPushButton *candidate : window.findChildren<QPushButton *>()) {
-        if (candidate->text() == text)
-            return candidate;
-    }
-    return nullptr;
-}
-
-QLabel *labelStartingWith(QWidget &window, const QString &start)
-{
-    for (QLabel *candidate : window.findChildren<QLabel *>()) {
+    for (Widget *candidate : window.findChildren<Widget *>()) {
         if (candidate->text().startsWith(start))
             return candidate;
     }
@@ -117,7 +110,7 @@ TEST_F(FeedbackTest, SendFollowsValidationAndClosingStopsTheRequest)
 {
     BugReportView view(service());
     view.show();
-    QPushButton *send = button(view, QStringLiteral("Send"));
+    QPushButton *send = childStartingWith<QPushButton>(view, QStringLiteral("Send"));
     ASSERT_TRUE(send);
     EXPECT_FALSE(send->isEnabled());
     view.form().setFirstName(QStringLiteral("Ana"));
@@ -126,7 +119,7 @@ TEST_F(FeedbackTest, SendFollowsValidationAndClosingStopsTheRequest)
     EXPECT_FALSE(send->isEnabled());
     auto *description = view.findChild<QPlainTextEdit *>();
     description->setPlainText(QString(10001, u'x'));
-    QLabel *counter = labelStartingWith(view, QStringLiteral("10001 / 10000"));
+    QLabel *counter = childStartingWith<QLabel>(view, QStringLiteral("10001 / 10000"));
     ASSERT_TRUE(counter);
     EXPECT_EQ(counter->palette().color(QPalette::WindowText), QColor(220, 50, 47));
     EXPECT_FALSE(send->isEnabled());
@@ -152,10 +145,10 @@ TEST_F(FeedbackTest, SentScreenReplacesTheForm)
     view.form().setLastName(QStringLiteral("Lind"));
     view.form().setEmail(QStringLiteral("ana@studio.example"));
     view.form().setDescription(QStringLiteral("Markers in the ruler"));
-    button(view, QStringLiteral("Send"))->click();
+    childStartingWith<QPushButton>(view, QStringLiteral("Send"))->click();
     ASSERT_TRUE(waitUntil([&view] { return view.form().submitted(); }));
-    QLabel *title = labelStartingWith(view, QStringLiteral("Feature Request Sent"));
+    QLabel *title = childStartingWith<QLabel>(view, QStringLiteral("Feature Request Sent"));
     ASSERT_TRUE(title);
     EXPECT_TRUE(title->isVisible());
-    EXPECT_FALSE(button(view, QStringLiteral("Send"))->isVisible());
+    EXPECT_FALSE(childStartingWith<QPushButton>(view, QStringLiteral("Send"))->isVisible());
 }

@@ -3,63 +3,24 @@
 // split sources, batch reuse, clamping, refusals, tracks without clips,
 // folders and colours, clip and audio-file imports, and cancelling.
 #include "import_core.h"
-#include "sim_fixture.h"
+#include "import_fixture.h"
+#include "wav_frames.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
+#include <fstream>
 #include <set>
-#include <unistd.h>
 
 namespace {
 
 using namespace kestrix;
 using namespace kestrix::import;
-namespace fs = std::filesystem;
 
 constexpr const char *kEllipsis = "\xE2\x80\xA6";
 
-class ImportOperations : public PtslSimTest {
-protected:
-    void SetUp() override
-    {
-        PtslSimTest::SetUp();
-        folder_ = fs::temp_directory_path() / ("kestrix-import-ops-" + std::to_string(getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override
-    {
-        PtslSimTest::TearDown();
-        fs::remove_all(folder_);
-    }
-
-    // A WAV file of silence written by sox.
-    std::string wav(const std::string &name, int frames, int channels = 1)
-    {
-        const std::string path = (folder_ / name).string();
-        const std::string command = "sox -n -r 48000 -b 16 -c " + std::to_string(channels) + " '" + path +
-                                    "' trim 0 " + std::to_string(frames) + "s 2>/dev/null";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return path;
-    }
-
-    // The bodies of the requests of one command the sim received, in order.
-    std::vector<std::string> bodies(int command) const
-    {
-        std::vector<std::string> found;
-        const std::string prefix = std::to_string(command) + " ";
-        for (const std::string &line : sim_->requests()) {
-            const size_t body = line.find(" body=");
-            if (line.starts_with(prefix) && body != std::string::npos)
-                found.push_back(line.substr(body + 6));
-        }
-        return found;
-    }
-
-    fs::path folder_;
-};
+using ImportOperations = ImportTest;
 
 struct TrackCall {
     int32_t status = 0;
@@ -103,7 +64,7 @@ TEST_F(ImportOperations, ClipGroupsOfMonoAndStereoTracksWithClamping)
 {
     startSim();
     const std::string left = wav("Pair.L.wav", 1000), right = wav("Pair.R.wav", 1000);
-    const std::string both = wav("Both.wav", 1000, 2), shortFile = wav("Short.wav", 500);
+    const std::string both = wav("Both.wav", 1000, "-c 2 -b 16"), shortFile = wav("Short.wav", 500);
 
     // Two mono files at one position: one clip, no channel fields. The
     // second clip ends past the 500 frames of its file.
@@ -148,7 +109,7 @@ TEST_F(ImportOperations, SplitSourceTakesEachChannelFileByItsSuffix)
 {
     // Pro Tools splits the file and lists the right channel first.
     startSim({"--split-channels", "R,L"});
-    const std::string file = wav("Kick.wav", 1000, 2);
+    const std::string file = wav("Kick.wav", 1000, "-c 2 -b 16");
     const TrackCall call =
         importTrack("Kick", "TF_Stereo", {{"Kick.L", file.c_str(), 0, 10, 0, 0}, {"Kick.R", file.c_str(), 0, 10, 0, 1}});
     EXPECT_EQ(call.status, 0) << call.error;
@@ -215,11 +176,13 @@ TEST_F(ImportOperations, EveryRefusedGroupFailsTheTrackThoughItWasCreated)
     EXPECT_TRUE(bodies(124).empty()) << "nothing spotted";
 }
 
-TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
+TEST_F(ImportOperations, TracksWithoutClipsFoldersRenamedByProToolsAndColours)
 {
-    startSim();
-    // From the model: a folder child whose folder is imported too, colour 0
-    // passes -1; a track without colour is left alone.
+    // "Drums" exists already, so the imported folder becomes "Drums 1": its
+    // children go into "Drums 1", not into the old "Drums". From the model:
+    // colour 0 passes -1, a track without colour is left alone, and a folder
+    // that is not imported is no insertion point.
+    startSim({"--track", "Drums"});
     PTXTrackInfo folder;
     folder.name = "Drums";
     folder.isFolder = true;
@@ -229,32 +192,50 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
     kick.type = PTXTrackType::audio;
     kick.parentName = "Drums";
     kick.colorIndex = 0;
-    PTXTrackInfo bass = kick;
+    PTXTrackInfo snare = kick;
+    snare.name = "Snare";
+    snare.colorIndex = kNoColorIndex;
+    PTXTrackInfo bass = snare;
     bass.name = "Bass";
     bass.parentName = "Synths";
-    bass.colorIndex = kNoColorIndex;
     const PTXSessionInfo session;
-    const std::set<std::string> imported = {"Drums", "Kick"};
+    const std::set<std::string> imported = {"Drums", "Kick", "Snare"};
     std::vector<TrackArguments> tracks;
-    for (const PTXTrackInfo *track : {&folder, &kick, &bass})
+    for (const PTXTrackInfo *track : {&folder, &kick, &snare, &bass})
         tracks.push_back(trackArguments(*track, session, {}, imported, {}, false));
     const ImportOutcome outcome = runTracksImport(tracks, {}, {}, nullptr);
     EXPECT_TRUE(outcome.errors.empty()) << outcome.errors.front();
 
     const std::vector<std::string> created = bodies(72);
-    ASSERT_EQ(created.size(), 3u);
+    ASSERT_EQ(created.size(), 4u);
     EXPECT_NE(created[0].find(R"("track_type": "TT_BasicFolder")"), std::string::npos) << created[0];
-    EXPECT_NE(created[1].find(R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": "Drums"})"),
+    for (size_t i : {1u, 2u})
+        EXPECT_NE(created[i].find(R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": )"
+                                  R"("Drums 1"})"),
+                  std::string::npos)
+            << created[i];
+    EXPECT_EQ(created[3].find("insertion_point"), std::string::npos) << "Bass's folder is not in the import";
+    EXPECT_EQ(bodies(153), (std::vector<std::string>{R"({"track_names": ["Kick"], "color_index": -1})"}));
+    const std::string state = sim_->stateJson();
+    for (const char *child : {"Kick", "Snare"})
+        EXPECT_NE(state.find(R"("name":")" + std::string(child) + R"(","type":"TT_Audio","format":"TF_Mono",)"
+                             R"("folder":"Drums 1")"),
+                  std::string::npos)
+            << state;
+    EXPECT_NE(outcome.transcript.find("[note] Folder 'Drums' was created as 'Drums 1' in this import; the track goes "
+                                      "into 'Drums 1'."),
               std::string::npos)
-        << created[1];
-    EXPECT_EQ(created[2].find("insertion_point"), std::string::npos) << "Bass's folder is not in the import";
-    EXPECT_EQ(bodies(153), (std::vector<std::string>{R"({"track_names": ["Kick"], "color_index": -1})"}))
-        << "tracks without colour are left alone";
-    EXPECT_NE(sim_->stateJson().find(R"("name":"Kick","type":"TT_Audio","format":"TF_Mono","folder":"Drums")"),
-              std::string::npos);
+        << outcome.transcript;
     EXPECT_TRUE(bodies(123).empty() && bodies(127).empty()) << "no audio commands for tracks without clips";
-    EXPECT_EQ(bodies(73), (std::vector<std::string>{R"({"track_names": ["Drums"]})", R"({"track_names": ["Kick"]})",
-                                                    R"({"track_names": ["Bass"]})"}));
+    EXPECT_EQ(bodies(73), (std::vector<std::string>{R"({"track_names": ["Drums 1"]})", R"({"track_names": ["Kick"]})",
+                                                    R"({"track_names": ["Snare"]})", R"({"track_names": ["Bass"]})"}))
+        << "each track selected by the name it was given";
+
+    // The rename is followed within one import only: a later import that
+    // names "Drums" means the track of that name.
+    const TrackCall later = importTrack("Tom", "TF_Mono", {}, -2, "Drums");
+    EXPECT_EQ(later.status, 0) << later.error;
+    EXPECT_NE(bodies(72).back().find(R"("insertion_point_track_name": "Drums"})"), std::string::npos);
 
     // Before 2025.10 the colour is skipped with a note.
     startSim({"--version", "2025.9"});
@@ -265,43 +246,6 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersAndColours)
                                   "2025.10 or later."),
               std::string::npos)
         << old.transcript;
-}
-
-TEST_F(ImportOperations, ChildTracksFollowTheirFolderWhenProToolsRenamesIt)
-{
-    // "Drums" exists already, so the imported folder becomes "Drums 1":
-    // its children go into "Drums 1", not into the old "Drums".
-    startSim({"--track", "Drums"});
-    const auto track = [](const char *name, const char *type, const char *folder) {
-        return TrackArguments{name, type, "TF_Mono", folder ? std::optional<std::string>(folder) : std::nullopt,
-                              {}, -2, false};
-    };
-    const std::vector<TrackArguments> tracks = {track("Drums", "TT_BasicFolder", nullptr),
-                                                track("Kick", "TT_Audio", "Drums"),
-                                                track("Snare", "TT_Audio", "Drums")};
-    const ImportOutcome outcome = runTracksImport(tracks, {}, {}, nullptr);
-    EXPECT_TRUE(outcome.errors.empty()) << outcome.errors.front();
-    const std::vector<std::string> created = bodies(72);
-    ASSERT_EQ(created.size(), 3u);
-    for (size_t i : {1u, 2u})
-        EXPECT_NE(created[i].find(R"("insertion_point_track_name": "Drums 1"})"), std::string::npos) << created[i];
-    const std::string state = sim_->stateJson();
-    EXPECT_NE(state.find(R"("name":"Kick","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
-              std::string::npos)
-        << state;
-    EXPECT_NE(state.find(R"("name":"Snare","type":"TT_Audio","format":"TF_Mono","folder":"Drums 1")"),
-              std::string::npos)
-        << state;
-    EXPECT_NE(outcome.transcript.find("[note] Folder 'Drums' was created as 'Drums 1' in this import; the track goes "
-                                      "into 'Drums 1'."),
-              std::string::npos)
-        << outcome.transcript;
-
-    // The rename is followed within one import only: a later import that
-    // names "Drums" means the track of that name.
-    const TrackCall later = importTrack("Tom", "TF_Mono", {}, -2, "Drums");
-    EXPECT_EQ(later.status, 0) << later.error;
-    EXPECT_NE(bodies(72).back().find(R"("insertion_point_track_name": "Drums"})"), std::string::npos);
 }
 
 TEST_F(ImportOperations, ClipImportGroupsByNameAndAudioImportSendsEachFileOnce)
@@ -363,6 +307,35 @@ TEST_F(ImportOperations, CancellingBetweenTracksAndProgressTexts)
     EXPECT_EQ(bodies(72).size(), 1u);
     const std::string state = sim_->stateJson();
     EXPECT_EQ(state.find(R"("name":"C")"), std::string::npos) << state;
+}
+
+TEST_F(ImportOperations, WavFramesOfRealFilesAndBrokenOnesRefused)
+{
+    for (const char *bits : {"8", "16", "24", "32"})
+        EXPECT_EQ(readWavFrameCount(wav(std::string("b") + bits + ".wav", 1000, std::string("-c 2 -b ") + bits)).frames,
+                  1000u)
+            << bits << " bits";
+    // A LIST chunk of odd size before the data must be skipped with its pad byte.
+    const std::string odd = wav("odd.wav", 1000, "-c 2 -b 16 --comment 'abc'");
+    EXPECT_TRUE(readWavFrameCount(odd).valid);
+    EXPECT_EQ(readWavFrameCount(odd).frames, 1000u);
+
+    std::ifstream in(odd, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::string cut = (folder_ / "cut.wav").string();
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, 30);
+    EXPECT_FALSE(readWavFrameCount(cut).valid) << "truncated header";
+    std::string placeholder = bytes;
+    const size_t data = placeholder.find("data");
+    placeholder.replace(0, 4, "RF64");
+    placeholder.replace(data + 4, 4, "\xFF\xFF\xFF\xFF");
+    const std::string rf = (folder_ / "rf.wav").string();
+    std::ofstream(rf, std::ios::binary) << placeholder;
+    EXPECT_FALSE(readWavFrameCount(rf).valid) << "RF64 size placeholder never clamps";
+    placeholder.replace(data + 4, 4, std::string("\x10\x00\x00\x00", 4));
+    std::ofstream(rf, std::ios::binary | std::ios::trunc) << placeholder;
+    EXPECT_EQ(readWavFrameCount(rf).frames, 4u) << "RF64 with a real 32-bit size: 16 bytes / 4";
+    EXPECT_FALSE(readWavFrameCount((folder_ / "missing.wav").string()).valid);
 }
 
 } // namespace

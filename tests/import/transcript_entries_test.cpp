@@ -2,18 +2,13 @@
 // entries with human-readable command names.
 #include "common/ptsl_text.h"
 #include "import_core.h"
-#include "sim_fixture.h"
+#include "import_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
 using namespace kestrix::import;
-namespace fs = std::filesystem;
 
 // One line per entry: "track One", "note …", "3 OK Create track …".
 std::vector<std::string> summary(const std::vector<TranscriptEntry> &entries)
@@ -33,19 +28,17 @@ std::vector<std::string> summary(const std::vector<TranscriptEntry> &entries)
     return lines;
 }
 
-class TranscriptEntries : public PtslSimTest {};
+using TranscriptEntries = ImportTest;
 
 TEST_F(TranscriptEntries, ReadsARealTracksImportBack)
 {
     startSim();
-    const fs::path file = fs::temp_directory_path() / ("kestrix-transcript-" + std::to_string(getpid()) + ".wav");
-    ASSERT_EQ(std::system(("sox -n -r 48000 -c 1 '" + file.string() + "' trim 0 100s").c_str()), 0);
-    const std::vector<ClipArgument> good = {{"Kick", file.string(), 0, 50, 96000, 0}};
-    const std::vector<ClipArgument> bad = {{"Bad", file.string(), 10, 10, 0, 0}};  // an empty range is refused
+    const std::string file = wav("Kick.wav", 100);
+    const std::vector<ClipArgument> good = {{"Kick", file, 0, 50, 96000, 0}};
+    const std::vector<ClipArgument> bad = {{"Bad", file, 10, 10, 0, 0}};  // an empty range is refused
     const ImportOutcome outcome = runTracksImport({TrackArguments{"One", "TT_Audio", "TF_Mono", {}, good, -2, false},
                                                    TrackArguments{"Two", "TT_Audio", "TF_Stereo", {}, bad, 3, false}},
                                                   {}, {}, nullptr);
-    fs::remove(file);
     ASSERT_EQ(outcome.errors.size(), 1u);
 
     const std::vector<TranscriptEntry> entries = parseTranscript(outcome.transcript);

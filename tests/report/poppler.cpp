@@ -1,7 +1,7 @@
 #include "poppler.h"
 
-#include <array>
-#include <cstdio>
+#include "inspect_runner.h"
+
 #include <filesystem>
 #include <unistd.h>
 
@@ -9,49 +9,35 @@ namespace reporttest {
 
 namespace {
 
-std::string quoted(const std::string &text)
+std::string quoted(const std::string &path)
 {
     std::string out = "'";
-    for (char c : text)
+    for (char c : path)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
 } // namespace
 
-std::string output(const std::string &command)
-{
-    std::string text;
-    std::FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return text;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        text.append(buffer.data(), n);
-    pclose(pipe);
-    return text;
-}
-
 std::string pdfInfo(const std::string &pdf)
 {
-    return output("pdfinfo " + quoted(pdf) + " 2>&1");
+    return inspecttest::runProgram("pdfinfo", quoted(pdf)).out;
 }
 
 std::string pageText(const std::string &pdf, int page)
 {
     const std::string n = std::to_string(page);
-    return output("pdftotext -layout -f " + n + " -l " + n + " " + quoted(pdf) + " - 2>&1");
+    return inspecttest::runProgram("pdftotext", "-layout -f " + n + " -l " + n + " " + quoted(pdf) + " -").out;
 }
 
 std::string documentText(const std::string &pdf)
 {
-    return output("pdftotext " + quoted(pdf) + " - 2>&1");
+    return inspecttest::runProgram("pdftotext", quoted(pdf) + " -").out;
 }
 
 std::string pdfFonts(const std::string &pdf)
 {
-    return output("pdffonts " + quoted(pdf) + " 2>&1");
+    return inspecttest::runProgram("pdffonts", quoted(pdf)).out;
 }
 
 std::string tempFolder()

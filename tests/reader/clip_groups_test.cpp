@@ -49,23 +49,6 @@ Block container(uint16_t contentType, const std::vector<Block> &children)
     return b;
 }
 
-// `inner` inside `depth` levels of plain blocks, written directly so that a
-// very deep tree stays cheap to build. Little-endian.
-Bytes nestedDeep(const Block &inner, size_t depth)
-{
-    const Bytes body = inner.serialize(false);
-    Bytes out;
-    out.reserve(9 * depth + body.size());
-    for (size_t d = 0; d < depth; ++d) {
-        const uint32_t size = uint32_t(2 + 9 * (depth - 1 - d) + body.size());
-        const uint8_t header[9] = {'Z', 0, 0, uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
-                                   uint8_t(size >> 24), 0x00, 0x30};
-        out.insert(out.end(), header, header + 9);
-    }
-    out.insert(out.end(), body.begin(), body.end());
-    return out;
-}
-
 constexpr uint64_t kBias = 1'000'000'000'000;
 constexpr uint64_t kLargest5Bytes = (uint64_t(1) << 40) - 1;
 
@@ -137,7 +120,7 @@ TEST(ClipGroups, NameIsTheFirstNameChildThatFits)
 TEST(ClipGroups, MembersAreFoundUnderAVeryDeepTree)
 {
     SessionFile file;
-    file.bytes(nestedDeep(clipGroupMembersBlock({{4, 44}}), 150000));
+    file.bytes(ptxtest::nestedDeep(clipGroupMembersBlock({{4, 44}}).serialize(false), 150000));
     file.block(clipGroupNameBlock("Deep"));
     EXPECT_EQ(groupsOf(file), (std::vector<Group>{{"Deep", {{4, 44}}}}));
 }

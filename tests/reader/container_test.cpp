@@ -261,18 +261,10 @@ TEST(Container, DeeplyNestedBlocksDoNotExhaustTheStack)
 {
     // Each block's only content is the next block: 200 000 levels deep.
     constexpr int kDepth = 200000;
-    Bytes plain(20 + size_t(kDepth) * 9, 0);
+    Bytes plain(20, 0);
     plain[18] = 1;
-    for (int level = 0; level < kDepth; ++level) {
-        const size_t o = 20 + size_t(level) * 9;
-        const uint32_t size = uint32_t((kDepth - level) * 9 - 7);
-        plain[o] = 'Z';
-        plain[o + 3] = uint8_t(size);
-        plain[o + 4] = uint8_t(size >> 8);
-        plain[o + 5] = uint8_t(size >> 16);
-        plain[o + 7] = 0x01;  // content type 0x1001
-        plain[o + 8] = 0x10;
-    }
+    const Bytes chain = ptxtest::nestedDeep({}, kDepth, 0x1001);
+    plain.insert(plain.end(), chain.begin(), chain.end());
     Tree tree;
     parse(plain, tree);
     ASSERT_EQ(tree.count, 1u);

@@ -58,6 +58,21 @@ ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bi
     return file;
 }
 
+ptxw::Bytes nestedDeep(const ptxw::Bytes &inner, size_t depth, uint16_t contentType)
+{
+    ptxw::Bytes out;
+    out.reserve(9 * depth + inner.size());
+    for (size_t d = 0; d < depth; ++d) {
+        // The size counts from the content type on: 2 bytes, then the rest.
+        const uint32_t size = uint32_t(2 + 9 * (depth - 1 - d) + inner.size());
+        const uint8_t header[9] = {'Z', 0, 0, uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
+                                   uint8_t(size >> 24), uint8_t(contentType), uint8_t(contentType >> 8)};
+        out.insert(out.end(), header, header + 9);
+    }
+    out.insert(out.end(), inner.begin(), inner.end());
+    return out;
+}
+
 int trackIndex(const ptx_session *s, const std::string &name)
 {
     for (int t = 0; t < ptx_track_count(s); ++t)

@@ -105,18 +105,15 @@ TEST(AudioRead, MonoBufferTakesTheChannelOfItsLabel)
     EXPECT_EQ(tail.value().frameLength(), 10u);
 }
 
-TEST(AudioRead, ChannelIndexTable)
+TEST(AudioRead, ChannelIndexOfALabelDependsOnTheChannelCount)
 {
-    EXPECT_EQ(channelIndex("Rs", 1), 0);
-    EXPECT_EQ(channelIndex("Rs", 2), 1);
-    EXPECT_EQ(channelIndex("rtm", 6), 1) << "labels compare in upper case";
-    EXPECT_EQ(channelIndex("Lts", 6), 0);
-    EXPECT_EQ(channelIndex("C", 2), 1);
-    EXPECT_EQ(channelIndex("C", 6), 2);
-    EXPECT_EQ(channelIndex("LFE", 3), 2);
-    EXPECT_EQ(channelIndex("LFE", 6), 3);
-    EXPECT_EQ(channelIndex("Cs", 5), 4);
-    EXPECT_EQ(channelIndex("Ch7", 8), 0);
+    // Label, channel count, index; labels compare in upper case.
+    const std::tuple<const char *, int, int> cases[] = {
+        {"Rs", 1, 0}, {"Rs", 2, 1}, {"rtm", 6, 1}, {"Lts", 6, 0}, {"C", 2, 1},
+        {"C", 6, 2},  {"LFE", 3, 2}, {"LFE", 6, 3}, {"Cs", 5, 4}, {"Ch7", 8, 0},
+    };
+    for (const auto &[label, count, index] : cases)
+        EXPECT_EQ(channelIndex(label, count), index) << label << " of " << count;
 }
 
 TEST(AudioRead, FfmpegDecodesLikeSndfile)

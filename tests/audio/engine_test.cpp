@@ -228,12 +228,7 @@ TEST_F(EngineTest, DefaultRoutingFoldsAGroupOntoTheDevice)
     EXPECT_NEAR(out[0], 0.1f + 0.707f * (0.3f + 0.4f + 0.5f), 1e-6);
     EXPECT_NEAR(out[1], 0.2f + 0.707f * (0.3f + 0.4f + 0.6f), 1e-6);
 
-    const QStringList entries = devices_.log.entries();
-    const auto section = std::find_if(entries.begin(), entries.end(),
-                                      [](const QString &e) { return e.endsWith("MultiMonoEngine routing decision"); });
-    ASSERT_NE(section, entries.end());
-    EXPECT_TRUE(section[4].trimmed().startsWith("strategy: label-driven downmix")) << section[4].toStdString();
-    EXPECT_TRUE(entries.last().endsWith("  ✓ MultiMonoEngine started: 6 inputs → 2 outputs @ 48000 Hz"));
+    EXPECT_TRUE(devices_.log.entries().last().endsWith("  ✓ MultiMonoEngine started: 6 inputs → 2 outputs @ 48000 Hz"));
 
     // The same group on a 5.1 device goes straight through.
     devices_.source->change({makeDevice("51", labels)}, makeDevice("51", labels));

@@ -120,10 +120,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     model.stop();
     EXPECT_TRUE(newTempWavs().isEmpty()) << newTempWavs().join(", ").toStdString();
 
-    const QStringList entries = devices_.log.entries();
-    EXPECT_TRUE(entries.filter("✗ AudioPlayerModel.load — no audio files in selection").size() == 1);
-    EXPECT_TRUE(entries.filter("AudioPlayerModel.loadClip — WAV player window (clip region)").size() >= 1);
-    EXPECT_TRUE(entries.filter("sampleOffset: 900").size() == 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ AudioPlayerModel.load — no audio files in selection").size(), 1);
 }
 
 TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
@@ -254,7 +251,6 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     EXPECT_EQ(player.progress(), 0);
     ASSERT_TRUE(player.cachedWaveform("group:G"));
     EXPECT_EQ(player.cachedWaveform("group:G")->size(), 120u);
-    EXPECT_EQ(devices_.log.entries().filter("InlineAudioPlayer.loadMultiMonoClip — MultiMonoEngine (clip region)").size(), 1);
 }
 
 TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)

@@ -35,15 +35,10 @@ protected:
         tempFilesBefore_ = tempWavs();
     }
 
-    // Ramp files: frame f of channel c holds (c + 1) * 0.1 + f / 2^20, so a
-    // rendered value tells which frame it was.
-    QString rampFile(const QString &name, size_t frames, int channels = 1, int rate = kRate)
+    QString codedFile(const QString &name, size_t frames, int channels = 1, int rate = kRate)
     {
-        std::vector<std::vector<float>> planes;
-        for (int c = 0; c < channels; ++c)
-            planes.push_back(generate(frames, [c](size_t f) { return float(c + 1) * 0.1f + float(f) / 1048576.0f; }));
         const QString path = dir_.filePath(name);
-        writeAudioFile(path, planes, rate);
+        writeAudioFile(path, codedChannels(channels, frames), rate);
         return path;
     }
 
@@ -89,7 +84,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     EXPECT_EQ(model.error(), "No audio files provided");
     EXPECT_FALSE(model.fileInfo());
 
-    const QString file = rampFile("Take.wav", 1000);
+    const QString file = codedFile("Take.wav", 1000);
     model.loadClip({file}, 1000, 10);
     EXPECT_EQ(model.error(), "Clip range is empty");
     EXPECT_FALSE(model.fileInfo());
@@ -105,8 +100,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     auto written = readWholeFile(temp);
     ASSERT_TRUE(written.ok());
     EXPECT_EQ(written.value().buffer.frameLength(), 100u);
-    // 16-bit: the region's first frame within one step of 1/32768.
-    EXPECT_NEAR(written.value().buffer.channel(0)[0], 0.1f + 900.0f / 1048576.0f, 1.0 / 32768);
+    EXPECT_FLOAT_EQ(written.value().buffer.channel(0)[0], codedSample(0, 900)) << "16 bits hold the region's frames";
 
     model.load({file});  // replacing the clip deletes its file
     EXPECT_FALSE(QFile::exists(temp));
@@ -125,10 +119,10 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
 
 TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
 {
-    const QString left = rampFile("Mix.L.wav", 1500);
-    const QString right = rampFile("Mix.R.wav", 3000);  // never more frames than the first file
-    const QString centre = rampFile("Mix.C.wav", 1200);   // cut at its own end
-    const QString surround = rampFile("Mix.Ls.wav", 500);  // nothing at offset 1000: skipped
+    const QString left = codedFile("Mix.L.wav", 1500);
+    const QString right = codedFile("Mix.R.wav", 3000);  // never more frames than the first file
+    const QString centre = codedFile("Mix.C.wav", 1200);   // cut at its own end
+    const QString surround = codedFile("Mix.Ls.wav", 500);  // nothing at offset 1000: skipped
     AudioPlayerModel model(backend_);
     model.loadClip({left, right, centre, surround}, 1000, 800);
     ASSERT_TRUE(model.error().isEmpty()) << model.error().toStdString();
@@ -152,8 +146,8 @@ TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
 
 TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
 {
-    const QString left = rampFile("Song.L.wav", 480);
-    rampFile("Song.R.wav", 480);
+    const QString left = codedFile("Song.L.wav", 480);
+    codedFile("Song.R.wav", 480);
     AudioPlayerModel model(backend_);
     model.load({left});  // the folder holds the group
     ASSERT_TRUE(model.fileInfo() && model.fileInfo()->multiMono);
@@ -166,13 +160,13 @@ TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
     model.togglePlayPause();
     EXPECT_TRUE(model.isPlaying()) << "a group played to its end starts again";
     const std::vector<float> out = lastOutput()->render(10);
-    EXPECT_FLOAT_EQ(out.at(0), 0.1f) << "from the first frame again";
+    EXPECT_FLOAT_EQ(out.at(0), codedSample(0, 0)) << "from the first frame again";
 }
 
 TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 {
-    const QString first = rampFile("One.wav", 9600);
-    const QString second = rampFile("Two.wav", 4800, 2);
+    const QString first = codedFile("One.wav", 9600);
+    const QString second = codedFile("Two.wav", 4800, 2);
     InlineAudioPlayer player(backend_);
 
     // A length of 0 plays the whole file.
@@ -208,7 +202,7 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
     const QString temp = player.tempFilePath();
     EXPECT_TRUE(QFile::exists(temp));
     const std::vector<float> out = lastOutput()->render(1);
-    EXPECT_NEAR(out.at(0), 0.1f + 4800.0f / 1048576.0f, 1.0 / 32768);
+    EXPECT_FLOAT_EQ(out.at(0), codedSample(0, 4800));
     player.stopIfCurrent({"file:"});
     EXPECT_EQ(player.currentId(), "clip:3");
     player.stopIfCurrent({"clip:"});
@@ -219,7 +213,7 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 
 TEST_F(PlayerTest, ClipBeyondTheFileLeavesTheCellIdle)
 {
-    const QString file = rampFile("Short.wav", 1000);
+    const QString file = codedFile("Short.wav", 1000);
     InlineAudioPlayer player(backend_);
     player.toggle("clip:9", PlayableItem{file, {}, 5000, 100});
     EXPECT_TRUE(player.currentId().isEmpty());
@@ -237,7 +231,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
 {
     // C, at another rate, holds nothing in the region: it does not block it.
     const QList<PlayableItem::Channel> channels = {
-        {"L", rampFile("G.L.wav", 960)}, {"R", rampFile("G.R.wav", 960)}, {"C", rampFile("G.C.wav", 100, 1, 44100)}};
+        {"L", codedFile("G.L.wav", 960)}, {"R", codedFile("G.R.wav", 960)}, {"C", codedFile("G.C.wav", 100, 1, 44100)}};
     InlineAudioPlayer player(backend_);
     player.toggle("group:G", PlayableItem{{}, channels, 480, 240});
     ASSERT_TRUE(player.isPlaying());
@@ -245,8 +239,8 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     ASSERT_EQ(lastOutput()->request().channels, 2);
     const std::vector<float> out = lastOutput()->render(300);
     // Routed by label: L on the left, R on the right, from frame 480.
-    EXPECT_FLOAT_EQ(out[0], 0.1f + 480.0f / 1048576.0f);
-    EXPECT_FLOAT_EQ(out[1], 0.1f + 480.0f / 1048576.0f);
+    EXPECT_FLOAT_EQ(out[0], codedSample(0, 480));
+    EXPECT_FLOAT_EQ(out[1], codedSample(0, 480));
     QTest::qWait(30);
     player.tick();
     EXPECT_TRUE(player.currentId().isEmpty());
@@ -261,7 +255,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
 
 TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
 {
-    const QString file = rampFile("Lost.wav", 48000);
+    const QString file = codedFile("Lost.wav", 48000);
     InlineAudioPlayer player(backend_);
     QStringList messages;
     QObject::connect(&player, &InlineAudioPlayer::failed, [&](const QString &m) { messages << m; });
@@ -274,7 +268,7 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     EXPECT_EQ(devices_.log.entries().filter(kDeviceLostMessage).size(), 1);
 
     // Play, pause, then the device refuses to start again: said, not silent.
-    const QList<PlayableItem::Channel> channels = {{"L", rampFile("H.L.wav", 4800)}, {"R", rampFile("H.R.wav", 4800)}};
+    const QList<PlayableItem::Channel> channels = {{"L", codedFile("H.L.wav", 4800)}, {"R", codedFile("H.R.wav", 4800)}};
     player.toggle("group:H", PlayableItem{{}, channels, {}, {}});
     ASSERT_TRUE(player.isPlaying());
     lastOutput()->loseDevice("gone");

@@ -21,9 +21,9 @@ using namespace audiotest;
 namespace {
 
 constexpr int kRate = 48000;
-constexpr int kFrames = 96000;
+constexpr int kFrames = 48000;
 constexpr uint64_t kOffset = 20000;
-constexpr uint64_t kLength = 48000;
+constexpr uint64_t kLength = 24000;
 // The server starts a new stream up to one buffer late on the monitor.
 constexpr int64_t kOneBuffer = 6000;
 constexpr int64_t kCodes = 32767;

@@ -71,10 +71,15 @@ TEST(SessionOpen, NullHandleBadIndicesAndMissingBlocksGiveDefaults)
     EXPECT_EQ(ptx_session_has_fixed_tempo(s.get()), 0);
     EXPECT_EQ(ptx_session_frame_rate_code(s.get()), 7);
     EXPECT_EQ(ptx_session_main_counter_format(s.get()), 255);
+    EXPECT_EQ(ptx_session_meter_count(s.get()), 0);
     for (int i : {-1, 0, 1}) {
         EXPECT_EQ(ptx_session_tempo_bpm(s.get(), i), 0.0);
         EXPECT_EQ(ptx_session_meter_numerator(s.get(), i), 0u);
         EXPECT_STREQ(ptx_track_name(s.get(), i), "");
+        EXPECT_STREQ(ptx_track_format_name(s.get(), i), "");
+        EXPECT_FALSE(ptx_track_placement_is_group(s.get(), i, 0));
+        EXPECT_STREQ(ptx_clip_group_name(s.get(), i), "");
+        EXPECT_EQ(ptx_memory_location_end(s.get(), i), 0u);
         EXPECT_EQ(ptx_track_placement_clip(s.get(), i, 0), -1);
         EXPECT_EQ(ptx_track_placement_group(s.get(), i, 0), -1);
         EXPECT_EQ(ptx_clip_file_index(s.get(), i), -1);

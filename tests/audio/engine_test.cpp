@@ -225,6 +225,7 @@ TEST_F(EngineTest, DefaultRoutingFoldsAGroupOntoTheDevice)
     EXPECT_NEAR(out[0], 0.1f + 0.707f * (0.3f + 0.4f + 0.5f), 1e-6);
     EXPECT_NEAR(out[1], 0.2f + 0.707f * (0.3f + 0.4f + 0.6f), 1e-6);
 
+    EXPECT_FALSE(devices_.log.entries().filter("MultiMonoEngine routing decision").isEmpty());
     EXPECT_TRUE(devices_.log.entries().last().endsWith("  ✓ MultiMonoEngine started: 6 inputs → 2 outputs @ 48000 Hz"));
 
     // The same group on a 5.1 device goes straight through.

@@ -1,7 +1,5 @@
 // The toolbar's device picker, bound to a device manager.
-#include "audio_device_manager.h"
 #include "audio_device_picker.h"
-#include "audio_playback_log.h"
 #include "fake_device_source.h"
 
 #include <QAction>
@@ -10,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using audiotest::FakeDeviceSource;
+using audiotest::FakeDevices;
 using audiotest::makeDevice;
 
 namespace {
@@ -39,14 +37,10 @@ QAction *entry(const AudioDevicePicker &picker, const QString &text)
 
 TEST(AudioDevicePicker, ChecksTheActiveChoiceAndSelects)
 {
-    AudioPlaybackLog log;
-    auto source = std::make_unique<FakeDeviceSource>();
-    FakeDeviceSource &fake = *source;
     const AudioOutputDevice speakers = makeDevice("speakers", {"L", "R"});
     const AudioOutputDevice surround = makeDevice("surround", {"L", "R", "C", "LFE", "Ls", "Rs"});
-    fake.devices = {speakers, surround};
-    fake.defaultDevice = speakers;
-    AudioDeviceManager devices(std::move(source), log);
+    FakeDevices fixture({speakers, surround});
+    AudioDeviceManager &devices = *fixture.manager;
 
     AudioDevicePicker picker(devices);
     EXPECT_EQ(entries(picker), (QStringList{"*System Default", "speakers Out", "surround Out"}));
@@ -60,7 +54,7 @@ TEST(AudioDevicePicker, ChecksTheActiveChoiceAndSelects)
 
     // A picked device that goes away falls back to the system default; a
     // new one is listed.
-    fake.change({speakers, makeDevice("usb", {"L", "R"})}, speakers);
+    fixture.source->change({speakers, makeDevice("usb", {"L", "R"})}, speakers);
     EXPECT_FALSE(devices.selectedDevice());
     EXPECT_EQ(entries(picker), (QStringList{"*System Default", "speakers Out", "usb Out"}));
     EXPECT_EQ(picker.text(), "System Default");

@@ -60,12 +60,11 @@ TEST(ChannelSuffix, LongestCaseSensitiveLabelWithAStem)
     EXPECT_EQ(channelFromLabel("rtm"), std::nullopt);
 }
 
-TEST(MultiMonoDetection, DirectoryScanFindsWavSiblingsInChannelOrder)
+TEST(MultiMonoDetection, FolderScanAndSelectionGroupingFindWavSiblingsInChannelOrder)
 {
     Folder folder;
     const QString left = folder.touch("Mix.L.wav");
     EXPECT_EQ(describe(MultiMonoInfo::detect(left)), QStringList{"no group"}) << "a lone channel file";
-
     folder.touch("Mix.C.wav");
     folder.touch("Mix.R.wav");
     folder.touch("Mix.Ls.aif");   // only .wav siblings count
@@ -77,25 +76,18 @@ TEST(MultiMonoDetection, DirectoryScanFindsWavSiblingsInChannelOrder)
     EXPECT_EQ(describe(MultiMonoInfo::detectForPlayback({folder.path("Mix.Ls.aif")})), QStringList{"no group"});
     EXPECT_EQ(describe(MultiMonoInfo::detectForPlayback({left})).size(), 4);
     EXPECT_EQ(describe(MultiMonoInfo::detect(folder.touch("Mix.wav"))), QStringList{"no group"}) << "no suffix";
-}
 
-TEST(MultiMonoDetection, SelectionGroupingTakesTheLargestStem)
-{
-    Folder folder;
+    // A selection groups its largest stem, sorted into channel order.
     const QString aLeft = folder.touch("A.L.wav");
     const QString aRight = folder.touch("A.R.wav");
     const QString bLeft = folder.touch("B.L.wav");
-    EXPECT_EQ(describe(MultiMonoInfo::detect(QStringList{bLeft, aRight, aLeft})),
-              (QStringList{"A", "L=A.L.wav", "R=A.R.wav"}))
-        << "sorted into channel order";
+    EXPECT_EQ(describe(MultiMonoInfo::detect(QStringList{bLeft, aRight, aLeft})), (QStringList{"A", "L=A.L.wav", "R=A.R.wav"}));
     EXPECT_EQ(describe(MultiMonoInfo::detect(QStringList{})), QStringList{"no group"});
-
     // No stem with two members: the folder of the first file decides.
     const QString cLfe = folder.touch("C.LFE.wav");
     folder.touch("C.Ls.wav");
     EXPECT_EQ(describe(MultiMonoInfo::detect(QStringList{cLfe, bLeft})), (QStringList{"C", "LFE=C.LFE.wav", "Ls=C.Ls.wav"}));
     EXPECT_EQ(describe(MultiMonoInfo::detect(QStringList{bLeft, cLfe})), QStringList{"no group"});
-
     // The players group only the .wav files of a selection.
     const QString aCenter = folder.touch("A.C.aif");
     EXPECT_EQ(describe(MultiMonoInfo::detectForPlayback({aCenter, aLeft, aRight})).size(), 3);

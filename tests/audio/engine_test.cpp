@@ -1,7 +1,5 @@
 // The multi-mono engine, rendered offline: loading, routing, alignment
 // across play, pause and seek, completion and failures.
-#include "audio_device_manager.h"
-#include "audio_playback_log.h"
 #include "fake_device_source.h"
 #include "multi_mono_engine.h"
 #include "offline_audio_output.h"
@@ -31,14 +29,9 @@ class EngineTest : public testing::Test {
 protected:
     EngineTest()
     {
-        auto source = std::make_unique<FakeDeviceSource>();
-        source_ = source.get();
-        source_->devices = {makeDevice("stereo", {"L", "R"})};
-        source_->defaultDevice = source_->devices.first();
-        devices_ = std::make_unique<AudioDeviceManager>(std::move(source), log_);
         auto output = std::make_unique<OfflineAudioOutput>();
         output_ = output.get();
-        engine_ = std::make_unique<MultiMonoEngine>(*devices_, log_, std::move(output));
+        engine_ = std::make_unique<MultiMonoEngine>(*devices_.manager, devices_.log, std::move(output));
     }
 
     // Mono files of coded frames, one per length.
@@ -96,9 +89,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    AudioPlaybackLog log_;
-    FakeDeviceSource *source_ = nullptr;
-    std::unique_ptr<AudioDeviceManager> devices_;
+    FakeDevices devices_;
     OfflineAudioOutput *output_ = nullptr;
     std::unique_ptr<MultiMonoEngine> engine_;
 };
@@ -152,7 +143,7 @@ TEST_F(EngineTest, ChannelsStayAlignedThroughPlayPauseSeekAndResume)
     EXPECT_TRUE(engine_->isPlaying()) << "the players still nominally play";
 }
 
-TEST_F(EngineTest, LateCompletionsChangeNothing)
+TEST_F(EngineTest, OnlyTheCurrentScheduleCompletesAndASeekToTheEndCompletesAtOnce)
 {
     const auto channels = codedGroup({"L", "R"}, {1000, 1500});
     ASSERT_FALSE(engine_->load(channels));
@@ -180,16 +171,13 @@ TEST_F(EngineTest, LateCompletionsChangeNothing)
     render(400);
     engine_->collectCompletions();
     EXPECT_TRUE(engine_->hasCompletedPlayback());
-}
 
-TEST_F(EngineTest, SeekingToTheEndCompletesAtOnce)
-{
-    ASSERT_FALSE(engine_->load(codedGroup({"L", "R"}, {1000, 800})));
-    engine_->togglePlayPause();
+    // A seek to the end completes at once; one out of range goes to the start.
+    engine_->seek(0.0);
     engine_->seek(1.0);
     EXPECT_EQ(engine_->pendingChannelCompletions(), 0);
     EXPECT_TRUE(engine_->hasCompletedPlayback()) << "nothing left to play";
-    engine_->seek(-3.0);  // out of range: the start
+    engine_->seek(-3.0);
     EXPECT_EQ(engine_->playheadStartFrame(), 0);
     EXPECT_FALSE(engine_->hasCompletedPlayback());
 }
@@ -237,15 +225,11 @@ TEST_F(EngineTest, DefaultRoutingFoldsAGroupOntoTheDevice)
     EXPECT_NEAR(out[0], 0.1f + 0.707f * (0.3f + 0.4f + 0.5f), 1e-6);
     EXPECT_NEAR(out[1], 0.2f + 0.707f * (0.3f + 0.4f + 0.6f), 1e-6);
 
-    const QStringList entries = log_.entries();
-    const auto section = std::find_if(entries.begin(), entries.end(),
-                                      [](const QString &e) { return e.endsWith("MultiMonoEngine routing decision"); });
-    ASSERT_NE(section, entries.end());
-    EXPECT_TRUE(section[4].trimmed().startsWith("strategy: label-driven downmix")) << section[4].toStdString();
-    EXPECT_TRUE(entries.last().endsWith("  ✓ MultiMonoEngine started: 6 inputs → 2 outputs @ 48000 Hz"));
+    EXPECT_FALSE(devices_.log.entries().filter("MultiMonoEngine routing decision").isEmpty());
+    EXPECT_TRUE(devices_.log.entries().last().endsWith("  ✓ MultiMonoEngine started: 6 inputs → 2 outputs @ 48000 Hz"));
 
     // The same group on a 5.1 device goes straight through.
-    source_->change({makeDevice("51", labels)}, makeDevice("51", labels));
+    devices_.source->change({makeDevice("51", labels)}, makeDevice("51", labels));
     ASSERT_FALSE(engine_->load(channels));
     EXPECT_EQ(output_->request().channels, 6);
     EXPECT_EQ(output_->request().device->uid, "51");
@@ -311,7 +295,7 @@ TEST_F(EngineTest, FailuresAreClearAndLeaveNothingBehind)
     error = engine_->load(channels);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->description, "The device is busy");
-    EXPECT_TRUE(log_.entries().last().endsWith("  ✗ MultiMonoEngine.engine.start() FAILED: The device is busy"));
+    EXPECT_TRUE(devices_.log.entries().last().endsWith("  ✗ MultiMonoEngine.engine.start() FAILED: The device is busy"));
     EXPECT_EQ(engine_->inputCount(), 0);
 
     // The engine is usable again afterwards.

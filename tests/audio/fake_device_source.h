@@ -2,7 +2,11 @@
 #ifndef KESTRIX_TESTS_AUDIO_FAKE_DEVICE_SOURCE_H
 #define KESTRIX_TESTS_AUDIO_FAKE_DEVICE_SOURCE_H
 
+#include "audio_device_manager.h"
 #include "audio_device_source.h"
+#include "audio_playback_log.h"
+
+#include <memory>
 
 namespace audiotest {
 
@@ -34,6 +38,23 @@ inline kestrix::AudioOutputDevice makeDevice(const QString &uid, const QStringLi
     device.channelLabels = labels;
     return device;
 }
+
+// A device manager over a fake source whose first device is the default.
+struct FakeDevices {
+    explicit FakeDevices(QList<kestrix::AudioOutputDevice> initial = {makeDevice(QStringLiteral("stereo"), {"L", "R"})})
+    {
+        auto owned = std::make_unique<FakeDeviceSource>();
+        source = owned.get();
+        source->devices = initial;
+        if (!initial.isEmpty())
+            source->defaultDevice = initial.first();
+        manager = std::make_unique<kestrix::AudioDeviceManager>(std::move(owned), log);
+    }
+
+    kestrix::AudioPlaybackLog log;
+    FakeDeviceSource *source = nullptr;
+    std::unique_ptr<kestrix::AudioDeviceManager> manager;
+};
 
 } // namespace audiotest
 

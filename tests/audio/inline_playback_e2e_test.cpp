@@ -5,19 +5,15 @@
 #include "audio_output.h"
 #include "audio_playback_log.h"
 #include "inline_audio_player.h"
+#include "pulse_test_support.h"
 #include "test_audio_files.h"
 
-#include <sndfile.h>
-
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
 
 using namespace kestrix;
 using namespace audiotest;
@@ -25,9 +21,9 @@ using namespace audiotest;
 namespace {
 
 constexpr int kRate = 48000;
-constexpr int kFrames = 96000;
+constexpr int kFrames = 48000;
 constexpr uint64_t kOffset = 20000;
-constexpr uint64_t kLength = 48000;
+constexpr uint64_t kLength = 24000;
 // The server starts a new stream up to one buffer late on the monitor.
 constexpr int64_t kOneBuffer = 6000;
 constexpr int64_t kCodes = 32767;
@@ -50,82 +46,22 @@ int64_t framesBetween(int64_t from, int64_t to)
     return ((to - from) % kCodes + kCodes) % kCodes;
 }
 
-QString serverProblem()
-{
-    if (const QByteArray error = qgetenv("KESTRIX_PULSE_ERROR"); !error.isEmpty())
-        return QString::fromUtf8(error);
-    if (QProcess::execute("pactl", {"info"}) != 0)
-        return QStringLiteral("no PulseAudio server answers (run the test through scripts/with-pulseaudio.sh)");
-    return {};
-}
-
-QString pactl(const QStringList &arguments)
-{
-    QProcess process;
-    process.start("pactl", arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-// Records a sink's monitor with its own channel map until stop().
-class Recording {
-public:
-    Recording(const QString &sink, const QString &channelMap, int channels, const QString &path)
-        : path_(path), channels_(channels)
-    {
-        process_.start("parecord", {QStringLiteral("--device=%1.monitor").arg(sink), "--channel-map=" + channelMap,
-                                    QStringLiteral("--channels=%1").arg(channels), QStringLiteral("--rate=%1").arg(kRate),
-                                    "--format=float32le", "--file-format=wav", path});
-        started_ = process_.waitForStarted(5000);
-        QTest::qWait(500);  // until the stream records
-    }
-
-    std::vector<float> stop()
-    {
-        if (!started_)
-            return {};
-        ::kill(pid_t(process_.processId()), SIGINT);
-        process_.waitForFinished(10000);
-        SF_INFO info{};
-        SNDFILE *file = sf_open(QFile::encodeName(path_).constData(), SFM_READ, &info);
-        if (!file || info.channels != channels_)
-            return {};
-        std::vector<float> frames(size_t(info.frames) * size_t(channels_));
-        sf_readf_float(file, frames.data(), info.frames);
-        sf_close(file);
-        return frames;
-    }
-
-private:
-    QString path_;
-    int channels_;
-    QProcess process_;
-    bool started_ = false;
-};
-
 class InlinePlayback : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (const QString problem = serverProblem(); !problem.isEmpty())
+        if (const QString problem = pulseServerProblem(); !problem.isEmpty())
             GTEST_SKIP() << "No audio server could be started: " << problem.toStdString();
         devices_ = std::make_unique<AudioDeviceManager>(createPlatformDeviceSource(), log_);
         player_ = std::make_unique<InlineAudioPlayer>(PlaybackBackend{devices_.get(), &log_, &createDeviceOutput});
     }
 
-    std::optional<AudioOutputDevice> device(const QString &uid) const
-    {
-        for (const AudioOutputDevice &device : devices_->outputDevices()) {
-            if (device.uid == uid)
-                return device;
-        }
-        return std::nullopt;
-    }
+    std::optional<AudioOutputDevice> device(const QString &uid) const { return deviceWithUid(*devices_, uid); }
 
     // Plays the item to its end while recording the sink.
-    std::vector<float> playAndRecord(const PlayableItem &item, const QString &sink, const QString &map, int channels)
+    std::vector<float> playAndRecord(const PlayableItem &item, const Sink &sink)
     {
-        Recording recording(sink, map, channels, dir_.filePath(sink + ".rec.wav"));
+        SinkRecording recording(sink, dir_.filePath(sink.name + ".rec.wav"));
         player_->toggle("clip:1", item);
         EXPECT_TRUE(player_->isPlaying()) << player_->lastError().toStdString();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !player_->isPlaying(); }, 10000)) << "playback did not end";
@@ -172,8 +108,7 @@ TEST_F(InlinePlayback, ClipOfASingleFilePlaysItsRegionOnTheDefaultSink)
 {
     const QString path = dir_.filePath("Stereo.wav");
     writeAudioFile(path, {generate(kFrames, code), generate(kFrames, [](size_t f) { return -code(f); })}, kRate);
-    const std::vector<float> recorded = playAndRecord(PlayableItem{path, {}, kOffset, kLength}, "kestrix_stereo",
-                                                      "front-left,front-right", 2);
+    const std::vector<float> recorded = playAndRecord(PlayableItem{path, {}, kOffset, kLength}, kStereoSink);
     expectClip(recorded, 2, 0, 1);
     expectClip(recorded, 2, 1, -1);
 }
@@ -186,10 +121,8 @@ TEST_F(InlinePlayback, ClipOfAMultiMonoGroupPlaysRoutedByLabel)
         writeAudioFile(path, {generate(kFrames, [sign](size_t f) { return sign * code(f); })}, kRate);
         channels.append({label, path});
     }
-    devices_->selectDevice(device("kestrix_surround51"));
-    const std::vector<float> recorded =
-        playAndRecord(PlayableItem{{}, channels, kOffset, kLength}, "kestrix_surround51",
-                      "front-left,front-right,front-center,lfe,rear-left,rear-right", 6);
+    devices_->selectDevice(device(kSurroundSink.name));
+    const std::vector<float> recorded = playAndRecord(PlayableItem{{}, channels, kOffset, kLength}, kSurroundSink);
     expectClip(recorded, 6, 0, 1);
     expectClip(recorded, 6, 1, -1);
     expectClip(recorded, 6, 2, 1);
@@ -225,5 +158,4 @@ TEST_F(InlinePlayback, SinkRemovedWhilePlayingEndsPlaybackWithTheMessage)
     EXPECT_FALSE(log_.entries().filter(kDeviceLostMessage).isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !devices_->selectedDevice(); }, 5000))
         << "the pick falls back to the system default";
-
 }

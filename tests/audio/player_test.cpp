@@ -1,8 +1,6 @@
 // The players, rendered offline: loading, the cells' play, pause and
 // switch rules, the cache, regions, temporary files and lost devices.
-#include "audio_device_manager.h"
 #include "audio_player_model.h"
-#include "audio_playback_log.h"
 #include "audio_read.h"
 #include "fake_device_source.h"
 #include "inline_audio_player.h"
@@ -29,12 +27,7 @@ class PlayerTest : public testing::Test {
 protected:
     PlayerTest()
     {
-        auto source = std::make_unique<FakeDeviceSource>();
-        source_ = source.get();
-        source_->devices = {makeDevice("stereo", {"L", "R"})};
-        source_->defaultDevice = source_->devices.first();
-        devices_ = std::make_unique<AudioDeviceManager>(std::move(source), log_);
-        backend_ = {devices_.get(), &log_, [this] {
+        backend_ = {devices_.manager.get(), &devices_.log, [this] {
                         auto output = std::make_unique<OfflineAudioOutput>();
                         outputs_.push_back(output.get());
                         return output;
@@ -42,15 +35,10 @@ protected:
         tempFilesBefore_ = tempWavs();
     }
 
-    // Ramp files: frame f of channel c holds (c + 1) * 0.1 + f / 2^20, so a
-    // rendered value tells which frame it was.
-    QString rampFile(const QString &name, size_t frames, int channels = 1, int rate = kRate)
+    QString codedFile(const QString &name, size_t frames, int channels = 1, int rate = kRate)
     {
-        std::vector<std::vector<float>> planes;
-        for (int c = 0; c < channels; ++c)
-            planes.push_back(generate(frames, [c](size_t f) { return float(c + 1) * 0.1f + float(f) / 1048576.0f; }));
         const QString path = dir_.filePath(name);
-        writeAudioFile(path, planes, rate);
+        writeAudioFile(path, codedChannels(channels, frames), rate);
         return path;
     }
 
@@ -70,9 +58,7 @@ protected:
     OfflineAudioOutput *lastOutput() const { return outputs_.empty() ? nullptr : outputs_.back(); }
 
     QTemporaryDir dir_;
-    AudioPlaybackLog log_;
-    FakeDeviceSource *source_ = nullptr;
-    std::unique_ptr<AudioDeviceManager> devices_;
+    FakeDevices devices_;
     std::vector<OfflineAudioOutput *> outputs_;
     PlaybackBackend backend_;
     QStringList tempFilesBefore_;
@@ -91,24 +77,6 @@ TEST(PositionTextTest, ShowsMinutesSecondsAndTruncatedHundredths)
     EXPECT_EQ(positionText(std::numeric_limits<double>::quiet_NaN()), "0:00.00");
 }
 
-TEST(PeakListTest, ShortBuffersGiveOnePeakPerFrameAndLongOnesSkipTheRemainder)
-{
-    std::vector<float> hundred = generate(100, [](size_t f) { return -float(f) / 100.0f; });
-    EXPECT_EQ(peaks(hundred.data(), 100, 800).size(), 100u);
-    EXPECT_EQ(peaks(hundred.data(), 100, 120).size(), 100u);
-    EXPECT_FLOAT_EQ(peaks(hundred.data(), 100, 800)[99], 0.99f);
-
-    // Frames 800 … 999 are loud but lie past the last whole bucket.
-    std::vector<float> thousand = generate(1000, [](size_t f) { return f < 800 ? float(f) / 1000.0f : 1.0f; });
-    const std::vector<float> window = peaks(thousand.data(), 1000, 800);
-    ASSERT_EQ(window.size(), 800u);
-    EXPECT_FLOAT_EQ(window.back(), 0.799f);
-    const std::vector<float> mini = peaks(thousand.data(), 1000, 120);
-    ASSERT_EQ(mini.size(), 120u);  // 8 frames each
-    EXPECT_FLOAT_EQ(mini[99], 0.799f);
-    EXPECT_FLOAT_EQ(mini[100], 1.0f);
-}
-
 TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
 {
     AudioPlayerModel model(backend_);
@@ -116,7 +84,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     EXPECT_EQ(model.error(), "No audio files provided");
     EXPECT_FALSE(model.fileInfo());
 
-    const QString file = rampFile("Take.wav", 1000);
+    const QString file = codedFile("Take.wav", 1000);
     model.loadClip({file}, 1000, 10);
     EXPECT_EQ(model.error(), "Clip range is empty");
     EXPECT_FALSE(model.fileInfo());
@@ -132,8 +100,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     auto written = readWholeFile(temp);
     ASSERT_TRUE(written.ok());
     EXPECT_EQ(written.value().buffer.frameLength(), 100u);
-    // 16-bit: the region's first frame within one step of 1/32768.
-    EXPECT_NEAR(written.value().buffer.channel(0)[0], 0.1f + 900.0f / 1048576.0f, 1.0 / 32768);
+    EXPECT_FLOAT_EQ(written.value().buffer.channel(0)[0], codedSample(0, 900)) << "16 bits hold the region's frames";
 
     model.load({file});  // replacing the clip deletes its file
     EXPECT_FALSE(QFile::exists(temp));
@@ -147,31 +114,30 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     model.stop();
     EXPECT_TRUE(newTempWavs().isEmpty()) << newTempWavs().join(", ").toStdString();
 
-    const QStringList entries = log_.entries();
-    EXPECT_TRUE(entries.filter("✗ AudioPlayerModel.load — no audio files in selection").size() == 1);
-    EXPECT_TRUE(entries.filter("AudioPlayerModel.loadClip — WAV player window (clip region)").size() >= 1);
-    EXPECT_TRUE(entries.filter("sampleOffset: 900").size() == 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ AudioPlayerModel.load — no audio files in selection").size(), 1);
 }
 
 TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
 {
-    const QString left = rampFile("Mix.L.wav", 2000);
-    const QString right = rampFile("Mix.R.wav", 1500);
-    const QString centre = rampFile("Mix.C.wav", 500);  // nothing at offset 1000: skipped
+    const QString left = codedFile("Mix.L.wav", 1500);
+    const QString right = codedFile("Mix.R.wav", 3000);  // never more frames than the first file
+    const QString centre = codedFile("Mix.C.wav", 1200);   // cut at its own end
+    const QString surround = codedFile("Mix.Ls.wav", 500);  // nothing at offset 1000: skipped
     AudioPlayerModel model(backend_);
-    model.loadClip({left, right, centre}, 1000, 800);
+    model.loadClip({left, right, centre, surround}, 1000, 800);
     ASSERT_TRUE(model.error().isEmpty()) << model.error().toStdString();
-    EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R"}));
-    ASSERT_EQ(model.channelSamples().size(), 2u);
-    EXPECT_EQ(model.channelSamples()[0].size(), 800u);
-    EXPECT_EQ(model.channelSamples()[1].size(), 500u);  // cut at its own end
+    EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R", "C"}));
+    ASSERT_EQ(model.channelSamples().size(), 3u);
+    EXPECT_EQ(model.channelSamples()[0].size(), 500u);
+    EXPECT_EQ(model.channelSamples()[1].size(), 500u);
+    EXPECT_EQ(model.channelSamples()[2].size(), 200u);
 
     model.togglePlayPause();
     EXPECT_TRUE(model.isPlaying());
     ASSERT_TRUE(lastOutput());
     EXPECT_EQ(lastOutput()->request().channels, 1);
     EXPECT_FALSE(lastOutput()->request().device) << "single files play on the system default";
-    lastOutput()->render(400);
+    lastOutput()->render(250);
     model.tick();
     EXPECT_NEAR(model.progress(), 0.5, 0.01);
     model.togglePlayPause();
@@ -180,8 +146,8 @@ TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
 
 TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
 {
-    const QString left = rampFile("Song.L.wav", 480);
-    rampFile("Song.R.wav", 480);
+    const QString left = codedFile("Song.L.wav", 480);
+    codedFile("Song.R.wav", 480);
     AudioPlayerModel model(backend_);
     model.load({left});  // the folder holds the group
     ASSERT_TRUE(model.fileInfo() && model.fileInfo()->multiMono);
@@ -194,13 +160,13 @@ TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
     model.togglePlayPause();
     EXPECT_TRUE(model.isPlaying()) << "a group played to its end starts again";
     const std::vector<float> out = lastOutput()->render(10);
-    EXPECT_FLOAT_EQ(out.at(0), 0.1f) << "from the first frame again";
+    EXPECT_FLOAT_EQ(out.at(0), codedSample(0, 0)) << "from the first frame again";
 }
 
 TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 {
-    const QString first = rampFile("One.wav", 9600);
-    const QString second = rampFile("Two.wav", 4800, 2);
+    const QString first = codedFile("One.wav", 9600);
+    const QString second = codedFile("Two.wav", 4800, 2);
     InlineAudioPlayer player(backend_);
 
     // A length of 0 plays the whole file.
@@ -236,7 +202,7 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
     const QString temp = player.tempFilePath();
     EXPECT_TRUE(QFile::exists(temp));
     const std::vector<float> out = lastOutput()->render(1);
-    EXPECT_NEAR(out.at(0), 0.1f + 4800.0f / 1048576.0f, 1.0 / 32768);
+    EXPECT_FLOAT_EQ(out.at(0), codedSample(0, 4800));
     player.stopIfCurrent({"file:"});
     EXPECT_EQ(player.currentId(), "clip:3");
     player.stopIfCurrent({"clip:"});
@@ -247,23 +213,25 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 
 TEST_F(PlayerTest, ClipBeyondTheFileLeavesTheCellIdle)
 {
-    const QString file = rampFile("Short.wav", 1000);
+    const QString file = codedFile("Short.wav", 1000);
     InlineAudioPlayer player(backend_);
     player.toggle("clip:9", PlayableItem{file, {}, 5000, 100});
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_FALSE(player.isPlaying());
     EXPECT_EQ(player.lastError(), "Clip range is empty");
-    EXPECT_EQ(log_.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
     EXPECT_TRUE(newTempWavs().isEmpty());
 
     player.toggle("clip:8", PlayableItem{dir_.filePath("gone.wav"), {}, 0, 100});
     EXPECT_TRUE(player.currentId().isEmpty());
-    EXPECT_EQ(log_.entries().filter("✗ InlineAudioPlayer.loadClip ERROR: ").size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip ERROR: ").size(), 1);
 }
 
 TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
 {
-    const QList<PlayableItem::Channel> channels = {{"L", rampFile("G.L.wav", 960)}, {"R", rampFile("G.R.wav", 960)}};
+    // C, at another rate, holds nothing in the region: it does not block it.
+    const QList<PlayableItem::Channel> channels = {
+        {"L", codedFile("G.L.wav", 960)}, {"R", codedFile("G.R.wav", 960)}, {"C", codedFile("G.C.wav", 100, 1, 44100)}};
     InlineAudioPlayer player(backend_);
     player.toggle("group:G", PlayableItem{{}, channels, 480, 240});
     ASSERT_TRUE(player.isPlaying());
@@ -271,20 +239,23 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     ASSERT_EQ(lastOutput()->request().channels, 2);
     const std::vector<float> out = lastOutput()->render(300);
     // Routed by label: L on the left, R on the right, from frame 480.
-    EXPECT_FLOAT_EQ(out[0], 0.1f + 480.0f / 1048576.0f);
-    EXPECT_FLOAT_EQ(out[1], 0.1f + 480.0f / 1048576.0f);
+    EXPECT_FLOAT_EQ(out[0], codedSample(0, 480));
+    EXPECT_FLOAT_EQ(out[1], codedSample(0, 480));
     QTest::qWait(30);
     player.tick();
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_EQ(player.progress(), 0);
     ASSERT_TRUE(player.cachedWaveform("group:G"));
     EXPECT_EQ(player.cachedWaveform("group:G")->size(), 120u);
-    EXPECT_EQ(log_.entries().filter("InlineAudioPlayer.loadMultiMonoClip — MultiMonoEngine (clip region)").size(), 1);
+
+    player.toggle("group:G0", PlayableItem{{}, channels, 0, 240});
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_TRUE(player.lastError().contains("different sample rates"));
 }
 
 TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
 {
-    const QString file = rampFile("Lost.wav", 48000);
+    const QString file = codedFile("Lost.wav", 48000);
     InlineAudioPlayer player(backend_);
     QStringList messages;
     QObject::connect(&player, &InlineAudioPlayer::failed, [&](const QString &m) { messages << m; });
@@ -294,10 +265,10 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     EXPECT_FALSE(player.isPlaying());
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_EQ(messages, QStringList{kDeviceLostMessage});
-    EXPECT_EQ(log_.entries().filter(kDeviceLostMessage).size(), 1);
+    EXPECT_EQ(devices_.log.entries().filter(kDeviceLostMessage).size(), 1);
 
     // Play, pause, then the device refuses to start again: said, not silent.
-    const QList<PlayableItem::Channel> channels = {{"L", rampFile("H.L.wav", 4800)}, {"R", rampFile("H.R.wav", 4800)}};
+    const QList<PlayableItem::Channel> channels = {{"L", codedFile("H.L.wav", 4800)}, {"R", codedFile("H.R.wav", 4800)}};
     player.toggle("group:H", PlayableItem{{}, channels, {}, {}});
     ASSERT_TRUE(player.isPlaying());
     lastOutput()->loseDevice("gone");
@@ -312,43 +283,6 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     model.togglePlayPause();
     EXPECT_FALSE(model.isPlaying());
     EXPECT_EQ(model.error(), "Playback could not start: the device is busy");
-}
-
-TEST_F(PlayerTest, UnpluggedPickFallsBackToTheSystemDefault)
-{
-    const AudioOutputDevice surround = makeDevice("surround", {"L", "R", "C", "LFE", "Ls", "Rs"});
-    source_->change({source_->devices.first(), surround}, source_->devices.first());
-    devices_->selectDevice(surround);
-    ASSERT_EQ(devices_->activeDevice()->uid, "surround");
-    source_->change({source_->devices.first()}, source_->devices.first());
-    EXPECT_FALSE(devices_->selectedDevice());
-    EXPECT_EQ(devices_->activeDevice()->uid, "stereo");
-    EXPECT_EQ(log_.entries().filter("is no longer available — using the system default").size(), 1);
-}
-
-TEST_F(PlayerTest, EmptyChannelOfAnotherRateNeverBlocksAGroupClip)
-{
-    const QList<PlayableItem::Channel> channels = {{"L", rampFile("R.L.wav", 4800)},
-                                                   {"R", rampFile("R.R.wav", 4800)},
-                                                   {"C", rampFile("R.C.wav", 100, 1, 44100)}};
-    InlineAudioPlayer player(backend_);
-    player.toggle("group:R", PlayableItem{{}, channels, 1000, 1000});
-    EXPECT_TRUE(player.isPlaying()) << player.lastError().toStdString();
-    player.toggle("group:R0", PlayableItem{{}, channels, 0, 1000});
-    EXPECT_FALSE(player.isPlaying());
-    EXPECT_TRUE(player.lastError().contains("different sample rates"));
-}
-
-TEST_F(PlayerTest, MultiFileRegionReadsTheSameFramesOfEveryFile)
-{
-    auto regions = readMultiFileRegion({rampFile("M.L.wav", 3000), rampFile("M.R.wav", 5000, 2), rampFile("M.C.wav", 10)},
-                                       2000, 1500);
-    ASSERT_TRUE(regions.ok());
-    ASSERT_EQ(regions.value().size(), 2u);
-    EXPECT_EQ(regions.value()[0].audio.buffer.frameLength(), 1000u);
-    EXPECT_EQ(regions.value()[1].audio.buffer.frameLength(), 1000u) << "never more than the first file's frames";
-    EXPECT_FLOAT_EQ(regions.value()[1].audio.buffer.channel(1)[0], 0.2f + 2000.0f / 1048576.0f);
-    EXPECT_EQ(readMultiFileRegion({rampFile("N.L.wav", 10)}, 10, 5).error().description, "Clip range is empty");
 }
 
 TEST_F(PlayerTest, FilePeaksMatchPeaksOfTheWholeBufferInChunks)

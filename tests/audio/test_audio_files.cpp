@@ -55,4 +55,17 @@ std::vector<float> sine(size_t frames, double frequency, int sampleRate, float a
     });
 }
 
+float codedSample(int channel, size_t frame)
+{
+    return float(channel + 1) / 8.0f - 0.5f + float(frame % 4096) / 32768.0f;
+}
+
+std::vector<std::vector<float>> codedChannels(int channels, size_t frames)
+{
+    std::vector<std::vector<float>> planes;
+    for (int c = 0; c < channels; ++c)
+        planes.push_back(generate(frames, [c](size_t f) { return codedSample(c, f); }));
+    return planes;
+}
+
 } // namespace audiotest

@@ -21,6 +21,11 @@ void writeAudioFile(const QString &path, const std::vector<std::vector<float>> &
 std::vector<float> generate(size_t frames, const std::function<float(size_t)> &sample);
 std::vector<float> sine(size_t frames, double frequency, int sampleRate, float amplitude);
 
+// Channel c, frame f holds (c + 1) / 8 - 1/2 + (f mod 4096) / 2^15: exact in
+// 16 bits and above, so a value read back tells its channel and its frame.
+float codedSample(int channel, size_t frame);
+std::vector<std::vector<float>> codedChannels(int channels, size_t frames);
+
 } // namespace audiotest
 
 #endif

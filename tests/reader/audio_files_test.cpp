@@ -12,32 +12,23 @@ using ptxtest::sessionWith;
 
 namespace {
 
-struct AudioFile {
-    std::string name, path, typeTag;
-    int unhandled;
-    bool operator==(const AudioFile &) const = default;
-};
-
-std::ostream &operator<<(std::ostream &os, const AudioFile &f)
-{
-    return os << "{" << f.name << ", " << f.path << ", " << f.typeTag << ", " << f.unhandled << "}";
-}
-
-std::vector<AudioFile> audioFilesOf(const SessionFile &file)
+// Each file as "name|path|type tag|unhandled".
+std::vector<std::string> audioFilesOf(const SessionFile &file)
 {
     ptxtest::SessionPtr s = openSession(file);
-    std::vector<AudioFile> files;
+    std::vector<std::string> files;
     for (int f = 0; f < ptx_audio_file_count(s.get()); ++f)
-        files.push_back({ptx_audio_file_name(s.get(), f), ptx_audio_file_path(s.get(), f),
-                         ptx_audio_file_type_tag(s.get(), f), ptx_audio_file_unhandled(s.get(), f)});
+        files.push_back(std::string(ptx_audio_file_name(s.get(), f)) + "|" + ptx_audio_file_path(s.get(), f) + "|"
+                        + ptx_audio_file_type_tag(s.get(), f) + "|" + std::to_string(ptx_audio_file_unhandled(s.get(), f)));
     return files;
 }
 
 std::vector<std::string> pathsOf(const SessionFile &file)
 {
+    ptxtest::SessionPtr s = openSession(file);
     std::vector<std::string> paths;
-    for (const AudioFile &f : audioFilesOf(file))
-        paths.push_back(f.path);
+    for (int f = 0; f < ptx_audio_file_count(s.get()); ++f)
+        paths.emplace_back(ptx_audio_file_path(s.get(), f));
     return paths;
 }
 
@@ -116,9 +107,8 @@ TEST(AudioFiles, TypeTagsAreKeptAndUnknownOnesMarked)
          fileEntry("i", "WAVE")},
         0);
     EXPECT_EQ(audioFilesOf(sessionWith({list}, true)),
-              (std::vector<AudioFile>{{"a", "/a", "WAVE", 0}, {"b", "/b", "EVAW", 0}, {"c", "/c", "AIFF", 0},
-                                      {"d", "/d", "FFIA", 0}, {"e", "/e", "fFXM", 0}, {"f", "/f", "MXFf", 0},
-                                      {"g", "/g", "mp3 ", 1}}));
+              (std::vector<std::string>{"a|/a|WAVE|0", "b|/b|EVAW|0", "c|/c|AIFF|0", "d|/d|FFIA|0", "e|/e|fFXM|0",
+                                        "f|/f|MXFf|0", "g|/g|mp3 |1"}));
 }
 
 TEST(AudioFiles, AListEndsAtItsFirstMalformedEntry)

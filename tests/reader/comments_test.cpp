@@ -1,6 +1,5 @@
 #include "test_helpers.h"
 #include "track_blocks.h"
-#include "track_test_support.h"
 
 #include <gtest/gtest.h>
 

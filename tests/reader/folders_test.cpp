@@ -1,6 +1,5 @@
 #include "test_helpers.h"
 #include "track_blocks.h"
-#include "track_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,25 +8,12 @@ using namespace ptxtest;
 
 namespace {
 
-struct Nesting {
-    uint32_t depth;
-    std::string parent;
-    bool folder;
-    uint32_t children;
-    bool operator==(const Nesting &) const = default;
-};
-
-std::ostream &operator<<(std::ostream &os, const Nesting &n)
-{
-    return os << "{depth " << n.depth << ", parent '" << n.parent << "', folder " << n.folder << ", children "
-              << n.children << "}";
-}
-
-Nesting nestingOf(const ptx_session *s, const std::string &name)
+// The track's place in the tree as "<depth> '<parent>' <folder or track> <children>".
+std::string nestingOf(const ptx_session *s, const std::string &name)
 {
     const int t = trackIndex(s, name);
-    return {ptx_track_depth(s, t), ptx_track_parent_name(s, t), ptx_track_is_folder(s, t) != 0,
-            ptx_track_child_count(s, t)};
+    return std::to_string(ptx_track_depth(s, t)) + " '" + ptx_track_parent_name(s, t) + "' "
+           + (ptx_track_is_folder(s, t) ? "folder " : "track ") + std::to_string(ptx_track_child_count(s, t));
 }
 
 } // namespace
@@ -41,11 +27,11 @@ TEST(Folders, RecordsInPreOrderBuildTheTree)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 2}));
-    EXPECT_EQ(nestingOf(s.get(), "Q"), (Nesting{1, "P", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "R"), (Nesting{1, "P", true, 1}));
-    EXPECT_EQ(nestingOf(s.get(), "S"), (Nesting{2, "R", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{0, "", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");
+    EXPECT_EQ(nestingOf(s.get(), "Q"), "1 'P' track 0");
+    EXPECT_EQ(nestingOf(s.get(), "R"), "1 'P' folder 1");
+    EXPECT_EQ(nestingOf(s.get(), "S"), "2 'R' track 0");
+    EXPECT_EQ(nestingOf(s.get(), "T"), "0 '' track 0");
 }
 
 TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
@@ -68,14 +54,14 @@ TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "A"), (Nesting{1, "", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "P"), (Nesting{0, "", true, 2}));  // the largest count of its records
+    EXPECT_EQ(nestingOf(s.get(), "A"), "1 '' track 0");
+    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");  // the largest count of its records
     for (const char *child : {"Q", "R", "W"})
-        EXPECT_EQ(nestingOf(s.get(), child), (Nesting{1, "P", false, 0})) << child;
-    EXPECT_EQ(nestingOf(s.get(), "Y"), (Nesting{0, "", true, 2}));
-    EXPECT_EQ(nestingOf(s.get(), "S"), (Nesting{1, "Y", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "T"), (Nesting{1, "Y", false, 0}));
-    EXPECT_EQ(nestingOf(s.get(), "U"), (Nesting{0, "", false, 0}));
+        EXPECT_EQ(nestingOf(s.get(), child), "1 'P' track 0") << child;
+    EXPECT_EQ(nestingOf(s.get(), "Y"), "0 '' folder 2");
+    EXPECT_EQ(nestingOf(s.get(), "S"), "1 'Y' track 0");
+    EXPECT_EQ(nestingOf(s.get(), "T"), "1 'Y' track 0");
+    EXPECT_EQ(nestingOf(s.get(), "U"), "0 '' track 0");
 }
 
 TEST(Folders, DeepChainIsWalkedWithoutRecursion)
@@ -101,6 +87,6 @@ TEST(Folders, DeepChainIsWalkedWithoutRecursion)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "Top"), (Nesting{0, "", true, 1}));
-    EXPECT_EQ(nestingOf(s.get(), "Bottom"), (Nesting{kDepth - 1, "Above", false, 0}));
+    EXPECT_EQ(nestingOf(s.get(), "Top"), "0 '' folder 1");
+    EXPECT_EQ(nestingOf(s.get(), "Bottom"), std::to_string(kDepth - 1) + " 'Above' track 0");
 }

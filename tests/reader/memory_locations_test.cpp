@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -67,54 +68,55 @@ void expectColour(const ptx_session *s, int i, MarkerColour colour)
 
 } // namespace
 
-TEST(MemoryLocations, KeepEveryFieldOfMarkersAndSelections)
+TEST(MemoryLocations, KeepEveryFieldInBothByteOrders)
 {
-    MemoryLocation verse = withTimes(location(7, "Verse", 2), 48000, 96000);
-    verse.reference = 3;
-    SessionPtr s = openLocations({
-        verse,
-        withTimes(location(8, "Hit", 1), 1000, 1000),
-        location(9, "", 9),
-    });
-    ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_memory_location_count(s.get()), 3);
-
-    EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 7u);
-    EXPECT_STREQ(ptx_memory_location_name(s.get(), 0), "Verse");
-    EXPECT_EQ(ptx_memory_location_type(s.get(), 0), 2);
-    EXPECT_EQ(ptx_memory_location_reference(s.get(), 0), 3);
-    EXPECT_EQ(ptx_memory_location_start(s.get(), 0), 48000u);
-    EXPECT_EQ(ptx_memory_location_end(s.get(), 0), 96000u);
-
-    EXPECT_EQ(ptx_memory_location_start(s.get(), 1), 1000u);
-    EXPECT_EQ(ptx_memory_location_end(s.get(), 1), 1000u);
-
-    // An empty name is still a location.
-    EXPECT_EQ(ptx_memory_location_number(s.get(), 2), 9u);
-    EXPECT_STREQ(ptx_memory_location_name(s.get(), 2), "");
+    MemoryLocation chorus = withTimes(location(0x0102, "Chorus", 2), 0x0102030405060708, 0x0a0b0c0d0e0f1011);
+    chorus.reference = 3;
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        SessionPtr s = openLocations({chorus, withTimes(location(0x0103, "Hit", 1), 1000, 1000), location(0x0104, "", 9)},
+                                     bigEndian);
+        ASSERT_TRUE(s);
+        ASSERT_EQ(ptx_memory_location_count(s.get()), 3);
+        EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 0x0102u);
+        EXPECT_STREQ(ptx_memory_location_name(s.get(), 0), "Chorus");
+        EXPECT_EQ(ptx_memory_location_type(s.get(), 0), 2);
+        EXPECT_EQ(ptx_memory_location_reference(s.get(), 0), 3);
+        EXPECT_EQ(ptx_memory_location_start(s.get(), 0), 0x0102030405060708u);
+        EXPECT_EQ(ptx_memory_location_end(s.get(), 0), 0x0a0b0c0d0e0f1011u);
+        EXPECT_EQ(ptx_memory_location_start(s.get(), 1), 1000u);
+        EXPECT_EQ(ptx_memory_location_end(s.get(), 1), 1000u);
+        // An empty name is still a location.
+        EXPECT_EQ(ptx_memory_location_number(s.get(), 2), 0x0104u);
+        EXPECT_STREQ(ptx_memory_location_name(s.get(), 2), "");
+    }
 }
 
 TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
 {
-    const std::vector<MarkerColour> colours = {{0, 0, 0}, {10, 20, 30}, {40, 50, 60}};
-    SessionPtr s = openLocations({
-        withColours(location(1, "marker", 1), colours),
-        withColours(location(2, "selection", 2), colours),
-        withColours(location(3, "marker 9", 9), colours),
-        withColours(location(4, "none", 8), colours),
-        withColours(location(5, "type 3", 3), colours),
-        withColours(location(6, "only black", 1), {{0, 0, 0}}),
-        withColours(location(7, "blue only", 1), {{0, 0, 200}}),
-    });
+    // Type, its name, and whether it takes a colour.
+    const std::vector<std::tuple<uint8_t, const char *, bool>> types = {
+        {1, "marker", true}, {2, "selection", true}, {9, "marker", true}, {8, "none", false},
+        {0, "", false},      {3, "", false},          {7, "", false},      {10, "", false}, {255, "", false},
+    };
+    const MarkerColour colour = {10, 20, 30};
+    std::vector<MemoryLocation> locations;
+    for (size_t k = 0; k < types.size(); ++k)
+        locations.push_back(withColours(location(uint16_t(k), "x", std::get<0>(types[k])), {{0, 0, 0}, colour, {40, 50, 60}}));
+    locations.push_back(withColours(location(100, "only black", 1), {{0, 0, 0}}));
+    locations.push_back(withColours(location(101, "blue only", 1), {{0, 0, 200}}));
+    SessionPtr s = openLocations(locations);
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_memory_location_count(s.get()), 7);
-    expectColour(s.get(), 0, {10, 20, 30});
-    expectColour(s.get(), 1, {10, 20, 30});
-    expectColour(s.get(), 2, {10, 20, 30});
-    expectColour(s.get(), 3, {0, 0, 0});
-    expectColour(s.get(), 4, {0, 0, 0});
-    expectColour(s.get(), 5, {0, 0, 0});
-    expectColour(s.get(), 6, {0, 0, 200});
+    ASSERT_EQ(ptx_memory_location_count(s.get()), int(locations.size()));
+    for (size_t k = 0; k < types.size(); ++k) {
+        const auto &[type, name, coloured] = types[k];
+        SCOPED_TRACE(int(type));
+        EXPECT_EQ(ptx_memory_location_type(s.get(), int(k)), type);
+        EXPECT_STREQ(ptx_memory_location_type_name(s.get(), int(k)), name);
+        expectColour(s.get(), int(k), coloured ? colour : MarkerColour{});
+    }
+    expectColour(s.get(), int(types.size()), {0, 0, 0});
+    expectColour(s.get(), int(types.size()) + 1, {0, 0, 200});
 }
 
 TEST(MemoryLocations, SortedByNumberKeepingFileOrderForEqualNumbers)
@@ -183,38 +185,4 @@ TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
     EXPECT_STREQ(ptx_memory_location_name(cut.get(), 0), "Tail");
     EXPECT_EQ(ptx_memory_location_start(cut.get(), 0), 0u);
     EXPECT_EQ(ptx_memory_location_end(cut.get(), 0), 0u);
-}
-
-TEST(MemoryLocations, BigEndianSession)
-{
-    MemoryLocation chorus = withTimes(location(0x0102, "Chorus", 2), 0x0102030405060708, 0x0a0b0c0d0e0f1011);
-    chorus.reference = 1;
-    SessionPtr s = openLocations({withColours(chorus, {{1, 2, 3}})}, true);
-    ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_memory_location_count(s.get()), 1);
-    EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 0x0102u);
-    EXPECT_STREQ(ptx_memory_location_name(s.get(), 0), "Chorus");
-    EXPECT_EQ(ptx_memory_location_reference(s.get(), 0), 1);
-    EXPECT_EQ(ptx_memory_location_start(s.get(), 0), 0x0102030405060708u);
-    EXPECT_EQ(ptx_memory_location_end(s.get(), 0), 0x0a0b0c0d0e0f1011u);
-    expectColour(s.get(), 0, {1, 2, 3});
-}
-
-TEST(MemoryLocations, TypeNames)
-{
-    const std::vector<std::pair<uint8_t, const char *>> expected = {
-        {0, ""}, {1, "marker"}, {2, "selection"}, {3, ""}, {7, ""},
-        {8, "none"}, {9, "marker"}, {10, ""}, {255, ""},
-    };
-    std::vector<MemoryLocation> locations;
-    for (size_t k = 0; k < expected.size(); ++k)
-        locations.push_back(location(uint16_t(k), "x", expected[k].first));
-    SessionPtr s = openLocations(locations);
-    ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_memory_location_count(s.get()), int(expected.size()));
-    for (size_t k = 0; k < expected.size(); ++k) {
-        SCOPED_TRACE(int(expected[k].first));
-        EXPECT_EQ(ptx_memory_location_type(s.get(), int(k)), expected[k].first);
-        EXPECT_STREQ(ptx_memory_location_type_name(s.get(), int(k)), expected[k].second);
-    }
 }

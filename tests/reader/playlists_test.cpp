@@ -1,7 +1,6 @@
 #include "property_blocks.h"
 #include "test_helpers.h"
 #include "track_blocks.h"
-#include "track_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "test_helpers.h"
 #include "track_blocks.h"
-#include "track_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +102,11 @@ TEST(Plugins, SessionListsPreferActive)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(activePluginNames(s.get()), (Names{"EQ", "Comp"}));
-    EXPECT_EQ(inactivePluginNames(s.get()), (Names{"Verb", "Delay"}));
+    Names active, inactive;
+    for (int i = 0; i < ptx_active_plugin_count(s.get()); ++i)
+        active.emplace_back(ptx_active_plugin_name(s.get(), i));
+    for (int i = 0; i < ptx_inactive_plugin_count(s.get()); ++i)
+        inactive.emplace_back(ptx_inactive_plugin_name(s.get(), i));
+    EXPECT_EQ(active, (Names{"EQ", "Comp"}));
+    EXPECT_EQ(inactive, (Names{"Verb", "Delay"}));
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ptxtest {
 
@@ -36,6 +37,18 @@ SessionPtr openBytes(const ptxw::Bytes &bytes, std::string *error = nullptr);
 
 // A session file in the given byte order holding the given blocks.
 ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian = false);
+
+// `inner` (little-endian bytes) inside `depth` levels of blocks of the
+// content type that hold nothing else, written directly so that a very deep
+// tree stays cheap to build.
+ptxw::Bytes nestedDeep(const ptxw::Bytes &inner, size_t depth, uint16_t contentType = 0x3000);
+
+// The index of the track with the name, or -1.
+int trackIndex(const ptx_session *s, const std::string &name);
+// The clip (or, for group placements, the group) index of each placement.
+std::vector<int32_t> placementIndices(const ptx_session *s, int t);
+// Each plug-in of the track as "<id>:<name>:<active or inactive>".
+std::vector<std::string> pluginSummary(const ptx_session *s, int t);
 
 } // namespace ptxtest
 

@@ -1,7 +1,6 @@
 // Track comments in scripts other than Latin: written as UTF-8, read whole.
 #include "test_helpers.h"
 #include "track_blocks.h"
-#include "track_test_support.h"
 
 #include <gtest/gtest.h>
 

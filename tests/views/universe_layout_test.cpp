@@ -71,14 +71,6 @@ TEST(UniverseMapping, RowsAndSamplesOnScreen)
     EXPECT_DOUBLE_EQ(stale.rowOffset, 5);
 }
 
-TEST(UniverseMapping, DragsUnderThreePointsAreClicks)
-{
-    EXPECT_FALSE(isSelectionDrag({10, 10}, {12, 12}));
-    EXPECT_FALSE(isSelectionDrag({10, 10}, {8, 8}));
-    EXPECT_TRUE(isSelectionDrag({10, 10}, {13, 10}));
-    EXPECT_TRUE(isSelectionDrag({10, 10}, {10, 7}));
-}
-
 TEST(UniverseMapping, RubberBandSelectsTheRowsItTouchesAndTheTimeUnderItsEdges)
 {
     const std::vector<PTXTrackInfo> rows = lanes(10);

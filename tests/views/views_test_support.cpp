@@ -4,11 +4,14 @@
 #include "track_list_model.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -116,6 +119,24 @@ void Window::activate()
 void clickRow(RowListView *list, int row, Qt::KeyboardModifiers modifiers)
 {
     sendMouse(*list, QEvent::MouseButtonPress, QPointF(80, list->rowRect(row).center().y()), modifiers);
+}
+
+QStringList contextMenu(RowListView *list, int row, std::optional<int> choose)
+{
+    QStringList items;
+    QTimer::singleShot(0, [&items, choose] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                items << action->text();
+            if (choose)
+                menu->actions().at(*choose < 0 ? menu->actions().size() + *choose : *choose)->trigger();
+            menu->close();
+        }
+    });
+    const QPoint at(80, list->rowRect(row).center().y());
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->mapToGlobal(at));
+    QApplication::sendEvent(list, &event);
+    return items;
 }
 
 int rowOfTrack(const TrackListModel &model, const std::string &name)

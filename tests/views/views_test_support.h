@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -59,6 +60,9 @@ struct Window {
 
 // A plain click, or one with modifiers, in the middle of a list row.
 void clickRow(kestrix::RowListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Opens the row's context menu and returns its items; triggers the item at
+// `choose` (from the end when negative) if given, and closes the menu.
+QStringList contextMenu(kestrix::RowListView *list, int row, std::optional<int> choose = std::nullopt);
 // The row of the named track in the track list, or -1.
 int rowOfTrack(const kestrix::TrackListModel &model, const std::string &name);
 

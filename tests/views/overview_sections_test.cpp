@@ -4,6 +4,7 @@
 
 #include "file_list_section.h"
 #include "file_row_list_model.h"
+#include "file_type_badge.h"
 #include "memory_location_model.h"
 #include "memory_locations_section.h"
 #include "overview_roles.h"
@@ -173,6 +174,7 @@ TEST(OverviewSections, PathsFormatsAndBadges)
     EXPECT_EQ(model.index(5).data(OverviewRole::typeLabel).toString(), "AIFF");
     EXPECT_TRUE(model.index(3).data(OverviewRole::typeUnavailable).toBool());
     EXPECT_FALSE(model.index(0).data(OverviewRole::typeUnavailable).toBool());
+    EXPECT_EQ(FileTypeBadge::helpText("MXF", true), "MXF: Kestrix lists this file but can't play its media type.");
 }
 
 TEST(OverviewSections, ClipRowsShowTheirSourceFile)

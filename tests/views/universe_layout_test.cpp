@@ -87,6 +87,11 @@ TEST(UniverseMapping, RubberBandSelectsTheRowsItTouchesAndTheTimeUnderItsEdges)
     s = selectionFromBand(QRectF(QPointF(10, 200), QPointF(20, 300)), m, rows);
     EXPECT_TRUE(s.trackNames.empty());
     EXPECT_TRUE(s.timeRange);
+
+    // A drag under three points either way is a click.
+    EXPECT_FALSE(isSelectionDrag({10, 10}, {12, 8}));
+    EXPECT_TRUE(isSelectionDrag({10, 10}, {13, 10}));
+    EXPECT_TRUE(isSelectionDrag({10, 10}, {10, 7}));
 }
 
 TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)

@@ -229,6 +229,9 @@ TEST(UniverseOverview, StoredValuesNoUserCouldSetShowAsTheNearestValidOnes)
     EXPECT_EQ(overview.universe()->viewport().verticalZoom, 64);
     EXPECT_EQ(overview.universe()->mapping().rowOffset, 10 - 10.0 / 64);
 
+    // Ten rows rest at 43 points; the handle adds at most 600.
+    overview.setExtraHeight(1e9);
+    EXPECT_EQ(overview.universe()->height(), 643);
     overview.setExtraHeight(NAN);
     EXPECT_EQ(overview.universe()->height(), 43);
     // Far below the minimum: a drag starts from the 20 points shown.

@@ -61,10 +61,8 @@ TEST(WaveformCell, ButtonTogglesWaveformSeeksAndOtherRowsShowTheirCache)
     InlineAudioPlayer player({&devices, &log, [] { return std::make_unique<OfflineAudioOutput>(); }});
 
     const QRect cell = waveformCellRect(QRect(0, 0, 600, 24));
-    EXPECT_EQ(cell.right(), 599);
     const QRect waveform = miniWaveformRect(cell);
     EXPECT_GE(waveform.width(), 120) << "room for 120 bars";
-    EXPECT_EQ(waveform.height(), 14);
 
     RowFacts facts;
     facts.file.resolvedPath = path;

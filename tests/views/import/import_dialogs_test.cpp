@@ -278,7 +278,7 @@ TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
 
 TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
 {
-    startSim({"--delay", "72=700"});
+    startSim({"--delay", "72=300"});
     viewstest::Window window(kDemo);
     window.activate();
     ActiveImportContext context;
@@ -350,7 +350,7 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
 
 TEST_F(ImportDialogs, ClosingDuringATracksImportStopsBeforeTheNextTrack)
 {
-    startSim({"--delay", "72=800"});
+    startSim({"--delay", "72=400"});
     int dismissals = 0;
     auto *dialog = new ImportTracksDialog({demoTrack("Kick"), demoTrack("Snare"), demoTrack("Bass")},
                                           inputs([&] { ++dismissals; }));

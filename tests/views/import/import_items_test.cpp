@@ -41,6 +41,7 @@ TEST(ImportItems, TrackRowsNameTheirFilesAndMarkWhatIsOffline)
         rows.emplace_back(c.fileName, c.resolvedPath, c.isOffline);
     EXPECT_EQ(rows, (decltype(rows){{"Kick.wav", "/a/Kick.wav", false}, {"Gone.wav", "", true}, {"", "", true}}));
 
+    EXPECT_EQ(groupFormatText(1, "WAV"), "WAV");
     EXPECT_EQ(groupFormatText(6, "WAV"), "Multi-mono, 6 ch");
 }
 

@@ -72,7 +72,7 @@ TEST(DetailView, AFileThatFailsToLoadShowsErrorAndTheMessage)
     EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
 }
 
-TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
+TEST(DetailView, RefreshShowsTheNewFileAndZoomAndDisclosuresAreKeptForTheFile)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Mix.ptx");
@@ -80,11 +80,29 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
     PerFileSettings stored;
     stored.windowFrame = PersistedFrame{10, 20, 900, 600};
     PerFileSettingsStore::shared().save(path, stored);
+    UniverseViewport zoomed;
+    zoomed.horizontalZoom = 2.25;
+    zoomed.horizontalSampleOffset = 1000;
     {
-        Window window(path);
+        Window window(path, QRect(120, 80, 900, 700));
+        window.activate();
         PTXPreviewContent &content = *window.view->content();
         EXPECT_FALSE(content.isSectionExpanded(OverviewSection::audioFiles)) << "closed by default";
         EXPECT_TRUE(content.isSectionExpanded(OverviewSection::sessionInfo)) << "open by default";
+        const QRect frame = window.window.geometry();
+        window.view->setUniverseViewport(zoomed);
+        content.setSectionExpanded(OverviewSection::clips, true);
+
+        ASSERT_TRUE(writeSession(path, 96000));
+        window.view->refreshFile();
+        EXPECT_TRUE(window.view->isLoading());
+        ASSERT_TRUE(waitUntil([&] { return !window.view->isLoading(); }));
+        EXPECT_EQ(content.sessionInfoGrid()->valueOf("Sample Rate:"), "96000");
+        EXPECT_EQ(window.view->universeViewport(), zoomed);
+        EXPECT_TRUE(content.isSectionExpanded(OverviewSection::clips));
+        EXPECT_EQ(window.window.geometry(), frame);
+        EXPECT_EQ(PerFileSettingsStore::shared().load(path).universeViewport, zoomed);
+
         sendMouse(*content.section(OverviewSection::audioFiles)->header(), QEvent::MouseButtonPress, {40, 10});
         sendMouse(*content.section(OverviewSection::sessionInfo)->header(), QEvent::MouseButtonPress, {40, 10});
     }
@@ -96,31 +114,7 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
     Window reopened(path);
     EXPECT_TRUE(reopened.view->content()->isSectionExpanded(OverviewSection::audioFiles));
     EXPECT_FALSE(reopened.view->content()->isSectionExpanded(OverviewSection::sessionInfo));
-}
-
-TEST(DetailView, RefreshShowsTheNewFileAndKeepsZoomAndWindow)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("Mix.ptx");
-    ASSERT_TRUE(writeSession(path, 48000));
-    Window window(path, QRect(120, 80, 900, 700));
-    window.activate();
-    const QRect frame = window.window.geometry();
-    UniverseViewport zoomed;
-    zoomed.horizontalZoom = 2.25;
-    zoomed.horizontalSampleOffset = 1000;
-    window.view->setUniverseViewport(zoomed);
-    window.view->content()->setSectionExpanded(OverviewSection::clips, true);
-
-    ASSERT_TRUE(writeSession(path, 96000));
-    window.view->refreshFile();
-    EXPECT_TRUE(window.view->isLoading());
-    ASSERT_TRUE(waitUntil([&] { return !window.view->isLoading(); }));
-    EXPECT_EQ(window.view->content()->sessionInfoGrid()->valueOf("Sample Rate:"), "96000");
-    EXPECT_EQ(window.view->universeViewport(), zoomed);
-    EXPECT_TRUE(window.view->content()->isSectionExpanded(OverviewSection::clips));
-    EXPECT_EQ(window.window.geometry(), frame);
-    EXPECT_EQ(PerFileSettingsStore::shared().load(path).universeViewport, zoomed);
+    EXPECT_EQ(reopened.view->universeViewport(), zoomed);
 }
 
 TEST(DetailView, ClearZoomAndZoomCommandsActOnlyInTheKeyWindow)

@@ -6,7 +6,6 @@
 #include "universe_overview.h"
 #include "universe_painter.h"
 #include "universe_scroll_bar.h"
-#include "universe_test_tracks.h"
 #include "universe_view.h"
 #include "views_test_support.h"
 
@@ -20,9 +19,9 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using universetest::lane;
-using universetest::lanes;
-using universetest::placed;
+using viewstest::clip;
+using viewstest::lanes;
+using viewstest::track;
 using viewstest::drag;
 using viewstest::sendMouse;
 
@@ -137,8 +136,11 @@ TEST(UniverseView, WheelScrollsOnlyWhatIsZoomed)
 
 TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
 {
-    const UniverseRows rows({lane("A", {placed("a", 0, 1000), placed("b", 3000, 1000)}, 2),
-                             lane("B", {placed("c", 5000, 5000)}, 30)});
+    std::vector<PTXTrackInfo> tracks{track("A", {clip("a", -1, 0, 1000), clip("b", -1, 3000, 1000)}),
+                                     track("B", {clip("c", -1, 5000, 5000)})};
+    tracks[0].colorIndex = 2;
+    tracks[1].colorIndex = 30;
+    const UniverseRows rows(tracks);
     const UniverseViewport viewport;
     const UniverseMapping m = universeMapping(viewport, SessionExtent{0, 10000}, rows.count(), 100, 1);
     UniverseSelectionState state;

@@ -1,14 +1,14 @@
 // Zooming and scrolling the timeline overview: the numbers a user sees go
 // wrong when the anchor drifts or the view runs past the session.
 #include "universe_anchors.h"
-#include "universe_test_tracks.h"
 #include "universe_zoom.h"
+#include "views_test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using universetest::lane;
-using universetest::placed;
+using viewstest::clip;
+using viewstest::track;
 
 namespace {
 
@@ -83,8 +83,8 @@ TEST(UniverseZoom, KeepsTheAnchorInPlace)
 
 TEST(UniverseZoom, AnchorsComeFromTheMostSpecificSelection)
 {
-    const UniverseRows rows({lane("A", {placed("a1", 0, 100), placed("a2", 1000, 100)}),
-                             lane("B", {placed("b1", 5000, 1000)}), lane("C", {placed("c1", 9000, 1000)})});
+    const UniverseRows rows({track("A", {clip("a1", -1, 0, 100), clip("a2", -1, 1000, 100)}),
+                             track("B", {clip("b1", -1, 5000, 1000)}), track("C", {clip("c1", -1, 9000, 1000)})});
     UniverseSelectionState state;
     state.listSelectionSpan = SampleRange{200, 400};
     EXPECT_EQ(horizontalAnchors(rows, state).listSelection, 300);

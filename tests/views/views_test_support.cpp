@@ -20,14 +20,14 @@ namespace viewstest {
 
 using namespace kestrix;
 
-PTXClipInfo clip(std::string name, int64_t sourceFile, uint64_t position)
+PTXClipInfo clip(std::string name, int64_t sourceFile, uint64_t position, uint64_t length)
 {
     PTXClipInfo c;
     c.id = name;
     c.name = std::move(name);
     c.sourceFileIndex = sourceFile;
     c.timelinePosition = position;
-    c.sampleLength = 48000;
+    c.sampleLength = length;
     return c;
 }
 
@@ -49,6 +49,14 @@ PTXTrackInfo folder(std::string name, std::optional<std::string> parent)
     PTXTrackInfo t = track(std::move(name), {}, std::move(parent), PTXTrackType::folder);
     t.isFolder = true;
     return t;
+}
+
+std::vector<PTXTrackInfo> lanes(int count, uint64_t position, uint64_t length)
+{
+    std::vector<PTXTrackInfo> tracks;
+    for (int i = 0; i < count; ++i)
+        tracks.push_back(track("T" + std::to_string(i), {clip("c" + std::to_string(i), -1, position, length)}));
+    return tracks;
 }
 
 PTXAudioFile audioFile(std::string name, std::string path, std::string typeTag)

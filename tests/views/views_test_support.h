@@ -29,11 +29,13 @@ class TrackListModel;
 
 namespace viewstest {
 
-kestrix::PTXClipInfo clip(std::string name, int64_t sourceFile = -1, uint64_t position = 0);
+kestrix::PTXClipInfo clip(std::string name, int64_t sourceFile = -1, uint64_t position = 0, uint64_t length = 48000);
 kestrix::PTXTrackInfo track(std::string name, std::vector<kestrix::PTXClipInfo> clips = {},
                             std::optional<std::string> parent = std::nullopt,
                             kestrix::PTXTrackType type = kestrix::PTXTrackType::audio);
 kestrix::PTXTrackInfo folder(std::string name, std::optional<std::string> parent = std::nullopt);
+// `count` tracks "T0", "T1", … each holding one clip.
+std::vector<kestrix::PTXTrackInfo> lanes(int count, uint64_t position = 0, uint64_t length = 48000);
 kestrix::PTXAudioFile audioFile(std::string name, std::string path = {}, std::string typeTag = "WAVE");
 
 // The session's data as a window hands it to the overview.

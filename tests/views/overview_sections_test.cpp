@@ -95,7 +95,7 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
     // Opened, the track found through its clips shows the clip that matched.
     content.setExpandedTracks({"Overheads"});
     const TrackListModel &model = *content.tracksSection()->model();
-    EXPECT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
+    ASSERT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
     EXPECT_EQ(model.rowAt(4).kind, TrackListRow::Kind::clipHeader);
 }
 

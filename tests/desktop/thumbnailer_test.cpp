@@ -40,10 +40,9 @@ QSet<QRgb> opaqueColours(const QImage &image)
 {
     QSet<QRgb> colours;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
+    for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x)
             colours.insert(rgb.pixel(x, y) & 0xffffff);
-    }
     return colours;
 }
 
@@ -59,20 +58,14 @@ TEST(Thumbnailer, DrawsTheDemoSessionsTracksInTheirColoursAtTheAskedSize)
         ASSERT_TRUE(run.finished);
         ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
         const QImage image(out, "PNG");
-        ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), QSize(size, size));
-
         const QSet<QRgb> colours = opaqueColours(image);
         int tracksWithClips = 0;
-        int drawn = 0;
         for (const kestrix::PTXTrackInfo &track : session.value().tracks) {
-            if (track.clips.empty())
-                continue;
-            ++tracksWithClips;
-            drawn += colours.contains(kestrix::trackColor(track).rgb() & 0xffffff) ? 1 : 0;
+            if (!track.clips.empty() && ++tracksWithClips)
+                EXPECT_TRUE(colours.contains(kestrix::trackColor(track).rgb() & 0xffffff)) << track.name << " at " << size;
         }
-        ASSERT_GT(tracksWithClips, 3);
-        EXPECT_EQ(drawn, tracksWithClips) << "each track with clips shows its colour at " << size;
+        EXPECT_GT(tracksWithClips, 3);
     }
 }
 
@@ -97,12 +90,8 @@ TEST(Thumbnailer, AnythingButASessionFailsWithoutWritingAFile)
                              write("Header only.ptx", bytes.left(24)), write("Empty.ptx", {}),
                              write("Noise.ptx", noise), dir.filePath("Folder.ptx"), dir.filePath("Missing.ptx")};
     for (const QString &input : inputs) {
-        const QString out = dir.filePath("out.png");
-        const ThumbnailerRun run = thumbnail({"-s", "256", input, out});
-        EXPECT_TRUE(run.finished) << input.toStdString();
-        EXPECT_EQ(run.exitCode, 1) << input.toStdString();
-        EXPECT_FALSE(run.errors.isEmpty()) << input.toStdString();
-        EXPECT_FALSE(QFile::exists(out)) << input.toStdString();
+        const ThumbnailerRun run = thumbnail({"-s", "256", input, dir.filePath("out.png")});
+        EXPECT_TRUE(run.finished && run.exitCode == 1 && !run.errors.isEmpty()) << input.toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList({"*.png", "out.png.*"}, QDir::Files), QStringList()) << "no leftovers";
 

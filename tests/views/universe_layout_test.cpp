@@ -5,14 +5,14 @@
 #include "universe_mapping.h"
 #include "universe_row_index.h"
 #include "universe_scroll_bar.h"
-#include "universe_test_tracks.h"
+#include "views_test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using universetest::lane;
-using universetest::lanes;
-using universetest::placed;
+using viewstest::clip;
+using viewstest::lanes;
+using viewstest::track;
 
 TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
 {
@@ -40,10 +40,10 @@ TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
 TEST(UniverseMapping, RowsAndSamplesOnScreen)
 {
     const std::optional<SessionExtent> extent = sessionExtent(
-        {lane("A", {placed("a", 48000, 96000)}), lane("Empty"), lane("B", {placed("b", 100000, 500000)})});
+        {track("A", {clip("a", -1, 48000, 96000)}), track("Empty"), track("B", {clip("b", -1, 100000, 500000)})});
     ASSERT_TRUE(extent);
     EXPECT_EQ(*extent, (SessionExtent{48000, 600000}));
-    EXPECT_EQ(sessionExtent({lane("Empty")}), std::nullopt);
+    EXPECT_EQ(sessionExtent({track("Empty")}), std::nullopt);
 
     UniverseViewport v;
     v.horizontalZoom = 2;
@@ -71,14 +71,6 @@ TEST(UniverseMapping, RowsAndSamplesOnScreen)
     EXPECT_DOUBLE_EQ(stale.rowOffset, 5);
 }
 
-TEST(UniverseMapping, DragsUnderThreePointsAreClicks)
-{
-    EXPECT_FALSE(isSelectionDrag({10, 10}, {12, 12}));
-    EXPECT_FALSE(isSelectionDrag({10, 10}, {8, 8}));
-    EXPECT_TRUE(isSelectionDrag({10, 10}, {13, 10}));
-    EXPECT_TRUE(isSelectionDrag({10, 10}, {10, 7}));
-}
-
 TEST(UniverseMapping, RubberBandSelectsTheRowsItTouchesAndTheTimeUnderItsEdges)
 {
     const std::vector<PTXTrackInfo> rows = lanes(10);
@@ -95,12 +87,17 @@ TEST(UniverseMapping, RubberBandSelectsTheRowsItTouchesAndTheTimeUnderItsEdges)
     s = selectionFromBand(QRectF(QPointF(10, 200), QPointF(20, 300)), m, rows);
     EXPECT_TRUE(s.trackNames.empty());
     EXPECT_TRUE(s.timeRange);
+
+    // A drag under three points either way is a click.
+    EXPECT_FALSE(isSelectionDrag({10, 10}, {12, 8}));
+    EXPECT_TRUE(isSelectionDrag({10, 10}, {13, 10}));
+    EXPECT_TRUE(isSelectionDrag({10, 10}, {10, 7}));
 }
 
 TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)
 {
-    const UniverseRowIndex index({lane("A", {placed("late", 900, 50), placed("long", 0, 1000), placed("early", 10, 20),
-                                             placed("mid", 400, 100)})});
+    const UniverseRowIndex index({track("A", {clip("late", -1, 900, 50), clip("long", -1, 0, 1000), clip("early", -1, 10, 20),
+                                             clip("mid", -1, 400, 100)})});
     auto names = [](std::span<const RowClip> clips) {
         std::vector<uint32_t> placements;
         for (const RowClip &c : clips)
@@ -114,7 +111,7 @@ TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)
     // Of two clips under a point the one drawn on top wins; near misses
     // count within the tolerance.
     EXPECT_EQ(index.clipNear(0, 450, 0), 3u);
-    const UniverseRowIndex sparse({lane("B", {placed("x", 100, 10), placed("y", 200, 10)})});
+    const UniverseRowIndex sparse({track("B", {clip("x", -1, 100, 10), clip("y", -1, 200, 10)})});
     EXPECT_EQ(sparse.clipNear(0, 112, 5), 0u);
     EXPECT_EQ(sparse.clipNear(0, 150, 5), std::nullopt);
 }

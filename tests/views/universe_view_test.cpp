@@ -6,7 +6,6 @@
 #include "universe_overview.h"
 #include "universe_painter.h"
 #include "universe_scroll_bar.h"
-#include "universe_test_tracks.h"
 #include "universe_view.h"
 #include "views_test_support.h"
 
@@ -20,9 +19,9 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using universetest::lane;
-using universetest::lanes;
-using universetest::placed;
+using viewstest::clip;
+using viewstest::lanes;
+using viewstest::track;
 using viewstest::drag;
 using viewstest::sendMouse;
 
@@ -43,6 +42,19 @@ struct TenRows {
     {
         view.setTracks(lanes(10), SessionExtent{0, 48000});
         view.resize(200, 43);
+    }
+};
+
+// The same ten rows in the overview, with its ruler, bars and handle.
+struct TenRowOverview {
+    UniverseOverview overview;
+    TenRowOverview()
+    {
+        PTXSessionInfo session;
+        session.sampleRate = "48000";
+        session.tracks = lanes(10);
+        overview.setSession(session, session.tracks);
+        overview.resize(300, 200);
     }
 };
 
@@ -124,8 +136,11 @@ TEST(UniverseView, WheelScrollsOnlyWhatIsZoomed)
 
 TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
 {
-    const UniverseRows rows({lane("A", {placed("a", 0, 1000), placed("b", 3000, 1000)}, 2),
-                             lane("B", {placed("c", 5000, 5000)}, 30)});
+    std::vector<PTXTrackInfo> tracks{track("A", {clip("a", -1, 0, 1000), clip("b", -1, 3000, 1000)}),
+                                     track("B", {clip("c", -1, 5000, 5000)})};
+    tracks[0].colorIndex = 2;
+    tracks[1].colorIndex = 30;
+    const UniverseRows rows(tracks);
     const UniverseViewport viewport;
     const UniverseMapping m = universeMapping(viewport, SessionExtent{0, 10000}, rows.count(), 100, 1);
     UniverseSelectionState state;
@@ -164,12 +179,8 @@ TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
 
 TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
 {
-    UniverseOverview overview;
-    PTXSessionInfo session;
-    session.sampleRate = "48000";
-    session.tracks = lanes(10);
-    overview.setSession(session, session.tracks);
-    overview.resize(300, 200);
+    TenRowOverview t;
+    UniverseOverview &overview = t.overview;
     overview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
     QSignalSpy viewports(&overview, &UniverseOverview::viewportChanged);
@@ -178,7 +189,6 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     EXPECT_EQ(overview.universe()->height(), 43);
     EXPECT_FALSE(overview.horizontalBar()->isVisible());
     overview.zoom(Qt::Horizontal, 1.5);
-    EXPECT_DOUBLE_EQ(overview.universe()->viewport().horizontalZoom, 1.5);
     EXPECT_TRUE(overview.horizontalBar()->isVisible());
     EXPECT_FALSE(overview.verticalBar()->isVisible());
     overview.zoom(Qt::Vertical, 1.5);
@@ -210,13 +220,8 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
 
 TEST(UniverseOverview, StoredValuesNoUserCouldSetShowAsTheNearestValidOnes)
 {
-    UniverseOverview overview;
-    PTXSessionInfo session;
-    session.sampleRate = "48000";
-    session.tracks = lanes(10);
-    overview.setSession(session, session.tracks);
-    overview.resize(300, 200);
-
+    TenRowOverview t;
+    UniverseOverview &overview = t.overview;
     overview.setViewport({0, NAN, INFINITY, -3});
     EXPECT_EQ(overview.universe()->viewport(), (UniverseViewport{1, 1, 0, 0}));
     EXPECT_EQ(overview.universe()->mapping().visibleLength, 48000);

@@ -1,26 +1,18 @@
 // Zooming and scrolling the timeline overview: the numbers a user sees go
 // wrong when the anchor drifts or the view runs past the session.
 #include "universe_anchors.h"
-#include "universe_test_tracks.h"
 #include "universe_zoom.h"
+#include "views_test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using universetest::lane;
-using universetest::placed;
+using viewstest::clip;
+using viewstest::track;
 
 namespace {
 
 constexpr SessionExtent kTenSeconds{0, 480000};
-
-UniverseViewport zoomedIn(int times, const std::optional<SessionExtent> &extent = kTenSeconds)
-{
-    UniverseViewport v;
-    for (int i = 0; i < times; ++i)
-        v = zoomHorizontally(v, extent, universe::kZoomInFactor, {});
-    return v;
-}
 
 // Where an absolute sample sits across the visible range, 0 to 1.
 double screenFraction(const UniverseViewport &v, const SessionExtent &extent, double sample)
@@ -30,33 +22,34 @@ double screenFraction(const UniverseViewport &v, const SessionExtent &extent, do
 
 } // namespace
 
-TEST(UniverseZoom, StepsByHalfAgainUpTo64AndBackDownTo1)
+TEST(UniverseZoom, StepsUpTo64AndBackDownTo1WithoutLeavingTheSession)
 {
-    EXPECT_DOUBLE_EQ(zoomedIn(1).horizontalZoom, 1.5);
-    EXPECT_DOUBLE_EQ(zoomedIn(2).horizontalZoom, 2.25);
-    EXPECT_DOUBLE_EQ(zoomedIn(3).horizontalZoom, 3.375);
-    EXPECT_DOUBLE_EQ(zoomedIn(11).horizontalZoom, 64);  // 1.5^11 is 86.5
-    EXPECT_DOUBLE_EQ(zoomedIn(30).horizontalZoom, 64);
-
-    UniverseViewport v = zoomedIn(2);
-    v = zoomHorizontally(v, kTenSeconds, universe::kZoomOutFactor, {});
-    EXPECT_NEAR(v.horizontalZoom, 1.5, 1e-12);
-    v = zoomHorizontally(v, kTenSeconds, universe::kZoomOutFactor, {});
-    v = zoomHorizontally(v, kTenSeconds, universe::kZoomOutFactor, {});
+    UniverseViewport v;
+    for (int i = 0; i < 30; ++i)
+        v = zoomHorizontally(v, kTenSeconds, universe::kZoomInFactor, {});
+    EXPECT_DOUBLE_EQ(v.horizontalZoom, 64);
+    for (int i = 0; i < 30; ++i)
+        v = zoomHorizontally(v, kTenSeconds, universe::kZoomOutFactor, {});
     EXPECT_DOUBLE_EQ(v.horizontalZoom, 1);
     EXPECT_DOUBLE_EQ(v.horizontalSampleOffset, 0);
 
-    // At 1 already, zooming out changes nothing, not even a stray offset.
-    UniverseViewport atOne;
-    atOne.horizontalSampleOffset = 1234;
+    // At 1 already, zooming out changes nothing, not even a stray offset;
+    // the vertical fields ride along untouched.
+    UniverseViewport atOne{1, 3, 1234, 2};
     EXPECT_EQ(zoomHorizontally(atOne, kTenSeconds, universe::kZoomOutFactor, {}), atOne);
-    // The vertical fields ride along untouched.
-    UniverseViewport tall;
-    tall.verticalZoom = 3;
-    tall.verticalRowOffset = 2;
-    const UniverseViewport wide = zoomHorizontally(tall, kTenSeconds, 2, {});
-    EXPECT_EQ(wide.verticalZoom, 3);
-    EXPECT_EQ(wide.verticalRowOffset, 2);
+    EXPECT_EQ(zoomHorizontally(atOne, kTenSeconds, 2, {}).verticalRowOffset, 2);
+
+    // Zooming out at the end would show past the session end: the offset is
+    // pulled back so the visible range ends there.
+    UniverseViewport atEnd;
+    atEnd.horizontalZoom = 4;
+    atEnd.horizontalSampleOffset = 360000;
+    EXPECT_DOUBLE_EQ(zoomHorizontally(atEnd, kTenSeconds, 0.5, {}).horizontalSampleOffset, 480000 - 480000 / 2.0);
+
+    // No clips, or clips of no length: the commands do nothing.
+    EXPECT_EQ(zoomHorizontally({}, std::nullopt, 1.5, {}), UniverseViewport{});
+    EXPECT_EQ(zoomHorizontally({}, SessionExtent{500, 500}, 1.5, {}), UniverseViewport{});
+    EXPECT_EQ(zoomVertically({}, 0, 1.5, {}), UniverseViewport{});
 }
 
 TEST(UniverseZoom, KeepsTheAnchorInPlace)
@@ -77,12 +70,21 @@ TEST(UniverseZoom, KeepsTheAnchorInPlace)
     const UniverseViewport ranged = zoomHorizontally(v, extent, 1.5, anchors);
     EXPECT_NEAR(screenFraction(ranged, extent, mid), screenFraction(v, extent, mid), 1e-12);
     EXPECT_NE(ranged.horizontalSampleOffset, centred.horizontalSampleOffset);
+
+    // Rows: the middle row stays in the middle, an anchor near the end
+    // keeps its place, and zooming back out stops at the last row.
+    EXPECT_DOUBLE_EQ(zoomVertically({}, 10, 2, {}).verticalRowOffset, 2.5);
+    ZoomAnchors nearEnd;
+    nearEnd.selectionRange = 9.5;
+    EXPECT_DOUBLE_EQ(zoomVertically({}, 10, 4, nearEnd).verticalRowOffset, 7.125);
+    EXPECT_DOUBLE_EQ(zoomVertically({1, 4, 0, 7.5}, 10, 0.5, {}).verticalRowOffset, 5);
+    EXPECT_EQ(zoomVertically({}, 10, 100, {}).verticalZoom, 64);
 }
 
 TEST(UniverseZoom, AnchorsComeFromTheMostSpecificSelection)
 {
-    const UniverseRows rows({lane("A", {placed("a1", 0, 100), placed("a2", 1000, 100)}),
-                             lane("B", {placed("b1", 5000, 1000)}), lane("C", {placed("c1", 9000, 1000)})});
+    const UniverseRows rows({track("A", {clip("a1", -1, 0, 100), clip("a2", -1, 1000, 100)}),
+                             track("B", {clip("b1", -1, 5000, 1000)}), track("C", {clip("c1", -1, 9000, 1000)})});
     UniverseSelectionState state;
     state.listSelectionSpan = SampleRange{200, 400};
     EXPECT_EQ(horizontalAnchors(rows, state).listSelection, 300);
@@ -108,45 +110,6 @@ TEST(UniverseZoom, AnchorsComeFromTheMostSpecificSelection)
     EXPECT_EQ(vertical.selectedClips, 1);      // rows 0 and 1
     EXPECT_EQ(vertical.selectionRange, 2.5);   // row 2
     EXPECT_EQ(vertical.listSelection, 0.5);    // row 0
-
-}
-
-TEST(UniverseZoom, StaysInsideTheSession)
-{
-    // Zooming out at the end would show past the session end: the offset
-    // is pulled back so the visible range ends there; at the start it
-    // stays at 0.
-    UniverseViewport atEnd;
-    atEnd.horizontalZoom = 4;
-    atEnd.horizontalSampleOffset = 360000;
-    atEnd = zoomHorizontally(atEnd, kTenSeconds, 0.5, {});
-    EXPECT_DOUBLE_EQ(atEnd.horizontalSampleOffset, 480000 - 480000 / 2.0);
-    UniverseViewport atStart;
-    atStart.horizontalZoom = 4;
-    EXPECT_DOUBLE_EQ(zoomHorizontally(atStart, kTenSeconds, 0.5, {}).horizontalSampleOffset, 0);
-
-    // No clips, or clips of no length: the commands do nothing.
-    EXPECT_EQ(zoomHorizontally({}, std::nullopt, 1.5, {}), UniverseViewport{});
-    EXPECT_EQ(zoomHorizontally({}, SessionExtent{500, 500}, 1.5, {}), UniverseViewport{});
-    EXPECT_EQ(zoomVertically({}, 0, 1.5, {}), UniverseViewport{});
-}
-
-TEST(UniverseZoom, VerticalZoomWorksOnRows)
-{
-    UniverseViewport v = zoomVertically({}, 10, 2, {});
-    EXPECT_EQ(v.verticalZoom, 2);
-    EXPECT_DOUBLE_EQ(v.verticalRowOffset, 2.5);  // the middle row stays in the middle
-    ZoomAnchors nearEnd;
-    nearEnd.selectionRange = 9.5;
-    v = zoomVertically({}, 10, 4, nearEnd);
-    EXPECT_DOUBLE_EQ(v.verticalRowOffset, 7.125);
-    // Zooming back out at the last rows stops at the last row.
-    UniverseViewport bottom;
-    bottom.verticalZoom = 4;
-    bottom.verticalRowOffset = 7.5;
-    EXPECT_DOUBLE_EQ(zoomVertically(bottom, 10, 0.5, {}).verticalRowOffset, 5);
-    EXPECT_EQ(v.horizontalZoom, 1);
-    EXPECT_EQ(zoomVertically(v, 10, 100, {}).verticalZoom, 64);
 }
 
 TEST(UniverseScroll, MovesOnlyWhenZoomedAndStopsAtTheEdges)

@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSettings>
@@ -82,10 +81,9 @@ int main(int argc, char **argv)
         }
         if (timeline == QLatin1String("player")) {
             // Every shown file and clip row played once keeps its waveform.
-            for (FileListSection *section : {view->content()->audioFilesSection(), view->content()->clipsSection()}) {
+            for (FileListSection *section : {view->content()->audioFilesSection(), view->content()->clipsSection()})
                 for (int row = 0; row < section->model()->rowCount(); ++row)
                     section->togglePlayback(section->model()->itemAt(row));
-            }
             FileListSection *files = view->content()->audioFilesSection();
             const SelectableItem second = files->model()->itemAt(1);
             view->selectionManager().click(files->model()->itemAt(0).id, ClickScope::audioFiles(), {});
@@ -108,10 +106,8 @@ int main(int argc, char **argv)
             if (timeline != QLatin1String("player"))
                 view->content()->verticalScrollBar()->setValue(scroll);
             window.grab().save(arguments[1]);
-            if (playerWindow) {
-                QString path = arguments[1];
-                playerWindow->grab().save(path.replace(QLatin1String(".png"), QLatin1String("-player.png")));
-            }
+            if (playerWindow)
+                playerWindow->grab().save(QString(arguments[1]).replace(QLatin1String(".png"), QLatin1String("-player.png")));
             InlineAudioPlayer::shared().stop();
             QApplication::quit();
         });

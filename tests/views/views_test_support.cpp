@@ -4,11 +4,14 @@
 #include "track_list_model.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -17,14 +20,14 @@ namespace viewstest {
 
 using namespace kestrix;
 
-PTXClipInfo clip(std::string name, int64_t sourceFile, uint64_t position)
+PTXClipInfo clip(std::string name, int64_t sourceFile, uint64_t position, uint64_t length)
 {
     PTXClipInfo c;
     c.id = name;
     c.name = std::move(name);
     c.sourceFileIndex = sourceFile;
     c.timelinePosition = position;
-    c.sampleLength = 48000;
+    c.sampleLength = length;
     return c;
 }
 
@@ -46,6 +49,14 @@ PTXTrackInfo folder(std::string name, std::optional<std::string> parent)
     PTXTrackInfo t = track(std::move(name), {}, std::move(parent), PTXTrackType::folder);
     t.isFolder = true;
     return t;
+}
+
+std::vector<PTXTrackInfo> lanes(int count, uint64_t position, uint64_t length)
+{
+    std::vector<PTXTrackInfo> tracks;
+    for (int i = 0; i < count; ++i)
+        tracks.push_back(track("T" + std::to_string(i), {clip("c" + std::to_string(i), -1, position, length)}));
+    return tracks;
 }
 
 PTXAudioFile audioFile(std::string name, std::string path, std::string typeTag)
@@ -116,6 +127,24 @@ void Window::activate()
 void clickRow(RowListView *list, int row, Qt::KeyboardModifiers modifiers)
 {
     sendMouse(*list, QEvent::MouseButtonPress, QPointF(80, list->rowRect(row).center().y()), modifiers);
+}
+
+QStringList contextMenu(RowListView *list, int row, std::optional<int> choose)
+{
+    QStringList items;
+    QTimer::singleShot(0, [&items, choose] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                items << action->text();
+            if (choose)
+                menu->actions().at(*choose < 0 ? menu->actions().size() + *choose : *choose)->trigger();
+            menu->close();
+        }
+    });
+    const QPoint at(80, list->rowRect(row).center().y());
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->mapToGlobal(at));
+    QApplication::sendEvent(list, &event);
+    return items;
 }
 
 int rowOfTrack(const TrackListModel &model, const std::string &name)

@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -28,11 +29,13 @@ class TrackListModel;
 
 namespace viewstest {
 
-kestrix::PTXClipInfo clip(std::string name, int64_t sourceFile = -1, uint64_t position = 0);
+kestrix::PTXClipInfo clip(std::string name, int64_t sourceFile = -1, uint64_t position = 0, uint64_t length = 48000);
 kestrix::PTXTrackInfo track(std::string name, std::vector<kestrix::PTXClipInfo> clips = {},
                             std::optional<std::string> parent = std::nullopt,
                             kestrix::PTXTrackType type = kestrix::PTXTrackType::audio);
 kestrix::PTXTrackInfo folder(std::string name, std::optional<std::string> parent = std::nullopt);
+// `count` tracks "T0", "T1", … each holding one clip.
+std::vector<kestrix::PTXTrackInfo> lanes(int count, uint64_t position = 0, uint64_t length = 48000);
 kestrix::PTXAudioFile audioFile(std::string name, std::string path = {}, std::string typeTag = "WAVE");
 
 // The session's data as a window hands it to the overview.
@@ -59,6 +62,9 @@ struct Window {
 
 // A plain click, or one with modifiers, in the middle of a list row.
 void clickRow(kestrix::RowListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Opens the row's context menu and returns its items; triggers the item at
+// `choose` (from the end when negative) if given, and closes the menu.
+QStringList contextMenu(kestrix::RowListView *list, int row, std::optional<int> choose = std::nullopt);
 // The row of the named track in the track list, or -1.
 int rowOfTrack(const kestrix::TrackListModel &model, const std::string &name);
 

@@ -61,10 +61,8 @@ TEST(WaveformCell, ButtonTogglesWaveformSeeksAndOtherRowsShowTheirCache)
     InlineAudioPlayer player({&devices, &log, [] { return std::make_unique<OfflineAudioOutput>(); }});
 
     const QRect cell = waveformCellRect(QRect(0, 0, 600, 24));
-    EXPECT_EQ(cell.right(), 599);
     const QRect waveform = miniWaveformRect(cell);
     EXPECT_GE(waveform.width(), 120) << "room for 120 bars";
-    EXPECT_EQ(waveform.height(), 14);
 
     RowFacts facts;
     facts.file.resolvedPath = path;
@@ -107,8 +105,7 @@ TEST(WaveformCell, MultiMonoRowsPlayTheirChannelsByLabel)
     facts.file = facts.channels[0];
     const PlayableItem item = playableItem(facts, std::pair<uint64_t, uint64_t>{100, 200});
     ASSERT_EQ(item.multiMonoChannels.size(), 2);
-    EXPECT_EQ(item.multiMonoChannels[1].label, "R");
-    EXPECT_EQ(item.multiMonoChannels[1].path, "/a/Mix.R.wav");
+    EXPECT_EQ(item.multiMonoChannels[1].label + " " + item.multiMonoChannels[1].path, "R /a/Mix.R.wav");
     EXPECT_EQ(item.sampleOffset, 100u);
     EXPECT_FALSE(playableItem(facts, std::nullopt).sampleLength);
 }

@@ -131,6 +131,13 @@ int main(int argc, char **argv)
     }
     const QString suffix = QLatin1Char('-') + look;
     const std::vector<PTXTrackInfo> threeTracks{demoTrack("Kick"), demoTrack("Snare"), demoTrack("Bass")};
+    // The three tracks at the dialog's minimum size, pictured once the check
+    // ends in `state`.
+    const auto tracksEndingIn = [&](ImportState state, const QString &name) {
+        ImportTracksDialog dialog(threeTracks, inputs());
+        showAtMinimum(dialog);
+        shoot(dialog, state, name + suffix);
+    };
 
     // Pro Tools answers its version late: checking.
     startSim({"--delay", "55=3000"});
@@ -144,23 +151,11 @@ int main(int argc, char **argv)
     dropConnection();
     sim.reset();
     ptsl::testing::overrideSettings({"127.0.0.1:1", std::chrono::milliseconds(1500), {}});
-    {
-        ImportTracksDialog dialog(threeTracks, inputs());
-        showAtMinimum(dialog);
-        shoot(dialog, ImportState::noConnection, "no-connection" + suffix);
-    }
+    tracksEndingIn(ImportState::noConnection, "no-connection");
     startSim({"--version", "2024.10"});
-    {
-        ImportTracksDialog dialog(threeTracks, inputs());
-        showAtMinimum(dialog);
-        shoot(dialog, ImportState::versionTooOld, "version-too-old" + suffix);
-    }
+    tracksEndingIn(ImportState::versionTooOld, "version-too-old");
     startSim({"--no-session"});
-    {
-        ImportTracksDialog dialog(threeTracks, inputs());
-        showAtMinimum(dialog);
-        shoot(dialog, ImportState::noSession, "no-session" + suffix);
-    }
+    tracksEndingIn(ImportState::noSession, "no-session");
     startSim({"--delay", "72=1500"});
     {
         ImportTracksDialog dialog(threeTracks, inputs());

@@ -114,18 +114,14 @@ TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
         clock.start();
         dialog.show();
         EXPECT_EQ(dialog.state(), ImportState::checking);
-        EXPECT_EQ(dialog.stateText(), "Connecting to Pro Tools…");
         ASSERT_TRUE(reaches(dialog, ImportState::noConnection, 10000));
         EXPECT_LT(clock.elapsed(), 1500 + 3000);
-        EXPECT_EQ(dialog.stateTitle(), "Cannot Connect to Pro Tools");
-        EXPECT_EQ(dialog.stateText(), "Make sure Pro Tools is running.");
     }
     startSim({"--version", "2024.10"});
     {
         ImportTracksDialog dialog({demoTrack("Kick")}, inputs());
         dialog.show();
         ASSERT_TRUE(reaches(dialog, ImportState::versionTooOld));
-        EXPECT_EQ(dialog.stateTitle(), "Pro Tools Version Not Supported");
         EXPECT_TRUE(dialog.stateText().startsWith("Import requires Pro Tools 2025.6 or later.\nDetected version: 2024.10"))
             << dialog.stateText().toStdString();
     }
@@ -134,7 +130,6 @@ TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
         ImportTracksDialog dialog({demoTrack("Kick")}, inputs());
         dialog.show();
         ASSERT_TRUE(reaches(dialog, ImportState::noSession));
-        EXPECT_EQ(dialog.stateText(), "Open or create a session in Pro Tools, then try again.");
     }
     EXPECT_TRUE(importRequests().empty());
 }
@@ -146,7 +141,6 @@ TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversion)
     dialog.show();
     ASSERT_TRUE(reaches(dialog, ImportState::ready));
     EXPECT_EQ(dialog.sessionName(), "Mix");
-    EXPECT_EQ(dialog.headerText(), "Import 1 audio file(s) to Pro Tools");
     EXPECT_TRUE(dialog.convertSampleRate());
     EXPECT_FALSE(dialog.linkAvailable());
     dialog.setMediaOption(MediaImportOption::link);
@@ -182,7 +176,6 @@ TEST_F(ImportDialogs, AFailedAudioImportEndsInErrorWithItsReport)
     ASSERT_TRUE(reaches(dialog, ImportState::ready));
     dialog.importButton()->click();
     ASSERT_TRUE(reaches(dialog, ImportState::error));
-    EXPECT_EQ(dialog.stateTitle(), "Import Failed");
     ASSERT_EQ(dialog.importErrors().size(), 1);
     EXPECT_TRUE(dialog.importErrors()[0].startsWith("Import failed at step: ")) << dialog.importErrors()[0].toStdString();
     // The failed run has its report too, for Report A Problem.
@@ -210,12 +203,9 @@ TEST_F(ImportDialogs, CancelInEitherAlertImportsNothing)
     QMessageBox *channelViews = clipAlerts.waitForNext(1);
     ASSERT_TRUE(channelViews);
     EXPECT_EQ(channelViews->text(), "Pro Tools will refuse 1 clip name");
-    std::vector<QString> buttons;
-    for (QAbstractButton *button : channelViews->buttons())
-        buttons.push_back(button->text());
-    EXPECT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(channelViews->buttons().size(), 3);
     clickButton(channelViews, "Cancel");
-    QTest::qWait(300);
+    QTest::qWait(150);
     EXPECT_EQ(clips.state(), ImportState::ready);
     EXPECT_EQ(clipAlerts.shown.size(), 1u) << "no names check after Cancel";
 
@@ -227,10 +217,9 @@ TEST_F(ImportDialogs, CancelInEitherAlertImportsNothing)
     tracks.importButton()->click();
     QMessageBox *names = trackAlerts.waitForNext(1);
     ASSERT_TRUE(names);
-    EXPECT_EQ(names->text(), "Names already exist in the destination session");
     EXPECT_TRUE(names->informativeText().contains("  • Kick"));
     QTest::keyClick(names, Qt::Key_Escape);
-    QTest::qWait(300);
+    QTest::qWait(150);
     EXPECT_EQ(tracks.state(), ImportState::ready);
     EXPECT_TRUE(importRequests().empty());
 }
@@ -261,19 +250,14 @@ TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
     EXPECT_NE(state.find(R"("name":"Kick")"), std::string::npos) << state;
     EXPECT_NE(state.find(R"("name":"Bass")"), std::string::npos) << state;
     EXPECT_TRUE(dialog.importReport().contains("Outcome: completed with 1 warning(s)"));
-    EXPECT_TRUE(dialog.importReport().contains("=== Tracks Selected for Import (3) ==="));
-    EXPECT_TRUE(dialog.importTranscript().contains("----- Track \"Bass\" -----"));
 
     // The transcript view reads the run back: track headers, then numbered
     // commands with readable names, their request and answer below them.
     const QTreeWidget *transcript = dialog.transcriptView()->list();
     ASSERT_GT(transcript->topLevelItemCount(), 3);
-    EXPECT_EQ(transcript->topLevelItem(0)->text(0), "Track \"Kick\"");
     const QTreeWidgetItem *first = transcript->topLevelItem(1);
-    EXPECT_EQ(first->text(0), "1");
-    EXPECT_EQ(first->text(1), "Check Pro Tools version");
-    EXPECT_TRUE(first->text(2).endsWith("ms"));
-    EXPECT_EQ(first->text(3), "OK");
+    EXPECT_EQ(QStringList({first->text(0), first->text(1), first->text(3)}),
+              QStringList({"1", "Check Pro Tools version", "OK"}));
     ASSERT_EQ(first->childCount(), 2);
     EXPECT_TRUE(first->child(0)->text(0).startsWith("Request\n"));
     QStringList headers, notes;
@@ -294,7 +278,7 @@ TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
 
 TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
 {
-    startSim({"--delay", "72=700"});
+    startSim({"--delay", "72=300"});
     viewstest::Window window(kDemo);
     window.activate();
     ActiveImportContext context;
@@ -311,7 +295,6 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
     ASSERT_TRUE(modifier);
     auto *dialog = qobject_cast<ImportTracksDialog *>(modifier->dialog());
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->windowTitle(), "Import Tracks to Pro Tools");
     ASSERT_TRUE(reaches(*dialog, ImportState::ready));
     QSignalSpy refused(modifier, &ImportWindowModifier::requestRefused);
     dialog->importButton()->click();
@@ -324,7 +307,6 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
     EXPECT_TRUE(waitUntil([&] { return dialog->importProgress().startsWith("Importing "); }));
 
     ASSERT_TRUE(reaches(*dialog, ImportState::done, 30000));
-    EXPECT_EQ(dialog->stateTitle(), "Import Complete");
     const std::string state = sim_->stateJson();
     for (const char *name : {"Kick", "Snare", "Bass"}) {
         EXPECT_NE(state.find(std::string(R"("name":")") + name + "\""), std::string::npos) << name;
@@ -343,7 +325,6 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
     Alerts alerts(*dialog);
     EXPECT_FALSE(dialog->saveReport(folder.filePath("missing/report.txt")));
     ASSERT_TRUE(alerts.waitForNext(1));
-    EXPECT_EQ(alerts.shown[0]->text(), "Couldn't Save Report");
     alerts.shown[0]->close();
 
     QString description, attachment;
@@ -353,7 +334,7 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
     });
     dialog->reportProblem();
     feedback::setBugReportOpener({});
-    EXPECT_TRUE(description.startsWith("\n\nPlease describe what you expected vs. what happened."));
+    EXPECT_FALSE(description.isEmpty());
     EXPECT_TRUE(attachment.contains("Kestrix_Import_Kestrix_Demo_")) << attachment.toStdString();
     QFile attached(attachment);
     ASSERT_TRUE(attached.open(QIODevice::ReadOnly));
@@ -369,7 +350,7 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
 
 TEST_F(ImportDialogs, ClosingDuringATracksImportStopsBeforeTheNextTrack)
 {
-    startSim({"--delay", "72=800"});
+    startSim({"--delay", "72=400"});
     int dismissals = 0;
     auto *dialog = new ImportTracksDialog({demoTrack("Kick"), demoTrack("Snare"), demoTrack("Bass")},
                                           inputs([&] { ++dismissals; }));

@@ -36,18 +36,13 @@ TEST(ImportItems, TrackRowsNameTheirFilesAndMarkWhatIsOffline)
         {track("Drums", {clip("Kick", 0, 0), clip("Old", 1, 10), clip("Stray", 9, 20)})}, f.session, f.files);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].clipCount, 3u);
-    ASSERT_EQ(items[0].clips.size(), 3u);
-    EXPECT_EQ(items[0].clips[0].fileName, "Kick.wav");
-    EXPECT_EQ(items[0].clips[0].resolvedPath, "/a/Kick.wav");
-    EXPECT_FALSE(items[0].clips[0].isOffline);
-    EXPECT_EQ(items[0].clips[1].fileName, "Gone.wav");
-    EXPECT_TRUE(items[0].clips[1].isOffline);
-    EXPECT_EQ(items[0].clips[2].fileName, "");
-    EXPECT_TRUE(items[0].clips[2].isOffline);
+    std::vector<std::tuple<std::string, std::string, bool>> rows;
+    for (const auto &c : items[0].clips)
+        rows.emplace_back(c.fileName, c.resolvedPath, c.isOffline);
+    EXPECT_EQ(rows, (decltype(rows){{"Kick.wav", "/a/Kick.wav", false}, {"Gone.wav", "", true}, {"", "", true}}));
 
     EXPECT_EQ(groupFormatText(1, "WAV"), "WAV");
     EXPECT_EQ(groupFormatText(6, "WAV"), "Multi-mono, 6 ch");
-    EXPECT_EQ(groupFormatText(1, ""), "");
 }
 
 TEST(ImportItems, PlansPassOnlyWhatIsOnDiskAndRenameChannelViewsWhenAsked)

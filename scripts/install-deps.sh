@@ -24,20 +24,25 @@ packages=(
   poppler-utils                       # tests read the report PDFs back
   python3                             # the feedback tests read multipart bodies with its email package
   help2man desktop-file-utils dpkg-dev file   # man pages, desktop-entry checks, the Debian package
+  locales                             # a comma-decimal locale for the ruler's number tests
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Numbers in the views are read the same under a locale whose decimal mark is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  $sudo locale-gen
+fi

@@ -95,7 +95,6 @@ public:
     // Writes a raw block-type value (the reader rejects values above 255).
     Block &blockTypeField(uint16_t type) { blockType_ = type; return *this; }
 
-    uint16_t contentType() const { return contentType_; }
     // The block's size field: bytes from the content type to the end.
     uint32_t size() const { return uint32_t(2 + length()); }
     // Total bytes on disk: 'Z', block type, size, then size bytes.

@@ -45,9 +45,11 @@ TEST(ChannelStem, LongestSuffixAndNonEmptyStem)
     EXPECT_EQ(stem("Amb.Lss"), "Amb|Lss");
     EXPECT_EQ(stem("Amb.Ls"), "Amb|Ls");
     EXPECT_EQ(stem("Mix.5.1.LFE"), "Mix.5.1|LFE");
+    EXPECT_EQ(stem("X.Ltf"), "X|Ltf");
     EXPECT_EQ(stem(".L"), "-") << "empty stem";
     EXPECT_EQ(stem("GtrL"), "-") << "no dot";
     EXPECT_EQ(stem("Gtr.l"), "-") << "suffixes are case-sensitive";
+    EXPECT_EQ(stem("Gtr.Left"), "-");
     EXPECT_EQ(stem("L"), "-");
 }
 

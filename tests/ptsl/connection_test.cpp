@@ -40,18 +40,6 @@ TEST_F(PtslSimTest, RegistersOnceAndSendsTheSessionIdAndVersionWithEveryRequest)
     EXPECT_EQ(log_.count("[PTSL] Registered with Pro Tools"), 1);
 }
 
-TEST_F(PtslSimTest, RefusedRegistrationFailsAndTheNextConnectBuildsANewClient)
-{
-    SimProcess &sim = startSim({"--fail", "70={\"command_error_type\":\"PT_Refused\"}"});
-    EXPECT_EQ(ptsl_connect(), -1);
-    EXPECT_TRUE(log_.contains("[PTSL] RegisterConnection failed: {\"command_error_type\":\"PT_Refused\"}"));
-    EXPECT_FALSE(ptsl_run_command(42, "{}").ok) << "a refused client must not stay in use";
-
-    EXPECT_EQ(ptsl_connect(), -1);
-    EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 2);
-    EXPECT_EQ(sim.requests().size(), 2u);
-}
-
 TEST_F(PtslSimTest, WithNothingListeningEveryQueryIsNullOrZero)
 {
     const std::string nobody = unusedLoopbackAddress();

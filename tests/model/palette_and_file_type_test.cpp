@@ -10,11 +10,10 @@ TEST(ColorPalette, IndexRowsAndColumnsCountFromOne)
 {
     for (uint16_t none : {0, 23, 24, 48, 72, 96, 120, 65534, 65535})
         EXPECT_FALSE(PTXColorPalette::color(none)) << none;
+    // Both ends of the first row, the first of the second and the last colour.
     EXPECT_EQ(PTXColorPalette::color(25), (Entry{44, 0, 252}));
     EXPECT_EQ(PTXColorPalette::color(47), (Entry{40, 32, 208}));
     EXPECT_EQ(PTXColorPalette::color(49), (Entry{32, 0, 184}));
-    EXPECT_EQ(PTXColorPalette::color(71), (Entry{28, 24, 152}));
-    EXPECT_EQ(PTXColorPalette::color(73), (Entry{20, 0, 120}));
     EXPECT_EQ(PTXColorPalette::color(95), (Entry{20, 16, 100}));
     int colours = 0;
     for (int index = 0; index <= 65535; ++index)
@@ -22,16 +21,10 @@ TEST(ColorPalette, IndexRowsAndColumnsCountFromOne)
     EXPECT_EQ(colours, 3 * 23);
 }
 
-TEST(ColorPalette, DefaultTrackColours)
+TEST(ColorPalette, FoldersTakeTheAudioColourAndUnknownTracksNone)
 {
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::audio), (Entry{16, 76, 164}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::midi), (Entry{160, 16, 176}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::aux), (Entry{60, 100, 8}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::masterFader), (Entry{104, 12, 12}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::instrument), (Entry{100, 76, 8}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::video), (Entry{8, 84, 84}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::vca), (Entry{44, 0, 252}));
-    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::folder), (Entry{16, 76, 164}));
+    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::folder), PTXColorPalette::defaultColor(PTXTrackType::audio));
+    EXPECT_EQ(PTXColorPalette::defaultColor(PTXTrackType::vca), PTXColorPalette::color(25));
     EXPECT_FALSE(PTXColorPalette::defaultColor(PTXTrackType::unknown));
 }
 

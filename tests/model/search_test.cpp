@@ -7,26 +7,17 @@
 using namespace kestrix;
 using namespace modeltest;
 
-TEST(SearchTerms, TrimLowerCaseAndSplitAtBlanks)
+TEST(SearchTerms, TrimLowerCaseAndSplitAtBlanksAndEveryTermMustOccur)
 {
     EXPECT_EQ(searchTerms("  KICK   IN "), (Names{"kick", "in"}));
     EXPECT_EQ(searchTerms("\tSnare\nTop\r\n"), (Names{"snare", "top"}));
     EXPECT_TRUE(searchTerms(" \t\n ").empty());
-    EXPECT_TRUE(searchTerms("").empty());
-    EXPECT_EQ(searchTerms("ÉCHO Über ΔΕΛΤΑ БАС Ѐ"), (Names{"écho", "über", "δελτα", "бас", "ѐ"}))
-        << "accented, Greek and Cyrillic capitals";
-    EXPECT_EQ(lowerCase("×ß\xC3"), "×ß\xC3") << "no lower case, or a cut-off sequence";
-}
 
-TEST(SearchTerms, EveryTermMustOccur)
-{
     const TermMatcher matcher("  KICK   IN ");
-    EXPECT_TRUE(matcher.matches("Kick In"));
     EXPECT_TRUE(matcher.matches("INside kick"));
     EXPECT_FALSE(matcher.matches("Kick"));
     EXPECT_TRUE(TermMatcher("aa aaa").matches("xaaax")) << "terms may overlap";
     EXPECT_TRUE(TermMatcher("   ").matches("anything"));
-    EXPECT_TRUE(TermMatcher("éclat").matches("Éclat"));
 }
 
 TEST(Search, TracksPassByClipNamesAndBringTheirFolders)
@@ -83,13 +74,13 @@ TEST(Search, ClipsFilesAndGroupsKeepInputOrder)
 
 TEST(SearchTerms, LowerCaseCoversEveryScriptWithCases)
 {
-    EXPECT_EQ(lowerCase("ŘEČ ŁÓDŹ ŐRÜLT ĐURĐEVAC"), "řeč łódź őrült đurđevac") << "Czech, Polish, Hungarian, Croatian";
+    EXPECT_EQ(lowerCase("ÉCHO ΔΕΛΤΑ БАС Ѐ ŘEČ ŁÓDŹ ŐRÜLT"), "écho δελτα бас ѐ řeč łódź őrült");
     EXPECT_EQ(lowerCase("ǄEP ŞĞ ĐẶNG ՀԱՅ"), "ǆep şğ đặng հայ") << "digraph, Turkish, Vietnamese, Armenian";
     EXPECT_EQ(lowerCase("ᲐᲑᲒ 𐐀𐐁"), "აბგ 𐐨𐐩") << "Georgian capitals and letters beyond the BMP";
     EXPECT_EQ(lowerCase("İ"), "i\u0307") << "the full mapping, not the one-letter one";
     EXPECT_EQ(lowerCase("ΟΔΟΣ"), "οδοσ") << "a letter is lower-cased alike wherever it stands";
-    EXPECT_EQ(lowerCase("\xC5\x98\xFF\xC4"), "ř\xFF\xC4") << "broken sequences are kept";
-    EXPECT_TRUE(TermMatcher("řeč").matches("ŘEČ NAHRÁVKA"));
+    EXPECT_EQ(lowerCase("×ß\xC5\x98\xFF\xC4"), "×ßř\xFF\xC4") << "no lower case, and broken sequences, are kept";
     EXPECT_TRUE(TermMatcher("AĞAÇ").matches("ağaç kökü"));
+    EXPECT_TRUE(TermMatcher("řeč").matches("ŘEČ NAHRÁVKA"));
     EXPECT_FALSE(TermMatcher("řec").matches("ŘEČ"));
 }

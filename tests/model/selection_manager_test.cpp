@@ -152,15 +152,10 @@ TEST(SelectionManager, ExpandedTracksListTheirClipGroups)
     EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{trackItem("Kick"), trackItem("Gtr"), laneItem("Gtr", "Gtr"),
                                                         laneItem("Gtr", "Solo"), trackItem("Vox")}));
 
+    // Moving into and within a lane is followed through the keys in the
+    // detail view's tests; here a range crosses from a lane to a track.
+    m.click("Solo", ClickScope::trackClips("Gtr"), kPlain);
     m.moveDown(false);
-    m.moveDown(false);
-    EXPECT_EQ(m.focusedItem(), laneItem("Gtr", "Gtr")) << "into the track's first clip group";
-    EXPECT_EQ(m.activeScope(), ClickScope::trackClips("Gtr"));
-    m.moveDown(true);
-    EXPECT_EQ(m.selectedItems().size(), 2u) << "Shift-down within the lane";
-    m.moveDown(false);
-    m.moveDown(false);
-    EXPECT_EQ(m.focusedItem(), trackItem("Vox")) << "then on to the next track";
     EXPECT_EQ(m.activeScope(), ClickScope::tracks());
     m.moveUp(true);
     EXPECT_EQ(m.selectedItems(), (std::unordered_set<SelectableItem>{laneItem("Gtr", "Solo"), trackItem("Vox")}))

@@ -103,30 +103,3 @@ TEST_F(PtslSimTest, WithTheTranscriptOffCommandsRunButNothingIsRecorded)
         << "the sequence did not advance while the transcript was off: " << *recorded;
     EXPECT_EQ(recorded->find("[2]"), std::string::npos);
 }
-
-TEST_F(PtslSimTest, ConcurrentThreadsKeepSeparateTranscripts)
-{
-    startSim({"--delay", "42=50", "--delay", "43=50"});
-    ASSERT_EQ(ptsl_connect(), 0);
-    const auto importOn = [](int32_t command, const char *note, std::optional<std::string> *transcript) {
-        ptsl_transcript_begin();
-        ptsl_transcript_note(note);
-        for (int i = 0; i < 3; ++i)
-            ptsl_run_command(command, "{}");
-        *transcript = endTranscript();
-    };
-    std::optional<std::string> names, paths;
-    std::thread first(importOn, 42, "names", &names);
-    std::thread second(importOn, 43, "paths", &paths);
-    first.join();
-    second.join();
-
-    ASSERT_TRUE(names && paths);
-    EXPECT_NE(names->find("[note] names"), std::string::npos);
-    EXPECT_EQ(names->find("paths"), std::string::npos);
-    EXPECT_EQ(names->find("id=43"), std::string::npos);
-    EXPECT_NE(names->find("[3] CId_GetSessionName (id=42)"), std::string::npos) << *names;
-    EXPECT_EQ(paths->find("names"), std::string::npos);
-    EXPECT_EQ(paths->find("id=42"), std::string::npos);
-    EXPECT_NE(paths->find("[3] CId_(see id) (id=43)"), std::string::npos) << *paths;
-}

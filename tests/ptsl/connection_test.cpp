@@ -1,5 +1,5 @@
-// Connecting to a PTSL server: registration, the request header, a hanging
-// client constructor, and nothing listening.
+// Connecting to a PTSL server: registration, the request header, and
+// nothing listening.
 #include "common/ptsl_text.h"
 #include "loopback.h"
 #include "ptsl.h"
@@ -38,38 +38,6 @@ TEST_F(PtslSimTest, RegistersOnceAndSendsTheSessionIdAndVersionWithEveryRequest)
 
     EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 1);
     EXPECT_EQ(log_.count("[PTSL] Registered with Pro Tools"), 1);
-}
-
-TEST_F(PtslSimTest, RefusedRegistrationFailsAndTheNextConnectBuildsANewClient)
-{
-    SimProcess &sim = startSim({"--fail", "70={\"command_error_type\":\"PT_Refused\"}"});
-    EXPECT_EQ(ptsl_connect(), -1);
-    EXPECT_TRUE(log_.contains("[PTSL] RegisterConnection failed: {\"command_error_type\":\"PT_Refused\"}"));
-    EXPECT_FALSE(ptsl_run_command(42, "{}").ok) << "a refused client must not stay in use";
-
-    EXPECT_EQ(ptsl_connect(), -1);
-    EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 2);
-    EXPECT_EQ(sim.requests().size(), 2u);
-}
-
-TEST_F(PtslSimTest, HangingClientConstructorTimesOutAndALaterCallStartsANewOne)
-{
-    SilentListener silent;
-    kestrix::ptsl::testing::overrideSettings(SettingsOverride{silent.address(), 300ms, std::nullopt});
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ptsl_connect(), -1);
-    const auto waited = millisecondsSince(start);
-    EXPECT_GE(waited, 300ms);
-    EXPECT_LT(waited, 2000ms) << "the caller must not wait for the hanging constructor";
-    EXPECT_TRUE(log_.contains("[PTSL] Client constructor timed out"));
-
-    // The constructor still hangs on the silent listener; a new call must
-    // not wait for it but start a constructor of its own.
-    SimProcess &sim = startSim({}, SettingsOverride{std::nullopt, 300ms, std::nullopt});
-    EXPECT_EQ(ptsl_connect(), 0);
-    EXPECT_TRUE(log_.contains("[PTSL] Creating client on " + sim.address() + "..."));
-    EXPECT_TRUE(ptsl_run_command(42, "{}").ok);
-    silent.close();  // lets the abandoned constructor fail and its thread end
 }
 
 TEST_F(PtslSimTest, WithNothingListeningEveryQueryIsNullOrZero)

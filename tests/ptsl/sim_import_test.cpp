@@ -50,26 +50,21 @@ std::string clipBody(const std::string &name, const std::string &fileId, int sta
 
 } // namespace
 
-TEST_F(SimImportTest, TracksFilesClipsAndSpotsLandInTheSession)
+// The import operation tests drive the sim through renamed tracks, folders,
+// colours and refused clips; this covers what they do not reach.
+TEST_F(SimImportTest, CopiedFilesGetUniqueNamesAndUnknownReferencesAreRefused)
 {
     SimProcess &sim = startSim({"--track", "Kick"});
     ASSERT_EQ(ptsl_connect(), 0);
-
     const auto track = run(72, R"({"number_of_tracks": 1, "track_name": "Kick", "track_format": "TF_Mono", )"
                                R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples"})");
-    ASSERT_TRUE(track.ok) << track.error;
     EXPECT_EQ(track.body, R"({"created_track_names":["Kick 1"],"created_track_ids":["t-2"]})");
-    const auto nested = run(72, R"({"number_of_tracks": 1, "track_name": "Kick", "track_format": "TF_Mono", )"
-                                R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples", )"
-                                R"("insertion_point_position": "TIPoint_Last", "insertion_point_track_name": "Kick 1"})");
-    EXPECT_EQ(nested.body, R"({"created_track_names":["Kick 2"],"created_track_ids":["t-3"]})");
 
     const auto imported = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") + "\",\"" + path("b/Kick.wav") +
                                        "\"], \"audio_operations\": \"AOperations_CopyAudio\"}");
     ASSERT_TRUE(imported.ok) << imported.error;
     EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "original_input_path"),
               (std::vector<std::string>{path("a/Kick.wav"), path("b/Kick.wav")}));
-    EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "file_id"), (std::vector<std::string>{"f-1", "f-2"}));
     EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "file_path"),
               (std::vector<std::string>{"/Sessions/Mix/Audio Files/Kick.wav", "/Sessions/Mix/Audio Files/Kick_1.wav"}));
     const auto linked = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") +
@@ -79,31 +74,19 @@ TEST_F(SimImportTest, TracksFilesClipsAndSpotsLandInTheSession)
                               "\"], \"audio_operations\": \"AOperations_CopyAudio\"}").ok);
 
     const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 48000));
-    ASSERT_TRUE(clip.ok) << clip.error;
     EXPECT_EQ(clip.body, R"({"clip_ids":["c-4"]})") << "after the three whole-file clips of the imports";
-    EXPECT_EQ(run(127, clipBody("Kick_01.A1", "f-1", 0, 48000)).body, R"({"clip_ids":[]})");
     EXPECT_FALSE(run(127, clipBody("Kick_02", "f-9", 0, 48000)).ok) << "unknown file id";
     EXPECT_FALSE(run(127, clipBody("Kick_02", "f-1", 100, 100)).ok) << "empty source range";
-
-    const auto spot = run(124, R"({"src_clips": ["c-4"], "dst_track_id": "t-2", "dst_location_data": )"
-                               R"({"location_type": "SLType_Start", "location": {"location": "96000", )"
-                               R"("time_type": "TLType_Samples"}}})");
-    EXPECT_TRUE(spot.ok) << spot.error;
     EXPECT_FALSE(run(124, R"({"src_clips": ["c-99"], "dst_track_name": "Kick 1", "dst_location_data": )"
                           R"({"location": {"location": "0"}}})").ok);
     EXPECT_TRUE(run(153, R"({"track_names": ["Kick 1"], "color_index": 12})").ok);
     EXPECT_TRUE(run(73, R"({"track_names": ["Kick 1"]})").ok);
     EXPECT_FALSE(run(73, R"({"track_names": ["Nope"]})").ok);
 
-    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nKick 1\nKick 2");
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nKick 1");
     EXPECT_EQ(takeText(ptsl_get_clip_names()), "Kick\nKick_1\nKick\nKick_01");
     const std::string state = sim.stateJson();
-    EXPECT_NE(state.find(R"("spots":[{"track_id":"t-2","clip_ids":["c-4"],"position":96000}])"), std::string::npos)
-        << state;
     EXPECT_NE(state.find(R"("selected_tracks":["Kick 1"])"), std::string::npos) << state;
-    EXPECT_NE(state.find(R"({"id":"t-3","name":"Kick 2","type":"TT_Audio","format":"TF_Mono","folder":"Kick 1")"),
-              std::string::npos)
-        << state;
     EXPECT_NE(state.find(R"("name":"Kick 1","type":"TT_Audio","format":"TF_Mono","folder":"","color_index":12)"),
               std::string::npos)
         << state;

@@ -2,15 +2,6 @@
 
 namespace ptxw {
 
-Block markerColourBlock(MarkerColour colour)
-{
-    Block b(0x4826);
-    b.at(4).u8(colour.r);
-    b.at(6).u8(colour.g);
-    b.at(8).u8(colour.b);
-    return b;
-}
-
 Block memoryLocationBlock(const MemoryLocation &location)
 {
     Block b(0x2077);
@@ -18,7 +9,7 @@ Block memoryLocationBlock(const MemoryLocation &location)
     b.at(8).counted(location.name);
     b.u64(location.start).u64(location.end);
     for (const MarkerColour &colour : location.colours)
-        b.child(markerColourBlock(colour));
+        b.child(Block(0x4826).at(4).u8(colour.r).at(6).u8(colour.g).at(8).u8(colour.b));
     return b;
 }
 

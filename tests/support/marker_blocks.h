@@ -23,13 +23,11 @@ struct MemoryLocation {
     std::string name;
     uint64_t start = 0;  // samples
     uint64_t end = 0;
-    // One 0x4826 child each, in order. The reader takes the first that is
+    // One 0x4826 child each, in order, with red, green and blue at offset+4,
+    // +6 and +8. The reader takes the first that is
     // not black, and only for types 1, 2 and 9.
     std::vector<MarkerColour> colours;
 };
-
-// 0x4826: red, green and blue at offset+4, +6 and +8.
-Block markerColourBlock(MarkerColour colour);
 
 // 0x2077: the number (u16) at offset+2, the reference and type bytes at +4
 // and +5, the name counted at +8, the start and end (u64) right after the

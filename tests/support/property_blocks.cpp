@@ -29,16 +29,11 @@ Block timecodeBlock(uint8_t frameRateCode, uint32_t start, std::string_view leng
     return b;
 }
 
-Block tempoMapBlock(const std::vector<TempoEvent> &events)
-{
-    return tempoMapBlock(events, uint32_t(events.size()));
-}
-
-Block tempoMapBlock(const std::vector<TempoEvent> &events, uint32_t count)
+Block tempoMapBlock(const std::vector<TempoEvent> &events, std::optional<uint32_t> count)
 {
     constexpr size_t kStride = 60;
     Block b(0x2028);
-    b.at(13).u32(count);
+    b.at(13).u32(count.value_or(uint32_t(events.size())));
     size_t q = 24;
     for (const TempoEvent &e : events) {
         b.at(q).bytes("Const");

@@ -4,6 +4,7 @@
 
 #include "session_writer.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,9 +31,9 @@ struct TempoEvent {
     double bpm;
     uint64_t position;
 };
-// 0x2028: the event count at offset+13, then one "Const" record per event.
-Block tempoMapBlock(const std::vector<TempoEvent> &events);
-Block tempoMapBlock(const std::vector<TempoEvent> &events, uint32_t count);
+// 0x2028: the event count (the number of events unless given) at
+// offset+13, then one "Const" record per event.
+Block tempoMapBlock(const std::vector<TempoEvent> &events, std::optional<uint32_t> count = std::nullopt);
 
 // 0x2718: the tempo 11 bytes before the end and the "not fixed" flag 3 before.
 Block fixedTempoBlock(double bpm, bool fixed);

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace ptxtest {
 
@@ -35,6 +36,19 @@ inline void readText(Readout &r, const char *text)
         r.textBytes = r.textBytes + std::strlen(text);
 }
 
+// Calls every accessor with the arguments (the session and its indices).
+template <class Args, class... Accessor>
+void readValues(const Args &args, Accessor... accessor)
+{
+    ((void)std::apply(accessor, args), ...);
+}
+
+template <class Args, class... Accessor>
+void readTexts(Readout &r, const Args &args, Accessor... accessor)
+{
+    (readText(r, std::apply(accessor, args)), ...);
+}
+
 // Visits -1 .. count: both ends must give the defaults without a fault.
 template <class Visit>
 void eachIndex(int count, Visit &&visit)
@@ -46,26 +60,17 @@ void eachIndex(int count, Visit &&visit)
 inline void readTracks(Readout &r, const ptx_session *s)
 {
     eachIndex(ptx_track_count(s), [&](int t) {
-        readText(r, ptx_track_name(s, t));
-        readText(r, ptx_track_format_name(s, t));
-        readText(r, ptx_track_comment(s, t));
-        readText(r, ptx_track_parent_name(s, t));
-        (void)ptx_track_type(s, t);
-        (void)ptx_track_color_index(s, t);
-        (void)ptx_track_depth(s, t);
-        (void)ptx_track_is_folder(s, t);
-        (void)ptx_track_child_count(s, t);
+        readTexts(r, std::tuple(s, t), ptx_track_name, ptx_track_format_name, ptx_track_comment,
+                  ptx_track_parent_name);
+        readValues(std::tuple(s, t), ptx_track_type, ptx_track_color_index, ptx_track_depth, ptx_track_is_folder,
+                   ptx_track_child_count);
         eachIndex(ptx_track_placement_count(s, t), [&](int k) {
-            (void)ptx_track_placement_clip(s, t, k);
-            (void)ptx_track_placement_is_group(s, t, k);
-            (void)ptx_track_placement_group(s, t, k);
-            (void)ptx_track_placement_position(s, t, k);
-            (void)ptx_track_placement_color(s, t, k);
+            readValues(std::tuple(s, t, k), ptx_track_placement_clip, ptx_track_placement_is_group,
+                       ptx_track_placement_group, ptx_track_placement_position, ptx_track_placement_color);
         });
         eachIndex(ptx_track_plugin_count(s, t), [&](int k) {
             readText(r, ptx_track_plugin_name(s, t, k));
-            (void)ptx_track_plugin_active(s, t, k);
-            (void)ptx_track_plugin_id(s, t, k);
+            readValues(std::tuple(s, t, k), ptx_track_plugin_active, ptx_track_plugin_id);
         });
     });
 }
@@ -74,57 +79,38 @@ inline void readMedia(Readout &r, const ptx_session *s)
 {
     eachIndex(ptx_clip_count(s), [&](int c) {
         readText(r, ptx_clip_name(s, c));
-        (void)ptx_clip_file_index(s, c);
-        (void)ptx_clip_sample_offset(s, c);
-        (void)ptx_clip_sample_length(s, c);
+        readValues(std::tuple(s, c), ptx_clip_file_index, ptx_clip_sample_offset, ptx_clip_sample_length);
     });
     eachIndex(ptx_clip_group_count(s), [&](int g) {
         readText(r, ptx_clip_group_name(s, g));
         eachIndex(ptx_clip_group_member_count(s, g), [&](int m) {
-            (void)ptx_clip_group_member_clip(s, g, m);
-            (void)ptx_clip_group_member_offset(s, g, m);
+            readValues(std::tuple(s, g, m), ptx_clip_group_member_clip, ptx_clip_group_member_offset);
         });
     });
     eachIndex(ptx_audio_file_count(s), [&](int f) {
-        readText(r, ptx_audio_file_name(s, f));
-        readText(r, ptx_audio_file_path(s, f));
-        readText(r, ptx_audio_file_type_tag(s, f));
+        readTexts(r, std::tuple(s, f), ptx_audio_file_name, ptx_audio_file_path, ptx_audio_file_type_tag);
         (void)ptx_audio_file_unhandled(s, f);
     });
 }
 
 inline void readSessionWide(Readout &r, const ptx_session *s)
 {
-    (void)ptx_session_sample_rate(s);
-    (void)ptx_session_bit_depth(s);
-    (void)ptx_session_is_float(s);
-    (void)ptx_session_audio_format(s);
-    (void)ptx_session_frame_rate_code(s);
-    (void)ptx_session_interleaved(s);
-    (void)ptx_session_pan_depth(s);
-    (void)ptx_session_start(s);
+    readValues(std::tuple(s), ptx_session_sample_rate, ptx_session_bit_depth, ptx_session_is_float,
+               ptx_session_audio_format, ptx_session_frame_rate_code, ptx_session_interleaved, ptx_session_pan_depth,
+               ptx_session_start, ptx_session_main_counter_format, ptx_session_has_fixed_tempo,
+               ptx_session_fixed_tempo);
     readText(r, ptx_session_length_text(s));
-    (void)ptx_session_main_counter_format(s);
-    (void)ptx_session_has_fixed_tempo(s);
-    (void)ptx_session_fixed_tempo(s);
     eachIndex(ptx_session_tempo_count(s), [&](int i) { (void)ptx_session_tempo_bpm(s, i); });
     eachIndex(ptx_session_meter_count(s), [&](int i) {
-        (void)ptx_session_meter_numerator(s, i);
-        (void)ptx_session_meter_denominator(s, i);
+        readValues(std::tuple(s, i), ptx_session_meter_numerator, ptx_session_meter_denominator);
     });
     eachIndex(ptx_active_plugin_count(s), [&](int i) { readText(r, ptx_active_plugin_name(s, i)); });
     eachIndex(ptx_inactive_plugin_count(s), [&](int i) { readText(r, ptx_inactive_plugin_name(s, i)); });
     eachIndex(ptx_memory_location_count(s), [&](int i) {
-        readText(r, ptx_memory_location_name(s, i));
-        readText(r, ptx_memory_location_type_name(s, i));
-        (void)ptx_memory_location_number(s, i);
-        (void)ptx_memory_location_type(s, i);
-        (void)ptx_memory_location_reference(s, i);
-        (void)ptx_memory_location_start(s, i);
-        (void)ptx_memory_location_end(s, i);
-        (void)ptx_memory_location_color_r(s, i);
-        (void)ptx_memory_location_color_g(s, i);
-        (void)ptx_memory_location_color_b(s, i);
+        readTexts(r, std::tuple(s, i), ptx_memory_location_name, ptx_memory_location_type_name);
+        readValues(std::tuple(s, i), ptx_memory_location_number, ptx_memory_location_type,
+                   ptx_memory_location_reference, ptx_memory_location_start, ptx_memory_location_end,
+                   ptx_memory_location_color_r, ptx_memory_location_color_g, ptx_memory_location_color_b);
     });
 }
 

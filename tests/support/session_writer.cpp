@@ -9,30 +9,19 @@ namespace ptxw {
 
 void Layout::addField(uint64_t value, int width, bool littleEndian)
 {
-    Item item;
-    item.position = cursor_;
-    item.width = width;
-    item.littleEndian = littleEndian || width == 1;
-    item.value = value;
-    items_.push_back(std::move(item));
+    items_.push_back({cursor_, width, littleEndian || width == 1, value, {}, nullptr});
     cursor_ += size_t(width);
 }
 
 void Layout::addBytes(const Bytes &raw)
 {
-    Item item;
-    item.position = cursor_;
-    item.raw = raw;
-    items_.push_back(std::move(item));
+    items_.push_back({cursor_, 0, true, 0, raw, nullptr});
     cursor_ += raw.size();
 }
 
 void Layout::addChild(const Block &block)
 {
-    Item item;
-    item.position = cursor_;
-    item.child = std::make_shared<const Block>(block);
-    items_.push_back(std::move(item));
+    items_.push_back({cursor_, 0, true, 0, {}, std::make_shared<const Block>(block)});
     cursor_ += block.encodedLength();
 }
 

@@ -10,12 +10,12 @@
 #ifndef KESTRIX_TEST_SESSION_WRITER_H
 #define KESTRIX_TEST_SESSION_WRITER_H
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <cstring>
 #include <vector>
 
 namespace ptxw {
@@ -65,7 +65,7 @@ public:
     Self &u32le(uint32_t v) { return field(v, 4, true); }
     Self &u64le(uint64_t v) { return field(v, 8, true); }
     Self &uintle(uint64_t v, int width) { return field(v, width, true); }
-    Self &f64le(double v) { return field(doubleBits(v), 8, true); }
+    Self &f64le(double v) { return field(std::bit_cast<uint64_t>(v), 8, true); }
     Self &bytes(std::string_view raw) { return bytes(Bytes(raw.begin(), raw.end())); }
     Self &bytes(const Bytes &raw) { addBytes(raw); return self(); }
     Self &zeros(size_t n) { return bytes(Bytes(n, 0)); }
@@ -80,7 +80,6 @@ private:
         addField(value, width, littleEndian);
         return self();
     }
-    static uint64_t doubleBits(double v);
 };
 
 class Block : public Fields<Block> {
@@ -95,7 +94,6 @@ public:
     // Writes a raw block-type value (the reader rejects values above 255).
     Block &blockTypeField(uint16_t type) { blockType_ = type; return *this; }
 
-    uint16_t contentType() const { return contentType_; }
     // The block's size field: bytes from the content type to the end.
     uint32_t size() const { return uint32_t(2 + length()); }
     // Total bytes on disk: 'Z', block type, size, then size bytes.
@@ -130,14 +128,6 @@ public:
 void scramble(Bytes &file);
 
 bool writeBytes(const std::string &path, const Bytes &bytes);
-
-template <class Self>
-uint64_t Fields<Self>::doubleBits(double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
 
 } // namespace ptxw
 

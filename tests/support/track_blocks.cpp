@@ -10,6 +10,15 @@ void appendChildren(Block &b, const std::vector<Block> &children)
         b.child(c);
 }
 
+// A block whose content is only its children, from offset+2.
+Block containerBlock(uint16_t contentType, const std::vector<Block> &children)
+{
+    Block b(contentType);
+    b.at(2);
+    appendChildren(b, children);
+    return b;
+}
+
 Block &identifier(Block &b, TrackIdentifier id)
 {
     b.bytes(std::string_view("*\0\0\0", 4)).u64le(id);
@@ -72,10 +81,7 @@ Block playlistBlock(std::string_view name, const std::vector<Block> &placementLi
 
 Block playlistsBlock(const std::vector<Block> &playlists)
 {
-    Block b(0x1054);
-    b.at(2);
-    appendChildren(b, playlists);
-    return b;
+    return containerBlock(0x1054, playlists);
 }
 
 Block pluginDefinitionBlock(std::string_view name, const PluginKey &key, uint8_t flag)
@@ -108,18 +114,12 @@ Block emptySlotBlock()
 
 Block insertListBlock(const std::vector<Block> &slots)
 {
-    Block b(0x2627);
-    b.at(2);
-    appendChildren(b, slots);
-    return b;
+    return containerBlock(0x2627, slots);
 }
 
 Block nestedSettingsBlock(const std::vector<Block> &children)
 {
-    Block b(0x261b);
-    b.at(2);
-    appendChildren(b, children);
-    return b;
+    return containerBlock(0x261b, children);
 }
 
 Block commentBlock(std::string_view text)
@@ -140,10 +140,7 @@ Block trackSettingsRecord(TrackIdentifier id, const std::vector<Block> &children
 
 Block trackSettingsBlock(const std::vector<Block> &records)
 {
-    Block b(0x2624);
-    b.at(2);
-    appendChildren(b, records);
-    return b;
+    return containerBlock(0x2624, records);
 }
 
 } // namespace ptxw

@@ -1,12 +1,11 @@
 // kestrix-inspect: prints what a session file holds.
+#include "command_line.h"
 #include "model_json.h"
 #include "model_summary.h"
 #include "ptx_reader.h"
 #include "reader_json.h"
 #include "session_loader.h"
 #include "session_report_pdf.h"
-
-#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,14 +73,8 @@ int main(int argc, char **argv)
     json->excludes(readerJson)->excludes(report);
     readerJson->excludes(report);
     app.add_option("FILE.ptx", path, "The session file")->required();
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError &error) {
-        if (error.get_exit_code() == 0)
-            return app.exit(error);
-        std::fprintf(stderr, "kestrix-inspect: %s\n%s", error.what(), app.help().c_str());
-        return 2;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
     if (readerJsonWanted)
         return printReaderJson(path.c_str());
     const Output output = !reportPath.empty() ? Output::report : modelJsonWanted ? Output::modelJson : Output::summary;

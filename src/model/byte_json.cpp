@@ -178,15 +178,23 @@ std::string dumpJson(const Json &value)
 
 std::optional<Json> parseJson(std::string_view text)
 {
-    // Marks the bytes written as \u0080 to \u00ff, and doubles the markers
-    // already there, before nlohmann/json decodes the escapes.
+    // Marks the bytes written as \u0080 to \u00ff or raw, and doubles the
+    // markers already there, before nlohmann/json decodes the escapes.
     std::string marked;
     marked.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        if (text.substr(i, kMarker.size()) == kMarker) {
-            marked += kMarker;
-            marked += kMarker;
-            i += kMarker.size();
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            // Raw bytes that are not UTF-8 are taken as themselves too.
+            const size_t len = utf8SequenceLength(text, i);
+            if (len == 0) {
+                marked += kMarker;
+                appendLatin1(marked, static_cast<unsigned char>(text[i++]));
+                continue;
+            }
+            if (text.substr(i, len) == kMarker)
+                marked += kMarker;
+            marked.append(text.substr(i, len));
+            i += len;
         } else if (text[i] != '\\' || i + 1 == text.size()) {
             marked += text[i++];
         } else if (const std::optional<uint32_t> unit = unicodeEscape(text, i)) {

@@ -4,8 +4,8 @@
 // written with. For display and output, a byte that is not part of valid
 // UTF-8 becomes the character of the same number (0xE9 becomes "é"). Stored
 // values keep the bytes themselves: dumpJson writes such a byte as \u00XX,
-// and parseJson reads \u0080 to \u00ff back as that single byte (bytesOf),
-// while valid UTF-8 is written and read as itself.
+// and parseJson reads \u0080 to \u00ff, and such bytes written raw, back as
+// that single byte (bytesOf), while valid UTF-8 is written and read as itself.
 #ifndef KESTRIX_MODEL_BYTE_JSON_H
 #define KESTRIX_MODEL_BYTE_JSON_H
 

@@ -108,22 +108,6 @@ std::string unmarked(std::string_view s, WriteByte writeByte)
 
 } // namespace
 
-std::string utf8Text(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t len = utf8SequenceLength(bytes, i);
-        if (len == 0) {
-            appendLatin1(out, static_cast<unsigned char>(bytes[i++]));
-            continue;
-        }
-        out.append(bytes.substr(i, len));
-        i += len;
-    }
-    return out;
-}
-
 void assignByteString(Json &slot, std::string_view bytes)
 {
     if (!slot.is_string())
@@ -164,8 +148,8 @@ std::string bytesOf(const std::string &value)
 
 std::string dumpJson(const Json &value)
 {
-    // Strings made by byteString or utf8Text are valid UTF-8; anything else
-    // is replaced rather than thrown on.
+    // Strings made by byteString are valid UTF-8; anything else is replaced
+    // rather than thrown on.
     std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
     if (text.find(kMarker) == std::string::npos)
         return text;

@@ -1,9 +1,9 @@
 // JSON over nlohmann/json for texts whose bytes may not be UTF-8.
 //
 // Names in a session file are bytes in whatever encoding the file was
-// written with. For display and output, a byte that is not part of valid
-// UTF-8 becomes the character of the same number (0xE9 becomes "é"). Stored
-// values keep the bytes themselves: dumpJson writes such a byte as \u00XX,
+// written with. In JSON, a byte that is not part of valid UTF-8 becomes the
+// character of the same number (0xE9 becomes "é"), and stored values keep
+// the bytes themselves: dumpJson writes such a byte as \u00XX,
 // and parseJson reads \u0080 to \u00ff, and such bytes written raw, back as
 // that single byte (bytesOf), while valid UTF-8 is written and read as itself.
 #ifndef KESTRIX_MODEL_BYTE_JSON_H
@@ -18,10 +18,6 @@
 namespace kestrix {
 
 using Json = nlohmann::ordered_json;
-
-// Valid UTF-8 with each byte that is not part of a valid sequence replaced
-// by the character of the same number.
-std::string utf8Text(std::string_view bytes);
 
 // A string value that keeps its bytes through dumpJson and parseJson.
 Json byteString(std::string_view bytes);

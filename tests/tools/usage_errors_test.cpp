@@ -16,7 +16,8 @@ namespace {
 struct Tool {
     std::string name;
     std::string path;
-    // Command lines that lack an argument the tool needs (a file, a value).
+    // Command lines that lack an argument the tool needs (a file, a value)
+    // or give one it cannot take.
     std::vector<std::string> missing;
 };
 
@@ -33,7 +34,9 @@ std::vector<Tool> tools()
     all.push_back({"kestrix-index", KESTRIX_INDEX, {"", "add", "search", "--db"}});
 #endif
 #ifdef KESTRIX_PLAY
-    all.push_back({"kestrix-play", KESTRIX_PLAY, {"", "--verbose", "--device", "--offset 10 x.wav", "--length ten x.wav"}});
+    all.push_back({"kestrix-play", KESTRIX_PLAY,
+                   {"", "--verbose", "--device", "--offset 10 x.wav", "--length ten x.wav", "--offset -5 --length 1 x.wav",
+                    "--offset 99999999999999999999 --length 1 x.wav"}});
 #endif
 #ifdef KESTRIX_THUMBNAILER
     all.push_back({"kestrix-thumbnailer", KESTRIX_THUMBNAILER, {"", "-s 128 in.ptx", "in.ptx out.png", "-s 9999 in.ptx out.png"}});

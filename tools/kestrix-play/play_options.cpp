@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@ std::variant<PlayOptions, int> parsePlayOptions(int argc, const char *const *arg
                  "device); a length of 0 plays the whole file.",
                  "kestrix-play"};
     app.set_version_flag("--version", "kestrix-play " KESTRIX_VERSION);
+    const CLI::Validator sampleCount(
+        [](const std::string &text) {
+            uint64_t count = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+            const bool whole = error == std::errc() && end == text.data() + text.size();
+            return whole ? std::string() : "needs a sample count, not " + text;
+        },
+        "");
     PlayOptions options;
     std::string device;
     uint64_t offset = 0, length = 0;
@@ -26,10 +35,10 @@ std::variant<PlayOptions, int> parsePlayOptions(int argc, const char *const *arg
         ->check(CLI::Validator([](const std::string &id) { return id.empty() ? "needs a device id" : ""; }, ""));
     CLI::Option *offsetOption = app.add_option("--offset", offset, "The region's first sample")
                                     ->type_name("N")
-                                    ->check(CLI::NonNegativeNumber);
+                                    ->check(sampleCount);
     CLI::Option *lengthOption = app.add_option("--length", length, "The region's length in samples; 0 to the end")
                                     ->type_name("N")
-                                    ->check(CLI::NonNegativeNumber);
+                                    ->check(sampleCount);
     offsetOption->needs(lengthOption);
     lengthOption->needs(offsetOption);
     app.add_option("FILE", files, "The audio files: one file or the files of a multi-mono group");

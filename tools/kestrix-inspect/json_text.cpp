@@ -24,24 +24,31 @@ Json number(double value)
 
 void ObjectWriter::writeKey(std::string_view key)
 {
-    if (out_.size() > 1)
-        out_ += ',';
-    out_ += '"';
-    out_ += key;
-    out_ += "\":";
+    if (!firstMember_)
+        buffer_ += ',';
+    firstMember_ = false;
+    buffer_ += '"';
+    buffer_ += key;
+    buffer_ += "\":";
 }
 
 ObjectWriter &ObjectWriter::member(std::string_view key, const Json &value)
 {
     writeKey(key);
-    out_ += dumpJson(value);
+    buffer_ += dumpJson(value);
     return *this;
 }
 
-std::string ObjectWriter::take()
+void ObjectWriter::flush()
 {
-    out_ += '}';
-    return std::move(out_);
+    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+    buffer_.clear();
+}
+
+void ObjectWriter::finish()
+{
+    buffer_ += '}';
+    flush();
 }
 
 } // namespace kestrix::json

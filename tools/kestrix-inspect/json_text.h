@@ -4,6 +4,7 @@
 
 #include "byte_json.h"
 
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -37,38 +38,45 @@ void setArray(Json &slot, const Items &items, Fill fill)
         fill(*element++, item);
 }
 
-// One JSON object written member by member, its lists element by element,
-// so that a large session's output (tens of MB) is never held as one
-// document: building and freeing that would take longer than reading the
-// session. fill(record, item) sets the members of one element; the record
-// is reused from element to element, so its keys are made once.
+// One JSON object written to a file member by member, its lists element by
+// element, so that a large session's output (tens of MB) is never held as
+// one document: building and freeing that would take longer than reading
+// the session. fill(record, item) sets the members of one element; the
+// record is reused from element to element, so its keys are made once.
 class ObjectWriter {
 public:
+    explicit ObjectWriter(std::FILE *out) : out_(out) {}
     // Keys are plain ASCII names that need no escaping.
     ObjectWriter &member(std::string_view key, const Json &value);
     template <class Items, class Fill>
     ObjectWriter &list(std::string_view key, const Items &items, Fill fill)
     {
         writeKey(key);
-        out_ += '[';
+        buffer_ += '[';
         Json record;
         bool first = true;
         for (const auto &item : items) {
             if (!first)
-                out_ += ',';
+                buffer_ += ',';
             first = false;
             fill(record, item);
-            out_ += dumpJson(record);
+            buffer_ += dumpJson(record);
+            if (buffer_.size() >= kFlushBytes)
+                flush();
         }
-        out_ += ']';
+        buffer_ += ']';
         return *this;
     }
-    // The whole object; the writer is done with.
-    std::string take();
+    // Closes the object and writes what is left.
+    void finish();
 
 private:
+    static constexpr size_t kFlushBytes = 1 << 20;
     void writeKey(std::string_view key);
-    std::string out_ = "{";
+    void flush();
+    std::FILE *out_;
+    std::string buffer_ = "{";
+    bool firstMember_ = true;
 };
 
 } // namespace kestrix::json

@@ -31,9 +31,10 @@ int printReaderJson(const char *path)
         std::free(error);
         return 1;
     }
-    const std::string text = reader_json(s) + "\n";
+    write_reader_json(s, stdout);
+    std::fputc('\n', stdout);
     ptx_session_free(s);
-    return print(text);
+    return 0;
 }
 
 int printModel(const char *path, Output output, const char *reportPath)
@@ -51,7 +52,11 @@ int printModel(const char *path, Output output, const char *reportPath)
                      written.error().description.c_str());
         return 1;
     }
-    return print(output == Output::modelJson ? modelJson(loaded.value()) + "\n" : modelSummary(loaded.value()));
+    if (output == Output::summary)
+        return print(modelSummary(loaded.value()));
+    writeModelJson(loaded.value(), stdout);
+    std::fputc('\n', stdout);
+    return 0;
 }
 
 } // namespace

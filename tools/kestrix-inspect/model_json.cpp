@@ -99,9 +99,9 @@ void name(Json &j, const std::string &s)
 
 } // namespace
 
-std::string modelJson(const kestrix::PTXSessionInfo &info)
+void writeModelJson(const kestrix::PTXSessionInfo &info, std::FILE *out)
 {
-    kestrix::json::ObjectWriter w;
+    kestrix::json::ObjectWriter w(out);
     w.member("sessionName", text(info.sessionName))
         .member("sampleRate", text(info.sampleRate))
         .member("bitDepth", text(info.bitDepth))
@@ -127,5 +127,5 @@ std::string modelJson(const kestrix::PTXSessionInfo &info)
         .member("debugInfo", text(info.debugInfo))
         .list("audioFileGroups", kestrix::groupAudioFiles(info.audioFiles), audioFileGroup)
         .list("clipGroups", kestrix::groupClips(info.clips), clipGroup);
-    return w.take();
+    w.finish();
 }

@@ -113,11 +113,11 @@ void memory_location(Json &j, const ptx_session *s, int i)
 
 } // namespace
 
-std::string reader_json(const ptx_session *s)
+void write_reader_json(const ptx_session *s, std::FILE *out)
 {
     // Each list's elements filled in from the handle by index.
     const auto of = [s](auto fill) { return [s, fill](Json &j, int i) { fill(j, s, i); }; };
-    kestrix::json::ObjectWriter w;
+    kestrix::json::ObjectWriter w(out);
     add_properties(w, s);
     w.list("tracks", indices(ptx_track_count(s)), of(track))
         .list("clips", indices(ptx_clip_count(s)), of(clip))
@@ -128,5 +128,5 @@ std::string reader_json(const ptx_session *s)
         .list("inactive_plugins", indices(ptx_inactive_plugin_count(s)),
               [s](Json &j, int i) { setText(j, ptx_inactive_plugin_name(s, i)); })
         .list("memory_locations", indices(ptx_memory_location_count(s)), of(memory_location));
-    return w.take();
+    w.finish();
 }

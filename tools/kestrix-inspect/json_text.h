@@ -25,7 +25,7 @@ Json number(double value);
 
 // Makes slot an array of the items, each element filled in by
 // fill(element, item). Elements already there are refilled, keeping their
-// memory.
+// memory, so fill sets every member each time.
 template <class Items, class Fill>
 void setArray(Json &slot, const Items &items, Fill fill)
 {
@@ -41,7 +41,7 @@ void setArray(Json &slot, const Items &items, Fill fill)
 // One JSON object written to a file member by member, its lists element by
 // element, so that a large session's output (tens of MB) is never held as
 // one document: building and freeing that would take longer than reading
-// the session. fill(record, item) sets the members of one element; the
+// the session. fill(record, item) sets every member of one element; the
 // record is reused from element to element, so its keys are made once.
 class ObjectWriter {
 public:

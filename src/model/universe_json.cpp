@@ -11,64 +11,61 @@ constexpr const char *kVerticalZoom = "verticalZoom";
 constexpr const char *kHorizontalSampleOffset = "horizontalSampleOffset";
 constexpr const char *kVerticalRowOffset = "verticalRowOffset";
 
-std::optional<double> numberAt(const JsonValue &object, const char *key)
+std::optional<double> numberAt(const Json &object, const char *key)
 {
-    const JsonValue *value = object.find(key);
-    const double *number = value ? value->asNumber() : nullptr;
-    return number ? std::optional<double>(*number) : std::nullopt;
+    const auto member = object.find(key);
+    if (member == object.end() || !member->is_number())
+        return std::nullopt;
+    return member->get<double>();
 }
 
 // [lower, upper] with lower <= upper (which also rules out NaN).
-std::optional<SampleRange> rangeFrom(const JsonValue &json)
+std::optional<SampleRange> rangeFrom(const Json &json)
 {
-    const JsonValue::Array *bounds = json.asArray();
-    if (!bounds || bounds->size() != 2)
+    if (!json.is_array() || json.size() != 2 || !json[0].is_number() || !json[1].is_number())
         return std::nullopt;
-    const double *lower = (*bounds)[0].asNumber();
-    const double *upper = (*bounds)[1].asNumber();
-    if (!lower || !upper || !(*lower <= *upper))
+    const double lower = json[0].get<double>();
+    const double upper = json[1].get<double>();
+    if (!(lower <= upper))
         return std::nullopt;
-    return SampleRange{*lower, *upper};
+    return SampleRange{lower, upper};
 }
 
 } // namespace
 
-JsonValue toJson(const UniverseSelection &selection)
+Json toJson(const UniverseSelection &selection)
 {
-    JsonValue::Array names;
+    Json names = Json::array();
     for (const std::string &name : selection.trackNames)
-        names.emplace_back(name);
-    JsonValue::Object object{{kTrackNames, JsonValue(std::move(names))}};
+        names.push_back(byteString(name));
+    Json object{{kTrackNames, std::move(names)}};
     if (selection.timeRange)
-        object.emplace_back(kTimeRange,
-                            JsonValue(JsonValue::Array{selection.timeRange->lower, selection.timeRange->upper}));
-    return JsonValue(std::move(object));
+        object[kTimeRange] = Json::array({selection.timeRange->lower, selection.timeRange->upper});
+    return object;
 }
 
-JsonValue toJson(const UniverseViewport &viewport)
+Json toJson(const UniverseViewport &viewport)
 {
-    return JsonValue(JsonValue::Object{
+    return Json{
         {kHorizontalZoom, viewport.horizontalZoom},
         {kVerticalZoom, viewport.verticalZoom},
         {kHorizontalSampleOffset, viewport.horizontalSampleOffset},
         {kVerticalRowOffset, viewport.verticalRowOffset},
-    });
+    };
 }
 
-std::optional<UniverseSelection> universeSelectionFromJson(const JsonValue &json)
+std::optional<UniverseSelection> universeSelectionFromJson(const Json &json)
 {
-    const JsonValue *namesValue = json.find(kTrackNames);
-    const JsonValue::Array *names = namesValue ? namesValue->asArray() : nullptr;
-    if (!names)
+    const auto names = json.find(kTrackNames);
+    if (names == json.end() || !names->is_array())
         return std::nullopt;
     UniverseSelection selection;
-    for (const JsonValue &name : *names) {
-        const std::string *text = name.asString();
-        if (!text)
+    for (const Json &name : *names) {
+        if (!name.is_string())
             return std::nullopt;
-        selection.trackNames.insert(*text);
+        selection.trackNames.insert(bytesOf(name.get_ref<const std::string &>()));
     }
-    if (const JsonValue *range = json.find(kTimeRange); range && !range->isNull()) {
+    if (const auto range = json.find(kTimeRange); range != json.end() && !range->is_null()) {
         selection.timeRange = rangeFrom(*range);
         if (!selection.timeRange)
             return std::nullopt;
@@ -76,7 +73,7 @@ std::optional<UniverseSelection> universeSelectionFromJson(const JsonValue &json
     return selection;
 }
 
-std::optional<UniverseViewport> universeViewportFromJson(const JsonValue &json)
+std::optional<UniverseViewport> universeViewportFromJson(const Json &json)
 {
     const std::optional<double> horizontalZoom = numberAt(json, kHorizontalZoom);
     const std::optional<double> verticalZoom = numberAt(json, kVerticalZoom);

@@ -5,7 +5,7 @@
 #include "session_diff.h"
 #include "session_source.h"
 
-#include <CLI/CLI.hpp>
+#include "command_line.h"
 
 #include <cstdio>
 #include <string>
@@ -23,19 +23,15 @@ void print(const std::string &text)
 
 int main(int argc, char **argv)
 {
-    CLI::App app{"Shows what changed between two versions of a Pro Tools session."};
+    CLI::App app{"Shows what changed between two versions of a Pro Tools session.", "kestrix-diff"};
     app.set_version_flag("--version", "kestrix-diff " KESTRIX_VERSION);
     bool json = false;
     std::string oldPath, newPath;
     app.add_flag("--json", json, "Print the differences as one JSON object");
     app.add_option("OLD.ptx", oldPath, "The older session")->required();
     app.add_option("NEW.ptx", newPath, "The newer session")->required();
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError &error) {
-        // --help and --version succeed; everything else is a usage error.
-        return app.exit(error) == 0 ? kSame : kTrouble;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
 
     const auto oldSession = kestrix::openForComparison(oldPath);
     const auto newSession = kestrix::openForComparison(newPath);

@@ -9,7 +9,7 @@
 #include "ptsl_settings.h"
 #include "session_loader.h"
 
-#include <CLI/CLI.hpp>
+#include "command_line.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -210,7 +210,7 @@ int main(int argc, char **argv)
     CLI::App app{"Imports tracks, clips or audio files of a Pro Tools session file into the session open in "
                  "Pro Tools.",
                  "kestrix-import"};
-    app.set_version_flag("--version", "kestrix-import 0.1.0");
+    app.set_version_flag("--version", "kestrix-import " KESTRIX_VERSION);
     Options o;
     app.add_option("SESSION.ptx", o.session, "the session file to import from")->required();
     auto *track = app.add_option("--track", o.tracks, "a track by name, with its clips (repeatable)");
@@ -230,13 +230,9 @@ int main(int argc, char **argv)
     app.add_option("--transcript", o.transcriptPath, "write the PTSL transcript to FILE");
     app.add_option("--report", o.reportPath, "write the import report to FILE");
     app.add_option("--address", o.address, "Pro Tools' PTSL address (default localhost:31416)");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError &e) {
-        const int status = app.exit(e);
-        return status == 0 ? 0 : kUsage;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
     if (!o.allTracks && o.tracks.empty() && o.clips.empty() && o.files.empty())
-        return fail(kUsage, "choose what to import: --track, --all-tracks, --clip or --file");
+        return kestrix::cli::usageError(app, "choose what to import: --track, --all-tracks, --clip or --file");
     return runImport(o);
 }

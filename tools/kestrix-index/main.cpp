@@ -15,7 +15,7 @@
 #include "search_output.h"
 #include "sqlite_index_store.h"
 
-#include <CLI/CLI.hpp>
+#include "command_line.h"
 
 #include <cstdio>
 #include <iostream>
@@ -76,7 +76,7 @@ int runStats(SqliteIndexStore &store)
 
 int main(int argc, char **argv)
 {
-    CLI::App app{"Indexes Pro Tools sessions and searches the index."};
+    CLI::App app{"Indexes Pro Tools sessions and searches the index.", "kestrix-index"};
     app.set_version_flag("--version", std::string("kestrix-index ") + KESTRIX_VERSION);
     std::string database = defaultIndexPath();
     app.add_option("--db", database, "The index database (default: $XDG_DATA_HOME/kestrix/index.sqlite)");
@@ -98,12 +98,8 @@ int main(int argc, char **argv)
     CLI::App *stats = app.add_subcommand("stats", "Sessions, names, failed files and database size");
     CLI::App *prune = app.add_subcommand("prune", "Forget sessions whose files are gone");
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError &e) {
-        const int code = app.exit(e);
-        return code == 0 ? 0 : kExitError;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
     if (database.empty()) {
         std::fputs("kestrix-index: no database: set HOME or XDG_DATA_HOME, or give --db\n", stderr);
         return kExitError;

@@ -1,94 +1,54 @@
 #include "json_text.h"
 
-#include "json_value.h"
+#include <cmath>
 
 namespace kestrix::json {
 
-std::string quote(std::string_view s)
+Json text(std::string_view bytes)
 {
-    return quoteJson(s);
+    return byteString(bytes);
 }
 
-std::string number(double value)
+void setText(Json &slot, std::string_view bytes)
 {
-    return jsonNumberText(value);
+    assignByteString(slot, bytes);
 }
 
-void Writer::separate()
+Json number(double value)
 {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
-    }
-    if (!first_)
-        out_ += ',';
-    first_ = false;
+    constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+    if (std::trunc(value) == value && std::fabs(value) < kExactIntegers && !(value == 0 && std::signbit(value)))
+        return static_cast<int64_t>(value);
+    return value;
 }
 
-Writer &Writer::open(char bracket)
+void ObjectWriter::writeKey(std::string_view key)
 {
-    separate();
-    out_ += bracket;
-    first_ = true;
+    if (!firstMember_)
+        buffer_ += ',';
+    firstMember_ = false;
+    buffer_ += '"';
+    buffer_ += key;
+    buffer_ += "\":";
+}
+
+ObjectWriter &ObjectWriter::member(std::string_view key, const Json &value)
+{
+    writeKey(key);
+    buffer_ += dumpJson(value);
     return *this;
 }
 
-Writer &Writer::close(char bracket)
+void ObjectWriter::flush()
 {
-    out_ += bracket;
-    first_ = false;
-    return *this;
+    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+    buffer_.clear();
 }
 
-Writer &Writer::key(std::string_view name)
+void ObjectWriter::finish()
 {
-    separate();
-    out_ += quote(name);
-    out_ += ':';
-    afterKey_ = true;
-    return *this;
-}
-
-Writer &Writer::value(std::string_view text)
-{
-    separate();
-    out_ += quote(text);
-    return *this;
-}
-
-Writer &Writer::value(uint64_t v)
-{
-    separate();
-    out_ += std::to_string(v);
-    return *this;
-}
-
-Writer &Writer::value(int64_t v)
-{
-    separate();
-    out_ += std::to_string(v);
-    return *this;
-}
-
-Writer &Writer::value(double v)
-{
-    separate();
-    out_ += number(v);
-    return *this;
-}
-
-Writer &Writer::value(bool v)
-{
-    separate();
-    out_ += v ? "true" : "false";
-    return *this;
-}
-
-Writer &Writer::null()
-{
-    separate();
-    out_ += "null";
-    return *this;
+    buffer_ += '}';
+    flush();
 }
 
 } // namespace kestrix::json

@@ -1,12 +1,11 @@
 // kestrix-inspect: prints what a session file holds.
+#include "command_line.h"
 #include "model_json.h"
 #include "model_summary.h"
 #include "ptx_reader.h"
 #include "reader_json.h"
 #include "session_loader.h"
 #include "session_report_pdf.h"
-
-#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,9 +31,10 @@ int printReaderJson(const char *path)
         std::free(error);
         return 1;
     }
-    const std::string text = reader_json(s) + "\n";
+    write_reader_json(s, stdout);
+    std::fputc('\n', stdout);
     ptx_session_free(s);
-    return print(text);
+    return 0;
 }
 
 int printModel(const char *path, Output output, const char *reportPath)
@@ -52,7 +52,11 @@ int printModel(const char *path, Output output, const char *reportPath)
                      written.error().description.c_str());
         return 1;
     }
-    return print(output == Output::modelJson ? modelJson(loaded.value()) + "\n" : modelSummary(loaded.value()));
+    if (output == Output::summary)
+        return print(modelSummary(loaded.value()));
+    writeModelJson(loaded.value(), stdout);
+    std::fputc('\n', stdout);
+    return 0;
 }
 
 } // namespace
@@ -74,14 +78,8 @@ int main(int argc, char **argv)
     json->excludes(readerJson)->excludes(report);
     readerJson->excludes(report);
     app.add_option("FILE.ptx", path, "The session file")->required();
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError &error) {
-        if (error.get_exit_code() == 0)
-            return app.exit(error);
-        std::fprintf(stderr, "kestrix-inspect: %s\n%s", error.what(), app.help().c_str());
-        return 2;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
     if (readerJsonWanted)
         return printReaderJson(path.c_str());
     const Output output = !reportPath.empty() ? Output::report : modelJsonWanted ? Output::modelJson : Output::summary;

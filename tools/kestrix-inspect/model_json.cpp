@@ -2,157 +2,130 @@
 
 #include "json_text.h"
 
-using kestrix::json::Writer;
+using kestrix::Json;
+using kestrix::json::setArray;
+using kestrix::json::setText;
+using kestrix::json::text;
 
 namespace {
 
 // Small integers go out as JSON numbers, not as characters or booleans.
-Writer &number(Writer &w, int64_t v) { return w.value(v); }
+Json number(int64_t v) { return v; }
 
-template <class T, class WriteOne>
-void array(Writer &w, const std::vector<T> &items, WriteOne writeOne)
+void clip(Json &j, const kestrix::PTXClipInfo &c)
 {
-    w.beginArray();
-    for (const T &item : items)
-        writeOne(w, item);
-    w.endArray();
+    setText(j["id"], c.id);
+    setText(j["name"], c.name);
+    j["sourceFileIndex"] = number(c.sourceFileIndex);
+    j["sampleOffset"] = c.sampleOffset;
+    j["sampleLength"] = c.sampleLength;
+    j["timelinePosition"] = c.timelinePosition;
+    j["colorIndex"] = number(c.colorIndex);
 }
 
-void strings(Writer &w, const std::vector<std::string> &items)
+void plugin(Json &j, const kestrix::PTXTrackPlugin &p)
 {
-    array(w, items, [](Writer &w, const std::string &s) { w.value(s); });
+    j["id"] = number(p.id);
+    setText(j["name"], p.name);
+    j["active"] = p.active;
 }
 
-void clip(Writer &w, const kestrix::PTXClipInfo &c)
+void track(Json &j, const kestrix::PTXTrackInfo &t)
 {
-    w.beginObject();
-    w.key("id").value(c.id);
-    w.key("name").value(c.name);
-    number(w.key("sourceFileIndex"), c.sourceFileIndex);
-    w.key("sampleOffset").value(c.sampleOffset);
-    w.key("sampleLength").value(c.sampleLength);
-    w.key("timelinePosition").value(c.timelinePosition);
-    number(w.key("colorIndex"), c.colorIndex);
-    w.endObject();
-}
-
-void plugin(Writer &w, const kestrix::PTXTrackPlugin &p)
-{
-    w.beginObject();
-    number(w.key("id"), p.id);
-    w.key("name").value(p.name);
-    w.key("active").value(p.active);
-    w.endObject();
-}
-
-void track(Writer &w, const kestrix::PTXTrackInfo &t)
-{
-    w.beginObject();
-    w.key("name").value(t.name);
-    number(w.key("type"), static_cast<uint8_t>(t.type));
-    w.key("format").beginObject().key("name").value(t.format.name).endObject();
-    number(w.key("colorIndex"), t.colorIndex);
-    w.key("comment").value(t.comment);
-    array(w.key("plugins"), t.plugins, plugin);
-    array(w.key("clips"), t.clips, clip);
-    number(w.key("depth"), t.depth);
-    w.key("parentName");
+    setText(j["name"], t.name);
+    j["type"] = number(static_cast<uint8_t>(t.type));
+    setText(j["format"]["name"], t.format.name);
+    j["colorIndex"] = number(t.colorIndex);
+    setText(j["comment"], t.comment);
+    setArray(j["plugins"], t.plugins, plugin);
+    setArray(j["clips"], t.clips, clip);
+    j["depth"] = number(t.depth);
     if (t.parentName)
-        w.value(*t.parentName);
+        setText(j["parentName"], *t.parentName);
     else
-        w.null();
-    w.key("isFolder").value(t.isFolder);
-    number(w.key("childCount"), t.childCount);
-    w.endObject();
+        j["parentName"] = nullptr;
+    j["isFolder"] = t.isFolder;
+    j["childCount"] = number(t.childCount);
 }
 
-void audioFile(Writer &w, const kestrix::PTXAudioFile &f)
+void audioFile(Json &j, const kestrix::PTXAudioFile &f)
 {
-    w.beginObject();
-    w.key("name").value(f.name);
-    w.key("path").value(f.path);
-    w.key("typeTag").value(f.typeTag);
-    w.key("unhandledType").value(f.unhandledType);
-    w.endObject();
+    setText(j["name"], f.name);
+    setText(j["path"], f.path);
+    setText(j["typeTag"], f.typeTag);
+    j["unhandledType"] = f.unhandledType;
 }
 
-void memoryLocation(Writer &w, const kestrix::PTXMemoryLocation &m)
+void memoryLocation(Json &j, const kestrix::PTXMemoryLocation &m)
 {
-    w.beginObject();
-    number(w.key("id"), m.id);
-    number(w.key("number"), m.number);
-    w.key("name").value(m.name);
-    w.key("timeProperties").value(m.timeProperties);
-    number(w.key("type"), m.type);
-    number(w.key("reference"), m.reference);
-    w.key("startTime").value(m.startTime);
-    w.key("endTime").value(m.endTime);
-    number(w.key("colorR"), m.colorR);
-    number(w.key("colorG"), m.colorG);
-    number(w.key("colorB"), m.colorB);
-    w.endObject();
+    j["id"] = number(m.id);
+    j["number"] = number(m.number);
+    setText(j["name"], m.name);
+    setText(j["timeProperties"], m.timeProperties);
+    j["type"] = number(m.type);
+    j["reference"] = number(m.reference);
+    j["startTime"] = m.startTime;
+    j["endTime"] = m.endTime;
+    j["colorR"] = number(m.colorR);
+    j["colorG"] = number(m.colorG);
+    j["colorB"] = number(m.colorB);
 }
 
-void audioFileGroup(Writer &w, const kestrix::PTXAudioFileGroup &g)
+void audioFileGroup(Json &j, const kestrix::PTXAudioFileGroup &g)
 {
-    w.beginObject();
-    w.key("id").value(g.id);
-    w.key("baseName").value(g.baseName);
-    array(w.key("channels"), g.channels, [](Writer &w, const kestrix::PTXAudioFileGroup::Channel &c) {
-        w.beginObject();
-        w.key("suffix").value(c.suffix);
-        w.key("fileName").value(c.fileName);
-        w.key("path").value(c.path);
-        w.endObject();
+    setText(j["id"], g.id);
+    setText(j["baseName"], g.baseName);
+    setArray(j["channels"], g.channels, [](Json &channel, const kestrix::PTXAudioFileGroup::Channel &c) {
+        setText(channel["suffix"], c.suffix);
+        setText(channel["fileName"], c.fileName);
+        setText(channel["path"], c.path);
     });
-    w.endObject();
 }
 
-void clipGroup(Writer &w, const kestrix::PTXClipGroup &g)
+void clipGroup(Json &j, const kestrix::PTXClipGroup &g)
 {
-    w.beginObject();
-    w.key("id").value(g.id);
-    w.key("baseName").value(g.baseName);
-    array(w.key("channels"), g.channels, [](Writer &w, const kestrix::PTXClipGroup::Channel &c) {
-        w.beginObject();
-        w.key("suffix").value(c.suffix);
-        clip(w.key("clip"), c.clip);
-        w.endObject();
+    setText(j["id"], g.id);
+    setText(j["baseName"], g.baseName);
+    setArray(j["channels"], g.channels, [](Json &channel, const kestrix::PTXClipGroup::Channel &c) {
+        setText(channel["suffix"], c.suffix);
+        clip(channel["clip"], c.clip);
     });
-    w.endObject();
+}
+
+void name(Json &j, const std::string &s)
+{
+    setText(j, s);
 }
 
 } // namespace
 
-std::string modelJson(const kestrix::PTXSessionInfo &info)
+void writeModelJson(const kestrix::PTXSessionInfo &info, std::FILE *out)
 {
-    Writer w;
-    w.beginObject();
-    w.key("sessionName").value(info.sessionName);
-    w.key("sampleRate").value(info.sampleRate);
-    w.key("bitDepth").value(info.bitDepth);
-    w.key("audioFormat").value(info.audioFormat);
-    w.key("interleaved").value(info.interleaved);
-    w.key("panDepth").value(info.panDepth);
-    w.key("frameRate").value(info.frameRate);
-    w.key("sessionStart").value(info.sessionStart);
-    w.key("sessionLength").value(info.sessionLength);
-    w.key("tempo").value(info.tempo);
-    w.key("tempoChanges").value(info.tempoChanges);
-    w.key("meter").value(info.meter);
-    w.key("meterChanges").value(info.meterChanges);
-    number(w.key("audioTrackCount"), info.audioTrackCount);
-    number(w.key("clipCount"), info.clipCount);
-    array(w.key("clips"), info.clips, clip);
-    array(w.key("tracks"), info.tracks, track);
-    array(w.key("audioFiles"), info.audioFiles, audioFile);
-    strings(w.key("activePlugins"), info.activePlugins);
-    strings(w.key("deactivatedPlugins"), info.deactivatedPlugins);
-    array(w.key("memoryLocations"), info.memoryLocations, memoryLocation);
-    number(w.key("mainCounterFormat"), info.mainCounterFormat);
-    w.key("debugInfo").value(info.debugInfo);
-    array(w.key("audioFileGroups"), kestrix::groupAudioFiles(info.audioFiles), audioFileGroup);
-    array(w.key("clipGroups"), kestrix::groupClips(info.clips), clipGroup);
-    w.endObject();
-    return w.text();
+    kestrix::json::ObjectWriter w(out);
+    w.member("sessionName", text(info.sessionName))
+        .member("sampleRate", text(info.sampleRate))
+        .member("bitDepth", text(info.bitDepth))
+        .member("audioFormat", text(info.audioFormat))
+        .member("interleaved", text(info.interleaved))
+        .member("panDepth", text(info.panDepth))
+        .member("frameRate", text(info.frameRate))
+        .member("sessionStart", text(info.sessionStart))
+        .member("sessionLength", text(info.sessionLength))
+        .member("tempo", text(info.tempo))
+        .member("tempoChanges", info.tempoChanges)
+        .member("meter", text(info.meter))
+        .member("meterChanges", info.meterChanges)
+        .member("audioTrackCount", number(info.audioTrackCount))
+        .member("clipCount", number(info.clipCount))
+        .list("clips", info.clips, clip)
+        .list("tracks", info.tracks, track)
+        .list("audioFiles", info.audioFiles, audioFile)
+        .list("activePlugins", info.activePlugins, name)
+        .list("deactivatedPlugins", info.deactivatedPlugins, name)
+        .list("memoryLocations", info.memoryLocations, memoryLocation)
+        .member("mainCounterFormat", number(info.mainCounterFormat))
+        .member("debugInfo", text(info.debugInfo))
+        .list("audioFileGroups", kestrix::groupAudioFiles(info.audioFiles), audioFileGroup)
+        .list("clipGroups", kestrix::groupClips(info.clips), clipGroup);
+    w.finish();
 }

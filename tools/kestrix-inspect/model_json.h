@@ -4,10 +4,11 @@
 #include "multi_mono_grouping.h"
 #include "session_info.h"
 
-#include <string>
+#include <cstdio>
 
-// The session model as one JSON object: the fields of PTXSessionInfo in
-// declaration order, then "audioFileGroups" and "clipGroups".
-std::string modelJson(const kestrix::PTXSessionInfo &info);
+// Writes the session model as one JSON object: the fields of
+// PTXSessionInfo in declaration order, then "audioFileGroups" and
+// "clipGroups".
+void writeModelJson(const kestrix::PTXSessionInfo &info, std::FILE *out);
 
 #endif

@@ -2,159 +2,131 @@
 
 #include "json_text.h"
 
-using kestrix::json::Writer;
+#include <ranges>
+
+using kestrix::Json;
+using kestrix::json::number;
+using kestrix::json::setArray;
+using kestrix::json::setText;
+using kestrix::json::text;
 
 namespace {
 
-void write_properties(Writer &w, const ptx_session *s)
+// The indices 0 ..< count of one of the reader's lists.
+auto indices(int count)
 {
-    w.key("sample_rate").value(ptx_session_sample_rate(s));
-    w.key("bit_depth").value(uint32_t(ptx_session_bit_depth(s)));
-    w.key("is_float").value(uint32_t(ptx_session_is_float(s)));
-    w.key("audio_format").value(uint32_t(ptx_session_audio_format(s)));
-    w.key("frame_rate_code").value(uint32_t(ptx_session_frame_rate_code(s)));
-    w.key("interleaved").value(int32_t(ptx_session_interleaved(s)));
-    w.key("pan_depth").value(uint32_t(ptx_session_pan_depth(s)));
-    w.key("session_start").value(ptx_session_start(s));
-    w.key("length_text").value(ptx_session_length_text(s));
-    w.key("main_counter_format").value(uint32_t(ptx_session_main_counter_format(s)));
-    w.key("has_fixed_tempo").value(uint32_t(ptx_session_has_fixed_tempo(s)));
-    w.key("fixed_tempo").value(ptx_session_fixed_tempo(s));
-    w.key("tempo_bpm").beginArray();
-    for (int i = 0; i < ptx_session_tempo_count(s); ++i)
-        w.value(ptx_session_tempo_bpm(s, i));
-    w.endArray();
-    w.key("meters").beginArray();
-    for (int i = 0; i < ptx_session_meter_count(s); ++i)
-        w.beginArray()
-            .value(ptx_session_meter_numerator(s, i))
-            .value(ptx_session_meter_denominator(s, i))
-            .endArray();
-    w.endArray();
+    return std::views::iota(0, count);
 }
 
-void write_track(Writer &w, const ptx_session *s, int t)
+// A JSON array of fill(element, i) for i in 0 ..< count.
+template <class Fill>
+Json array(int count, Fill fill)
 {
-    w.beginObject();
-    w.key("name").value(ptx_track_name(s, t));
-    w.key("type").value(uint32_t(ptx_track_type(s, t)));
-    w.key("format_name").value(ptx_track_format_name(s, t));
-    w.key("color_index").value(uint32_t(ptx_track_color_index(s, t)));
-    w.key("comment").value(ptx_track_comment(s, t));
-    w.key("depth").value(ptx_track_depth(s, t));
-    w.key("parent_name").value(ptx_track_parent_name(s, t));
-    w.key("is_folder").value(uint32_t(ptx_track_is_folder(s, t)));
-    w.key("child_count").value(ptx_track_child_count(s, t));
-    w.key("placements").beginArray();
-    for (int k = 0; k < ptx_track_placement_count(s, t); ++k) {
-        w.beginObject();
-        w.key("clip").value(ptx_track_placement_clip(s, t, k));
-        w.key("group").value(ptx_track_placement_group(s, t, k));
-        w.key("is_group").value(ptx_track_placement_is_group(s, t, k));
-        w.key("position").value(ptx_track_placement_position(s, t, k));
-        w.key("color").value(uint32_t(ptx_track_placement_color(s, t, k)));
-        w.endObject();
-    }
-    w.endArray();
-    w.key("plugins").beginArray();
-    for (int k = 0; k < ptx_track_plugin_count(s, t); ++k) {
-        w.beginObject();
-        w.key("name").value(ptx_track_plugin_name(s, t, k));
-        w.key("active").value(uint32_t(ptx_track_plugin_active(s, t, k)));
-        w.key("id").value(ptx_track_plugin_id(s, t, k));
-        w.endObject();
-    }
-    w.endArray();
-    w.endObject();
+    Json list;
+    setArray(list, indices(count), fill);
+    return list;
 }
 
-void write_media(Writer &w, const ptx_session *s)
+void add_properties(kestrix::json::ObjectWriter &w, const ptx_session *s)
 {
-    w.key("clips").beginArray();
-    for (int c = 0; c < ptx_clip_count(s); ++c) {
-        w.beginObject();
-        w.key("name").value(ptx_clip_name(s, c));
-        w.key("file_index").value(ptx_clip_file_index(s, c));
-        w.key("sample_offset").value(ptx_clip_sample_offset(s, c));
-        w.key("sample_length").value(ptx_clip_sample_length(s, c));
-        w.endObject();
-    }
-    w.endArray();
-    w.key("clip_groups").beginArray();
-    for (int g = 0; g < ptx_clip_group_count(s); ++g) {
-        w.beginObject();
-        w.key("name").value(ptx_clip_group_name(s, g));
-        w.key("members").beginArray();
-        for (int m = 0; m < ptx_clip_group_member_count(s, g); ++m) {
-            w.beginObject();
-            w.key("clip").value(ptx_clip_group_member_clip(s, g, m));
-            w.key("offset").value(ptx_clip_group_member_offset(s, g, m));
-            w.endObject();
-        }
-        w.endArray();
-        w.endObject();
-    }
-    w.endArray();
-    w.key("audio_files").beginArray();
-    for (int f = 0; f < ptx_audio_file_count(s); ++f) {
-        w.beginObject();
-        w.key("name").value(ptx_audio_file_name(s, f));
-        w.key("path").value(ptx_audio_file_path(s, f));
-        w.key("type_tag").value(ptx_audio_file_type_tag(s, f));
-        w.key("unhandled").value(uint32_t(ptx_audio_file_unhandled(s, f)));
-        w.endObject();
-    }
-    w.endArray();
+    w.member("sample_rate", ptx_session_sample_rate(s))
+        .member("bit_depth", uint32_t(ptx_session_bit_depth(s)))
+        .member("is_float", uint32_t(ptx_session_is_float(s)))
+        .member("audio_format", uint32_t(ptx_session_audio_format(s)))
+        .member("frame_rate_code", uint32_t(ptx_session_frame_rate_code(s)))
+        .member("interleaved", int32_t(ptx_session_interleaved(s)))
+        .member("pan_depth", uint32_t(ptx_session_pan_depth(s)))
+        .member("session_start", ptx_session_start(s))
+        .member("length_text", text(ptx_session_length_text(s)))
+        .member("main_counter_format", uint32_t(ptx_session_main_counter_format(s)))
+        .member("has_fixed_tempo", uint32_t(ptx_session_has_fixed_tempo(s)))
+        .member("fixed_tempo", number(ptx_session_fixed_tempo(s)))
+        .member("tempo_bpm", array(ptx_session_tempo_count(s),
+                                   [s](Json &j, int i) { j = number(ptx_session_tempo_bpm(s, i)); }))
+        .member("meters", array(ptx_session_meter_count(s), [s](Json &j, int i) {
+                    j = {ptx_session_meter_numerator(s, i), ptx_session_meter_denominator(s, i)};
+                }));
 }
 
-void write_plugin_lists(Writer &w, const ptx_session *s)
+void track(Json &j, const ptx_session *s, int t)
 {
-    w.key("active_plugins").beginArray();
-    for (int i = 0; i < ptx_active_plugin_count(s); ++i)
-        w.value(ptx_active_plugin_name(s, i));
-    w.endArray();
-    w.key("inactive_plugins").beginArray();
-    for (int i = 0; i < ptx_inactive_plugin_count(s); ++i)
-        w.value(ptx_inactive_plugin_name(s, i));
-    w.endArray();
+    setText(j["name"], ptx_track_name(s, t));
+    j["type"] = uint32_t(ptx_track_type(s, t));
+    setText(j["format_name"], ptx_track_format_name(s, t));
+    j["color_index"] = uint32_t(ptx_track_color_index(s, t));
+    setText(j["comment"], ptx_track_comment(s, t));
+    j["depth"] = ptx_track_depth(s, t);
+    setText(j["parent_name"], ptx_track_parent_name(s, t));
+    j["is_folder"] = uint32_t(ptx_track_is_folder(s, t));
+    j["child_count"] = ptx_track_child_count(s, t);
+    setArray(j["placements"], indices(ptx_track_placement_count(s, t)), [s, t](Json &p, int k) {
+        p["clip"] = ptx_track_placement_clip(s, t, k);
+        p["group"] = ptx_track_placement_group(s, t, k);
+        p["is_group"] = ptx_track_placement_is_group(s, t, k);
+        p["position"] = ptx_track_placement_position(s, t, k);
+        p["color"] = uint32_t(ptx_track_placement_color(s, t, k));
+    });
+    setArray(j["plugins"], indices(ptx_track_plugin_count(s, t)), [s, t](Json &p, int k) {
+        setText(p["name"], ptx_track_plugin_name(s, t, k));
+        p["active"] = uint32_t(ptx_track_plugin_active(s, t, k));
+        p["id"] = ptx_track_plugin_id(s, t, k);
+    });
 }
 
-void write_memory_locations(Writer &w, const ptx_session *s)
+void clip(Json &j, const ptx_session *s, int c)
 {
-    w.key("memory_locations").beginArray();
-    for (int i = 0; i < ptx_memory_location_count(s); ++i) {
-        w.beginObject();
-        w.key("number").value(ptx_memory_location_number(s, i));
-        w.key("name").value(ptx_memory_location_name(s, i));
-        w.key("type").value(uint32_t(ptx_memory_location_type(s, i)));
-        w.key("type_name").value(ptx_memory_location_type_name(s, i));
-        w.key("reference").value(uint32_t(ptx_memory_location_reference(s, i)));
-        w.key("start").value(ptx_memory_location_start(s, i));
-        w.key("end").value(ptx_memory_location_end(s, i));
-        w.key("color").beginArray()
-            .value(uint32_t(ptx_memory_location_color_r(s, i)))
-            .value(uint32_t(ptx_memory_location_color_g(s, i)))
-            .value(uint32_t(ptx_memory_location_color_b(s, i)))
-            .endArray();
-        w.endObject();
-    }
-    w.endArray();
+    setText(j["name"], ptx_clip_name(s, c));
+    j["file_index"] = ptx_clip_file_index(s, c);
+    j["sample_offset"] = ptx_clip_sample_offset(s, c);
+    j["sample_length"] = ptx_clip_sample_length(s, c);
+}
+
+void clip_group(Json &j, const ptx_session *s, int g)
+{
+    setText(j["name"], ptx_clip_group_name(s, g));
+    setArray(j["members"], indices(ptx_clip_group_member_count(s, g)), [s, g](Json &member, int m) {
+        member["clip"] = ptx_clip_group_member_clip(s, g, m);
+        member["offset"] = ptx_clip_group_member_offset(s, g, m);
+    });
+}
+
+void audio_file(Json &j, const ptx_session *s, int f)
+{
+    setText(j["name"], ptx_audio_file_name(s, f));
+    setText(j["path"], ptx_audio_file_path(s, f));
+    setText(j["type_tag"], ptx_audio_file_type_tag(s, f));
+    j["unhandled"] = uint32_t(ptx_audio_file_unhandled(s, f));
+}
+
+void memory_location(Json &j, const ptx_session *s, int i)
+{
+    j["number"] = ptx_memory_location_number(s, i);
+    setText(j["name"], ptx_memory_location_name(s, i));
+    j["type"] = uint32_t(ptx_memory_location_type(s, i));
+    setText(j["type_name"], ptx_memory_location_type_name(s, i));
+    j["reference"] = uint32_t(ptx_memory_location_reference(s, i));
+    j["start"] = ptx_memory_location_start(s, i);
+    j["end"] = ptx_memory_location_end(s, i);
+    j["color"] = {uint32_t(ptx_memory_location_color_r(s, i)), uint32_t(ptx_memory_location_color_g(s, i)),
+                  uint32_t(ptx_memory_location_color_b(s, i))};
 }
 
 } // namespace
 
-std::string reader_json(const ptx_session *s)
+void write_reader_json(const ptx_session *s, std::FILE *out)
 {
-    Writer w;
-    w.beginObject();
-    write_properties(w, s);
-    w.key("tracks").beginArray();
-    for (int t = 0; t < ptx_track_count(s); ++t)
-        write_track(w, s, t);
-    w.endArray();
-    write_media(w, s);
-    write_plugin_lists(w, s);
-    write_memory_locations(w, s);
-    w.endObject();
-    return w.text();
+    // Each list's elements filled in from the handle by index.
+    const auto of = [s](auto fill) { return [s, fill](Json &j, int i) { fill(j, s, i); }; };
+    kestrix::json::ObjectWriter w(out);
+    add_properties(w, s);
+    w.list("tracks", indices(ptx_track_count(s)), of(track))
+        .list("clips", indices(ptx_clip_count(s)), of(clip))
+        .list("clip_groups", indices(ptx_clip_group_count(s)), of(clip_group))
+        .list("audio_files", indices(ptx_audio_file_count(s)), of(audio_file))
+        .list("active_plugins", indices(ptx_active_plugin_count(s)),
+              [s](Json &j, int i) { setText(j, ptx_active_plugin_name(s, i)); })
+        .list("inactive_plugins", indices(ptx_inactive_plugin_count(s)),
+              [s](Json &j, int i) { setText(j, ptx_inactive_plugin_name(s, i)); })
+        .list("memory_locations", indices(ptx_memory_location_count(s)), of(memory_location));
+    w.finish();
 }

@@ -3,9 +3,9 @@
 
 #include "ptx_reader.h"
 
-#include <string>
+#include <cstdio>
 
-// Every value of the reader interface as one JSON object.
-std::string reader_json(const ptx_session *s);
+// Writes every value of the reader interface as one JSON object.
+void write_reader_json(const ptx_session *s, std::FILE *out);
 
 #endif

@@ -104,11 +104,11 @@ int listDevices(const AudioDeviceManager &devices)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const auto parsed = parsePlayOptions(app.arguments().mid(1));
-    if (const auto *error = std::get_if<QString>(&parsed))
-        return fail(*error + QLatin1Char('\n') + QLatin1String(kPlayUsage));
+    const auto parsed = parsePlayOptions(argc, argv);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
     const PlayOptions &options = std::get<PlayOptions>(parsed);
+    QCoreApplication app(argc, argv);
 
     // Diagnostics only on request; the routing decision is printed anyway.
     if (!options.verbose)

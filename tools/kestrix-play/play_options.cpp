@@ -1,53 +1,59 @@
 #include "play_options.h"
 
+#include "command_line.h"
+
+#include <charconv>
+#include <string>
+#include <vector>
+
 namespace kestrix {
 
-namespace {
-
-std::optional<uint64_t> sampleCount(const QString &text)
+std::variant<PlayOptions, int> parsePlayOptions(int argc, const char *const *argv)
 {
-    bool ok = false;
-    const qulonglong value = text.toULongLong(&ok);
-    return ok ? std::optional<uint64_t>(value) : std::nullopt;
-}
-
-} // namespace
-
-std::variant<PlayOptions, QString> parsePlayOptions(const QStringList &arguments)
-{
+    CLI::App app{"Plays a multi-mono group (Take.L.wav, Take.R.wav, ...) or a single file to\n"
+                 "its end on the chosen output device; --offset and --length (in samples)\n"
+                 "play a region as a clip row does (a single file on the system default\n"
+                 "device); a length of 0 plays the whole file.",
+                 "kestrix-play"};
+    app.set_version_flag("--version", "kestrix-play " KESTRIX_VERSION);
+    const CLI::Validator sampleCount(
+        [](const std::string &text) {
+            uint64_t count = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+            const bool whole = error == std::errc() && end == text.data() + text.size();
+            return whole ? std::string() : "needs a sample count, not " + text;
+        },
+        "");
     PlayOptions options;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        const auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= arguments.size())
-                return std::nullopt;
-            return arguments[++i];
-        };
-        if (argument == QLatin1String("--list-devices")) {
-            options.listDevices = true;
-        } else if (argument == QLatin1String("--verbose")) {
-            options.verbose = true;
-        } else if (argument == QLatin1String("--device")) {
-            const auto id = value();
-            if (!id || id->isEmpty())
-                return QStringLiteral("--device needs a device id (see --list-devices)");
-            options.device = *id;
-        } else if (argument == QLatin1String("--offset") || argument == QLatin1String("--length")) {
-            const auto text = value();
-            const auto count = text ? sampleCount(*text) : std::nullopt;
-            if (!count)
-                return QStringLiteral("%1 needs a sample count").arg(argument);
-            (argument == QLatin1String("--offset") ? options.offset : options.length) = count;
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("unknown option %1").arg(argument);
-        } else {
-            options.files << argument;
-        }
+    std::string device;
+    uint64_t offset = 0, length = 0;
+    std::vector<std::string> files;
+    app.add_flag("--list-devices", options.listDevices, "List the output devices and the system default");
+    app.add_flag("--verbose", options.verbose, "Print the engine's diagnostics");
+    app.add_option("--device", device, "The output device, by uid or id (see --list-devices)")
+        ->type_name("ID")
+        ->check(CLI::Validator([](const std::string &id) { return id.empty() ? "needs a device id" : ""; }, ""));
+    CLI::Option *offsetOption = app.add_option("--offset", offset, "The region's first sample")
+                                    ->type_name("N")
+                                    ->check(sampleCount);
+    CLI::Option *lengthOption = app.add_option("--length", length, "The region's length in samples; 0 to the end")
+                                    ->type_name("N")
+                                    ->check(sampleCount);
+    offsetOption->needs(lengthOption);
+    lengthOption->needs(offsetOption);
+    app.add_option("FILE", files, "The audio files: one file or the files of a multi-mono group");
+    if (const std::optional<int> status = cli::parse(app, argc, argv))
+        return *status;
+    if (!options.listDevices && files.empty())
+        return cli::usageError(app, "no audio file given");
+
+    options.device = QString::fromLocal8Bit(device);
+    if (offsetOption->count() > 0) {
+        options.offset = offset;
+        options.length = length;
     }
-    if (options.offset.has_value() != options.length.has_value())
-        return QStringLiteral("--offset and --length go together");
-    if (!options.listDevices && options.files.isEmpty())
-        return QStringLiteral("no audio file given");
+    for (const std::string &file : files)
+        options.files << QString::fromLocal8Bit(file);
     return options;
 }
 

@@ -20,17 +20,9 @@ struct PlayOptions {
     QStringList files;
 };
 
-inline constexpr const char *kPlayUsage =
-    "usage: kestrix-play [--device ID] [--offset N --length N] [--verbose] FILE...\n"
-    "       kestrix-play --list-devices\n"
-    "Plays a multi-mono group (Take.L.wav, Take.R.wav, ...) or a single file to\n"
-    "its end on the chosen output device; --offset and --length (in samples)\n"
-    "play a region as a clip row does (a single file on the system default\n"
-    "device); a length of 0 plays the whole file.\n";
-
-// The options, or the reason the arguments (without the program name) are
-// not a valid command line.
-std::variant<PlayOptions, QString> parsePlayOptions(const QStringList &arguments);
+// The options, or the status to exit with: 0 after --help or --version, 2
+// after a usage error, which has been printed with the usage on stderr.
+std::variant<PlayOptions, int> parsePlayOptions(int argc, const char *const *argv);
 
 } // namespace kestrix
 

@@ -6,7 +6,7 @@
 
 #include "session_loader.h"
 
-#include <CLI/CLI.hpp>
+#include "command_line.h"
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -65,12 +65,8 @@ int main(int argc, char **argv)
     cli.set_version_flag("--version", std::string(KESTRIX_VERSION));
     cli.footer("Exit status: 0 when the thumbnail was written, 1 when the session cannot be read or the PNG "
                "cannot be written (no output file then), 2 on a usage error.");
-    try {
-        cli.parse(argc, argv);
-    } catch (const CLI::ParseError &e) {
-        // --help and --version end here too, with status 0.
-        return cli.exit(e) == 0 ? 0 : 2;
-    }
+    if (const std::optional<int> status = kestrix::cli::parse(cli, argc, argv))
+        return *status;
 
 #if defined(__unix__)
     std::signal(SIGALRM, giveUp);

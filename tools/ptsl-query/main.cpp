@@ -2,12 +2,12 @@
 // of its open session, so that a user can check the PTSL connection from a
 // terminal. Exit status 1 when Pro Tools is not reachable or describes no
 // session.
+#include "command_line.h"
 #include "ptsl.h"
 #include "ptsl_settings.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -23,13 +23,12 @@ HeapText take(char *text)
 
 int main(int argc, char **argv)
 {
-    if (argc > 1) {
-        const bool help = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0;
-        std::fputs("Usage: ptsl-query\n\nConnects to Pro Tools over PTSL and prints its version and a description\n"
-                   "of the session open in it.\n",
-                   help ? stdout : stderr);
-        return help ? 0 : 2;
-    }
+    CLI::App app{"Connects to Pro Tools over PTSL and prints its version and a description\n"
+                 "of the session open in it.",
+                 "ptsl-query"};
+    app.set_version_flag("--version", "ptsl-query " KESTRIX_VERSION);
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
     if (ptsl_connect() != 0) {
         std::fprintf(stderr, "Pro Tools is not reachable on %s. Make sure Pro Tools is running.\n",
                      kestrix::ptsl::serverAddress().c_str());

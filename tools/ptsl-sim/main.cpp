@@ -1,4 +1,5 @@
 // ptsl-sim: a loopback PTSL server that plays Pro Tools (see --help).
+#include "command_line.h"
 #include "sim_options.h"
 #include "sim_service.h"
 
@@ -12,16 +13,14 @@
 int main(int argc, char **argv)
 {
     using namespace kestrix::sim;
-    const ParsedOptions parsed = parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (parsed.help) {
-        std::fputs(simUsage(), stdout);
-        return 0;
-    }
-    if (!parsed.options) {
-        std::fprintf(stderr, "ptsl-sim: %s\n\n%s", parsed.error.c_str(), simUsage());
-        return 2;
-    }
-    const SimOptions &options = *parsed.options;
+    CLI::App app{"A loopback PTSL server that plays Pro Tools for tests and demos. It listens\n"
+                 "on 127.0.0.1, prints \"ptsl-sim listening on 127.0.0.1:PORT\" on stdout when\n"
+                 "ready, and runs until it gets SIGINT or SIGTERM. Answers are compact JSON.",
+                 "ptsl-sim"};
+    SimOptions options;
+    addSimOptions(app, options, "ptsl-sim " KESTRIX_VERSION);
+    if (const std::optional<int> status = kestrix::cli::parse(app, argc, argv))
+        return *status;
 
     // Blocked before gRPC starts its threads, so that only sigwait below
     // receives them.

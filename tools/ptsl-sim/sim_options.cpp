@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <string_view>
 
 namespace kestrix::sim {
@@ -57,135 +58,144 @@ std::optional<CommandArgument> parseCommandArgument(std::string_view text, bool 
     return argument;
 }
 
-} // namespace
-
-const char *simUsage()
+[[noreturn]] void invalid(const char *option, const std::string &value)
 {
-    return R"(Usage: ptsl-sim [OPTIONS]
-
-A loopback PTSL server that plays Pro Tools for tests and demos. It listens
-on 127.0.0.1, prints "ptsl-sim listening on 127.0.0.1:PORT" on stdout when
-ready, and runs until it gets SIGINT or SIGTERM. Answers are compact JSON.
-
-The Pro Tools it plays:
-  --port N               port to listen on (default 31416; 0 picks a free one)
-  --version M.m[.r]      Pro Tools version to report (default 2025.10)
-  --no-session           no session is open: session commands fail
-  --session-name NAME    name of the open session (default Mix)
-  --session-path PATH    path of the open session (default /Sessions/Mix/Mix.ptx);
-                         copied imports are placed in "Audio Files" beside it
-                         (by name only: ptsl-sim writes no audio)
-  --sample-rate HZ       session sample rate (default 48000, reported as SR_48000)
-  --track NAME           an audio track already in the session (repeatable)
-  --clip NAME            a clip already in the clip list (repeatable)
-
-Scripting, for tests (CMD is a PTSL command number, e.g. 42 GetSessionName):
-  --delay CMD=MS         answer CMD only after MS milliseconds
-  --hang CMD             never answer CMD; the call ends when the client cancels
-  --fail CMD=JSON        fail CMD with this error JSON (may be empty)
-  --answer CMD=JSON      answer CMD successfully with this body (may be empty)
-  --refuse-register      fail RegisterConnection (70)
-  --empty-clip-ids       CreateAudioClips (127) answers with empty clip_ids;
-                         without it, only clip names ending in ".A" and digits
-                         are refused that way
-  --split-channels L,R   ImportAudioToClipList splits every file into one file
-                         per listed channel ("<stem>.L.wav", ...), in that order
-
-Records:
-  --request-log FILE     append one line per request: "CMD session_id=ID
-                         version=M.m.r body=JSON"
-  --state-file FILE      rewrite the session state (tracks, files, clips,
-                         spotted clips) as JSON after every command
-  --help                 show this text
-)";
+    throw CLI::ValidationError(option, "invalid value " + value);
 }
 
-ParsedOptions parseSimOptions(const std::vector<std::string> &args)
+// "CMD=REST" of the scripting options.
+CommandArgument commandWithValue(const char *option, const std::string &text)
 {
-    SimOptions options;
-    const auto fail = [](std::string message) { return ParsedOptions{std::nullopt, std::move(message), false}; };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--help" || arg == "-h")
-            return ParsedOptions{std::nullopt, {}, true};
-        if (arg == "--no-session") {
-            options.sessionOpen = false;
-            continue;
-        }
-        if (arg == "--refuse-register") {
-            options.scripts[70].errorJson = kRegistrationRefusal;
-            continue;
-        }
-        if (arg == "--empty-clip-ids") {
-            options.emptyClipIds = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return fail("unknown option or missing value: " + arg);
-        const std::string &value = args[++i];
-        const auto invalid = [&] { return fail("invalid value for " + arg + ": " + value); };
-        if (arg == "--port") {
-            const auto port = parseInt(value);
-            if (!port || *port < 0 || *port > 65535)
-                return invalid();
-            options.port = *port;
-        } else if (arg == "--version") {
-            const auto version = parseVersion(value);
-            if (!version)
-                return invalid();
-            options.version = *version;
-        } else if (arg == "--session-name") {
-            options.sessionName = value;
-        } else if (arg == "--session-path") {
-            options.sessionPath = value;
-        } else if (arg == "--sample-rate") {
-            const auto rate = parseInt(value);
-            if (!rate || *rate <= 0)
-                return invalid();
-            options.sampleRate = *rate;
-        } else if (arg == "--track") {
-            options.tracks.push_back(value);
-        } else if (arg == "--clip") {
-            options.clips.push_back(value);
-        } else if (arg == "--delay") {
-            const auto command = parseCommandArgument(value, true);
-            const auto ms = command ? parseInt(*command->value) : std::nullopt;
-            if (!ms || *ms < 0)
-                return invalid();
-            options.scripts[command->command].delay = std::chrono::milliseconds(*ms);
-        } else if (arg == "--hang") {
-            const auto command = parseCommandArgument(value, false);
-            if (!command || command->value)
-                return invalid();
-            options.scripts[command->command].hang = true;
-        } else if (arg == "--fail") {
-            const auto command = parseCommandArgument(value, true);
-            if (!command)
-                return invalid();
-            options.scripts[command->command].errorJson = command->value;
-        } else if (arg == "--answer") {
-            const auto command = parseCommandArgument(value, true);
-            if (!command)
-                return invalid();
-            options.scripts[command->command].answerBody = command->value;
-        } else if (arg == "--split-channels") {
-            options.splitChannels.clear();
-            for (size_t from = 0; from <= value.size();) {
-                const size_t comma = std::min(value.find(',', from), value.size());
-                if (comma == from)
-                    return invalid();
-                options.splitChannels.push_back(value.substr(from, comma - from));
-                from = comma + 1;
-            }
-        } else if (arg == "--request-log") {
-            options.requestLogPath = value;
-        } else if (arg == "--state-file") {
-            options.stateFilePath = value;
-        } else {
-            return fail("unknown option: " + arg);
-        }
+    const auto argument = parseCommandArgument(text, true);
+    if (!argument)
+        invalid(option, text);
+    return *argument;
+}
+
+// "L,R,...": labels that are not empty.
+std::vector<std::string> channelLabels(const std::string &text)
+{
+    std::vector<std::string> labels;
+    for (size_t from = 0; from <= text.size();) {
+        const size_t comma = std::min(text.find(',', from), text.size());
+        if (comma == from)
+            invalid("--split-channels", text);
+        labels.push_back(text.substr(from, comma - from));
+        from = comma + 1;
     }
-    return ParsedOptions{std::move(options), {}, false};
+    return labels;
+}
+
+} // namespace
+
+void addSimOptions(CLI::App &app, SimOptions &options, const std::string &ownVersion)
+{
+    const auto single = [](CLI::Option *option) {
+        return option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    };
+    const auto each = [&app](const char *name, const char *valueName, const char *description, const char *group,
+                             std::function<void(const std::string &)> take) {
+        app.add_option_function<std::vector<std::string>>(
+               name, [take](const std::vector<std::string> &values) { std::for_each(values.begin(), values.end(), take); },
+               description)
+            ->type_name(valueName)
+            ->group(group);
+    };
+
+    const char *proTools = "The Pro Tools it plays";
+    single(app.add_option("--port", options.port, "port to listen on (default 31416; 0 picks a free one)"))
+        ->check(CLI::Range(0, 65535))
+        ->type_name("N")
+        ->group(proTools);
+    app.add_option_function<std::string>(
+           "--version",
+           [&options, ownVersion](const std::string &text) {
+               if (text.empty())
+                   throw CLI::CallForVersion(ownVersion, 0);
+               const auto version = parseVersion(text);
+               if (!version)
+                   invalid("--version", text);
+               options.version = *version;
+           },
+           "Pro Tools version to report (default 2025.10);\nalone, print ptsl-sim's own version")
+        ->expected(0, 1)
+        ->type_name("M.m[.r]")
+        ->group(proTools);
+    app.add_flag_callback("--no-session", [&options] { options.sessionOpen = false; },
+                          "no session is open: session commands fail")
+        ->group(proTools);
+    single(app.add_option("--session-name", options.sessionName, "name of the open session (default Mix)"))
+        ->type_name("NAME")
+        ->group(proTools);
+    single(app.add_option("--session-path", options.sessionPath,
+                          "path of the open session (default /Sessions/Mix/Mix.ptx);\n"
+                          "copied imports are placed in \"Audio Files\" beside it\n"
+                          "(by name only: ptsl-sim writes no audio)"))
+        ->type_name("PATH")
+        ->group(proTools);
+    single(app.add_option("--sample-rate", options.sampleRate,
+                          "session sample rate (default 48000, reported as SR_48000)"))
+        ->check(CLI::PositiveNumber)
+        ->type_name("HZ")
+        ->group(proTools);
+    app.add_option("--track", options.tracks, "an audio track already in the session (repeatable)")
+        ->type_name("NAME")
+        ->group(proTools);
+    app.add_option("--clip", options.clips, "a clip already in the clip list (repeatable)")
+        ->type_name("NAME")
+        ->group(proTools);
+
+    const char *scripting = "Scripting, for tests (CMD is a PTSL command number, e.g. 42 GetSessionName)";
+    each("--delay", "CMD=MS", "answer CMD only after MS milliseconds", scripting, [&options](const std::string &text) {
+        const CommandArgument argument = commandWithValue("--delay", text);
+        const auto ms = parseInt(*argument.value);
+        if (!ms || *ms < 0)
+            invalid("--delay", text);
+        options.scripts[argument.command].delay = std::chrono::milliseconds(*ms);
+    });
+    each("--hang", "CMD", "never answer CMD; the call ends when the client cancels", scripting,
+         [&options](const std::string &text) {
+             const auto argument = parseCommandArgument(text, false);
+             if (!argument || argument->value)
+                 invalid("--hang", text);
+             options.scripts[argument->command].hang = true;
+         });
+    each("--fail", "CMD=JSON", "fail CMD with this error JSON (may be empty)", scripting,
+         [&options](const std::string &text) {
+             const CommandArgument argument = commandWithValue("--fail", text);
+             options.scripts[argument.command].errorJson = argument.value;
+         });
+    each("--answer", "CMD=JSON", "answer CMD successfully with this body (may be empty)", scripting,
+         [&options](const std::string &text) {
+             const CommandArgument argument = commandWithValue("--answer", text);
+             options.scripts[argument.command].answerBody = argument.value;
+         });
+    app.add_flag_callback("--refuse-register", [&options] { options.scripts[70].errorJson = kRegistrationRefusal; },
+                          "fail RegisterConnection (70)")
+        ->group(scripting);
+    app.add_flag("--empty-clip-ids", options.emptyClipIds,
+                 "CreateAudioClips (127) answers with empty clip_ids;\n"
+                 "without it, only clip names ending in \".A\" and digits\n"
+                 "are refused that way")
+        ->group(scripting);
+    single(app.add_option_function<std::string>(
+               "--split-channels", [&options](const std::string &text) { options.splitChannels = channelLabels(text); },
+               "ImportAudioToClipList splits every file into one file\n"
+               "per listed channel (\"<stem>.L.wav\", ...), in that order"))
+        ->type_name("L,R")
+        ->group(scripting);
+
+    const char *records = "Records";
+    single(app.add_option("--request-log", options.requestLogPath,
+                          "append one line per request: \"CMD session_id=ID\n"
+                          "version=M.m.r body=JSON\""))
+        ->type_name("FILE")
+        ->group(records);
+    single(app.add_option("--state-file", options.stateFilePath,
+                          "rewrite the session state (tracks, files, clips,\n"
+                          "spotted clips) as JSON after every command"))
+        ->type_name("FILE")
+        ->group(records);
 }
 
 } // namespace kestrix::sim

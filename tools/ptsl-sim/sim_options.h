@@ -3,6 +3,8 @@
 #ifndef KESTRIX_PTSL_SIM_OPTIONS_H
 #define KESTRIX_PTSL_SIM_OPTIONS_H
 
+#include <CLI/CLI.hpp>
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -44,15 +46,10 @@ struct SimOptions {
     std::string stateFilePath;   // the session state as JSON after every command
 };
 
-struct ParsedOptions {
-    std::optional<SimOptions> options;  // none with an error or for --help
-    std::string error;
-    bool help = false;
-};
-
-ParsedOptions parseSimOptions(const std::vector<std::string> &args);
-
-const char *simUsage();
+// Adds ptsl-sim's options to the command line; parsing it fills options.
+// --version with a value is the Pro Tools version to report; alone, it
+// prints ptsl-sim's own version.
+void addSimOptions(CLI::App &app, SimOptions &options, const std::string &ownVersion);
 
 } // namespace kestrix::sim
 

@@ -1,6 +1,6 @@
 #include "sim_pro_tools.h"
 
-#include "json_value.h"
+#include "byte_json.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,9 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-SimAnswer success(JsonValue body)
+SimAnswer success(const Json &body)
 {
-    return SimAnswer{true, toJsonText(std::move(body)), {}};
+    return SimAnswer{true, dumpJson(body), {}};
 }
 
 SimAnswer invalidParameter(std::string_view message)
@@ -23,62 +23,77 @@ SimAnswer invalidParameter(std::string_view message)
     return failureAnswer("PT_InvalidParameter", message);
 }
 
-std::string stringMember(const JsonValue &object, std::string_view key)
+// A text of the session or of a request, kept byte for byte.
+Json text(std::string_view bytes)
 {
-    const JsonValue *member = object.find(key);
-    const std::string *text = member ? member->asString() : nullptr;
-    return text ? *text : std::string();
+    return byteString(bytes);
 }
 
-std::optional<double> numberMember(const JsonValue &object, std::string_view key)
+// The member of an object; null when it is absent or json is no object.
+const Json *member(const Json &json, std::string_view key)
 {
-    const JsonValue *member = object.find(key);
-    const double *number = member ? member->asNumber() : nullptr;
-    return number ? std::optional<double>(*number) : std::nullopt;
+    if (!json.is_object())
+        return nullptr;
+    const auto found = json.find(key);
+    return found == json.end() ? nullptr : &*found;
 }
 
-const JsonValue::Array *arrayMember(const JsonValue &object, std::string_view key)
+std::string stringMember(const Json &object, std::string_view key)
 {
-    const JsonValue *member = object.find(key);
-    return member ? member->asArray() : nullptr;
+    const Json *value = member(object, key);
+    return value && value->is_string() ? bytesOf(value->get_ref<const std::string &>()) : std::string();
+}
+
+std::optional<double> numberMember(const Json &object, std::string_view key)
+{
+    const Json *value = member(object, key);
+    return value && value->is_number() ? std::optional<double>(value->get<double>()) : std::nullopt;
+}
+
+const Json *arrayMember(const Json &object, std::string_view key)
+{
+    const Json *value = member(object, key);
+    return value && value->is_array() ? value : nullptr;
 }
 
 // The strings of an array member; none when it is missing or holds
 // anything but strings.
-std::optional<std::vector<std::string>> stringsMember(const JsonValue &object, std::string_view key)
+std::optional<std::vector<std::string>> stringsMember(const Json &object, std::string_view key)
 {
-    const JsonValue::Array *array = arrayMember(object, key);
+    const Json *array = arrayMember(object, key);
     if (!array)
         return std::nullopt;
     std::vector<std::string> strings;
-    for (const JsonValue &element : *array) {
-        const std::string *text = element.asString();
-        if (!text)
+    for (const Json &element : *array) {
+        if (!element.is_string())
             return std::nullopt;
-        strings.push_back(*text);
+        strings.push_back(bytesOf(element.get_ref<const std::string &>()));
     }
     return strings;
 }
 
-JsonValue stringArray(const std::vector<std::string> &strings)
+Json stringArray(const std::vector<std::string> &strings)
 {
-    JsonValue::Array array;
+    Json array = Json::array();
     for (const std::string &s : strings)
-        array.emplace_back(s);
+        array.push_back(text(s));
     return array;
 }
 
 // A sample position: a number, or a number written as a string.
-std::optional<uint64_t> samplePosition(const JsonValue *value)
+std::optional<uint64_t> samplePosition(const Json *value)
 {
     if (!value)
         return std::nullopt;
-    if (const double *number = value->asNumber())
-        return *number >= 0 ? std::optional<uint64_t>(static_cast<uint64_t>(*number)) : std::nullopt;
-    if (const std::string *text = value->asString()) {
+    if (value->is_number()) {
+        const double number = value->get<double>();
+        return number >= 0 ? std::optional<uint64_t>(static_cast<uint64_t>(number)) : std::nullopt;
+    }
+    if (value->is_string()) {
+        const std::string &text = value->get_ref<const std::string &>();
         uint64_t position = 0;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), position);
-        if (error == std::errc() && end == text->data() + text->size())
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), position);
+        if (error == std::errc() && end == text.data() + text.size())
             return position;
     }
     return std::nullopt;
@@ -90,11 +105,11 @@ struct ClipSource {
 };
 
 // The file and the non-empty sample range of one clip_info element.
-std::optional<ClipSource> clipSource(const JsonValue &info)
+std::optional<ClipSource> clipSource(const Json &info)
 {
     const auto pointPosition = [&](std::string_view key) {
-        const JsonValue *point = info.find(key);
-        return samplePosition(point ? point->find("position") : nullptr);
+        const Json *point = member(info, key);
+        return samplePosition(point ? member(*point, "position") : nullptr);
     };
     const auto start = pointPosition("src_start_point");
     const auto end = pointPosition("src_end_point");
@@ -121,10 +136,10 @@ bool sessionCommand(int32_t command)
 
 SimAnswer failureAnswer(std::string_view errorType, std::string_view message)
 {
-    const JsonValue error(JsonValue::Object{{"command_error_type", std::string(errorType)},
-                                            {"command_error_message", std::string(message)},
-                                            {"is_critical", false}});
-    return SimAnswer{false, {}, toJsonText(error)};
+    const Json error{{"command_error_type", text(errorType)},
+                     {"command_error_message", text(message)},
+                     {"is_critical", false}};
+    return SimAnswer{false, {}, dumpJson(error)};
 }
 
 SimProTools::SimProTools(const SimOptions &options) : options_(options)
@@ -144,9 +159,7 @@ SimAnswer SimProTools::handle(int32_t command, std::string_view bodyJson)
 {
     if (command == 55) {
         const ProToolsVersion &v = options_.version;
-        return success(JsonValue::Object{{"version", double(v.major)},
-                                         {"version_minor", double(v.minor)},
-                                         {"version_revision", double(v.revision)}});
+        return success({{"version", v.major}, {"version_minor", v.minor}, {"version_revision", v.revision}});
     }
     if (sessionCommand(command) && !options_.sessionOpen)
         return failureAnswer("PT_NoOpenSession", "No session is open");
@@ -159,8 +172,8 @@ SimAnswer SimProTools::handle(int32_t command, std::string_view bodyJson)
     default: break;
     }
 
-    const std::optional<JsonValue> request = parseJson(bodyJson);
-    if (!request || !request->asObject())
+    const std::optional<Json> request = parseJson(bodyJson);
+    if (!request || !request->is_object())
         return invalidParameter("The request body is not a JSON object");
     switch (command) {
     case 72: return createNewTracks(*request);
@@ -175,11 +188,11 @@ SimAnswer SimProTools::handle(int32_t command, std::string_view bodyJson)
 
 SimAnswer SimProTools::sessionSetting(int32_t command) const
 {
-    const auto setting = [](const char *value) { return success(JsonValue::Object{{"current_setting", value}}); };
+    const auto setting = [](const char *value) { return success({{"current_setting", value}}); };
     switch (command) {
-    case 42: return success(JsonValue::Object{{"session_name", options_.sessionName}});
-    case 43: return success(JsonValue::Object{{"session_path", options_.sessionPath}});
-    case 35: return success(JsonValue::Object{{"sample_rate", "SR_" + std::to_string(options_.sampleRate)}});
+    case 42: return success({{"session_name", text(options_.sessionName)}});
+    case 43: return success({{"session_path", text(options_.sessionPath)}});
+    case 35: return success({{"sample_rate", "SR_" + std::to_string(options_.sampleRate)}});
     case 34: return setting("SAF_WAVE");
     case 36: return setting("Bit24");
     case 37: return setting("Interleaved");
@@ -192,20 +205,19 @@ SimAnswer SimProTools::sessionSetting(int32_t command) const
 
 SimAnswer SimProTools::trackList() const
 {
-    JsonValue::Array list;
+    Json list = Json::array();
     for (const Track &t : tracks_)
-        list.emplace_back(JsonValue::Object{{"name", t.name}, {"type", t.type}, {"id", t.id}});
-    const double total = double(list.size());
-    return success(JsonValue::Object{{"track_list", std::move(list)},
-                                     {"pagination_response", JsonValue::Object{{"total", total}}}});
+        list.push_back({{"name", text(t.name)}, {"type", text(t.type)}, {"id", t.id}});
+    const size_t total = list.size();
+    return success({{"track_list", std::move(list)}, {"pagination_response", {{"total", total}}}});
 }
 
 SimAnswer SimProTools::clipList() const
 {
-    JsonValue::Array list;
+    Json list = Json::array();
     for (const Clip &c : clips_)
-        list.emplace_back(JsonValue::Object{{"clip_full_name", c.name}, {"clip_root_name", c.name}});
-    return success(JsonValue::Object{{"clip_list", std::move(list)}});
+        list.push_back({{"clip_full_name", text(c.name)}, {"clip_root_name", text(c.name)}});
+    return success({{"clip_list", std::move(list)}});
 }
 
 const SimProTools::Track *SimProTools::trackNamed(std::string_view name) const
@@ -254,7 +266,7 @@ std::string SimProTools::freeAudioFilePath(const std::string &sourcePath) const
     return path;
 }
 
-SimAnswer SimProTools::createNewTracks(const JsonValue &request)
+SimAnswer SimProTools::createNewTracks(const Json &request)
 {
     const std::string name = stringMember(request, "track_name");
     const double count = numberMember(request, "number_of_tracks").value_or(1);
@@ -271,11 +283,10 @@ SimAnswer SimProTools::createNewTracks(const JsonValue &request)
         ids.push_back(track.id);
         tracks_.push_back(std::move(track));
     }
-    return success(JsonValue::Object{{"created_track_names", stringArray(names)},
-                                     {"created_track_ids", stringArray(ids)}});
+    return success({{"created_track_names", stringArray(names)}, {"created_track_ids", stringArray(ids)}});
 }
 
-SimAnswer SimProTools::selectTracks(const JsonValue &request)
+SimAnswer SimProTools::selectTracks(const Json &request)
 {
     const auto names = stringsMember(request, "track_names");
     if (!names || names->empty())
@@ -285,10 +296,10 @@ SimAnswer SimProTools::selectTracks(const JsonValue &request)
             return invalidParameter("No track named '" + name + "'");
     }
     selectedTracks_ = *names;
-    return success(JsonValue::Object{});
+    return success(Json::object());
 }
 
-SimAnswer SimProTools::setTrackColor(const JsonValue &request)
+SimAnswer SimProTools::setTrackColor(const Json &request)
 {
     const auto names = stringsMember(request, "track_names");
     const auto color = numberMember(request, "color_index");
@@ -302,7 +313,7 @@ SimAnswer SimProTools::setTrackColor(const JsonValue &request)
         if (std::find(names->begin(), names->end(), track.name) != names->end())
             track.colorIndex = int(*color);
     }
-    return success(JsonValue::Object{});
+    return success(Json::object());
 }
 
 // The files an import makes of one source: itself, or one per channel
@@ -319,7 +330,7 @@ std::vector<std::string> SimProTools::channelFilePaths(const std::string &source
     return paths;
 }
 
-SimAnswer SimProTools::importAudio(const JsonValue &request)
+SimAnswer SimProTools::importAudio(const Json &request)
 {
     const auto paths = stringsMember(request, "file_list");
     const std::string operation = stringMember(request, "audio_operations");
@@ -333,37 +344,36 @@ SimAnswer SimProTools::importAudio(const JsonValue &request)
         if (!fs::is_regular_file(path, error))
             return failureAnswer("PT_FileNotFound", "Cannot import '" + path + "': no such file");
     }
-    JsonValue::Array fileList;
+    Json fileList = Json::array();
     for (const std::string &path : *paths) {
-        JsonValue::Array destinations;
+        Json destinations = Json::array();
         for (const std::string &channelPath : channelFilePaths(path)) {
             // Added (linked) files stay where they are; copies go to the session.
             ImportedFile file{nextId('f'), path,
                               operation == "AOperations_AddAudio" ? channelPath : freeAudioFilePath(channelPath),
                               operation};
             clips_.push_back(Clip{nextId('c'), fs::path(file.filePath).stem().string(), file.id, {}, 0, 0});
-            destinations.emplace_back(JsonValue::Object{{"file_id", file.id}, {"file_path", file.filePath}});
+            destinations.push_back({{"file_id", file.id}, {"file_path", text(file.filePath)}});
             files_.push_back(std::move(file));
         }
-        fileList.emplace_back(
-            JsonValue::Object{{"original_input_path", path}, {"destination_file_list", std::move(destinations)}});
+        fileList.push_back({{"original_input_path", text(path)}, {"destination_file_list", std::move(destinations)}});
     }
-    return success(JsonValue::Object{{"file_list", std::move(fileList)}});
+    return success({{"file_list", std::move(fileList)}});
 }
 
-SimAnswer SimProTools::createAudioClips(const JsonValue &request)
+SimAnswer SimProTools::createAudioClips(const Json &request)
 {
-    const JsonValue::Array *entries = arrayMember(request, "clip_list");
+    const Json *entries = arrayMember(request, "clip_list");
     if (!entries || entries->empty())
         return invalidParameter("CreateAudioClips needs a clip_list");
     std::vector<Clip> created;
-    for (const JsonValue &entry : *entries) {
+    for (const Json &entry : *entries) {
         const std::string name = stringMember(entry, "name");
-        const JsonValue::Array *infos = arrayMember(entry, "clip_info");
+        const Json *infos = arrayMember(entry, "clip_info");
         if (name.empty() || !infos || infos->empty())
             return invalidParameter("Each clip needs a name and clip_info");
         std::vector<ClipSource> sources;
-        for (const JsonValue &info : *infos) {
+        for (const Json &info : *infos) {
             const std::optional<ClipSource> source = clipSource(info);
             if (!source)
                 return invalidParameter("Invalid source range for clip '" + name + "'");
@@ -383,10 +393,10 @@ SimAnswer SimProTools::createAudioClips(const JsonValue &request)
         ids.push_back(clip.id);
         clips_.push_back(std::move(clip));
     }
-    return success(JsonValue::Object{{"clip_ids", stringArray(ids)}});
+    return success({{"clip_ids", stringArray(ids)}});
 }
 
-SimAnswer SimProTools::spotClips(const JsonValue &request)
+SimAnswer SimProTools::spotClips(const Json &request)
 {
     const auto clipIds = stringsMember(request, "src_clips");
     if (!clipIds || clipIds->empty())
@@ -399,36 +409,34 @@ SimAnswer SimProTools::spotClips(const JsonValue &request)
     const Track *track = trackId.empty() ? trackNamed(stringMember(request, "dst_track_name")) : trackWithId(trackId);
     if (!track)
         return invalidParameter("SpotClipsByID names no existing destination track");
-    const JsonValue *locationData = request.find("dst_location_data");
-    const JsonValue *location = locationData ? locationData->find("location") : nullptr;
-    const auto position = samplePosition(location ? location->find("location") : nullptr);
+    const Json *locationData = member(request, "dst_location_data");
+    const Json *location = locationData ? member(*locationData, "location") : nullptr;
+    const auto position = samplePosition(location ? member(*location, "location") : nullptr);
     if (!position)
         return invalidParameter("SpotClipsByID needs dst_location_data.location.location in samples");
     spots_.push_back(Spot{track->id, *clipIds, *position});
-    return success(JsonValue::Object{});
+    return success(Json::object());
 }
 
 std::string SimProTools::stateJson() const
 {
-    JsonValue::Array tracks, files, clips, spots;
+    Json tracks = Json::array(), files = Json::array(), clips = Json::array(), spots = Json::array();
     for (const Track &t : tracks_)
-        tracks.emplace_back(JsonValue::Object{{"id", t.id}, {"name", t.name}, {"type", t.type}, {"format", t.format},
-                                              {"folder", t.folder}, {"color_index", double(t.colorIndex)}});
+        tracks.push_back({{"id", t.id}, {"name", text(t.name)}, {"type", text(t.type)}, {"format", text(t.format)},
+                          {"folder", text(t.folder)}, {"color_index", t.colorIndex}});
     for (const ImportedFile &f : files_)
-        files.emplace_back(JsonValue::Object{{"id", f.id}, {"original_path", f.originalPath},
-                                             {"file_path", f.filePath}, {"operation", f.operation}});
+        files.push_back({{"id", f.id}, {"original_path", text(f.originalPath)}, {"file_path", text(f.filePath)},
+                         {"operation", text(f.operation)}});
     for (const Clip &c : clips_)
-        clips.emplace_back(JsonValue::Object{{"id", c.id}, {"name", c.name}, {"file_id", c.fileId},
-                                             {"channel_format", c.channelFormat},
-                                             {"start", double(c.start)}, {"end", double(c.end)}});
+        clips.push_back({{"id", c.id}, {"name", text(c.name)}, {"file_id", text(c.fileId)},
+                         {"channel_format", text(c.channelFormat)}, {"start", c.start}, {"end", c.end}});
     for (const Spot &s : spots_)
-        spots.emplace_back(JsonValue::Object{{"track_id", s.trackId}, {"clip_ids", stringArray(s.clipIds)},
-                                             {"position", double(s.position)}});
-    return toJsonText(JsonValue::Object{{"tracks", std::move(tracks)},
-                                     {"selected_tracks", stringArray(selectedTracks_)},
-                                     {"files", std::move(files)},
-                                     {"clips", std::move(clips)},
-                                     {"spots", std::move(spots)}});
+        spots.push_back({{"track_id", s.trackId}, {"clip_ids", stringArray(s.clipIds)}, {"position", s.position}});
+    return dumpJson({{"tracks", std::move(tracks)},
+                     {"selected_tracks", stringArray(selectedTracks_)},
+                     {"files", std::move(files)},
+                     {"clips", std::move(clips)},
+                     {"spots", std::move(spots)}});
 }
 
 } // namespace kestrix::sim

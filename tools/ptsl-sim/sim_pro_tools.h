@@ -4,6 +4,7 @@
 #ifndef KESTRIX_PTSL_SIM_PRO_TOOLS_H
 #define KESTRIX_PTSL_SIM_PRO_TOOLS_H
 
+#include "byte_json.h"
 #include "sim_options.h"
 
 #include <cstdint>
@@ -11,10 +12,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace kestrix {
-class JsonValue;
-}
 
 namespace kestrix::sim {
 
@@ -57,12 +54,12 @@ private:
     SimAnswer sessionSetting(int32_t command) const;
     SimAnswer trackList() const;
     SimAnswer clipList() const;
-    SimAnswer createNewTracks(const JsonValue &request);
-    SimAnswer selectTracks(const JsonValue &request);
-    SimAnswer setTrackColor(const JsonValue &request);
-    SimAnswer importAudio(const JsonValue &request);
-    SimAnswer createAudioClips(const JsonValue &request);
-    SimAnswer spotClips(const JsonValue &request);
+    SimAnswer createNewTracks(const Json &request);
+    SimAnswer selectTracks(const Json &request);
+    SimAnswer setTrackColor(const Json &request);
+    SimAnswer importAudio(const Json &request);
+    SimAnswer createAudioClips(const Json &request);
+    SimAnswer spotClips(const Json &request);
 
     const Track *trackNamed(std::string_view name) const;
     const Track *trackWithId(std::string_view id) const;

@@ -1,7 +1,7 @@
 #include "per_file_settings.h"
 
 #include "file_location.h"
-#include "json_value.h"
+#include "byte_json.h"
 #include "native_path.h"
 #include "preference_keys.h"
 #include "universe_json.h"
@@ -37,24 +37,30 @@ constexpr const char *kUniverseViewport = "universeViewport";
 constexpr const char *kExtraHeight = "overviewUniverseExtraHeight";
 constexpr const char *kWindowFrame = "windowFrame";
 
-const double *numberAt(const JsonValue &object, const char *key)
+// The member with the key; null when absent or when json is no object.
+const Json *member(const Json &json, const char *key)
 {
-    const JsonValue *value = object.find(key);
-    return value ? value->asNumber() : nullptr;
+    const auto found = json.find(key);
+    return found == json.end() ? nullptr : &*found;
 }
 
-JsonValue frameToJson(const PersistedFrame &frame)
+std::optional<double> numberAt(const Json &object, const char *key)
 {
-    return JsonValue(JsonValue::Object{
-        {"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}});
+    const Json *value = member(object, key);
+    return value && value->is_number() ? std::optional<double>(value->get<double>()) : std::nullopt;
 }
 
-std::optional<PersistedFrame> frameFromJson(const JsonValue &json)
+Json frameToJson(const PersistedFrame &frame)
 {
-    const double *x = numberAt(json, "x");
-    const double *y = numberAt(json, "y");
-    const double *width = numberAt(json, "width");
-    const double *height = numberAt(json, "height");
+    return Json{{"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}};
+}
+
+std::optional<PersistedFrame> frameFromJson(const Json &json)
+{
+    const std::optional<double> x = numberAt(json, "x");
+    const std::optional<double> y = numberAt(json, "y");
+    const std::optional<double> width = numberAt(json, "width");
+    const std::optional<double> height = numberAt(json, "height");
     if (!x || !y || !width || !height)
         return std::nullopt;
     return PersistedFrame{*x, *y, *width, *height};
@@ -104,28 +110,28 @@ QString perFileSettingsKey(const QString &filePath)
 
 std::string encodePerFileSettings(const PerFileSettings &settings)
 {
-    JsonValue::Object object{
+    Json object{
         {kUniverseSelection, toJson(settings.universeSelection)},
         {kUniverseViewport, toJson(settings.universeViewport)},
         {kExtraHeight, settings.overviewUniverseExtraHeight},
     };
     if (settings.windowFrame)
-        object.emplace_back(kWindowFrame, frameToJson(*settings.windowFrame));
+        object[kWindowFrame] = frameToJson(*settings.windowFrame);
     for (const DisclosureFlag &flag : kDisclosureFlags)
-        object.emplace_back(flag.key, settings.*flag.member);
-    return toJsonText(JsonValue(std::move(object)));
+        object[flag.key] = settings.*flag.member;
+    return dumpJson(object);
 }
 
 std::optional<PerFileSettings> decodePerFileSettings(std::string_view json)
 {
-    const std::optional<JsonValue> root = parseJson(json);
-    if (!root || !root->asObject())
+    const std::optional<Json> root = parseJson(json);
+    if (!root || !root->is_object())
         return std::nullopt;
 
     PerFileSettings settings;
-    const JsonValue *selection = root->find(kUniverseSelection);
-    const JsonValue *viewport = root->find(kUniverseViewport);
-    const double *extraHeight = numberAt(*root, kExtraHeight);
+    const Json *selection = member(*root, kUniverseSelection);
+    const Json *viewport = member(*root, kUniverseViewport);
+    const std::optional<double> extraHeight = numberAt(*root, kExtraHeight);
     if (!selection || !viewport || !extraHeight)
         return std::nullopt;
     const std::optional<UniverseSelection> decodedSelection = universeSelectionFromJson(*selection);
@@ -141,7 +147,7 @@ std::optional<PerFileSettings> decodePerFileSettings(std::string_view json)
     settings.overviewUniverseExtraHeight = std::min(*extraHeight, universe::kMaxExtraHeight);
 
     // The frame is optional; null counts as absent, anything else must be a frame.
-    if (const JsonValue *frame = root->find(kWindowFrame); frame && !frame->isNull()) {
+    if (const Json *frame = member(*root, kWindowFrame); frame && !frame->is_null()) {
         settings.windowFrame = frameFromJson(*frame);
         if (!settings.windowFrame)
             return std::nullopt;
@@ -150,11 +156,10 @@ std::optional<PerFileSettings> decodePerFileSettings(std::string_view json)
     }
 
     for (const DisclosureFlag &flag : kDisclosureFlags) {
-        const JsonValue *value = root->find(flag.key);
-        const bool *expanded = value ? value->asBool() : nullptr;
-        if (!expanded)
+        const Json *expanded = member(*root, flag.key);
+        if (!expanded || !expanded->is_boolean())
             return std::nullopt;
-        settings.*flag.member = *expanded;
+        settings.*flag.member = expanded->get<bool>();
     }
     return settings;
 }

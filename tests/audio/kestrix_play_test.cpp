@@ -44,8 +44,8 @@ TEST(KestrixPlay, ErrorsGoToStderrWithStatusOne)
     for (const QStringList &arguments : {QStringList{}, QStringList{"--offset", "10", "x.wav"},
                                          QStringList{"--length", "ten", "x.wav"}, QStringList{"--bogus", "x.wav"}}) {
         const PlayRun bad = play(arguments);
-        EXPECT_EQ(bad.exitCode, 1) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(bad.err.contains("usage: kestrix-play")) << bad.err.toStdString();
+        EXPECT_EQ(bad.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(bad.err.contains("Usage: kestrix-play")) << bad.err.toStdString();
     }
 }
 

@@ -75,7 +75,9 @@ std::string diffJson(const SessionDiff &diff)
         {"changed", listJson(diff.locationsChanged, [](const LocationChange &l) {
              return Json{{"number", l.number}, {"name", l.name}, {"fields", fieldsJson(l.fields)}};
          })}};
-    return root.dump(2) + "\n";
+    // Names come from the files as bytes: those that are not UTF-8 are shown
+    // as U+FFFD instead of stopping the output.
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 } // namespace kestrix

@@ -68,6 +68,13 @@ TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
     EXPECT_EQ(json["clips"]["added"].dump(), "[]");
     EXPECT_EQ(json["memoryLocations"]["changed"][0]["fields"][0].dump(),
               R"({"field":"start","old":2400000,"new":4294967303})");
+
+    // A name that is not UTF-8 is written, not a reason to stop.
+    Recipe latin1 = baseRecipe();
+    latin1.tracks.push_back(emptyTrack("Caf\xE9"));
+    run = diff("--json " + base + " " + quoted(writeSession(latin1)));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["tracks"]["added"][0]["name"], "Caf\uFFFD");
 }
 
 TEST(KestrixDiff, UsageAndReadErrorsExitTwo)

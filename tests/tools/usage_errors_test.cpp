@@ -31,7 +31,7 @@ std::vector<Tool> tools()
     all.push_back({"kestrix-import", KESTRIX_IMPORT, {"", "--track Kick", "Demo.ptx", "Demo.ptx --address"}});
 #endif
 #ifdef KESTRIX_INDEX
-    all.push_back({"kestrix-index", KESTRIX_INDEX, {"", "add", "search", "--db"}});
+    all.push_back({"kestrix-index", KESTRIX_INDEX, {"", "add", "search", "--db", "search --limit -5 door"}});
 #endif
 #ifdef KESTRIX_PLAY
     all.push_back({"kestrix-play", KESTRIX_PLAY,

@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     size_t limit = 0;
     CLI::App *search = app.add_subcommand("search", "List the sessions that hold every word of the query");
     search->add_flag("--json", json, "Print JSON");
-    search->add_option("--limit", limit, "At most N sessions (0: all)");
+    search->add_option("--limit", limit, "At most N sessions (0: all)")->check(CLI::NonNegativeNumber);
     search->add_option("QUERY", words, "Words, \"phrases\", track:, clip:, file:, plugin:, marker:, comment:")
         ->required();
 

@@ -179,6 +179,12 @@ void BM_SearchLatency(benchmark::State &state, const std::vector<std::string> *q
     std::vector<double> latencies;
     std::vector<double> cpu;
     size_t found = 0;
+    // The window keeps its index open between keystrokes: the first pass
+    // brings the pages in, and is reported on its own.
+    const auto coldStart = std::chrono::steady_clock::now();
+    for (const std::string &query : *queries)
+        store.search(parseQuery(query), 200);
+    state.counters["first_pass_ms"] = seconds(std::chrono::steady_clock::now() - coldStart) * 1000;
     for (auto _ : state) {
         for (const std::string &query : *queries) {
             const auto start = std::chrono::steady_clock::now();

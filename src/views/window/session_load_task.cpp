@@ -22,7 +22,8 @@ namespace {
 
 // A load leaves much freed memory in its thread's heap (the file, the block
 // tree, the reader's records); the C library keeps it unless asked to give
-// it back. Runs on the loading thread, after the window has its session.
+// it back. Runs on the loading thread before the window gets its session, so
+// that the window's own work does not wait for it.
 void releaseFreedMemory()
 {
 #ifdef __GLIBC__
@@ -70,9 +71,10 @@ void SessionLoadTask::start(const QString &path)
     promise->start();
     try {
         std::thread([promise, path, load = loader_] {
-            promise->addResult(load(path));
-            promise->finish();
+            LoadedSession loaded = load(path);
             releaseFreedMemory();
+            promise->addResult(std::move(loaded));
+            promise->finish();
         }).detach();
     } catch (const std::system_error &error) {
         logLine("PTX", std::string("No thread to load the session on: ") + error.what());

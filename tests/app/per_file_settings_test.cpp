@@ -54,6 +54,27 @@ std::string withoutKey(const std::string &json, const QString &key)
 
 using PerFileSettingsTest = AppTest;
 
+TEST(StoredSettingsFormat, AValueWrittenByEarlierVersionsLoads)
+{
+    // Whole numbers without a fraction, and a track name whose byte 0xE9 is
+    // not UTF-8 written as \u00e9 beside a valid "é".
+    const char *stored =
+        "{\"universeSelection\":{\"trackNames\":[\"Caf\\u00e9\",\"Caf\xc3\xa9\",\"Vox \\\"Lead\\\"\"],"
+        "\"timeRange\":[48000,96000.5]},\"universeViewport\":{\"horizontalZoom\":2.25,\"verticalZoom\":1.5,"
+        "\"horizontalSampleOffset\":12345,\"verticalRowOffset\":3},\"overviewUniverseExtraHeight\":42.5,"
+        "\"windowFrame\":{\"x\":10,\"y\":20,\"width\":800,\"height\":500},\"sessionInfoExpanded\":false,"
+        "\"overviewExpanded\":false,\"audioFilesExpanded\":true,\"pluginsExpanded\":true,"
+        "\"activePluginsExpanded\":false,\"inactivePluginsExpanded\":false,\"tracksExpanded\":true,"
+        "\"clipsExpanded\":true,\"locationsExpanded\":true}";
+    PerFileSettings expected = everythingChanged();
+    expected.universeSelection.trackNames = {"Caf\xe9", "Caf\xc3\xa9", "Vox \"Lead\""};
+
+    const std::optional<PerFileSettings> loaded = kestrix::decodePerFileSettings(stored);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(*loaded, expected);
+    EXPECT_EQ(kestrix::decodePerFileSettings(kestrix::encodePerFileSettings(expected)), expected);
+}
+
 TEST_F(PerFileSettingsTest, KeyIsThePrefixAndTheBase64OfTheUtf8Path)
 {
     EXPECT_EQ(kestrix::perFileSettingsKey(QStringLiteral("/Sessions/Café Ü/Mix.ptx")),

@@ -12,8 +12,8 @@ namespace {
 std::string nestingOf(const ptx_session *s, const std::string &name)
 {
     const int t = trackIndex(s, name);
-    return std::to_string(ptx_track_depth(s, t)) + " '" + ptx_track_parent_name(s, t) + "' "
-           + (ptx_track_is_folder(s, t) ? "folder " : "track ") + std::to_string(ptx_track_child_count(s, t));
+    return joined(" ", ptx_track_depth(s, t), "'" + std::string(ptx_track_parent_name(s, t)) + "'",
+                  ptx_track_is_folder(s, t) ? "folder" : "track", ptx_track_child_count(s, t));
 }
 
 } // namespace

@@ -112,19 +112,16 @@ TEST(Playlists, PlacementFieldsAndGroups)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_track_placement_count(s.get(), 0), 3);
-    EXPECT_EQ(ptx_track_placement_clip(s.get(), 0, 0), 3);
-    EXPECT_EQ(ptx_track_placement_group(s.get(), 0, 0), -1);
-    EXPECT_FALSE(ptx_track_placement_is_group(s.get(), 0, 0));
-    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 0), 48000u);
-    EXPECT_EQ(ptx_track_placement_color(s.get(), 0, 0), 7);
-
-    EXPECT_EQ(ptx_track_placement_clip(s.get(), 0, 1), -1);
-    EXPECT_EQ(ptx_track_placement_group(s.get(), 0, 1), 2);
-    EXPECT_TRUE(ptx_track_placement_is_group(s.get(), 0, 1));
-    EXPECT_EQ(ptx_track_placement_color(s.get(), 0, 1), 11);
-
-    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 2), 4294967295u);  // samples beyond 32 bits
+    // Each placement as "clip|group|is group|position|colour"; samples beyond 32 bits are clamped.
+    EXPECT_EQ(rows(ptx_track_placement_count(s.get(), 0),
+                   [&](int k) {
+                       return joined("|", ptx_track_placement_clip(s.get(), 0, k),
+                                     ptx_track_placement_group(s.get(), 0, k),
+                                     ptx_track_placement_is_group(s.get(), 0, k),
+                                     ptx_track_placement_position(s.get(), 0, k),
+                                     ptx_track_placement_color(s.get(), 0, k));
+                   }),
+              (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|11", "5|-1|0|4294967295|0"}));
 }
 
 TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)

@@ -92,11 +92,10 @@ std::vector<int32_t> placementIndices(const ptx_session *s, int t)
 
 std::vector<std::string> pluginSummary(const ptx_session *s, int t)
 {
-    std::vector<std::string> out;
-    for (int k = 0; k < ptx_track_plugin_count(s, t); ++k)
-        out.push_back(std::to_string(ptx_track_plugin_id(s, t, k)) + ":" + ptx_track_plugin_name(s, t, k) + ":"
-                      + (ptx_track_plugin_active(s, t, k) ? "active" : "inactive"));
-    return out;
+    return rows(ptx_track_plugin_count(s, t), [&](int k) {
+        return joined(":", ptx_track_plugin_id(s, t, k), ptx_track_plugin_name(s, t, k),
+                      ptx_track_plugin_active(s, t, k) ? "active" : "inactive");
+    });
 }
 
 } // namespace ptxtest

@@ -22,28 +22,19 @@ Block playlistOf(std::string_view name, uint32_t clip)
 
 using Clips = std::vector<int32_t>;
 
-Block track(std::string name, uint8_t type, std::optional<uint8_t> format = std::nullopt)
-{
-    TrackSpec spec;
-    spec.name = std::move(name);
-    spec.type = type;
-    spec.formatCode = format;
-    return trackBlock(spec);
-}
-
 } // namespace
 
 TEST(Playlists, MatchedByNameThenHandedOutByChannelCount)
 {
     SessionFile file = sessionWith({
-        track("Vox", kAudio, kMono),
-        track("Keys", kAudio, kMono),
-        track("Gtr", kAudio, kStereo),
-        track("Bus", kAux, kStereo),
-        track("Synth", kMidi, kStereo),
-        track("Bass", kAudio),  // no format: one channel
-        track("Pad", kAudio, kStereo),
-        track("Late", kAudio, kMono),
+        trackBlock({"Vox", kAudio, kMono}),
+        trackBlock({"Keys", kAudio, kMono}),
+        trackBlock({"Gtr", kAudio, kStereo}),
+        trackBlock({"Bus", kAux, kStereo}),
+        trackBlock({"Synth", kMidi, kStereo}),
+        trackBlock({"Bass", kAudio}),  // no format: one channel
+        trackBlock({"Pad", kAudio, kStereo}),
+        trackBlock({"Late", kAudio, kMono}),
         playlistsBlock({
             playlistOf("", 1),
             playlistOf("Synth", 2),
@@ -83,9 +74,9 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
     const std::string longest(500, 'n'), tooLong(501, 'x');
 
     SessionFile file = sessionWith({
-        track("A", kAudio, kMono),
-        track(longest, kMidi),
-        track(tooLong, kMidi),
+        trackBlock({"A", kAudio, kMono}),
+        trackBlock({longest, kMidi}),
+        trackBlock({tooLong, kMidi}),
         playlistsBlock({
             playlistBlock("", {placementListBlock({{70, 0}}, true), list}),
             playlistOf(longest, 80),
@@ -103,7 +94,7 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
 TEST(Playlists, PlacementFieldsAndGroups)
 {
     SessionFile file = sessionWith({
-        track("A", kAudio, kMono),
+        trackBlock({"A", kAudio, kMono}),
         playlistsBlock({playlistBlock("A", {placementListBlock({
                                                 {3, 48000, 7, false},
                                                 {2, 96000, 11, true},
@@ -152,7 +143,7 @@ TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)
         file.block(sessionFormatBlock(c.sampleRate, 3));
         for (const Block &b : c.tempoBlocks)
             file.block(b);
-        file.block(track("A", kAudio, kMono))
+        file.block(trackBlock({"A", kAudio, kMono}))
             .block(playlistsBlock({playlistBlock("A", {placementListBlock({{0, kMusicalPosition + c.ticks}})})}));
         SessionPtr s = openSession(file);
         ASSERT_TRUE(s) << c.what;

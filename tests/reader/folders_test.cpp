@@ -8,12 +8,14 @@ using namespace ptxtest;
 
 namespace {
 
-// The track's place in the tree as "<depth> '<parent>' <folder or track> <children>".
-std::string nestingOf(const ptx_session *s, const std::string &name)
+// Each track's place in the tree as "<name>: <depth> '<parent>' <folder or track> <children>".
+std::vector<std::string> treeOf(const ptx_session *s)
 {
-    const int t = trackIndex(s, name);
-    return joined(" ", ptx_track_depth(s, t), "'" + std::string(ptx_track_parent_name(s, t)) + "'",
-                  ptx_track_is_folder(s, t) ? "folder" : "track", ptx_track_child_count(s, t));
+    return rows(ptx_track_count(s), [&](int t) {
+        return joined(" ", std::string(ptx_track_name(s, t)) + ":", ptx_track_depth(s, t),
+                      "'" + std::string(ptx_track_parent_name(s, t)) + "'",
+                      ptx_track_is_folder(s, t) ? "folder" : "track", ptx_track_child_count(s, t));
+    });
 }
 
 } // namespace
@@ -27,11 +29,8 @@ TEST(Folders, RecordsInPreOrderBuildTheTree)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");
-    EXPECT_EQ(nestingOf(s.get(), "Q"), "1 'P' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "R"), "1 'P' folder 1");
-    EXPECT_EQ(nestingOf(s.get(), "S"), "2 'R' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "T"), "0 '' track 0");
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"P: 0 '' folder 2", "Q: 1 'P' track 0", "R: 1 'P' folder 1",
+                                                         "S: 2 'R' track 0", "T: 0 '' track 0"}));
 }
 
 TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
@@ -54,14 +53,10 @@ TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "A"), "1 '' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");  // the largest count of its records
-    for (const char *child : {"Q", "R", "W"})
-        EXPECT_EQ(nestingOf(s.get(), child), "1 'P' track 0") << child;
-    EXPECT_EQ(nestingOf(s.get(), "Y"), "0 '' folder 2");
-    EXPECT_EQ(nestingOf(s.get(), "S"), "1 'Y' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "T"), "1 'Y' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "U"), "0 '' track 0");
+    // P's count is the largest of its records.
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"A: 1 '' track 0", "P: 0 '' folder 2", "Q: 1 'P' track 0",
+                                                         "R: 1 'P' track 0", "W: 1 'P' track 0", "Y: 0 '' folder 2",
+                                                         "S: 1 'Y' track 0", "T: 1 'Y' track 0", "U: 0 '' track 0"}));
 }
 
 TEST(Folders, DeepChainIsWalkedWithoutRecursion)
@@ -87,6 +82,7 @@ TEST(Folders, DeepChainIsWalkedWithoutRecursion)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "Top"), "0 '' folder 1");
-    EXPECT_EQ(nestingOf(s.get(), "Bottom"), std::to_string(kDepth - 1) + " 'Above' track 0");
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"Top: 0 '' folder 1",
+                                                         "Above: " + std::to_string(kDepth - 2) + " '' folder 1",
+                                                         "Bottom: " + std::to_string(kDepth - 1) + " 'Above' track 0"}));
 }

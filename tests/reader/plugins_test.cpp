@@ -102,11 +102,8 @@ TEST(Plugins, SessionListsPreferActive)
     });
     SessionPtr s = openSession(file);
     ASSERT_TRUE(s);
-    Names active, inactive;
-    for (int i = 0; i < ptx_active_plugin_count(s.get()); ++i)
-        active.emplace_back(ptx_active_plugin_name(s.get(), i));
-    for (int i = 0; i < ptx_inactive_plugin_count(s.get()); ++i)
-        inactive.emplace_back(ptx_inactive_plugin_name(s.get(), i));
-    EXPECT_EQ(active, (Names{"EQ", "Comp"}));
-    EXPECT_EQ(inactive, (Names{"Verb", "Delay"}));
+    EXPECT_EQ(rows(ptx_active_plugin_count(s.get()), [&](int i) { return ptx_active_plugin_name(s.get(), i); }),
+              (Names{"EQ", "Comp"}));
+    EXPECT_EQ(rows(ptx_inactive_plugin_count(s.get()), [&](int i) { return ptx_inactive_plugin_name(s.get(), i); }),
+              (Names{"Verb", "Delay"}));
 }

@@ -97,7 +97,7 @@ TEST(Playlists, PlacementFieldsAndGroups)
         trackBlock({"A", kAudio, kMono}),
         playlistsBlock({playlistBlock("A", {placementListBlock({
                                                 {3, 48000, 7, false},
-                                                {2, 96000, 11, true},
+                                                {2, 96000, 0x1234, true},
                                                 {5, 5000000000ULL, 0, false},
                                             })})}),
     });
@@ -112,7 +112,7 @@ TEST(Playlists, PlacementFieldsAndGroups)
                                      ptx_track_placement_position(s.get(), 0, k),
                                      ptx_track_placement_color(s.get(), 0, k));
                    }),
-              (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|11", "5|-1|0|4294967295|0"}));
+              (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|4660", "5|-1|0|4294967295|0"}));
 }
 
 TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)

@@ -14,26 +14,9 @@ using ptxw::MemoryLocation;
 
 namespace {
 
-MemoryLocation location(uint16_t number, std::string name, uint8_t type = 1)
+MemoryLocation location(uint16_t number, std::string name, uint8_t type = 1, std::vector<MarkerColour> colours = {})
 {
-    MemoryLocation l;
-    l.number = number;
-    l.name = std::move(name);
-    l.type = type;
-    return l;
-}
-
-MemoryLocation withColours(MemoryLocation l, std::vector<MarkerColour> colours)
-{
-    l.colours = std::move(colours);
-    return l;
-}
-
-MemoryLocation withTimes(MemoryLocation l, uint64_t start, uint64_t end)
-{
-    l.start = start;
-    l.end = end;
-    return l;
+    return {.number = number, .type = type, .name = std::move(name), .colours = std::move(colours)};
 }
 
 ptxw::SessionFile fileWith(const std::vector<MemoryLocation> &locations, bool bigEndian = false)
@@ -76,12 +59,12 @@ std::string colourOf(const ptx_session *s, int i)
 
 TEST(MemoryLocations, KeepEveryFieldInBothByteOrders)
 {
-    MemoryLocation chorus = withTimes(location(0x0102, "Chorus", 2), 0x0102030405060708, 0x0a0b0c0d0e0f1011);
-    chorus.reference = 3;
+    const MemoryLocation chorus = {.number = 0x0102, .reference = 3, .type = 2, .name = "Chorus",
+                                   .start = 0x0102030405060708, .end = 0x0a0b0c0d0e0f1011};
+    const MemoryLocation hit = {.number = 0x0103, .name = "Hit", .start = 1000, .end = 1000};
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        SessionPtr s = openLocations({chorus, withTimes(location(0x0103, "Hit", 1), 1000, 1000), location(0x0104, "", 9)},
-                                     bigEndian);
+        SessionPtr s = openLocations({chorus, hit, location(0x0104, "", 9)}, bigEndian);
         ASSERT_TRUE(s);
         // An empty name is still a location.
         EXPECT_EQ(rowsOf(s.get()), (std::vector<std::string>{
@@ -103,9 +86,9 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
     const MarkerColour colour = {10, 20, 30};
     std::vector<MemoryLocation> locations;
     for (size_t k = 0; k < types.size(); ++k)
-        locations.push_back(withColours(location(uint16_t(k), "x", std::get<0>(types[k])), {{0, 0, 0}, colour, {40, 50, 60}}));
-    locations.push_back(withColours(location(100, "only black", 1), {{0, 0, 0}}));
-    locations.push_back(withColours(location(101, "blue only", 1), {{0, 0, 200}}));
+        locations.push_back(location(uint16_t(k), "x", std::get<0>(types[k]), {{0, 0, 0}, colour, {40, 50, 60}}));
+    locations.push_back(location(100, "only black", 1, {{0, 0, 0}}));
+    locations.push_back(location(101, "blue only", 1, {{0, 0, 200}}));
     SessionPtr s = openLocations(locations);
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), int(locations.size()));
@@ -164,7 +147,7 @@ TEST(MemoryLocations, DamagedNamesDropTheLocation)
 
 TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
 {
-    const MemoryLocation tail = withTimes(location(3, "Tail", 2), 100, 200);
+    const MemoryLocation tail = {.number = 3, .type = 2, .name = "Tail", .start = 100, .end = 200};
 
     // The block is the last in the file, so the end time reaches its last byte.
     SessionPtr whole = openLocations({tail});

@@ -40,6 +40,9 @@ SessionPtr openBytes(const ptxw::Bytes &bytes, std::string *error = nullptr);
 // A session file in the given byte order holding the given blocks.
 ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian = false);
 
+// Appends a little-endian block header: 'Z', block type 0, the size and the content type.
+void appendHeader(ptxw::Bytes &out, uint32_t size, uint16_t contentType);
+
 // `inner` (little-endian bytes) inside `depth` levels of blocks of the
 // content type that hold nothing else, written directly so that a very deep
 // tree stays cheap to build.

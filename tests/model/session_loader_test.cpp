@@ -27,12 +27,14 @@ PTXSessionInfo load(const ptxw::SessionFile &file)
     return std::move(result).value();
 }
 
-// Each clip as "name@position/colour".
+// Each clip as "name@position/colour file:offset+length".
 std::vector<std::string> placed(const PTXTrackInfo &track)
 {
     std::vector<std::string> out;
     for (const PTXClipInfo &c : track.clips)
-        out.push_back(c.name + "@" + std::to_string(c.timelinePosition) + "/" + std::to_string(c.colorIndex));
+        out.push_back(c.name + "@" + std::to_string(c.timelinePosition) + "/" + std::to_string(c.colorIndex) + " "
+                      + std::to_string(c.sourceFileIndex) + ":" + std::to_string(c.sampleOffset) + "+"
+                      + std::to_string(c.sampleLength));
     return out;
 }
 
@@ -106,10 +108,8 @@ TEST(SessionLoader, PlacementsBecomeTheTracksClips)
     }));
     ASSERT_EQ(info.tracks.size(), 2u);
     const PTXTrackInfo &a = info.tracks[0];
-    EXPECT_EQ(placed(a), (Strings{"Clip 3@1000/30", "Clip 5@96000/40", "Clip 7@144000/40", "Clip 4@200000/41"}));
-    EXPECT_EQ(a.clips[0].sourceFileIndex, 1);
-    EXPECT_EQ(a.clips[0].sampleOffset, 30u);
-    EXPECT_EQ(a.clips[0].sampleLength, 1003u);
+    EXPECT_EQ(placed(a), (Strings{"Clip 3@1000/30 1:30+1003", "Clip 5@96000/40 -1:50+1005",
+                                  "Clip 7@144000/40 -1:70+1007", "Clip 4@200000/41 -1:40+1004"}));
     EXPECT_EQ(a.type, PTXTrackType::audio);
     EXPECT_EQ(a.format.name, "Stereo");
     EXPECT_FALSE(a.parentName);

@@ -48,15 +48,14 @@ TEST(Comments, FirstBlockInDepthFirstOrderAndFirstRecordWins)
     inner.at(2).zeros(2).child(commentBlock("deep"));
     EXPECT_EQ(commentFrom({inner, commentBlock("shallow")}), "deep");
 
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 1}),
         trackSettingsBlock({
             trackSettingsRecord(1, {commentBlock("bad\x01")}),
             trackSettingsRecord(1, {commentBlock("kept")}, 0x2620),
             trackSettingsRecord(1, {commentBlock("later")}, 0x2621),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_STREQ(ptx_track_comment(s.get(), 0), "kept");
 }

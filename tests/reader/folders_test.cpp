@@ -22,12 +22,11 @@ std::vector<std::string> treeOf(const ptx_session *s)
 
 TEST(Folders, RecordsInPreOrderBuildTheTree)
 {
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}), trackBlock({"R", 0, 0, 3, 0}),
         trackBlock({"S", 0, 0, 4, 0}), trackBlock({"T", 0, 0, 5, 0}),
         folderBlock({{1, 2}, {2, 0}, {3, 1}, {4, 0}, {5, 0}}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"P: 0 '' folder 2", "Q: 1 'P' track 0", "R: 1 'P' folder 1",
                                                          "S: 2 'R' track 0", "T: 0 '' track 0"}));
@@ -44,14 +43,13 @@ TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
     });
     // The last record's count does not fit in the block: it counts as 0.
     nesting.bytes(std::string_view("*\0\0\0", 4)).u64le(5).u16le(7);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 10, 0}), trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}),
         trackBlock({"R", 0, 0, 3, 0}), trackBlock({"W", 0, 0, 9, 0}), trackBlock({"Y", 0, 0, 7, 0}),
         trackBlock({"S", 0, 0, 8, 0}), trackBlock({"T", 0, 0, 5, 0}), trackBlock({"U", 0, 0, 6, 0}),
         nesting,
         folderBlock({{6, 1}, {5, 0}}),  // only the first nesting block counts
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     // P's count is the largest of its records.
     EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"A: 1 '' track 0", "P: 0 '' folder 2", "Q: 1 'P' track 0",
@@ -74,13 +72,12 @@ TEST(Folders, DeepChainIsWalkedWithoutRecursion)
     }
     Block nesting(0x210c);
     nesting.at(2).bytes(records);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"Top", 0, 0, 0x1000000000ULL, 0}),
         trackBlock({"Above", 0, 0, 0x1000000000ULL + kDepth - 2, 0}),
         trackBlock({"Bottom", 0, 0, 0x1000000000ULL + kDepth - 1, 0}),
         nesting,
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"Top: 0 '' folder 1",
                                                          "Above: " + std::to_string(kDepth - 2) + " '' folder 1",

@@ -26,7 +26,7 @@ using Clips = std::vector<int32_t>;
 
 TEST(Playlists, MatchedByNameThenHandedOutByChannelCount)
 {
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"Vox", kAudio, kMono}),
         trackBlock({"Keys", kAudio, kMono}),
         trackBlock({"Gtr", kAudio, kStereo}),
@@ -49,8 +49,7 @@ TEST(Playlists, MatchedByNameThenHandedOutByChannelCount)
             playlistOf("Synth", 8),  // a track may take several named playlists
             playlistOf("", 9),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     const auto clipsOf = [&](const char *name) { return placementIndices(s.get(), trackIndex(s.get(), name)); };
     EXPECT_EQ(clipsOf("Vox"), Clips{1});
@@ -73,7 +72,7 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
     list.child(shortPlacement).child(tooShort);
     const std::string longest(500, 'n'), tooLong(501, 'x');
 
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", kAudio, kMono}),
         trackBlock({longest, kMidi}),
         trackBlock({tooLong, kMidi}),
@@ -82,8 +81,7 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
             playlistOf(longest, 80),
             playlistOf(tooLong, 90),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(placementIndices(s.get(), 0), (Clips{1, 50}));
     EXPECT_FALSE(ptx_track_placement_is_group(s.get(), 0, 1));  // no group flag within size 20
@@ -93,15 +91,14 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
 
 TEST(Playlists, PlacementFieldsAndGroups)
 {
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", kAudio, kMono}),
         playlistsBlock({playlistBlock("A", {placementListBlock({
                                                 {3, 48000, 7, false},
                                                 {2, 96000, 0x1234, true},
                                                 {5, 5000000000ULL, 0, false},
                                             })})}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     // Each placement as "clip|group|is group|position|colour"; samples beyond 32 bits are clamped.
     EXPECT_EQ(rows(ptx_track_placement_count(s.get(), 0),

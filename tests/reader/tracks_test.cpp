@@ -39,7 +39,7 @@ TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
 {
     Block noFormatChild = trackBlock({"NoFmt", 4, std::nullopt, 0x44, 9});
     noFormatChild.at(5 + 63).u8(1);  // a format byte without the 0x4420 child means nothing
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"Lead", 0, 1, 0x11, 12}),
         trackBlock({"", 0, 1, 0x55, 1}),
         trackBlock({"Pad", 11, 13, 0x22, 3}),
@@ -48,8 +48,7 @@ TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
         trackBlock({"Lead", 3, 2, 0x33, 7}),
         // The duplicate's identifier must not lead to the first "Lead".
         trackSettingsBlock({commentFor(0x33, "from the duplicate"), commentFor(0x11, "first Lead")}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(tracksOf(s.get()), (std::vector<std::string>{
                                      "Lead|0|Stereo|12|first Lead|0|0|",
@@ -62,12 +61,11 @@ TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
 TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
 {
     const std::string longest(76, 'a'), tooLong(77, 'b');
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({longest, 0, 0, 0x01, 0}),
         trackBlock({tooLong, 0, 0, 0x02, 0}),
         trackSettingsBlock({commentFor(0x01, "reached"), commentFor(0x02, "beyond offset+100")}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_STREQ(ptx_track_comment(s.get(), 0), "reached");
     EXPECT_STREQ(ptx_track_comment(s.get(), 1), "");
@@ -84,7 +82,7 @@ TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
 TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
 {
     const PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    SessionFile file = sessionWith(
+    SessionPtr s = openSession(sessionWith(
         {
             trackBlock({"Bass", 0, 6, 0x0102030405060708ULL, 0x0102}),
             playlistsBlock({playlistBlock("Bass", {placementListBlock({{4, 1000}})})}),
@@ -92,8 +90,7 @@ TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
             trackSettingsBlock({trackSettingsRecord(0x0102030405060708ULL,
                                                     {insertListBlock({pluginSlotBlock(eq, true)}), commentBlock("low end")})}),
         },
-        true);
-    SessionPtr s = openSession(file);
+        true));
     ASSERT_TRUE(s);
     // The colour is always little-endian.
     EXPECT_EQ(tracksOf(s.get()), std::vector<std::string>{"Bass|0|5.1|258|low end|0|0|"});

@@ -32,26 +32,30 @@ Names selectedIds(const SelectionManager &m)
     return ids;
 }
 
-struct Fixture {
-    SelectionManager manager;
-    std::vector<unsigned> notifications;
+// Tracks Kick, Gtr (with clips Gtr.L, Gtr.R and Solo) and Vox; files A to D.
+void fill(SelectionManager &m)
+{
+    m.setCachedTracks({track("Kick"), track("Gtr", {clip("Gtr.L"), clip("Gtr.R"), clip("Solo")}), track("Vox")});
+    m.setCachedAudioFileGroups(
+        groupAudioFiles({audioFile("A.wav"), audioFile("B.wav"), audioFile("C.wav"), audioFile("D.wav")}));
+}
 
-    Fixture()
+class SelectionManagerTest : public ::testing::Test {
+protected:
+    SelectionManagerTest()
     {
-        manager.setCachedTracks({track("Kick"), track("Gtr", {clip("Gtr.L"), clip("Gtr.R"), clip("Solo")}),
-                                 track("Vox")});
-        manager.setCachedAudioFileGroups(groupAudioFiles({audioFile("A.wav"), audioFile("B.wav"), audioFile("C.wav"),
-                                                          audioFile("D.wav")}));
-        manager.addObserver([this](unsigned changes) { notifications.push_back(changes); });
+        fill(m);
+        m.addObserver([this](unsigned changes) { notifications.push_back(changes); });
     }
+
+    SelectionManager m;
+    std::vector<unsigned> notifications;
 };
 
 } // namespace
 
-TEST(SelectionManager, ClickingAnotherListStartsANewSelection)
+TEST_F(SelectionManagerTest, ClickingAnotherListStartsANewSelection)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     EXPECT_TRUE(m.flatList().empty());
     EXPECT_FALSE(m.activeScope());
 
@@ -80,10 +84,8 @@ TEST(SelectionManager, ClickingAnotherListStartsANewSelection)
     EXPECT_EQ(m.activeScope(), ClickScope::trackClips("Vox"));
 }
 
-TEST(SelectionManager, CommandTogglesAndWinsOverShift)
+TEST_F(SelectionManagerTest, CommandTogglesAndWinsOverShift)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     m.click("A.wav", ClickScope::audioFiles(), kPlain);
     m.click("C.wav", ClickScope::audioFiles(), kShift);
     EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav"}));
@@ -107,10 +109,8 @@ TEST(SelectionManager, CommandTogglesAndWinsOverShift)
     EXPECT_EQ(m.anchorItem(), fileItem("Gone.wav"));
 }
 
-TEST(SelectionManager, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
+TEST_F(SelectionManagerTest, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     m.moveDown(false);
     EXPECT_TRUE(m.selectedItems().empty()) << "no scope, no list";
 
@@ -134,19 +134,18 @@ TEST(SelectionManager, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
     EXPECT_EQ(m.anchorItem(), fileItem("D.wav"));
     EXPECT_EQ(m.focusedItem(), fileItem("C.wav"));
 
-    Fixture g;
-    g.manager.click("B.wav", ClickScope::audioFiles(), kCommand);
-    g.manager.toggle("B.wav", ClickScope::audioFiles());
-    g.manager.toggle("Gone.wav", ClickScope::audioFiles());
-    g.manager.moveUp(true);
-    EXPECT_EQ(selectedIds(g.manager), Names{"D.wav"}) << "up without a listed focus selects only the last";
-    EXPECT_EQ(g.manager.anchorItem(), fileItem("D.wav"));
+    SelectionManager g;
+    fill(g);
+    g.click("B.wav", ClickScope::audioFiles(), kCommand);
+    g.toggle("B.wav", ClickScope::audioFiles());
+    g.toggle("Gone.wav", ClickScope::audioFiles());
+    g.moveUp(true);
+    EXPECT_EQ(selectedIds(g), Names{"D.wav"}) << "up without a listed focus selects only the last";
+    EXPECT_EQ(g.anchorItem(), fileItem("D.wav"));
 }
 
-TEST(SelectionManager, ExpandedTracksListTheirClipGroups)
+TEST_F(SelectionManagerTest, ExpandedTracksListTheirClipGroups)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     m.setCachedExpandedTracks({"Gtr", "Nobody"});
     m.click("Kick", ClickScope::tracks(), kPlain);
     EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{trackItem("Kick"), trackItem("Gtr"), laneItem("Gtr", "Gtr"),
@@ -162,9 +161,8 @@ TEST(SelectionManager, ExpandedTracksListTheirClipGroups)
         << "a range may cross from a lane to a track";
 }
 
-TEST(SelectionManager, EqualItemsDoNotTrapTheArrowKeys)
+TEST_F(SelectionManagerTest, EqualItemsDoNotTrapTheArrowKeys)
 {
-    SelectionManager m;
     m.setCachedTracks({track("A"), track("Dup"), track("Dup"), track("B")});
     m.click("A", ClickScope::tracks(), kPlain);
     for (int i = 0; i < 3; ++i)
@@ -175,10 +173,8 @@ TEST(SelectionManager, EqualItemsDoNotTrapTheArrowKeys)
     EXPECT_EQ(m.focusedItem(), trackItem("A"));
 }
 
-TEST(SelectionManager, ObserversHearEachChangedFieldOncePerOperation)
+TEST_F(SelectionManagerTest, ObserversHearEachChangedFieldOncePerOperation)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     using M = SelectionManager;
     m.click("Kick", ClickScope::tracks(), kPlain);
     m.click("Kick", ClickScope::tracks(), kPlain);  // nothing changes
@@ -187,7 +183,7 @@ TEST(SelectionManager, ObserversHearEachChangedFieldOncePerOperation)
     m.rebuildFlatList();
     m.moveUp(false);  // already on the first item
     m.moveDown(false);
-    EXPECT_EQ(f.notifications,
+    EXPECT_EQ(notifications,
               (std::vector<unsigned>{M::selectedItemsChanged | M::focusedItemChanged | M::activeScopeChanged,
                                      M::selectedItemsChanged | M::focusedItemChanged,
                                      M::selectedItemsChanged | M::focusedItemChanged | M::activeScopeChanged,
@@ -205,10 +201,8 @@ TEST(SelectionManager, ObserversHearEachChangedFieldOncePerOperation)
     EXPECT_EQ(calls, 1);
 }
 
-TEST(SelectionManager, SteppingIntoALaneKeepsTheListUnlessItsInputsChanged)
+TEST_F(SelectionManagerTest, SteppingIntoALaneKeepsTheListUnlessItsInputsChanged)
 {
-    Fixture f;
-    SelectionManager &m = f.manager;
     m.click("Gtr", ClickScope::tracks(), kPlain);
     const std::vector<SelectableItem> tracksOnly = m.flatList();
     m.click("Solo", ClickScope::trackClips("Gtr"), kPlain);

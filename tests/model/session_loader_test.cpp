@@ -27,27 +27,26 @@ PTXSessionInfo load(const ptxw::SessionFile &file)
     return std::move(result).value();
 }
 
-// Each clip as "name@position/colour".
+// Each clip as "name@position/colour file:offset+length".
 std::vector<std::string> placed(const PTXTrackInfo &track)
 {
     std::vector<std::string> out;
     for (const PTXClipInfo &c : track.clips)
-        out.push_back(c.name + "@" + std::to_string(c.timelinePosition) + "/" + std::to_string(c.colorIndex));
+        out.push_back(c.name + "@" + std::to_string(c.timelinePosition) + "/" + std::to_string(c.colorIndex) + " "
+                      + std::to_string(c.sourceFileIndex) + ":" + std::to_string(c.sampleOffset) + "+"
+                      + std::to_string(c.sampleLength));
     return out;
 }
 
 using Strings = std::vector<std::string>;
 
-ptxw::Block trackOf(std::string name, uint8_t type, std::optional<uint8_t> formatCode = std::nullopt,
-                    std::optional<ptxw::TrackIdentifier> id = std::nullopt, uint16_t color = 65534)
+// The property texts in the order of the session info, a changing tempo or meter marked so.
+Strings propertyTexts(const PTXSessionInfo &i)
 {
-    ptxw::TrackSpec spec;
-    spec.name = std::move(name);
-    spec.type = type;
-    spec.formatCode = formatCode;
-    spec.id = id;
-    spec.color = color;
-    return ptxw::trackBlock(spec);
+    return {i.sampleRate,   i.bitDepth,      i.audioFormat,
+            i.interleaved,  i.panDepth,      i.frameRate,
+            i.sessionStart, i.sessionLength, i.tempo + (i.tempoChanges ? " changing" : ""),
+            i.meter + (i.meterChanges ? " changing" : "")};
 }
 
 } // namespace
@@ -61,44 +60,26 @@ TEST(SessionLoader, PropertiesBecomeDisplayTexts)
                                          ptxw::tempoMapBlock({{97.5, 0}, {140, 96000}}),
                                          ptxw::meterMapBlock({{0, 6, 8}, {1000, 4, 4}}),
                                      }));
-    EXPECT_EQ(info.sampleRate, "44100");
-    EXPECT_EQ(info.bitDepth, "32-bit float");
-    EXPECT_EQ(info.audioFormat, "AIFF");
-    EXPECT_EQ(info.interleaved, "Yes");
-    EXPECT_EQ(info.panDepth, "-6.0 dB");
-    EXPECT_EQ(info.frameRate, "Unknown");
-    EXPECT_EQ(info.sessionStart, "01:00:00:00") << "code 4 counts 30 frames per second";
-    EXPECT_EQ(info.sessionLength, "Unknown");
-    EXPECT_EQ(info.tempo, "97.5 BPM");
-    EXPECT_TRUE(info.tempoChanges);
-    EXPECT_EQ(info.meter, "6/8");
-    EXPECT_TRUE(info.meterChanges);
+    // Code 4 counts 30 frames per second.
+    EXPECT_EQ(propertyTexts(info), (Strings{"44100", "32-bit float", "AIFF", "Yes", "-6.0 dB", "Unknown", "01:00:00:00",
+                                            "Unknown", "97.5 BPM changing", "6/8 changing"}));
     EXPECT_EQ(info.mainCounterFormat, 3);
 
+    // A fixed tempo wins over the map.
     const PTXSessionInfo fixed = load(sessionWith({
         ptxw::timecodeBlock(7, 0, "00:01:00:00"),
         ptxw::tempoMapBlock({{97.5, 0}, {140, 96000}}),
         ptxw::fixedTempoBlock(119.88, true),
         ptxw::meterMapBlock({{0, 3, 4}}),
     }));
-    EXPECT_EQ(fixed.tempo, "119.9 BPM") << "a fixed tempo wins over the map";
-    EXPECT_FALSE(fixed.tempoChanges);
-    EXPECT_EQ(fixed.meter, "3/4");
-    EXPECT_FALSE(fixed.meterChanges);
-    EXPECT_EQ(fixed.sessionStart, "00:00:00:00");
+    EXPECT_EQ(propertyTexts(fixed), (Strings{"Unknown", "Unknown", "Unknown", "Unknown", "Unknown", "30", "00:00:00:00",
+                                             "00:01:00:00", "119.9 BPM", "3/4"}));
 
-    const PTXSessionInfo single = load(sessionWith({ptxw::tempoMapBlock({{120.0, 0}})}));
-    EXPECT_EQ(single.tempo, "120 BPM");
-    EXPECT_FALSE(single.tempoChanges) << "one tempo event is no change";
-
-    const PTXSessionInfo bare = load(sessionWith({ptxw::counterFormatBlock(1)}));
-    EXPECT_EQ(bare.sampleRate, "Unknown");
-    EXPECT_EQ(bare.bitDepth, "Unknown");
-    EXPECT_EQ(bare.audioFormat, "Unknown");
-    EXPECT_EQ(bare.interleaved, "Unknown");
-    EXPECT_EQ(bare.panDepth, "Unknown");
-    EXPECT_EQ(bare.tempo, "120 BPM");
-    EXPECT_EQ(bare.meter, "4/4");
+    // One tempo event is no change; without any property block the defaults show.
+    const Strings defaults = {"Unknown", "Unknown",     "Unknown", "Unknown", "Unknown",
+                              "30",      "00:00:00:00", "Unknown", "120 BPM", "4/4"};
+    EXPECT_EQ(propertyTexts(load(sessionWith({ptxw::tempoMapBlock({{120.0, 0}})}))), defaults);
+    EXPECT_EQ(propertyTexts(load(sessionWith({ptxw::counterFormatBlock(1)}))), defaults);
 }
 
 TEST(SessionLoader, PlacementsBecomeTheTracksClips)
@@ -115,8 +96,8 @@ TEST(SessionLoader, PlacementsBecomeTheTracksClips)
         ptxw::clipGroupNameBlock("G0"),
         ptxw::clipGroupNameBlock("G1"),
         ptxw::clipGroupNameBlock("G2"),
-        trackOf("A", 0, 1),
-        trackOf("B", 3),  // 3 names no track type
+        ptxw::trackBlock({"A", 0, 1}),
+        ptxw::trackBlock({"B", 3}),  // 3 names no track type
         ptxw::playlistsBlock({ptxw::playlistBlock("A", {ptxw::placementListBlock({
                                                            {3, 1000, 30, false},
                                                            {2, 96000, 40, true},
@@ -127,10 +108,8 @@ TEST(SessionLoader, PlacementsBecomeTheTracksClips)
     }));
     ASSERT_EQ(info.tracks.size(), 2u);
     const PTXTrackInfo &a = info.tracks[0];
-    EXPECT_EQ(placed(a), (Strings{"Clip 3@1000/30", "Clip 5@96000/40", "Clip 7@144000/40", "Clip 4@200000/41"}));
-    EXPECT_EQ(a.clips[0].sourceFileIndex, 1);
-    EXPECT_EQ(a.clips[0].sampleOffset, 30u);
-    EXPECT_EQ(a.clips[0].sampleLength, 1003u);
+    EXPECT_EQ(placed(a), (Strings{"Clip 3@1000/30 1:30+1003", "Clip 5@96000/40 -1:50+1005",
+                                  "Clip 7@144000/40 -1:70+1007", "Clip 4@200000/41 -1:40+1004"}));
     EXPECT_EQ(a.type, PTXTrackType::audio);
     EXPECT_EQ(a.format.name, "Stereo");
     EXPECT_FALSE(a.parentName);
@@ -159,8 +138,8 @@ TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
     ptxw::MemoryLocation two{2, 0, 8, "Note", 0, 0, {}};
     ptxw::MemoryLocation secondOne{1, 1, 1, "Intro again", 10, 0, {}};
     const PTXSessionInfo info = load(sessionWith({
-        trackOf("Drums", 11, std::nullopt, 1),
-        trackOf("Kick", 0, 0, 2, 27),
+        ptxw::trackBlock({"Drums", 11, std::nullopt, 1}),
+        ptxw::trackBlock({"Kick", 0, 0, 2, 27}),
         ptxw::folderBlock({{1, 1}, {2, 0}}),
         ptxw::pluginDefinitionBlock("EQ", eq),
         ptxw::pluginDefinitionBlock("Comp", comp),

@@ -16,20 +16,16 @@ namespace {
 std::vector<std::string> audioFilesOf(const SessionFile &file)
 {
     ptxtest::SessionPtr s = openSession(file);
-    std::vector<std::string> files;
-    for (int f = 0; f < ptx_audio_file_count(s.get()); ++f)
-        files.push_back(std::string(ptx_audio_file_name(s.get(), f)) + "|" + ptx_audio_file_path(s.get(), f) + "|"
-                        + ptx_audio_file_type_tag(s.get(), f) + "|" + std::to_string(ptx_audio_file_unhandled(s.get(), f)));
-    return files;
+    return ptxtest::rows(ptx_audio_file_count(s.get()), [&](int f) {
+        return ptxtest::joined("|", ptx_audio_file_name(s.get(), f), ptx_audio_file_path(s.get(), f),
+                               ptx_audio_file_type_tag(s.get(), f), ptx_audio_file_unhandled(s.get(), f));
+    });
 }
 
 std::vector<std::string> pathsOf(const SessionFile &file)
 {
     ptxtest::SessionPtr s = openSession(file);
-    std::vector<std::string> paths;
-    for (int f = 0; f < ptx_audio_file_count(s.get()); ++f)
-        paths.emplace_back(ptx_audio_file_path(s.get(), f));
-    return paths;
+    return ptxtest::rows(ptx_audio_file_count(s.get()), [&](int f) { return ptx_audio_file_path(s.get(), f); });
 }
 
 } // namespace

@@ -16,15 +16,13 @@ namespace {
 std::vector<std::string> groupsOf(const SessionFile &file)
 {
     ptxtest::SessionPtr s = openSession(file);
-    std::vector<std::string> groups;
-    for (int g = 0; g < ptx_clip_group_count(s.get()); ++g) {
+    return ptxtest::rows(ptx_clip_group_count(s.get()), [&](int g) {
         std::string group = std::string(ptx_clip_group_name(s.get(), g)) + ":";
         for (int m = 0; m < ptx_clip_group_member_count(s.get(), g); ++m)
-            group += " " + std::to_string(ptx_clip_group_member_clip(s.get(), g, m)) + "@"
-                     + std::to_string(ptx_clip_group_member_offset(s.get(), g, m));
-        groups.push_back(group);
-    }
-    return groups;
+            group += " " + ptxtest::joined("@", ptx_clip_group_member_clip(s.get(), g, m),
+                                           ptx_clip_group_member_offset(s.get(), g, m));
+        return group;
+    });
 }
 
 Block container(uint16_t contentType, const std::vector<Block> &children)

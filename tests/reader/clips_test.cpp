@@ -16,12 +16,10 @@ namespace {
 std::vector<std::string> clipsOf(const SessionFile &file)
 {
     ptxtest::SessionPtr s = openSession(file);
-    std::vector<std::string> clips;
-    for (int c = 0; c < ptx_clip_count(s.get()); ++c)
-        clips.push_back(std::string(ptx_clip_name(s.get(), c)) + " " + std::to_string(ptx_clip_file_index(s.get(), c)) + " "
-                        + std::to_string(ptx_clip_sample_offset(s.get(), c)) + " "
-                        + std::to_string(ptx_clip_sample_length(s.get(), c)));
-    return clips;
+    return ptxtest::rows(ptx_clip_count(s.get()), [&](int c) {
+        return ptxtest::joined(" ", ptx_clip_name(s.get(), c), ptx_clip_file_index(s.get(), c),
+                               ptx_clip_sample_offset(s.get(), c), ptx_clip_sample_length(s.get(), c));
+    });
 }
 
 } // namespace

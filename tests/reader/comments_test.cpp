@@ -48,15 +48,14 @@ TEST(Comments, FirstBlockInDepthFirstOrderAndFirstRecordWins)
     inner.at(2).zeros(2).child(commentBlock("deep"));
     EXPECT_EQ(commentFrom({inner, commentBlock("shallow")}), "deep");
 
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 1}),
         trackSettingsBlock({
             trackSettingsRecord(1, {commentBlock("bad\x01")}),
             trackSettingsRecord(1, {commentBlock("kept")}, 0x2620),
             trackSettingsRecord(1, {commentBlock("later")}, 0x2621),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_STREQ(ptx_track_comment(s.get(), 0), "kept");
 }
@@ -68,21 +67,15 @@ TEST(Comments, DeeplyNestedRecordsAreSearchedOnce)
 {
     constexpr size_t kDepth = 30000;
     constexpr size_t kLevel = 9 + 9 + 12 + 12;  // settings header, record header, identifier, padding
-    Bytes chain(kDepth * kLevel, 0);
-    const auto header = [&](size_t at, uint16_t contentType) {
-        const uint32_t size = uint32_t(chain.size() - at - 7);
-        chain[at] = 'Z';
-        for (int k = 0; k < 4; ++k)
-            chain[at + 3 + k] = uint8_t(size >> (8 * k));
-        chain[at + 7] = uint8_t(contentType);
-        chain[at + 8] = uint8_t(contentType >> 8);
-    };
-    for (size_t level = 0; level < kDepth; ++level) {
-        const size_t at = level * kLevel;
-        header(at, 0x2624);
-        header(at + 9, 0x261c);
-        chain[at + 18] = '*';
-        chain[at + 22] = 1;  // identifier 1
+    const size_t total = kDepth * kLevel;
+    Bytes chain;
+    chain.reserve(total);
+    for (size_t at = 0; at < total; at += kLevel) {
+        // Each header's size reaches to the end of the chain.
+        appendHeader(chain, uint32_t(total - at - 7), 0x2624);
+        appendHeader(chain, uint32_t(total - at - 9 - 7), 0x261c);
+        chain.insert(chain.end(), {'*', 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});  // identifier 1
+        chain.resize(at + kLevel, 0);
     }
     SessionFile file = sessionWith({trackBlock({"A", 0, 0, 1, 0})});
     file.bytes(chain);

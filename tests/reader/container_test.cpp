@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
 
 using ptxw::Block;
 using ptxw::Bytes;
@@ -21,18 +24,17 @@ Bytes fileOfSize(size_t n, uint8_t scheme, uint8_t seed)
     return b;
 }
 
+// The blocks parsed from the plain bytes of a session file, from offset 20.
 struct Tree {
     ptx_block *blocks = nullptr;
     uint32_t count = 0;
+    explicit Tree(const Bytes &plain)
+    {
+        EXPECT_EQ(ptx_parse_blocks(plain.data(), uint32_t(plain.size()), -1, 20, &blocks, &count), PTX_OK);
+    }
+    explicit Tree(const ptxw::SessionFile &file) : Tree(file.plain()) {}
     ~Tree() { ptx_free_blocks(blocks, count); }
 };
-
-// Parses the plain bytes of a session file from offset 20.
-void parse(const Bytes &plain, Tree &tree, int byteOrder = -1)
-{
-    ASSERT_EQ(ptx_parse_blocks(plain.data(), uint32_t(plain.size()), byteOrder, 20, &tree.blocks, &tree.count),
-              PTX_OK);
-}
 
 } // namespace
 
@@ -44,25 +46,25 @@ TEST(Container, DescrambleKeysAndSchemes)
     ASSERT_EQ(ptx_descramble(b.data(), uint32_t(b.size())), PTX_OK);
     EXPECT_EQ(b[20], 0xAB);
 
-    // Scheme 1, seed 1: step 29, position p is XORed with (p mod 256) * 29.
-    b = fileOfSize(600, 1, 1);
-    ASSERT_EQ(ptx_descramble(b.data(), uint32_t(b.size())), PTX_OK);
-    EXPECT_EQ(b[20], 68);
-    EXPECT_EQ(b[255], uint8_t(255 * 29));
-    EXPECT_EQ(b[256], 0);
-    EXPECT_EQ(b[257], 29);
-    EXPECT_EQ(b[19], 1) << "the header is never scrambled";
-
-    // Scheme 5: one key byte per 4096-byte run; the first run is untouched.
-    b = fileOfSize(3 * 4096 + 10, 5, 7);
-    ASSERT_EQ(ptx_descramble(b.data(), uint32_t(b.size())), PTX_OK);
+    // Scheme 1, seed 1: step 29, position p is XORed with (p mod 256) * 29; the header is never scrambled.
+    // Scheme 5, seed 7: one key byte per 4096-byte run; the first run is untouched.
     const uint8_t step = uint8_t(7 * 93);
-    EXPECT_EQ(b[20], 0);
-    EXPECT_EQ(b[4095], 0);
-    EXPECT_EQ(b[4096], step);
-    EXPECT_EQ(b[8191], step);
-    EXPECT_EQ(b[8192], uint8_t(2 * step));
-    EXPECT_EQ(b[3 * 4096 + 9], uint8_t(3 * step));
+    const struct {
+        uint8_t scheme, seed;
+        size_t size;
+        std::vector<std::pair<size_t, uint8_t>> bytes;  // position, key byte
+    } keys[] = {
+        {1, 1, 600, {{19, 1}, {20, 68}, {255, uint8_t(255 * 29)}, {256, 0}, {257, 29}}},
+        {5, 7, 3 * 4096 + 10,
+         {{20, 0}, {4095, 0}, {4096, step}, {8191, step}, {8192, uint8_t(2 * step)},
+          {3 * 4096 + 9, uint8_t(3 * step)}}},
+    };
+    for (const auto &k : keys) {
+        b = fileOfSize(k.size, k.scheme, k.seed);
+        ASSERT_EQ(ptx_descramble(b.data(), uint32_t(b.size())), PTX_OK);
+        for (const auto &[position, key] : k.bytes)
+            EXPECT_EQ(b[position], key) << "scheme " << int(k.scheme) << " position " << position;
+    }
 
     for (uint8_t scheme : {0, 2, 6, 255}) {
         b = fileOfSize(64, scheme, 3);
@@ -147,23 +149,18 @@ TEST(Container, BlockBoundsAndTypes)
 
 TEST(Container, TopLevelScanSkipsDamageByOneByte)
 {
-    ptxw::SessionFile file;
-    file.block(Block(0x0001).u32(1))
-        .block(Block(0x0002).sizeField(1000).u32(2))  // too large: skipped, scan resumes after its 'Z'
-        .block(Block(0x0003).u32(3));
-    Tree tree;
-    parse(file.plain(), tree);
+    const Tree tree(ptxtest::sessionWith({
+        Block(0x0001).u32(1),
+        Block(0x0002).sizeField(1000).u32(2),  // too large: skipped, scan resumes after its 'Z'
+        Block(0x0003).u32(3),
+    }));
     // The oversized block's own bytes hold no 'Z', so the next real block is found.
     ASSERT_EQ(tree.count, 2u);
     EXPECT_EQ(tree.blocks[0].content_type, 0x0001);
     EXPECT_EQ(tree.blocks[1].content_type, 0x0003);
 
     // A too-large size whose block covers the next one: that one is still found.
-    ptxw::SessionFile big;
-    big.bigEndian = true;
-    big.block(Block(0x0002).sizeField(40)).block(Block(0x0004).u16(0x5A5A));
-    Tree tree2;
-    parse(big.plain(), tree2);
+    const Tree tree2(ptxtest::sessionWith({Block(0x0002).sizeField(40), Block(0x0004).u16(0x5A5A)}, true));
     ASSERT_EQ(tree2.count, 1u);
     EXPECT_EQ(tree2.blocks[0].content_type, 0x0004);
 }
@@ -174,10 +171,7 @@ TEST(Container, ChildScanTriesEveryByteFromAfterTheMarker)
     Block parent(0x2000);
     parent.at(2).bytes("Z").u16(0).u32(2).u16(0x0BAD);  // a 9-byte block with no content
     parent.at(20).child(Block(0x3000).u32(5));
-    ptxw::SessionFile file;
-    file.block(parent);
-    Tree tree;
-    parse(file.plain(), tree);
+    const Tree tree(ptxtest::sessionWith({parent}));
     ASSERT_EQ(tree.count, 1u);
     const ptx_block &p = tree.blocks[0];
     ASSERT_EQ(p.child_count, 2u);
@@ -191,10 +185,7 @@ TEST(Container, ChildScanTriesEveryByteFromAfterTheMarker)
     Block header(0x1200, 0x5A);
     header.zeros(254);
     ASSERT_EQ(header.size(), 256u);
-    Tree tree2;
-    ptxw::SessionFile file2;
-    file2.block(header);
-    parse(file2.plain(), tree2);
+    const Tree tree2(ptxtest::sessionWith({header}));
     ASSERT_EQ(tree2.count, 1u);
     ASSERT_EQ(tree2.blocks[0].child_count, 1u);
     EXPECT_EQ(tree2.blocks[0].children[0].offset, 20u + 8);
@@ -205,29 +196,23 @@ TEST(Container, ChildMustFitItsParentOrItsBytesAreScannedAgain)
 {
     // C claims one byte more than its parent has: it is refused, the scan
     // moves on byte by byte and C's own child G becomes P's child.
-    Block c(0xC000);
-    c.at(4).child(Block(0x6000).u32(1));
-    Block p(0xB000);
-    p.at(2).child(c.sizeField(c.size() + 1));
-    ptxw::SessionFile file;
-    file.bigEndian = true;
-    file.block(p);
-    Tree tree;
-    parse(file.plain(), tree);
+    const auto parentOf = [](std::optional<int> sizeChange) {
+        Block c(0xC000);
+        c.at(4).child(Block(0x6000).u32(1));
+        if (sizeChange)
+            c.sizeField(uint32_t(int(c.size()) + *sizeChange));
+        Block p(0xB000);
+        p.at(2).child(c);
+        return p;
+    };
+    const Tree tree(ptxtest::sessionWith({parentOf(1)}, true));
     ASSERT_EQ(tree.count, 1u);
     ASSERT_EQ(tree.blocks[0].child_count, 1u);
     EXPECT_EQ(tree.blocks[0].children[0].content_type, 0x6000);
     EXPECT_EQ(tree.blocks[0].children[0].child_count, 0u);
 
     // With the true size, C holds G.
-    Block ok(0xB000);
-    Block c2(0xC000);
-    c2.at(4).child(Block(0x6000).u32(1));
-    ok.at(2).child(c2);
-    ptxw::SessionFile file2;
-    file2.block(ok);
-    Tree tree2;
-    parse(file2.plain(), tree2);
+    const Tree tree2(ptxtest::sessionWith({parentOf(std::nullopt)}));
     ASSERT_EQ(tree2.blocks[0].child_count, 1u);
     ASSERT_EQ(tree2.blocks[0].children[0].child_count, 1u);
     EXPECT_EQ(tree2.blocks[0].children[0].children[0].content_type, 0x6000);
@@ -237,11 +222,7 @@ TEST(Container, IndexListsEveryIndexedBlockInPreOrder)
 {
     Block track1(0x251a);
     track1.at(4).child(Block(0x251a).u32(2)).child(Block(0x9999).child(Block(0x251a).u32(3)));
-    ptxw::SessionFile file;
-    file.block(Block(0x2077).u32(0)).block(track1).block(Block(0x251a).u32(4));
-    Tree tree;
-    const Bytes plain = file.plain();
-    parse(plain, tree);
+    const Tree tree(ptxtest::sessionWith({Block(0x2077).u32(0), track1, Block(0x251a).u32(4)}));
     ptx_block_index index{};
     ASSERT_TRUE(ptx_index_blocks(&index, tree.blocks, tree.count));
     const ptx_block_list *tracks = ptx_block_index_list(&index, 0x251a);
@@ -265,8 +246,7 @@ TEST(Container, DeeplyNestedBlocksDoNotExhaustTheStack)
     plain[18] = 1;
     const Bytes chain = ptxtest::nestedDeep({}, kDepth, 0x1001);
     plain.insert(plain.end(), chain.begin(), chain.end());
-    Tree tree;
-    parse(plain, tree);
+    const Tree tree(plain);
     ASSERT_EQ(tree.count, 1u);
     int depth = 1;
     for (const ptx_block *b = &tree.blocks[0]; b->child_count; b = &b->children[0])

@@ -8,30 +8,28 @@ using namespace ptxtest;
 
 namespace {
 
-// The track's place in the tree as "<depth> '<parent>' <folder or track> <children>".
-std::string nestingOf(const ptx_session *s, const std::string &name)
+// Each track's place in the tree as "<name>: <depth> '<parent>' <folder or track> <children>".
+std::vector<std::string> treeOf(const ptx_session *s)
 {
-    const int t = trackIndex(s, name);
-    return std::to_string(ptx_track_depth(s, t)) + " '" + ptx_track_parent_name(s, t) + "' "
-           + (ptx_track_is_folder(s, t) ? "folder " : "track ") + std::to_string(ptx_track_child_count(s, t));
+    return rows(ptx_track_count(s), [&](int t) {
+        return joined(" ", std::string(ptx_track_name(s, t)) + ":", ptx_track_depth(s, t),
+                      "'" + std::string(ptx_track_parent_name(s, t)) + "'",
+                      ptx_track_is_folder(s, t) ? "folder" : "track", ptx_track_child_count(s, t));
+    });
 }
 
 } // namespace
 
 TEST(Folders, RecordsInPreOrderBuildTheTree)
 {
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}), trackBlock({"R", 0, 0, 3, 0}),
         trackBlock({"S", 0, 0, 4, 0}), trackBlock({"T", 0, 0, 5, 0}),
         folderBlock({{1, 2}, {2, 0}, {3, 1}, {4, 0}, {5, 0}}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");
-    EXPECT_EQ(nestingOf(s.get(), "Q"), "1 'P' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "R"), "1 'P' folder 1");
-    EXPECT_EQ(nestingOf(s.get(), "S"), "2 'R' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "T"), "0 '' track 0");
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"P: 0 '' folder 2", "Q: 1 'P' track 0", "R: 1 'P' folder 1",
+                                                         "S: 2 'R' track 0", "T: 0 '' track 0"}));
 }
 
 TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
@@ -45,23 +43,18 @@ TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)
     });
     // The last record's count does not fit in the block: it counts as 0.
     nesting.bytes(std::string_view("*\0\0\0", 4)).u64le(5).u16le(7);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 10, 0}), trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}),
         trackBlock({"R", 0, 0, 3, 0}), trackBlock({"W", 0, 0, 9, 0}), trackBlock({"Y", 0, 0, 7, 0}),
         trackBlock({"S", 0, 0, 8, 0}), trackBlock({"T", 0, 0, 5, 0}), trackBlock({"U", 0, 0, 6, 0}),
         nesting,
         folderBlock({{6, 1}, {5, 0}}),  // only the first nesting block counts
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "A"), "1 '' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "P"), "0 '' folder 2");  // the largest count of its records
-    for (const char *child : {"Q", "R", "W"})
-        EXPECT_EQ(nestingOf(s.get(), child), "1 'P' track 0") << child;
-    EXPECT_EQ(nestingOf(s.get(), "Y"), "0 '' folder 2");
-    EXPECT_EQ(nestingOf(s.get(), "S"), "1 'Y' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "T"), "1 'Y' track 0");
-    EXPECT_EQ(nestingOf(s.get(), "U"), "0 '' track 0");
+    // P's count is the largest of its records.
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"A: 1 '' track 0", "P: 0 '' folder 2", "Q: 1 'P' track 0",
+                                                         "R: 1 'P' track 0", "W: 1 'P' track 0", "Y: 0 '' folder 2",
+                                                         "S: 1 'Y' track 0", "T: 1 'Y' track 0", "U: 0 '' track 0"}));
 }
 
 TEST(Folders, DeepChainIsWalkedWithoutRecursion)
@@ -79,14 +72,14 @@ TEST(Folders, DeepChainIsWalkedWithoutRecursion)
     }
     Block nesting(0x210c);
     nesting.at(2).bytes(records);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"Top", 0, 0, 0x1000000000ULL, 0}),
         trackBlock({"Above", 0, 0, 0x1000000000ULL + kDepth - 2, 0}),
         trackBlock({"Bottom", 0, 0, 0x1000000000ULL + kDepth - 1, 0}),
         nesting,
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    EXPECT_EQ(nestingOf(s.get(), "Top"), "0 '' folder 1");
-    EXPECT_EQ(nestingOf(s.get(), "Bottom"), std::to_string(kDepth - 1) + " 'Above' track 0");
+    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"Top: 0 '' folder 1",
+                                                         "Above: " + std::to_string(kDepth - 2) + " '' folder 1",
+                                                         "Bottom: " + std::to_string(kDepth - 1) + " 'Above' track 0"}));
 }

@@ -14,26 +14,9 @@ using ptxw::MemoryLocation;
 
 namespace {
 
-MemoryLocation location(uint16_t number, std::string name, uint8_t type = 1)
+MemoryLocation location(uint16_t number, std::string name, uint8_t type = 1, std::vector<MarkerColour> colours = {})
 {
-    MemoryLocation l;
-    l.number = number;
-    l.name = std::move(name);
-    l.type = type;
-    return l;
-}
-
-MemoryLocation withColours(MemoryLocation l, std::vector<MarkerColour> colours)
-{
-    l.colours = std::move(colours);
-    return l;
-}
-
-MemoryLocation withTimes(MemoryLocation l, uint64_t start, uint64_t end)
-{
-    l.start = start;
-    l.end = end;
-    return l;
+    return {.number = number, .type = type, .name = std::move(name), .colours = std::move(colours)};
 }
 
 ptxw::SessionFile fileWith(const std::vector<MemoryLocation> &locations, bool bigEndian = false)
@@ -52,43 +35,44 @@ SessionPtr openLocations(const std::vector<MemoryLocation> &locations, bool bigE
 
 std::vector<std::string> namesInOrder(const ptx_session *s)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < ptx_memory_location_count(s); ++i)
-        names.emplace_back(ptx_memory_location_name(s, i));
-    return names;
+    return ptxtest::rows(ptx_memory_location_count(s), [&](int i) { return ptx_memory_location_name(s, i); });
 }
 
-void expectColour(const ptx_session *s, int i, MarkerColour colour)
+// Each location as "number|name|type|reference|start|end".
+std::vector<std::string> rowsOf(const ptx_session *s)
 {
-    SCOPED_TRACE(ptx_memory_location_name(s, i));
-    EXPECT_EQ(ptx_memory_location_color_r(s, i), colour.r);
-    EXPECT_EQ(ptx_memory_location_color_g(s, i), colour.g);
-    EXPECT_EQ(ptx_memory_location_color_b(s, i), colour.b);
+    return ptxtest::rows(ptx_memory_location_count(s), [&](int i) {
+        return ptxtest::joined("|", ptx_memory_location_number(s, i), ptx_memory_location_name(s, i),
+                               ptx_memory_location_type(s, i), ptx_memory_location_reference(s, i),
+                               ptx_memory_location_start(s, i), ptx_memory_location_end(s, i));
+    });
+}
+
+// "red,green,blue".
+std::string colourOf(const ptx_session *s, int i)
+{
+    return ptxtest::joined(",", ptx_memory_location_color_r(s, i), ptx_memory_location_color_g(s, i),
+                           ptx_memory_location_color_b(s, i));
 }
 
 } // namespace
 
 TEST(MemoryLocations, KeepEveryFieldInBothByteOrders)
 {
-    MemoryLocation chorus = withTimes(location(0x0102, "Chorus", 2), 0x0102030405060708, 0x0a0b0c0d0e0f1011);
-    chorus.reference = 3;
+    const MemoryLocation chorus = {.number = 0x0102, .reference = 3, .type = 2, .name = "Chorus",
+                                   .start = 0x0102030405060708, .end = 0x0a0b0c0d0e0f1011};
+    const MemoryLocation hit = {.number = 0x0103, .name = "Hit", .start = 1000, .end = 1000};
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        SessionPtr s = openLocations({chorus, withTimes(location(0x0103, "Hit", 1), 1000, 1000), location(0x0104, "", 9)},
-                                     bigEndian);
+        SessionPtr s = openLocations({chorus, hit, location(0x0104, "", 9)}, bigEndian);
         ASSERT_TRUE(s);
-        ASSERT_EQ(ptx_memory_location_count(s.get()), 3);
-        EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 0x0102u);
-        EXPECT_STREQ(ptx_memory_location_name(s.get(), 0), "Chorus");
-        EXPECT_EQ(ptx_memory_location_type(s.get(), 0), 2);
-        EXPECT_EQ(ptx_memory_location_reference(s.get(), 0), 3);
-        EXPECT_EQ(ptx_memory_location_start(s.get(), 0), 0x0102030405060708u);
-        EXPECT_EQ(ptx_memory_location_end(s.get(), 0), 0x0a0b0c0d0e0f1011u);
-        EXPECT_EQ(ptx_memory_location_start(s.get(), 1), 1000u);
-        EXPECT_EQ(ptx_memory_location_end(s.get(), 1), 1000u);
         // An empty name is still a location.
-        EXPECT_EQ(ptx_memory_location_number(s.get(), 2), 0x0104u);
-        EXPECT_STREQ(ptx_memory_location_name(s.get(), 2), "");
+        EXPECT_EQ(rowsOf(s.get()), (std::vector<std::string>{
+                                       "258|Chorus|2|3|" + std::to_string(0x0102030405060708) + "|"
+                                           + std::to_string(0x0a0b0c0d0e0f1011),
+                                       "259|Hit|1|0|1000|1000",
+                                       "260||9|0|0|0",
+                                   }));
     }
 }
 
@@ -102,9 +86,9 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
     const MarkerColour colour = {10, 20, 30};
     std::vector<MemoryLocation> locations;
     for (size_t k = 0; k < types.size(); ++k)
-        locations.push_back(withColours(location(uint16_t(k), "x", std::get<0>(types[k])), {{0, 0, 0}, colour, {40, 50, 60}}));
-    locations.push_back(withColours(location(100, "only black", 1), {{0, 0, 0}}));
-    locations.push_back(withColours(location(101, "blue only", 1), {{0, 0, 200}}));
+        locations.push_back(location(uint16_t(k), "x", std::get<0>(types[k]), {{0, 0, 0}, colour, {40, 50, 60}}));
+    locations.push_back(location(100, "only black", 1, {{0, 0, 0}}));
+    locations.push_back(location(101, "blue only", 1, {{0, 0, 200}}));
     SessionPtr s = openLocations(locations);
     ASSERT_TRUE(s);
     ASSERT_EQ(ptx_memory_location_count(s.get()), int(locations.size()));
@@ -113,10 +97,10 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
         SCOPED_TRACE(int(type));
         EXPECT_EQ(ptx_memory_location_type(s.get(), int(k)), type);
         EXPECT_STREQ(ptx_memory_location_type_name(s.get(), int(k)), name);
-        expectColour(s.get(), int(k), coloured ? colour : MarkerColour{});
+        EXPECT_EQ(colourOf(s.get(), int(k)), coloured ? "10,20,30" : "0,0,0");
     }
-    expectColour(s.get(), int(types.size()), {0, 0, 0});
-    expectColour(s.get(), int(types.size()) + 1, {0, 0, 200});
+    EXPECT_EQ(colourOf(s.get(), int(types.size())), "0,0,0");
+    EXPECT_EQ(colourOf(s.get(), int(types.size()) + 1), "0,0,200");
 }
 
 TEST(MemoryLocations, SortedByNumberKeepingFileOrderForEqualNumbers)
@@ -157,22 +141,18 @@ TEST(MemoryLocations, DamagedNamesDropTheLocation)
     file.block(ptxw::Block(0x2077).at(2).u16(4).u8(0).u8(1).at(8).u32(50).bytes("short"));
     SessionPtr s = ptxtest::openSession(file);
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_memory_location_count(s.get()), 2);
-    EXPECT_EQ(ptx_memory_location_number(s.get(), 0), 1u);
-    EXPECT_EQ(std::string(ptx_memory_location_name(s.get(), 0)).size(), 9999u);
-    EXPECT_STREQ(ptx_memory_location_name(s.get(), 1), "kept");
+    EXPECT_EQ(rowsOf(s.get()),
+              (std::vector<std::string>{"1|" + std::string(9999, 'a') + "|1|0|0|0", "3|kept|1|0|0|0"}));
 }
 
 TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
 {
-    const MemoryLocation tail = withTimes(location(3, "Tail", 2), 100, 200);
+    const MemoryLocation tail = {.number = 3, .type = 2, .name = "Tail", .start = 100, .end = 200};
 
     // The block is the last in the file, so the end time reaches its last byte.
     SessionPtr whole = openLocations({tail});
     ASSERT_TRUE(whole);
-    ASSERT_EQ(ptx_memory_location_count(whole.get()), 1);
-    EXPECT_EQ(ptx_memory_location_start(whole.get(), 0), 100u);
-    EXPECT_EQ(ptx_memory_location_end(whole.get(), 0), 200u);
+    EXPECT_EQ(rowsOf(whole.get()), std::vector<std::string>{"3|Tail|2|0|100|200"});
 
     // One byte shorter: the location is kept without its times.
     ptxw::Block shortened = ptxw::memoryLocationBlock(tail);
@@ -181,8 +161,5 @@ TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)
     bytes.pop_back();
     SessionPtr cut = ptxtest::openBytes(bytes);
     ASSERT_TRUE(cut);
-    ASSERT_EQ(ptx_memory_location_count(cut.get()), 1);
-    EXPECT_STREQ(ptx_memory_location_name(cut.get(), 0), "Tail");
-    EXPECT_EQ(ptx_memory_location_start(cut.get(), 0), 0u);
-    EXPECT_EQ(ptx_memory_location_end(cut.get(), 0), 0u);
+    EXPECT_EQ(rowsOf(cut.get()), std::vector<std::string>{"3|Tail|2|0|0|0"});
 }

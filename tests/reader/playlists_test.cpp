@@ -22,28 +22,19 @@ Block playlistOf(std::string_view name, uint32_t clip)
 
 using Clips = std::vector<int32_t>;
 
-Block track(std::string name, uint8_t type, std::optional<uint8_t> format = std::nullopt)
-{
-    TrackSpec spec;
-    spec.name = std::move(name);
-    spec.type = type;
-    spec.formatCode = format;
-    return trackBlock(spec);
-}
-
 } // namespace
 
 TEST(Playlists, MatchedByNameThenHandedOutByChannelCount)
 {
-    SessionFile file = sessionWith({
-        track("Vox", kAudio, kMono),
-        track("Keys", kAudio, kMono),
-        track("Gtr", kAudio, kStereo),
-        track("Bus", kAux, kStereo),
-        track("Synth", kMidi, kStereo),
-        track("Bass", kAudio),  // no format: one channel
-        track("Pad", kAudio, kStereo),
-        track("Late", kAudio, kMono),
+    SessionPtr s = openSession(sessionWith({
+        trackBlock({"Vox", kAudio, kMono}),
+        trackBlock({"Keys", kAudio, kMono}),
+        trackBlock({"Gtr", kAudio, kStereo}),
+        trackBlock({"Bus", kAux, kStereo}),
+        trackBlock({"Synth", kMidi, kStereo}),
+        trackBlock({"Bass", kAudio}),  // no format: one channel
+        trackBlock({"Pad", kAudio, kStereo}),
+        trackBlock({"Late", kAudio, kMono}),
         playlistsBlock({
             playlistOf("", 1),
             playlistOf("Synth", 2),
@@ -58,8 +49,7 @@ TEST(Playlists, MatchedByNameThenHandedOutByChannelCount)
             playlistOf("Synth", 8),  // a track may take several named playlists
             playlistOf("", 9),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     const auto clipsOf = [&](const char *name) { return placementIndices(s.get(), trackIndex(s.get(), name)); };
     EXPECT_EQ(clipsOf("Vox"), Clips{1});
@@ -82,17 +72,16 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
     list.child(shortPlacement).child(tooShort);
     const std::string longest(500, 'n'), tooLong(501, 'x');
 
-    SessionFile file = sessionWith({
-        track("A", kAudio, kMono),
-        track(longest, kMidi),
-        track(tooLong, kMidi),
+    SessionPtr s = openSession(sessionWith({
+        trackBlock({"A", kAudio, kMono}),
+        trackBlock({longest, kMidi}),
+        trackBlock({tooLong, kMidi}),
         playlistsBlock({
             playlistBlock("", {placementListBlock({{70, 0}}, true), list}),
             playlistOf(longest, 80),
             playlistOf(tooLong, 90),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(placementIndices(s.get(), 0), (Clips{1, 50}));
     EXPECT_FALSE(ptx_track_placement_is_group(s.get(), 0, 1));  // no group flag within size 20
@@ -102,29 +91,25 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
 
 TEST(Playlists, PlacementFieldsAndGroups)
 {
-    SessionFile file = sessionWith({
-        track("A", kAudio, kMono),
+    SessionPtr s = openSession(sessionWith({
+        trackBlock({"A", kAudio, kMono}),
         playlistsBlock({playlistBlock("A", {placementListBlock({
                                                 {3, 48000, 7, false},
-                                                {2, 96000, 11, true},
+                                                {2, 96000, 0x1234, true},
                                                 {5, 5000000000ULL, 0, false},
                                             })})}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_track_placement_count(s.get(), 0), 3);
-    EXPECT_EQ(ptx_track_placement_clip(s.get(), 0, 0), 3);
-    EXPECT_EQ(ptx_track_placement_group(s.get(), 0, 0), -1);
-    EXPECT_FALSE(ptx_track_placement_is_group(s.get(), 0, 0));
-    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 0), 48000u);
-    EXPECT_EQ(ptx_track_placement_color(s.get(), 0, 0), 7);
-
-    EXPECT_EQ(ptx_track_placement_clip(s.get(), 0, 1), -1);
-    EXPECT_EQ(ptx_track_placement_group(s.get(), 0, 1), 2);
-    EXPECT_TRUE(ptx_track_placement_is_group(s.get(), 0, 1));
-    EXPECT_EQ(ptx_track_placement_color(s.get(), 0, 1), 11);
-
-    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 2), 4294967295u);  // samples beyond 32 bits
+    // Each placement as "clip|group|is group|position|colour"; samples beyond 32 bits are clamped.
+    EXPECT_EQ(rows(ptx_track_placement_count(s.get(), 0),
+                   [&](int k) {
+                       return joined("|", ptx_track_placement_clip(s.get(), 0, k),
+                                     ptx_track_placement_group(s.get(), 0, k),
+                                     ptx_track_placement_is_group(s.get(), 0, k),
+                                     ptx_track_placement_position(s.get(), 0, k),
+                                     ptx_track_placement_color(s.get(), 0, k));
+                   }),
+              (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|4660", "5|-1|0|4294967295|0"}));
 }
 
 TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)
@@ -155,7 +140,7 @@ TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)
         file.block(sessionFormatBlock(c.sampleRate, 3));
         for (const Block &b : c.tempoBlocks)
             file.block(b);
-        file.block(track("A", kAudio, kMono))
+        file.block(trackBlock({"A", kAudio, kMono}))
             .block(playlistsBlock({playlistBlock("A", {placementListBlock({{0, kMusicalPosition + c.ticks}})})}));
         SessionPtr s = openSession(file);
         ASSERT_TRUE(s) << c.what;

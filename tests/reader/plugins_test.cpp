@@ -27,7 +27,7 @@ TEST(Plugins, SlotsKeepTheirNumbersAndKeysFallBackToTheShortKey)
 {
     Block notASlot(0x2630);
     notASlot.at(2).zeros(4);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 1}),
         pluginDefinitionBlock("Old EQ", key(1, 0)),
         pluginDefinitionBlock("New EQ", key(1, 0)),  // replaces the name of the full key only
@@ -46,8 +46,7 @@ TEST(Plugins, SlotsKeepTheirNumbersAndKeysFallBackToTheShortKey)
             pluginSlotBlock(key(3, 0), true),
             pluginSlotBlock(key(4, 0), true),
         })}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(pluginSummary(s.get(), 0),
               (Names{"0:New EQ:active", "3:Comp B:inactive", "4:Comp A:active", "5:Old EQ:active"}));
@@ -58,7 +57,7 @@ TEST(Plugins, FirstSettingsRecordWithPluginsWinsAndNestedListsJoin)
     const PluginKey eq = key(1, 0), comp = key(2, 0), verb = key(3, 0);
     Block stray(0x3000);
     stray.at(2).zeros(2);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 1}),
         trackBlock({"B", 0, 0, 2}),
         trackBlock({"C", 0, 0, 3}),
@@ -76,8 +75,7 @@ TEST(Plugins, FirstSettingsRecordWithPluginsWinsAndNestedListsJoin)
                                 0x2621),
             insertsFor(3, {pluginSlotBlock(eq, true)}, 0x261d),  // not a settings record
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_EQ(pluginSummary(s.get(), 0), Names{"0:EQ:active"});
     EXPECT_EQ(pluginSummary(s.get(), 1), (Names{"0:EQ:active", "0:Comp:inactive"}));
@@ -87,7 +85,7 @@ TEST(Plugins, FirstSettingsRecordWithPluginsWinsAndNestedListsJoin)
 TEST(Plugins, SessionListsPreferActive)
 {
     const PluginKey eq = key(1, 0), comp = key(2, 0), verb = key(3, 0), delay = key(4, 0);
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"A", 0, 0, 1}),
         trackBlock({"B", 0, 0, 2}),
         pluginDefinitionBlock("EQ", eq),
@@ -99,14 +97,10 @@ TEST(Plugins, SessionListsPreferActive)
                            pluginSlotBlock(verb, false)}),
             insertsFor(2, {pluginSlotBlock(delay, false), pluginSlotBlock(comp, true), pluginSlotBlock(eq, true)}),
         }),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    Names active, inactive;
-    for (int i = 0; i < ptx_active_plugin_count(s.get()); ++i)
-        active.emplace_back(ptx_active_plugin_name(s.get(), i));
-    for (int i = 0; i < ptx_inactive_plugin_count(s.get()); ++i)
-        inactive.emplace_back(ptx_inactive_plugin_name(s.get(), i));
-    EXPECT_EQ(active, (Names{"EQ", "Comp"}));
-    EXPECT_EQ(inactive, (Names{"Verb", "Delay"}));
+    EXPECT_EQ(rows(ptx_active_plugin_count(s.get()), [&](int i) { return ptx_active_plugin_name(s.get(), i); }),
+              (Names{"EQ", "Comp"}));
+    EXPECT_EQ(rows(ptx_inactive_plugin_count(s.get()), [&](int i) { return ptx_inactive_plugin_name(s.get(), i); }),
+              (Names{"Verb", "Delay"}));
 }

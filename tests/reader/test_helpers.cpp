@@ -58,16 +58,19 @@ ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bi
     return file;
 }
 
+void appendHeader(ptxw::Bytes &out, uint32_t size, uint16_t contentType)
+{
+    out.insert(out.end(), {'Z', 0, 0, uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24),
+                           uint8_t(contentType), uint8_t(contentType >> 8)});
+}
+
 ptxw::Bytes nestedDeep(const ptxw::Bytes &inner, size_t depth, uint16_t contentType)
 {
     ptxw::Bytes out;
     out.reserve(9 * depth + inner.size());
     for (size_t d = 0; d < depth; ++d) {
         // The size counts from the content type on: 2 bytes, then the rest.
-        const uint32_t size = uint32_t(2 + 9 * (depth - 1 - d) + inner.size());
-        const uint8_t header[9] = {'Z', 0, 0, uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
-                                   uint8_t(size >> 24), uint8_t(contentType), uint8_t(contentType >> 8)};
-        out.insert(out.end(), header, header + 9);
+        appendHeader(out, uint32_t(2 + 9 * (depth - 1 - d) + inner.size()), contentType);
     }
     out.insert(out.end(), inner.begin(), inner.end());
     return out;
@@ -92,11 +95,10 @@ std::vector<int32_t> placementIndices(const ptx_session *s, int t)
 
 std::vector<std::string> pluginSummary(const ptx_session *s, int t)
 {
-    std::vector<std::string> out;
-    for (int k = 0; k < ptx_track_plugin_count(s, t); ++k)
-        out.push_back(std::to_string(ptx_track_plugin_id(s, t, k)) + ":" + ptx_track_plugin_name(s, t, k) + ":"
-                      + (ptx_track_plugin_active(s, t, k) ? "active" : "inactive"));
-    return out;
+    return rows(ptx_track_plugin_count(s, t), [&](int k) {
+        return joined(":", ptx_track_plugin_id(s, t, k), ptx_track_plugin_name(s, t, k),
+                      ptx_track_plugin_active(s, t, k) ? "active" : "inactive");
+    });
 }
 
 } // namespace ptxtest

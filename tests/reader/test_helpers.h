@@ -7,7 +7,9 @@
 #include "session_writer.h"
 
 #include <memory>
+#include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace ptxtest {
@@ -38,10 +40,41 @@ SessionPtr openBytes(const ptxw::Bytes &bytes, std::string *error = nullptr);
 // A session file in the given byte order holding the given blocks.
 ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian = false);
 
+// Appends a little-endian block header: 'Z', block type 0, the size and the content type.
+void appendHeader(ptxw::Bytes &out, uint32_t size, uint16_t contentType);
+
 // `inner` (little-endian bytes) inside `depth` levels of blocks of the
 // content type that hold nothing else, written directly so that a very deep
 // tree stays cheap to build.
 ptxw::Bytes nestedDeep(const ptxw::Bytes &inner, size_t depth, uint16_t contentType = 0x3000);
+
+// The values as one text joined by `separator`; integers (bytes too) in decimal.
+template <class... Values>
+std::string joined(const char *separator, const Values &...values)
+{
+    std::ostringstream out;
+    const char *before = "";
+    const auto put = [&](const auto &value) {
+        out << before;
+        if constexpr (std::is_integral_v<std::decay_t<decltype(value)>>)
+            out << +value;
+        else
+            out << value;
+        before = separator;
+    };
+    (put(values), ...);
+    return out.str();
+}
+
+// rowAt(i) for each i below count.
+template <class RowAt>
+std::vector<std::string> rows(int count, RowAt rowAt)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(rowAt(i));
+    return out;
+}
 
 // The index of the track with the name, or -1.
 int trackIndex(const ptx_session *s, const std::string &name);

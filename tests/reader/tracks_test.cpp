@@ -23,13 +23,23 @@ Block trackEndingAt(size_t size, TrackIdentifier id)
     return b;
 }
 
+// Each track as "name|type|format|colour|comment|depth|folder|parent".
+std::vector<std::string> tracksOf(const ptx_session *s)
+{
+    return rows(ptx_track_count(s), [&](int t) {
+        return joined("|", ptx_track_name(s, t), ptx_track_type(s, t), ptx_track_format_name(s, t),
+                      ptx_track_color_index(s, t), ptx_track_comment(s, t), ptx_track_depth(s, t),
+                      ptx_track_is_folder(s, t), ptx_track_parent_name(s, t));
+    });
+}
+
 } // namespace
 
 TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
 {
     Block noFormatChild = trackBlock({"NoFmt", 4, std::nullopt, 0x44, 9});
     noFormatChild.at(5 + 63).u8(1);  // a format byte without the 0x4420 child means nothing
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({"Lead", 0, 1, 0x11, 12}),
         trackBlock({"", 0, 1, 0x55, 1}),
         trackBlock({"Pad", 11, 13, 0x22, 3}),
@@ -38,44 +48,24 @@ TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
         trackBlock({"Lead", 3, 2, 0x33, 7}),
         // The duplicate's identifier must not lead to the first "Lead".
         trackSettingsBlock({commentFor(0x33, "from the duplicate"), commentFor(0x11, "first Lead")}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_track_count(s.get()), 4);
-    const char *const names[] = {"Lead", "Pad", "Odd", "NoFmt"};
-    for (int t = 0; t < 4; ++t)
-        EXPECT_STREQ(ptx_track_name(s.get(), t), names[t]);
-
-    EXPECT_EQ(ptx_track_type(s.get(), 0), 0);
-    EXPECT_STREQ(ptx_track_format_name(s.get(), 0), "Stereo");
-    EXPECT_EQ(ptx_track_color_index(s.get(), 0), 12);
-    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "first Lead");
-
-    EXPECT_EQ(ptx_track_type(s.get(), 1), 11);
-    EXPECT_STREQ(ptx_track_format_name(s.get(), 1), "7.0");
-
-    EXPECT_EQ(ptx_track_type(s.get(), 2), 255);
-    EXPECT_STREQ(ptx_track_format_name(s.get(), 2), "Unknown");
-    EXPECT_EQ(ptx_track_color_index(s.get(), 2), 0x1234);
-
-    EXPECT_EQ(ptx_track_type(s.get(), 3), 4);
-    EXPECT_STREQ(ptx_track_format_name(s.get(), 3), "Unknown");
-    for (int t = 0; t < 4; ++t) {
-        EXPECT_EQ(ptx_track_depth(s.get(), t), 0u);
-        EXPECT_EQ(ptx_track_is_folder(s.get(), t), 0);
-        EXPECT_STREQ(ptx_track_parent_name(s.get(), t), "");
-    }
+    EXPECT_EQ(tracksOf(s.get()), (std::vector<std::string>{
+                                     "Lead|0|Stereo|12|first Lead|0|0|",
+                                     "Pad|11|7.0|3||0|0|",
+                                     "Odd|255|Unknown|4660||0|0|",
+                                     "NoFmt|4|Unknown|9||0|0|",
+                                 }));
 }
 
 TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
 {
     const std::string longest(76, 'a'), tooLong(77, 'b');
-    SessionFile file = sessionWith({
+    SessionPtr s = openSession(sessionWith({
         trackBlock({longest, 0, 0, 0x01, 0}),
         trackBlock({tooLong, 0, 0, 0x02, 0}),
         trackSettingsBlock({commentFor(0x01, "reached"), commentFor(0x02, "beyond offset+100")}),
-    });
-    SessionPtr s = openSession(file);
+    }));
     ASSERT_TRUE(s);
     EXPECT_STREQ(ptx_track_comment(s.get(), 0), "reached");
     EXPECT_STREQ(ptx_track_comment(s.get(), 1), "");
@@ -92,7 +82,7 @@ TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
 TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
 {
     const PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    SessionFile file = sessionWith(
+    SessionPtr s = openSession(sessionWith(
         {
             trackBlock({"Bass", 0, 6, 0x0102030405060708ULL, 0x0102}),
             playlistsBlock({playlistBlock("Bass", {placementListBlock({{4, 1000}})})}),
@@ -100,13 +90,10 @@ TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
             trackSettingsBlock({trackSettingsRecord(0x0102030405060708ULL,
                                                     {insertListBlock({pluginSlotBlock(eq, true)}), commentBlock("low end")})}),
         },
-        true);
-    SessionPtr s = openSession(file);
+        true));
     ASSERT_TRUE(s);
-    ASSERT_EQ(ptx_track_count(s.get()), 1);
-    EXPECT_STREQ(ptx_track_name(s.get(), 0), "Bass");
-    EXPECT_STREQ(ptx_track_format_name(s.get(), 0), "5.1");
-    EXPECT_EQ(ptx_track_color_index(s.get(), 0), 0x0102);  // always little-endian
+    // The colour is always little-endian.
+    EXPECT_EQ(tracksOf(s.get()), std::vector<std::string>{"Bass|0|5.1|258|low end|0|0|"});
     EXPECT_EQ(placementIndices(s.get(), 0), std::vector<int32_t>{4});
     EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 0), 1000u);
     EXPECT_EQ(pluginSummary(s.get(), 0), std::vector<std::string>{"0:Big EQ:active"});

@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using viewstest::clip;
-using viewstest::lanes;
-using viewstest::track;
+using namespace viewstest;
 
 TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
 {

@@ -19,11 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using viewstest::clip;
-using viewstest::lanes;
-using viewstest::track;
-using viewstest::drag;
-using viewstest::sendMouse;
+using namespace viewstest;
 
 namespace {
 

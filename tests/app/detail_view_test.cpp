@@ -11,10 +11,9 @@ namespace {
 
 bool showsLabel(const QWidget &view, const QString &text)
 {
-    for (const QLabel *label : view.findChildren<QLabel *>()) {
+    for (const QLabel *label : view.findChildren<QLabel *>())
         if (label->isVisibleTo(&view) && label->text() == text)
             return true;
-    }
     return false;
 }
 

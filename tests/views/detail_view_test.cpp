@@ -20,7 +20,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>

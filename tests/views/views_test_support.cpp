@@ -94,6 +94,13 @@ void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers)
     sendMouse(widget, QEvent::MouseButtonRelease, at, modifiers);
 }
 
+void doubleClick(QWidget &widget, QPointF at)
+{
+    click(widget, at);
+    sendMouse(widget, QEvent::MouseButtonDblClick, at);
+    sendMouse(widget, QEvent::MouseButtonRelease, at);
+}
+
 void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers)
 {
     // The pointer moves on the screen: a widget that moves while dragged

@@ -47,6 +47,8 @@ void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModif
                Qt::MouseButton button = Qt::LeftButton);
 // Press and release of the left button.
 void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A click, then the second press as a double click and its release.
+void doubleClick(QWidget &widget, QPointF at);
 // Press, a move half way and to the end, and release.
 void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 

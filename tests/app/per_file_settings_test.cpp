@@ -17,24 +17,22 @@ using kestrix::PersistedFrame;
 
 namespace {
 
+// Every member away from its default.
 PerFileSettings everythingChanged()
 {
-    PerFileSettings settings;
-    settings.universeSelection.trackNames = {"Kick", "Vox \"Lead\""};
-    settings.universeSelection.timeRange = kestrix::SampleRange{48000, 96000.5};
-    settings.universeViewport = {2.25, 1.5, 12345, 3};
-    settings.overviewUniverseExtraHeight = 42.5;
-    settings.windowFrame = PersistedFrame{10, 20, 800, 500};
-    settings.sessionInfoExpanded = false;
-    settings.overviewExpanded = false;
-    settings.audioFilesExpanded = true;
-    settings.pluginsExpanded = true;
-    settings.activePluginsExpanded = false;
-    settings.inactivePluginsExpanded = false;
-    settings.tracksExpanded = true;
-    settings.clipsExpanded = true;
-    settings.locationsExpanded = true;
-    return settings;
+    return {.universeSelection = {{"Kick", "Vox \"Lead\""}, kestrix::SampleRange{48000, 96000.5}},
+            .universeViewport = {2.25, 1.5, 12345, 3},
+            .overviewUniverseExtraHeight = 42.5,
+            .windowFrame = PersistedFrame{10, 20, 800, 500},
+            .sessionInfoExpanded = false,
+            .overviewExpanded = false,
+            .audioFilesExpanded = true,
+            .pluginsExpanded = true,
+            .activePluginsExpanded = false,
+            .inactivePluginsExpanded = false,
+            .tracksExpanded = true,
+            .clipsExpanded = true,
+            .locationsExpanded = true};
 }
 
 const QStringList kRequiredKeys{

@@ -70,6 +70,9 @@ QStringList contextMenu(kestrix::RowListView *list, int row, std::optional<int> 
 // The row of the named track in the track list, or -1.
 int rowOfTrack(const kestrix::TrackListModel &model, const std::string &name);
 
+// Whether a label showing `text` is visible in the widget.
+bool showsLabel(const QWidget &widget, const QString &text);
+
 // Processes events until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000);
 

@@ -3,7 +3,6 @@
 #include "per_file_settings.h"
 #include "per_file_settings_store.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -230,24 +229,4 @@ TEST_F(PerFileSettingsTest, OnlyTheMostRecentlyUsedRecordsAreKept)
     EXPECT_EQ(store.load(name(0)), everythingChanged());
     EXPECT_EQ(store.load(name(1)), PerFileSettings{});
     EXPECT_EQ(store.load(name(limit + kExtra - 1)), everythingChanged());
-}
-
-TEST_F(PerFileSettingsTest, APreferencesFileThatCannotBeWrittenIsReportedOnce)
-{
-    kestrix::PerFileSettingsStore::shared().flush();
-    QSettings().sync();
-    const QString settingsFile = QSettings().fileName();
-    // A folder where the file should be: not writable even for root.
-    QFile::remove(settingsFile);
-    ASSERT_TRUE(QDir().mkpath(settingsFile));
-    kestrix::PerFileSettingsStore store;
-    QStringList reports;
-    QObject::connect(&store, &kestrix::PerFileSettingsStore::writeFailed,
-                     [&reports](const QString &where) { reports.append(where); });
-    store.save(path("A.ptx"), everythingChanged());
-    store.flush();
-    store.save(path("B.ptx"), everythingChanged());
-    store.flush();
-    EXPECT_EQ(reports, QStringList{settingsFile});
-    EXPECT_TRUE(QDir().rmdir(settingsFile));
 }

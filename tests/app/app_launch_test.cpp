@@ -42,20 +42,18 @@ QStringList actionTexts(const QMenu *menu)
 
 QAction *actionNamed(const QMenu *menu, const QString &text)
 {
-    for (QAction *action : menu->actions()) {
+    for (QAction *action : menu->actions())
         if (action->text() == text)
             return action;
-    }
     return nullptr;
 }
 
 QStringList visibleLabelTexts(const QWidget *widget)
 {
     QStringList texts;
-    for (const QLabel *label : widget->findChildren<QLabel *>()) {
+    for (const QLabel *label : widget->findChildren<QLabel *>())
         if (label->isVisible())
             texts.append(label->text());
-    }
     return texts;
 }
 
@@ -78,11 +76,9 @@ TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
     EXPECT_EQ(start->windowTitle(), "Kestrix");
     EXPECT_EQ(start->minimumSize(), start->maximumSize()) << "fixed size";
 
-    QStringList texts = visibleLabelTexts(start);
-    EXPECT_TRUE(texts.contains("Recent Sessions"));
-    EXPECT_TRUE(texts.contains("No Recent Sessions"));
-    EXPECT_TRUE(texts.contains("Version 9.8.7"));
-    EXPECT_TRUE(texts.contains("Session Thumbnails"));
+    const QStringList texts = visibleLabelTexts(start);
+    for (const char *text : {"Recent Sessions", "No Recent Sessions", "Version 9.8.7", "Session Thumbnails"})
+        EXPECT_TRUE(texts.contains(text)) << text;
 
     app.recents().add(makeFile("Mix.ptx"));
     settle();

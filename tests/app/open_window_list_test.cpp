@@ -12,10 +12,9 @@ QVariantMap entry(const QVariant &path, const QVariant &x, const QVariant &y, co
     QVariantMap map;
     const std::pair<const char *, QVariant> values[] = {
         {"path", path}, {"x", x}, {"y", y}, {"width", width}, {"height", height}};
-    for (const auto &[key, value] : values) {
+    for (const auto &[key, value] : values)
         if (value.isValid())
             map.insert(key, value);
-    }
     return map;
 }
 

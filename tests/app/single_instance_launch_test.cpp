@@ -48,11 +48,7 @@ public:
         process_.setProcessEnvironment(environment);
         process_.start(QStringLiteral(KESTRIX_EXECUTABLE), {});
     }
-    ~Launch()
-    {
-        process_.kill();
-        process_.waitForFinished();
-    }
+    ~Launch() { crash(); }
 
     bool isInstance()
     {

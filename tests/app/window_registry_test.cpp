@@ -189,19 +189,16 @@ TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
 
 TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfTodayAndANewFileIsCentred)
 {
-    using kestrix::frameOnScreens;
+    // Two screens side by side, the left one primary; windows no smaller than 240 by 300.
     const QRect left(0, 0, 1920, 1050);
-    const QRect right(1920, 0, 1280, 994);
-    const QSize minimum(240, 300);
-    EXPECT_EQ(frameOnScreens({100, 100, 900, 600}, {left, right}, left, minimum), QRect(100, 100, 900, 600))
-        << "a frame that fits stays as it is";
-    EXPECT_EQ(frameOnScreens({2900, 500, 900, 600}, {left, right}, left, minimum), QRect(2300, 394, 900, 600))
-        << "pulled into the screen it lies on most";
-    EXPECT_EQ(frameOnScreens({6000, 4000, 900, 600}, {left, right}, left, minimum), QRect(1020, 450, 900, 600))
-        << "on no screen: onto the primary one";
-    EXPECT_EQ(frameOnScreens({1800, -50, 2000, 1400}, {left, right}, left, minimum), QRect(1920, 0, 1280, 994))
-        << "larger than its screen: shrunk to it";
-    EXPECT_EQ(frameOnScreens({10, 10, 3, 4}, {left, right}, left, minimum), QRect(10, 10, 240, 300));
+    const auto placed = [&](QRect frame) {
+        return kestrix::frameOnScreens(frame, {left, QRect(1920, 0, 1280, 994)}, left, QSize(240, 300));
+    };
+    EXPECT_EQ(placed({100, 100, 900, 600}), QRect(100, 100, 900, 600)) << "a frame that fits stays as it is";
+    EXPECT_EQ(placed({2900, 500, 900, 600}), QRect(2300, 394, 900, 600)) << "pulled into the screen it lies on most";
+    EXPECT_EQ(placed({6000, 4000, 900, 600}), QRect(1020, 450, 900, 600)) << "on no screen: onto the primary one";
+    EXPECT_EQ(placed({1800, -50, 2000, 1400}), QRect(1920, 0, 1280, 994)) << "larger than its screen: shrunk to it";
+    EXPECT_EQ(placed({10, 10, 3, 4}), QRect(10, 10, 240, 300));
 
     const QString stored = makeFile("Stored.ptx");
     const QString listed = makeFile("Listed.ptx");

@@ -18,12 +18,10 @@ constexpr std::array kOtherPlatformNames{"Finder", "Quick Look", "Space Bar", "S
 std::vector<std::string> otherPlatformWords(std::string_view source)
 {
     std::vector<std::string> found;
-    for (const auto &literal : stringLiterals(source)) {
-        for (const char *name : kOtherPlatformNames) {
+    for (const auto &literal : stringLiterals(source))
+        for (const char *name : kOtherPlatformNames)
             if (literal.text.find(name) != std::string::npos)
                 found.push_back("line " + std::to_string(literal.line) + ": \"" + literal.text + "\"");
-        }
-    }
     return found;
 }
 

@@ -24,11 +24,6 @@ const fs::path kAudioDir = kSessionPath.parent_path() / "Audio Files";
 
 using Session = std::unique_ptr<ptx_session, decltype(&ptx_session_free)>;
 
-Session openDemo()
-{
-    return Session(ptx_session_open(kSessionPath.string().c_str(), nullptr), &ptx_session_free);
-}
-
 using Names = std::vector<std::string>;
 
 struct WavFile {
@@ -119,13 +114,18 @@ uint32_t samplesAtBeat(double beats)
     return uint32_t(beats * 60.0 / 112.0 * 48000.0);
 }
 
+class DemoSession : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(session); }
+
+    const Session session{ptx_session_open(kSessionPath.string().c_str(), nullptr), &ptx_session_free};
+    const ptx_session *p = session.get();
+};
+
 } // namespace
 
-TEST(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
+TEST_F(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
 {
-    const Session s = openDemo();
-    ASSERT_TRUE(s);
-    const ptx_session *p = s.get();
 
     // Bars start every four beats; positions stored in ticks come back in samples.
     const int drums = trackIndex(p, "Drum Loop");
@@ -157,11 +157,8 @@ TEST(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
     EXPECT_EQ(channels, (Names{"Ambience.L", "Ambience.R", "Ambience.C", "Ambience.LFE", "Ambience.Ls", "Ambience.Rs"}));
 }
 
-TEST(DemoSession, EveryListedAudioFileIsAShortRealWavThatHoldsItsClips)
+TEST_F(DemoSession, EveryListedAudioFileIsAShortRealWavThatHoldsItsClips)
 {
-    const Session s = openDemo();
-    ASSERT_TRUE(s);
-    const ptx_session *p = s.get();
     ASSERT_EQ(ptx_audio_file_count(p), 14);
     std::vector<WavFile> files;
     uintmax_t totalBytes = 0;

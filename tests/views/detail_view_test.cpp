@@ -20,7 +20,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -63,13 +62,18 @@ TEST(DetailView, AFileThatFailsToLoadShowsErrorAndTheMessage)
     file.write("this is not a session");
     file.close();
 
-    Window window(broken);
-    EXPECT_EQ(window.view->sessionInfo(), nullptr);
-    auto *page = window.view->findChild<ErrorPage *>();
-    ASSERT_TRUE(page && page->isVisible());
-    EXPECT_EQ(page->message(), "Failed to parse session blocks");
-    EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
-    EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
+    for (const QString &path : {broken, folder.filePath("Missing.ptx")}) {
+        Window window(path);
+        EXPECT_EQ(window.view->sessionInfo(), nullptr);
+        EXPECT_EQ(window.view->errorText(), "Failed to parse session blocks");
+        auto *page = window.view->findChild<ErrorPage *>();
+        ASSERT_TRUE(page && page->isVisible());
+        EXPECT_EQ(page->message(), "Failed to parse session blocks");
+        EXPECT_TRUE(showsLabel(*window.view, "Error"));
+        EXPECT_TRUE(showsLabel(*window.view, "Failed to parse session blocks"));
+        EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
+        EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
+    }
 }
 
 TEST(DetailView, RefreshShowsTheNewFileAndZoomAndDisclosuresAreKeptForTheFile)
@@ -207,10 +211,22 @@ TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
 
 TEST(DetailView, ShowsTheDemoSessionWithItsFilesFoundAndTheSearchNarrowsItsLists)
 {
+    // Views closed while they load: each load still finishes on its thread
+    // without a view to report to.
+    for (int i = 0; i < 20; ++i) {
+        PTXDetailView abandoned(kDemo);
+        EXPECT_TRUE(abandoned.isLoading()) << "reading happens off the main thread";
+        abandoned.reload();
+    }
     Window window(kDemo);
     PTXPreviewContent &content = *window.view->content();
     ASSERT_TRUE(window.view->sessionInfo());
     EXPECT_TRUE(content.isVisible());
+    EXPECT_TRUE(window.view->errorText().isEmpty());
+    EXPECT_EQ(window.view->sessionInfo()->sessionName, "Kestrix Demo");
+    EXPECT_TRUE(showsLabel(*window.view, "48000")) << "the session's sample rate";
+    EXPECT_TRUE(showsLabel(*window.view, "Tracks (24)"));
+    EXPECT_FALSE(showsLabel(*window.view, "Error"));
     // The session recorded the files on another machine; they sit in "Audio Files" beside it.
     const AudioFileStatus &files = *window.view->audioFiles();
     EXPECT_TRUE(files.offlineFiles.empty());

@@ -2,7 +2,6 @@
 #include "native_path.h"
 #include "plain_tool_tip.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextDocument>

@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QSettings>
@@ -78,10 +77,7 @@ TEST(OverviewInteraction, ClickRules)
     EXPECT_TRUE(modifiers.shift && !modifiers.command);
 
     // A double click: the first press clicks, the second only double-clicks.
-    sendMouse(*list, QEvent::MouseButtonPress, rowCentre(list, 0));
-    sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 0));
-    sendMouse(*list, QEvent::MouseButtonDblClick, rowCentre(list, 0));
-    sendMouse(*list, QEvent::MouseButtonRelease, rowCentre(list, 0));
+    doubleClick(*list, rowCentre(list, 0));
     EXPECT_EQ(clicked.count(), 4);
     ASSERT_EQ(doubleClicked.count(), 1);
     EXPECT_EQ(doubleClicked[0][0].value<SelectableItem>().id, "Kick.wav");

@@ -15,7 +15,6 @@
 #include "universe_view.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -141,11 +140,7 @@ TEST(TimelineInWindow, ShowsEveryClipAndClickingClipsSelectsThemInTheirTracksLan
 
     // A double click asks the window to play the clip.
     QSignalSpy plays(window.view, &PTXDetailView::clipPlayRequested);
-    const QPointF kick = pointOn(universe, {"Kick", 1});
-    sendMouse(universe, QEvent::MouseButtonPress, kick);
-    sendMouse(universe, QEvent::MouseButtonRelease, kick);
-    sendMouse(universe, QEvent::MouseButtonDblClick, kick);
-    sendMouse(universe, QEvent::MouseButtonRelease, kick);
+    doubleClick(universe, pointOn(universe, {"Kick", 1}));
     ASSERT_EQ(plays.count(), 1);
     EXPECT_EQ(plays[0][0].value<ClipKey>(), (ClipKey{"Kick", 1}));
 }

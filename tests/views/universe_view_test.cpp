@@ -19,11 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using viewstest::clip;
-using viewstest::lanes;
-using viewstest::track;
-using viewstest::drag;
-using viewstest::sendMouse;
+using namespace viewstest;
 
 namespace {
 
@@ -84,10 +80,7 @@ TEST(UniverseView, ClicksDragsAndDoubleClicks)
     EXPECT_EQ(selection.timeRange, (SampleRange{12000, 12720}));
 
     // A double click plays; its second release is not another click.
-    sendMouse(t.view, QEvent::MouseButtonPress, {20, 3});
-    sendMouse(t.view, QEvent::MouseButtonRelease, {20, 3});
-    sendMouse(t.view, QEvent::MouseButtonDblClick, {20, 3});
-    sendMouse(t.view, QEvent::MouseButtonRelease, {20, 3});
+    doubleClick(t.view, {20, 3});
     EXPECT_EQ(clicks.count(), 2);
     ASSERT_EQ(doubles.count(), 1);
     EXPECT_EQ(doubles[0][0].value<ClipKey>(), (ClipKey{"T0", 0}));

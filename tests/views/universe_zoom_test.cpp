@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-using viewstest::clip;
-using viewstest::track;
+using namespace viewstest;
 
 namespace {
 

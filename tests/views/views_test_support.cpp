@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -94,6 +95,13 @@ void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers)
     sendMouse(widget, QEvent::MouseButtonRelease, at, modifiers);
 }
 
+void doubleClick(QWidget &widget, QPointF at)
+{
+    click(widget, at);
+    sendMouse(widget, QEvent::MouseButtonDblClick, at);
+    sendMouse(widget, QEvent::MouseButtonRelease, at);
+}
+
 void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers)
 {
     // The pointer moves on the screen: a widget that moves while dragged
@@ -153,6 +161,14 @@ int rowOfTrack(const TrackListModel &model, const std::string &name)
         if (model.rowAt(row).kind == TrackListRow::Kind::track && model.trackAt(row).name == name)
             return row;
     return -1;
+}
+
+bool showsLabel(const QWidget &widget, const QString &text)
+{
+    for (const QLabel *label : widget.findChildren<QLabel *>())
+        if (label->isVisibleTo(&widget) && label->text() == text)
+            return true;
+    return false;
 }
 
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs)

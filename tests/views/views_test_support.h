@@ -47,6 +47,8 @@ void sendMouse(QWidget &widget, QEvent::Type type, QPointF at, Qt::KeyboardModif
                Qt::MouseButton button = Qt::LeftButton);
 // Press and release of the left button.
 void click(QWidget &widget, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A click, then the second press as a double click and its release.
+void doubleClick(QWidget &widget, QPointF at);
 // Press, a move half way and to the end, and release.
 void drag(QWidget &widget, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
@@ -67,6 +69,9 @@ void clickRow(kestrix::RowListView *list, int row, Qt::KeyboardModifiers modifie
 QStringList contextMenu(kestrix::RowListView *list, int row, std::optional<int> choose = std::nullopt);
 // The row of the named track in the track list, or -1.
 int rowOfTrack(const kestrix::TrackListModel &model, const std::string &name);
+
+// Whether a label showing `text` is visible in the widget.
+bool showsLabel(const QWidget &widget, const QString &text);
 
 // Processes events until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000);

@@ -10,9 +10,7 @@
 namespace {
 
 using namespace kestrix;
-using viewstest::audioFile;
-using viewstest::clip;
-using viewstest::track;
+using namespace viewstest;
 
 struct Fixture {
     PTXSessionInfo session;

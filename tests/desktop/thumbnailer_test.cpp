@@ -62,8 +62,9 @@ TEST(Thumbnailer, DrawsTheDemoSessionsTracksInTheirColoursAtTheAskedSize)
         const QSet<QRgb> colours = opaqueColours(image);
         int tracksWithClips = 0;
         for (const kestrix::PTXTrackInfo &track : session.value().tracks) {
-            if (!track.clips.empty() && ++tracksWithClips)
+            if (!track.clips.empty() && ++tracksWithClips) {
                 EXPECT_TRUE(colours.contains(kestrix::trackColor(track).rgb() & 0xffffff)) << track.name << " at " << size;
+            }
         }
         EXPECT_GT(tracksWithClips, 3);
     }

@@ -187,8 +187,9 @@ TEST_F(DemoSession, EveryListedAudioFileIsAShortRealWavThatHoldsItsClips)
         SCOPED_TRACE(clip);
         const int file = ptx_clip_file_index(p, c);
         ASSERT_TRUE(file >= 0 && file < ptx_audio_file_count(p));
-        if (clip.starts_with("Ambience."))
+        if (clip.starts_with("Ambience.")) {
             EXPECT_EQ(ptx_audio_file_name(p, file), clip + ".wav");
+        }
         EXPECT_GT(ptx_clip_sample_length(p, c), 0u);
         EXPECT_LE(ptx_clip_sample_offset(p, c) + ptx_clip_sample_length(p, c), files[size_t(file)].frames);
     }

@@ -68,13 +68,11 @@ protected:
 
 TEST(PositionTextTest, ShowsMinutesSecondsAndTruncatedHundredths)
 {
-    EXPECT_EQ(positionText(0), "0:00.00");
-    EXPECT_EQ(positionText(59.999), "0:59.99");
-    EXPECT_EQ(positionText(83.456), "1:23.45");
-    EXPECT_EQ(positionText(0.29), "0:00.29");
-    EXPECT_EQ(positionText(3600), "60:00.00");
-    EXPECT_EQ(positionText(-1), "0:00.00");
-    EXPECT_EQ(positionText(std::numeric_limits<double>::quiet_NaN()), "0:00.00");
+    const std::pair<double, QString> cases[] = {{0, "0:00.00"},     {59.999, "0:59.99"}, {83.456, "1:23.45"},
+                                                {0.29, "0:00.29"},  {3600, "60:00.00"},  {-1, "0:00.00"},
+                                                {std::numeric_limits<double>::quiet_NaN(), "0:00.00"}};
+    for (const auto &[seconds, text] : cases)
+        EXPECT_EQ(positionText(seconds), text) << seconds;
 }
 
 TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)

@@ -8,7 +8,6 @@
 #include "pulse_test_support.h"
 #include "test_audio_files.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -29,12 +29,10 @@ TEST_F(PtslSimTest, RegistersOnceAndSendsTheSessionIdAndVersionWithEveryRequest)
 
     EXPECT_TRUE(ptsl_run_command(42, "{}").ok);
     EXPECT_TRUE(ptsl_run_command(43, "{}").ok);
-    const std::vector<std::string> requests = sim.requests();
-    ASSERT_EQ(requests.size(), 3u);
-    EXPECT_EQ(requests[0], "70 session_id= version=2025.6.0 body={\"company_name\": \"Tarnwell Audio\", "
-                           "\"application_name\": \"Quorvix\"}");
-    EXPECT_EQ(requests[1], "42 session_id=sim-session-1 version=2025.6.0 body={}");
-    EXPECT_EQ(requests[2], "43 session_id=sim-session-1 version=2025.6.0 body={}");
+    EXPECT_EQ(sim.requests(), (std::vector<std::string>{"70 session_id= version=2025.6.0 body={\"company_name\": "
+                                                        "\"Tarnwell Audio\", \"application_name\": \"Quorvix\"}",
+                                                        "42 session_id=sim-session-1 version=2025.6.0 body={}",
+                                                        "43 session_id=sim-session-1 version=2025.6.0 body={}"}));
 
     EXPECT_EQ(log_.count("[PTSL] Creating client on " + sim.address() + "..."), 1);
     EXPECT_EQ(log_.count("[PTSL] Registered with Pro Tools"), 1);

@@ -27,14 +27,10 @@ protected:
     // Runs kestrix-index with the test's database; arguments are single-quoted.
     InspectRun runTool(const std::vector<std::string> &args)
     {
-        std::string command = "--db '" + database() + "'";
-        for (const std::string &arg : args) {
-            command += " '";
-            for (char c : arg)
-                command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-            command += "'";
-        }
-        return inspecttest::runProgram(std::string("'") + KESTRIX_INDEX + "'", command);
+        std::string command = "--db " + inspecttest::shellQuoted(database());
+        for (const std::string &arg : args)
+            command += " " + inspecttest::shellQuoted(arg);
+        return inspecttest::runProgram(inspecttest::shellQuoted(KESTRIX_INDEX), command);
     }
 };
 

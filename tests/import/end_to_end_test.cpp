@@ -10,7 +10,7 @@ using inspecttest::InspectRun;
 
 InspectRun runImportTool(const std::string &arguments)
 {
-    return inspecttest::runProgram(std::string("'") + KESTRIX_IMPORT_PATH + "'", arguments);
+    return inspecttest::runProgram(inspecttest::shellQuoted(KESTRIX_IMPORT_PATH), arguments);
 }
 
 class ImportEndToEnd : public PtslSimTest {};
@@ -18,7 +18,7 @@ class ImportEndToEnd : public PtslSimTest {};
 TEST_F(ImportEndToEnd, KestrixImportPlacesTwoDemoTracksAndStopsAtAlerts)
 {
     SimProcess &sim = startSim({"--track", "Kick"});
-    const std::string session = std::string("'") + KESTRIX_DEMO_SESSION + "'";
+    const std::string session = inspecttest::shellQuoted(KESTRIX_DEMO_SESSION);
     const std::string address = "--address " + sim.address() + " ";
 
     const InspectRun stopped = runImportTool(address + "--track Snare --track Kick " + session);

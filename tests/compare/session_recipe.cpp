@@ -62,14 +62,11 @@ ptxw::Block audioFiles(const Recipe &recipe)
 ptxw::Block clipList(const Recipe &recipe)
 {
     std::vector<ptxw::ClipSpec> specs;
-    for (const Clip &clip : recipe.clips) {
-        ptxw::ClipSpec spec;
-        spec.name = clip.name;
-        spec.sampleOffset = clip.offset;
-        spec.sampleLength = clip.length;
-        spec.fileIndex = indexOf(recipe.files, clip.file, [](const std::string &f) { return f; });
-        specs.push_back(spec);
-    }
+    for (const Clip &clip : recipe.clips)
+        specs.push_back({.name = clip.name,
+                         .sampleOffset = clip.offset,
+                         .sampleLength = clip.length,
+                         .fileIndex = indexOf(recipe.files, clip.file, [](const std::string &f) { return f; })});
     return ptxw::clipListBlock(specs);
 }
 

@@ -67,7 +67,7 @@ TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
 
     // A name that is not UTF-8 is written, not a reason to stop.
     Recipe latin1 = baseRecipe();
-    latin1.tracks.push_back(emptyTrack("Caf\xE9"));
+    latin1.tracks.push_back({.name = "Caf\xE9"});
     run = diff("--json " + base + " " + shellQuoted(writeSession(latin1)));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(nlohmann::json::parse(run.out)["tracks"]["added"][0]["name"], "Caf\uFFFD");

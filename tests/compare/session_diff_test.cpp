@@ -46,7 +46,7 @@ std::vector<Edit> singleEdits()
          [](const SessionDiff &d) {
              EXPECT_EQ(d.properties, (std::vector<FieldChange>{{"Sample Rate", "48000", "96000"}}));
          }},
-        {"track added", [](Recipe &r) { r.tracks.push_back(emptyTrack("Dialog 3")); },
+        {"track added", [](Recipe &r) { r.tracks.push_back({.name = "Dialog 3"}); },
          [](const SessionDiff &d) { EXPECT_EQ(d.tracksAdded, (std::vector<TrackEntry>{{"Dialog 3", 7}})); }},
         {"track removed", [](Recipe &r) { r.tracks.erase(r.tracks.begin() + 6); },
          [](const SessionDiff &d) { EXPECT_EQ(d.tracksRemoved, (std::vector<TrackEntry>{{"Temp", 6}})); }},

@@ -151,13 +151,8 @@ TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)
     files.resolvedPaths = {{"a.wav", "/m/a.wav"}, {"b.wav", "/m/b.wav"}, {"d.wav", "/m/d.wav"}};
     files.offlineFiles = {"b.wav", "c.wav"};
     const auto clip = [](const char *name, int64_t file, uint64_t at) {
-        PTXClipInfo info;
-        info.name = name;
-        info.sourceFileIndex = file;
-        info.sampleOffset = 441;
-        info.sampleLength = 882;
-        info.timelinePosition = at;
-        return info;
+        return PTXClipInfo{.id = {}, .name = name, .sourceFileIndex = file, .sampleOffset = 441, .sampleLength = 882,
+                           .timelinePosition = at};
     };
     PTXTrackInfo track;
     track.name = "Gtr";

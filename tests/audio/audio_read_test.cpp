@@ -4,7 +4,6 @@
 #include "peaks.h"
 #include "test_audio_files.h"
 
-
 #include <QFile>
 #include <QTemporaryDir>
 

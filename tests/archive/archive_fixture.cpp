@@ -2,6 +2,8 @@
 
 #include "session_writer.h"
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -55,6 +57,24 @@ std::vector<std::string> ArchiveFixture::names(const std::vector<kestrix::archiv
     for (const auto &hit : hits)
         out.push_back(hit.sessionName);
     return out;
+}
+
+std::optional<std::string> sqliteValue(const std::string &database, const std::string &sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+    std::optional<std::string> value;
+    if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
+        const int step = sqlite3_step(stmt);
+        if (step == SQLITE_ROW && sqlite3_column_text(stmt, 0))
+            value = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+        else if (step == SQLITE_ROW || step == SQLITE_DONE)
+            value = "";
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return value;
 }
 
 } // namespace archive_test

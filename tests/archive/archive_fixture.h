@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +34,10 @@ protected:
 
     std::string dir_;
 };
+
+// The first column of the first row `sql` gives on the database, "" for a statement that gives no row;
+// nothing when the database cannot be opened or the statement fails.
+std::optional<std::string> sqliteValue(const std::string &database, const std::string &sql);
 
 } // namespace archive_test
 

@@ -4,10 +4,8 @@
 #include "archive_indexer.h"
 #include "sqlite_index_store.h"
 
-#include <sqlite3.h>
-
 #include <filesystem>
-#include <thread>
+#include <set>
 
 using namespace kestrix::archive;
 using namespace archive_test;
@@ -38,34 +36,21 @@ TEST_F(ArchiveIndexTest, EachQueryFormFindsExactlyTheSessionsHoldingTheName)
     EXPECT_EQ(summary.indexed, 3u);
     EXPECT_EQ(summary.failed, 1u);
 
-    // Prefixes; more matches first, then by path.
-    EXPECT_EQ(names(find(store, "door")), (Names{"Alpha", "Gamma"}));
-    EXPECT_EQ(names(find(store, "foot")), (Names{"Beta"}));
-    EXPECT_EQ(names(find(store, "reel")), (Names{"Gamma", "Alpha", "Beta"}));  // paths: Ads < Films
-    // Every word must match, in any names of the session.
-    EXPECT_EQ(names(find(store, "door wind")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "door feet")), Names{});
-    // Phrases.
-    EXPECT_EQ(names(find(store, "\"reel 3\"")), (Names{"Gamma", "Alpha"}));
-    EXPECT_EQ(names(find(store, "\"Reel 3 LFOA\"")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "\"reel lfoa\"")), Names{});
-    EXPECT_EQ(names(find(store, "\"01 wind\"")), Names{});  // never from one name into the next
-    // One kind of name.
-    EXPECT_EQ(names(find(store, "track:reverb")), (Names{"Gamma"}));
-    EXPECT_EQ(names(find(store, "plugin:verb")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "track:verb")), Names{});
-    EXPECT_EQ(names(find(store, "clip:door")), (Names{"Gamma", "Alpha"}));
-    EXPECT_EQ(names(find(store, "file:door")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "plugin:\"EQ3 7-Band\"")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "PLUGIN:eq3")), (Names{"Gamma", "Alpha"}));
-    EXPECT_EQ(names(find(store, "marker:scene")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "comment:sync")), (Names{"Beta"}));
-    EXPECT_EQ(names(find(store, "track:sync")), Names{});
-    // Letters beyond ASCII, with and without their marks.
-    EXPECT_EQ(names(find(store, "müller")), (Names{"Gamma"}));
-    EXPECT_EQ(names(find(store, "muller")), (Names{"Gamma"}));
-    EXPECT_EQ(names(find(store, "ÜBER")), (Names{"Alpha"}));
-    EXPECT_EQ(names(find(store, "comment:łódź")), (Names{"Gamma"}));
+    const std::pair<std::string, Names> cases[] = {
+        // Prefixes; more matches first, then by path (Ads < Films).
+        {"door", {"Alpha", "Gamma"}}, {"foot", {"Beta"}}, {"reel", {"Gamma", "Alpha", "Beta"}},
+        // Every word must match, in any names of the session.
+        {"door wind", {"Alpha"}}, {"door feet", {}},
+        // Phrases, never from one name into the next.
+        {"\"reel 3\"", {"Gamma", "Alpha"}}, {"\"Reel 3 LFOA\"", {"Alpha"}}, {"\"reel lfoa\"", {}}, {"\"01 wind\"", {}},
+        // One kind of name.
+        {"track:reverb", {"Gamma"}}, {"plugin:verb", {"Alpha"}}, {"track:verb", {}}, {"clip:door", {"Gamma", "Alpha"}},
+        {"file:door", {"Alpha"}}, {"plugin:\"EQ3 7-Band\"", {"Alpha"}}, {"PLUGIN:eq3", {"Gamma", "Alpha"}},
+        {"marker:scene", {"Alpha"}}, {"comment:sync", {"Beta"}}, {"track:sync", {}},
+        // Letters beyond ASCII, with and without their marks.
+        {"müller", {"Gamma"}}, {"muller", {"Gamma"}}, {"ÜBER", {"Alpha"}}, {"comment:łódź", {"Gamma"}}};
+    for (const auto &[query, expected] : cases)
+        EXPECT_EQ(names(find(store, query)), expected) << query;
 
     const auto doors = find(store, "door");
     ASSERT_EQ(doors.size(), 2u);
@@ -153,15 +138,8 @@ TEST_F(ArchiveIndexTest, DamagedFilesLinkLoopsAndUnreadableFoldersAreReportedAnd
 TEST_F(ArchiveIndexTest, SchemaIsVersionedAndANewerDatabaseIsRefused)
 {
     { SqliteIndexStore store(database()); }
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr);
-    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(stmt, 0), SqliteIndexStore::schemaVersion());
-    sqlite3_finalize(stmt);
-    sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    EXPECT_EQ(sqliteValue(database(), "PRAGMA user_version"), std::to_string(SqliteIndexStore::schemaVersion()));
+    ASSERT_EQ(sqliteValue(database(), "PRAGMA user_version = 99"), "");
     EXPECT_THROW(SqliteIndexStore{database()}, ArchiveError);
 
     ASSERT_TRUE(ptxw::writeBytes(path("junk.sqlite"), ptxw::Bytes(4096, 0x33)));

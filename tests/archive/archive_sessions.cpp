@@ -37,12 +37,8 @@ ptxw::SessionFile archiveSession(const ArchiveSession &session)
         entries.push_back(ptxw::fileEntry(name));
     file.block(ptxw::audioFileListBlock(entries, 0));
 
-    for (size_t t = 0; t < session.tracks.size(); ++t) {
-        ptxw::TrackSpec track;
-        track.name = session.tracks[t];
-        track.id = trackId(t);
-        file.block(ptxw::trackBlock(track));
-    }
+    for (size_t t = 0; t < session.tracks.size(); ++t)
+        file.block(ptxw::trackBlock({.name = session.tracks[t], .formatCode = std::nullopt, .id = trackId(t)}));
 
     std::vector<ptxw::ClipSpec> clips;
     for (size_t c = 0; c < session.clips.size(); ++c) {
@@ -75,13 +71,9 @@ ptxw::SessionFile archiveSession(const ArchiveSession &session)
     if (!records.empty())
         file.block(ptxw::trackSettingsBlock(records));
 
-    for (size_t m = 0; m < session.markers.size(); ++m) {
-        ptxw::MemoryLocation location;
-        location.number = uint16_t(m + 1);
-        location.name = session.markers[m];
-        location.start = uint64_t(m) * 48000;
-        file.block(ptxw::memoryLocationBlock(location));
-    }
+    for (size_t m = 0; m < session.markers.size(); ++m)
+        file.block(ptxw::memoryLocationBlock(
+            {.number = uint16_t(m + 1), .name = session.markers[m], .start = uint64_t(m) * 48000, .colours = {}}));
     return file;
 }
 

@@ -2,14 +2,13 @@
 // half-way.
 #include "archive_fixture.h"
 
+#include "inspect_runner.h"
 #include "sqlite_index_store.h"
 
 #include <nlohmann/json.hpp>
-#include <sqlite3.h>
 
 #include <csignal>
 #include <fcntl.h>
-#include <cstdio>
 #include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,57 +16,39 @@
 
 using namespace kestrix::archive;
 using namespace archive_test;
+using inspecttest::InspectRun;
 
 extern char **environ;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
 class KestrixIndexTest : public ArchiveFixture {
 protected:
     // Runs kestrix-index with the test's database; arguments are single-quoted.
-    ToolRun runTool(const std::vector<std::string> &args)
+    InspectRun runTool(const std::vector<std::string> &args)
     {
-        std::string command = std::string("'") + KESTRIX_INDEX + "' --db '" + database() + "'";
-        for (const std::string &arg : args) {
-            command += " '";
-            for (char c : arg)
-                command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-            command += "'";
-        }
-        command += " 2>/dev/null";
-        ToolRun result;
-        FILE *pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return result;
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            result.out.append(buffer, n);
-        const int status = pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
+        std::string command = "--db " + inspecttest::shellQuoted(database());
+        for (const std::string &arg : args)
+            command += " " + inspecttest::shellQuoted(arg);
+        return inspecttest::runProgram(inspecttest::shellQuoted(KESTRIX_INDEX), command);
     }
 };
 
 TEST_F(KestrixIndexTest, AddSearchStatsAndPruneAsTheUserSeesThem)
 {
     writeArchive();
-    ToolRun add = runTool({"add", root()});
+    InspectRun add = runTool({"add", root()});
     EXPECT_EQ(add.status, 0);
     EXPECT_EQ(add.out, "indexed 3, unchanged 0, failed 1, removed 0\n");
     EXPECT_EQ(runTool({"add", root()}).out, "indexed 0, unchanged 4, failed 0, removed 0\n");
 
-    ToolRun search = runTool({"search", "door"});
+    InspectRun search = runTool({"search", "door"});
     EXPECT_EQ(search.status, 0);
     EXPECT_EQ(search.out, path("root/Films/ReelA/Alpha.ptx") + "\t2\n  clip  Door Slam-01\n  file  Door Slam.wav\n" +
                               path("root/Ads/Gamma.ptx") + "\t1\n  clip  Door Creak\n");
     EXPECT_EQ(runTool({"search", "--limit", "1", "door"}).out.find("Gamma"), std::string::npos);
 
-    ToolRun json = runTool({"search", "--json", "plugin:\"EQ3 7-Band\""});
+    InspectRun json = runTool({"search", "--json", "plugin:\"EQ3 7-Band\""});
     EXPECT_EQ(json.status, 0);
     const auto parsed = nlohmann::json::parse(json.out);
     ASSERT_EQ(parsed.size(), 1u);
@@ -79,7 +60,7 @@ TEST_F(KestrixIndexTest, AddSearchStatsAndPruneAsTheUserSeesThem)
     EXPECT_EQ(runTool({"search", "'; DROP TABLE names; --"}).status, 1);
     EXPECT_EQ(runTool({"search", "--json", "zzz"}).out, "[]\n");
 
-    ToolRun stats = runTool({"stats"});
+    InspectRun stats = runTool({"stats"});
     EXPECT_EQ(stats.status, 0);
     EXPECT_NE(stats.out.find("sessions 3\n"), std::string::npos);
     EXPECT_NE(stats.out.find("failed files 1\n"), std::string::npos);
@@ -99,21 +80,6 @@ TEST_F(KestrixIndexTest, UsageAndDatabaseErrorsExitWith2)
     EXPECT_EQ(runTool({"--help"}).status, 0);
     ASSERT_TRUE(ptxw::writeBytes(database(), ptxw::Bytes(4096, 0x33)));
     EXPECT_EQ(runTool({"stats"}).status, 2);
-}
-
-int64_t committedSessions(const std::string &database)
-{
-    sqlite3 *db = nullptr;
-    int64_t count = -1;
-    if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sessions", -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW)
-            count = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(db);
-    return count;
 }
 
 TEST_F(KestrixIndexTest, ARunKilledHalfWayLeavesADatabaseWithWhatItCommitted)
@@ -144,7 +110,8 @@ TEST_F(KestrixIndexTest, ARunKilledHalfWayLeavesADatabaseWithWhatItCommitted)
     int64_t seen = 0;
     for (int i = 0; i < 3000 && seen <= 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        seen = committedSessions(db);
+        const std::optional<std::string> committed = sqliteValue(db, "SELECT count(*) FROM sessions");
+        seen = committed ? std::stoll(*committed) : 0;
     }
     kill(pid, SIGKILL);
     int status = 0;
@@ -155,16 +122,8 @@ TEST_F(KestrixIndexTest, ARunKilledHalfWayLeavesADatabaseWithWhatItCommitted)
     SqliteIndexStore store(db);
     EXPECT_GE(store.stats().sessions, seen);
     EXPECT_LT(store.stats().sessions, 400);
-    sqlite3 *raw = nullptr;
-    ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
-    sqlite3_stmt *stmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &stmt, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)), "ok");
-    sqlite3_finalize(stmt);
-    ASSERT_EQ(sqlite3_exec(raw, "INSERT INTO session_text(session_text) VALUES('integrity-check')", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(raw);
+    EXPECT_EQ(sqliteValue(db, "PRAGMA integrity_check"), "ok");
+    ASSERT_EQ(sqliteValue(db, "INSERT INTO session_text(session_text) VALUES('integrity-check')"), "");
     EXPECT_EQ(store.search(parseQuery("\"reel 3 lfoa\""), 0).size(), size_t(store.stats().sessions));
 }
 

@@ -3,7 +3,6 @@
 #include "multi_mono_channel.h"
 #include "multi_mono_info.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -47,15 +46,13 @@ private:
 
 TEST(ChannelSuffix, LongestCaseSensitiveLabelWithAStem)
 {
-    EXPECT_EQ(suffixText("Take.Lss"), "Take|Lss") << "not Ls";
-    EXPECT_EQ(suffixText("Take.L"), "Take|L");
-    EXPECT_EQ(suffixText("Take.LFE"), "Take|LFE");
-    EXPECT_EQ(suffixText("Mix.v2.Rts"), "Mix.v2|Rts");
-    EXPECT_EQ(suffixText(".L"), "none") << "empty stem";
-    EXPECT_EQ(suffixText("Take.l"), "none") << "case-sensitive";
-    EXPECT_EQ(suffixText("TakeL"), "none");
-    EXPECT_EQ(suffixText("Take.Lx"), "none");
-    EXPECT_EQ(suffixText("Täke.Cs"), "Täke|Cs");
+    // "Take.Lss" is Lss, not Ls; ".L" has no stem; labels are case-sensitive.
+    const std::pair<QString, QString> cases[] = {
+        {"Take.Lss", "Take|Lss"}, {"Take.L", "Take|L"}, {"Take.LFE", "Take|LFE"}, {"Mix.v2.Rts", "Mix.v2|Rts"},
+        {".L", "none"},           {"Take.l", "none"},   {"TakeL", "none"},        {"Take.Lx", "none"},
+        {"Täke.Cs", "Täke|Cs"}};
+    for (const auto &[name, expected] : cases)
+        EXPECT_EQ(suffixText(name), expected) << name.toStdString();
     EXPECT_EQ(channelFromLabel("Rtm"), MultiMonoChannel::Rtm);
     EXPECT_EQ(channelFromLabel("rtm"), std::nullopt);
 }

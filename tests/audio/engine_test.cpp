@@ -100,11 +100,11 @@ TEST_F(EngineTest, ChannelsStayAlignedThroughPlayPauseSeekAndResume)
 {
     const auto channels = codedGroup({"L", "R", "C", "LFE"}, {20000, 20000, 20000, 12000});
     ASSERT_FALSE(engine_->load(channels, identity(4)));
-    EXPECT_TRUE(output_->isRunning()) << "loading starts the output";
-    EXPECT_FALSE(engine_->isPlaying());
+    // Loading starts the output, not playback.
+    EXPECT_EQ(std::make_tuple(output_->isRunning(), engine_->isPlaying(), engine_->pendingChannelCompletions(),
+                              output_->request().channels),
+              std::make_tuple(true, false, 4, 4));
     EXPECT_DOUBLE_EQ(engine_->duration(), 20000.0 / kRate);
-    EXPECT_EQ(engine_->pendingChannelCompletions(), 4);
-    EXPECT_EQ(output_->request().channels, 4);
 
     expectAligned(render(400), 4, 0, {0, 1, 2, 3});  // loaded, not playing: silence
     engine_->togglePlayPause();
@@ -121,9 +121,8 @@ TEST_F(EngineTest, ChannelsStayAlignedThroughPlayPauseSeekAndResume)
     engine_->togglePlayPause();
     const uint64_t generation = engine_->scheduleGeneration();
     engine_->seek(0.5);
-    EXPECT_FALSE(engine_->isPlaying());
-    EXPECT_EQ(engine_->playheadStartFrame(), 10000);
-    EXPECT_EQ(engine_->scheduleGeneration(), generation + 1);
+    EXPECT_EQ(std::make_tuple(engine_->isPlaying(), engine_->playheadStartFrame(), engine_->scheduleGeneration()),
+              std::make_tuple(false, 10000, generation + 1));
     EXPECT_DOUBLE_EQ(engine_->currentTime(), 0.5 * engine_->duration());
     expectAligned(render(100), 4, 0, {0, 1, 2, 3});
     engine_->togglePlayPause();
@@ -186,9 +185,9 @@ TEST_F(EngineTest, SegmentsAreClampedPerFile)
 {
     const auto channels = codedGroup({"L", "R", "C"}, {1000, 5000, 4000});
     ASSERT_FALSE(engine_->loadSegment(channels, 9000, 100));
-    EXPECT_EQ(engine_->inputCount(), 0) << "beyond every file's end";
-    EXPECT_FALSE(output_->isRunning());
-    EXPECT_EQ(engine_->duration(), 0.0);
+    // Beyond every file's end: nothing loaded.
+    EXPECT_EQ(std::make_tuple(engine_->inputCount(), output_->isRunning(), engine_->duration()),
+              std::make_tuple(0, false, 0.0));
     engine_->togglePlayPause();
     EXPECT_FALSE(engine_->isPlaying());
 
@@ -277,8 +276,7 @@ TEST_F(EngineTest, FailuresAreClearAndLeaveNothingBehind)
     AudioStatus error = engine_->load(missing);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->description.contains("Gone.R.wav"));
-    EXPECT_EQ(engine_->inputCount(), 0);
-    EXPECT_FALSE(output_->isRunning());
+    EXPECT_EQ(std::make_pair(engine_->inputCount(), output_->isRunning()), std::make_pair(0, false));
 
     const QString otherRate = dir_.filePath("Take.C.wav");
     writeAudioFile(otherRate, {std::vector<float>(100, 0.0f)}, 44100);

@@ -29,14 +29,13 @@ public:
 
 inline kestrix::AudioOutputDevice makeDevice(const QString &uid, const QStringList &labels, double sampleRate = 48000)
 {
-    kestrix::AudioOutputDevice device;
-    device.uid = uid;
-    device.id = kestrix::deviceIdForUid(uid);
-    device.name = uid + QStringLiteral(" Out");
-    device.outputChannelCount = int(labels.size());
-    device.sampleRate = sampleRate;
-    device.channelLabels = labels;
-    return device;
+    return {.id = kestrix::deviceIdForUid(uid),
+            .uid = uid,
+            .name = uid + QStringLiteral(" Out"),
+            .outputChannelCount = int(labels.size()),
+            .channelLayout = std::nullopt,
+            .sampleRate = sampleRate,
+            .channelLabels = labels};
 }
 
 // A device manager over a fake source whose first device is the default.

@@ -2,7 +2,6 @@
 #include "fake_device_source.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>

@@ -68,13 +68,11 @@ protected:
 
 TEST(PositionTextTest, ShowsMinutesSecondsAndTruncatedHundredths)
 {
-    EXPECT_EQ(positionText(0), "0:00.00");
-    EXPECT_EQ(positionText(59.999), "0:59.99");
-    EXPECT_EQ(positionText(83.456), "1:23.45");
-    EXPECT_EQ(positionText(0.29), "0:00.29");
-    EXPECT_EQ(positionText(3600), "60:00.00");
-    EXPECT_EQ(positionText(-1), "0:00.00");
-    EXPECT_EQ(positionText(std::numeric_limits<double>::quiet_NaN()), "0:00.00");
+    const std::pair<double, QString> cases[] = {{0, "0:00.00"},     {59.999, "0:59.99"}, {83.456, "1:23.45"},
+                                                {0.29, "0:00.29"},  {3600, "60:00.00"},  {-1, "0:00.00"},
+                                                {std::numeric_limits<double>::quiet_NaN(), "0:00.00"}};
+    for (const auto &[seconds, text] : cases)
+        EXPECT_EQ(positionText(seconds), text) << seconds;
 }
 
 TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
@@ -171,10 +169,9 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 
     // A length of 0 plays the whole file.
     player.toggle("clip:1", PlayableItem{first, {}, 100, 0});
-    EXPECT_EQ(player.currentId(), "clip:1");
-    EXPECT_TRUE(player.isPlaying());
+    EXPECT_EQ(std::make_tuple(player.currentId(), player.isPlaying(), player.waveform().size()),
+              std::make_tuple(QString("clip:1"), true, size_t(120)));
     EXPECT_DOUBLE_EQ(player.duration(), 9600.0 / kRate);
-    EXPECT_EQ(player.waveform().size(), 120u);
     lastOutput()->render(4800);
     player.tick();
     EXPECT_NEAR(player.progress(), 0.5, 0.01);
@@ -188,10 +185,8 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
 
     // A second cell stops the first and clears its progress.
     player.toggle("file:2", PlayableItem{second, {}, {}, {}});
-    EXPECT_EQ(player.currentId(), "file:2");
-    EXPECT_TRUE(player.isPlaying());
-    EXPECT_EQ(player.progress(), 0);
-    EXPECT_EQ(lastOutput()->request().channels, 2);
+    EXPECT_EQ(std::make_tuple(player.currentId(), player.isPlaying(), player.progress(), lastOutput()->request().channels),
+              std::make_tuple(QString("file:2"), true, 0.0, 2));
     ASSERT_TRUE(player.cachedWaveform("clip:1"));
     EXPECT_EQ(player.cachedWaveform("clip:1")->size(), 120u);
     EXPECT_FALSE(player.cachedWaveform("clip:3"));
@@ -216,9 +211,8 @@ TEST_F(PlayerTest, ClipBeyondTheFileLeavesTheCellIdle)
     const QString file = codedFile("Short.wav", 1000);
     InlineAudioPlayer player(backend_);
     player.toggle("clip:9", PlayableItem{file, {}, 5000, 100});
-    EXPECT_TRUE(player.currentId().isEmpty());
-    EXPECT_FALSE(player.isPlaying());
-    EXPECT_EQ(player.lastError(), "Clip range is empty");
+    EXPECT_EQ(std::make_tuple(player.currentId(), player.isPlaying(), player.lastError()),
+              std::make_tuple(QString(), false, QString("Clip range is empty")));
     EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
     EXPECT_TRUE(newTempWavs().isEmpty());
 
@@ -243,8 +237,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     EXPECT_FLOAT_EQ(out[1], codedSample(0, 480));
     QTest::qWait(30);
     player.tick();
-    EXPECT_TRUE(player.currentId().isEmpty());
-    EXPECT_EQ(player.progress(), 0);
+    EXPECT_EQ(std::make_pair(player.currentId(), player.progress()), std::make_pair(QString(), 0.0));
     ASSERT_TRUE(player.cachedWaveform("group:G"));
     EXPECT_EQ(player.cachedWaveform("group:G")->size(), 120u);
 
@@ -262,8 +255,7 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     player.toggle("file:1", PlayableItem{file, {}, {}, {}});
     ASSERT_TRUE(player.isPlaying());
     lastOutput()->loseDevice("the device was removed");
-    EXPECT_FALSE(player.isPlaying());
-    EXPECT_TRUE(player.currentId().isEmpty());
+    EXPECT_EQ(std::make_pair(player.isPlaying(), player.currentId()), std::make_pair(false, QString()));
     EXPECT_EQ(messages, QStringList{kDeviceLostMessage});
     EXPECT_EQ(devices_.log.entries().filter(kDeviceLostMessage).size(), 1);
 

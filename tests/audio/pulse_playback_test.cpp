@@ -8,7 +8,6 @@
 #include "pulse_test_support.h"
 #include "test_audio_files.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -131,9 +130,8 @@ TEST_F(PulsePlayback, DevicesCarryTheirChannelLabels)
     const auto surround = device(kSurroundSink.name);
     const auto stereo = device(kStereoSink.name);
     ASSERT_TRUE(surround && stereo);
-    EXPECT_EQ(surround->channelLabels, (QStringList{"L", "R", "C", "LFE", "Ls", "Rs"}));
-    EXPECT_EQ(surround->outputChannelCount, 6);
-    EXPECT_EQ(surround->sampleRate, 48000);
+    EXPECT_EQ(std::tie(surround->channelLabels, surround->outputChannelCount, surround->sampleRate),
+              std::make_tuple(QStringList{"L", "R", "C", "LFE", "Ls", "Rs"}, 6, 48000));
     EXPECT_EQ(stereo->channelLabels, (QStringList{"L", "R"}));
     EXPECT_EQ(devices_->defaultDevice()->uid, kStereoSink.name);
 

@@ -17,9 +17,7 @@ namespace {
 
 PlayableItem fileItem(const QString &path)
 {
-    PlayableItem item;
-    item.path = path;
-    return item;
+    return PlayableItem{path, {}, {}, {}};
 }
 
 // A compute function that records what it is given and holds the first
@@ -69,16 +67,10 @@ TEST(MiniWaveformTest, ReadsTheFirstChannelOfTheRegionAndMixesMultiMonoGroups)
     EXPECT_EQ(miniWaveformOf(fileItem(stereo)), peaks(left.data(), 2400, 120));
 
     // A clip region is read alone.
-    PlayableItem clip = fileItem(stereo);
-    clip.sampleOffset = 100;
-    clip.sampleLength = 600;
-    EXPECT_EQ(miniWaveformOf(clip), peaks(left.data() + 100, 600, 120));
+    EXPECT_EQ(miniWaveformOf(PlayableItem{stereo, {}, 100, 600}), peaks(left.data() + 100, 600, 120));
 
     // A group mixes its channels; a channel whose region is empty adds nothing.
-    PlayableItem group;
-    group.multiMonoChannels = {{"L", stereo}, {"R", shortMono}};
-    group.sampleOffset = 0;
-    group.sampleLength = 2400;
+    PlayableItem group{{}, {{"L", stereo}, {"R", shortMono}}, 0, 2400};
     std::vector<float> mixed = peaks(left.data(), 2400, 120);
     for (size_t i = 0; i < mixed.size(); ++i)
         mixed[i] = std::max(mixed[i], 0.75f);
@@ -120,10 +112,6 @@ TEST(WaveformLoaderTest, ComputesEachRegionOnceOffTheMainThreadAndDropsRowsScrol
     EXPECT_EQ(gate.computed().size(), 2);
 
     // Regions differ by their clip range, and a zero length is the whole file.
-    PlayableItem clip = fileItem("a");
-    clip.sampleOffset = 10;
-    clip.sampleLength = 0;
-    EXPECT_EQ(WaveformLoader::regionKey(clip), WaveformLoader::regionKey(fileItem("a")));
-    clip.sampleLength = 20;
-    EXPECT_NE(WaveformLoader::regionKey(clip), WaveformLoader::regionKey(fileItem("a")));
+    EXPECT_EQ(WaveformLoader::regionKey(PlayableItem{"a", {}, 10, 0}), WaveformLoader::regionKey(fileItem("a")));
+    EXPECT_NE(WaveformLoader::regionKey(PlayableItem{"a", {}, 10, 20}), WaveformLoader::regionKey(fileItem("a")));
 }

@@ -7,6 +7,7 @@
 
 using namespace comparetest;
 using inspecttest::InspectRun;
+using inspecttest::shellQuoted;
 
 namespace {
 
@@ -15,17 +16,12 @@ InspectRun diff(const std::string &args)
     return inspecttest::runProgram(KESTRIX_DIFF, args);
 }
 
-std::string quoted(const std::string &path)
-{
-    return "'" + path + "'";
-}
-
 } // namespace
 
 TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
 {
-    const std::string base = quoted(writeSession(baseRecipe()));
-    InspectRun run = diff(base + " " + quoted(writeSession(baseRecipe())));
+    const std::string base = shellQuoted(writeSession(baseRecipe()));
+    InspectRun run = diff(base + " " + shellQuoted(writeSession(baseRecipe())));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     run = diff("--json " + base + " " + base);
@@ -37,7 +33,7 @@ TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
     changed.tracks[3].placements[1].position = 1008000;  // Dialog_01: 0:20.000 -> 0:10.500 at 96 kHz
     changed.tracks.pop_back();
     changed.locations[1].start = changed.locations[1].end = (uint64_t(1) << 32) + 7;
-    const std::string other = quoted(writeSession(changed));
+    const std::string other = shellQuoted(writeSession(changed));
     run = diff(base + " " + other);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "Properties\n"
@@ -71,19 +67,19 @@ TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
 
     // A name that is not UTF-8 is written, not a reason to stop.
     Recipe latin1 = baseRecipe();
-    latin1.tracks.push_back(emptyTrack("Caf\xE9"));
-    run = diff("--json " + base + " " + quoted(writeSession(latin1)));
+    latin1.tracks.push_back({.name = "Caf\xE9"});
+    run = diff("--json " + base + " " + shellQuoted(writeSession(latin1)));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(nlohmann::json::parse(run.out)["tracks"]["added"][0]["name"], "Caf\uFFFD");
 }
 
 TEST(KestrixDiff, UsageAndReadErrorsExitTwo)
 {
-    const std::string base = quoted(writeSession(baseRecipe()));
+    const std::string base = shellQuoted(writeSession(baseRecipe()));
     const std::string garbage = inspecttest::tempPath("garbage.ptx");
     ASSERT_TRUE(ptxw::writeBytes(garbage, ptxw::Bytes(64, 0x5a)));
 
-    for (const std::string &args : {base + " " + quoted(garbage), "--json " + quoted(garbage) + " " + base,
+    for (const std::string &args : {base + " " + shellQuoted(garbage), "--json " + shellQuoted(garbage) + " " + base,
                                     base + " /no/such/session.ptx"}) {
         SCOPED_TRACE(args);
         const InspectRun run = diff(args);

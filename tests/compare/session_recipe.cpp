@@ -62,14 +62,11 @@ ptxw::Block audioFiles(const Recipe &recipe)
 ptxw::Block clipList(const Recipe &recipe)
 {
     std::vector<ptxw::ClipSpec> specs;
-    for (const Clip &clip : recipe.clips) {
-        ptxw::ClipSpec spec;
-        spec.name = clip.name;
-        spec.sampleOffset = clip.offset;
-        spec.sampleLength = clip.length;
-        spec.fileIndex = indexOf(recipe.files, clip.file, [](const std::string &f) { return f; });
-        specs.push_back(spec);
-    }
+    for (const Clip &clip : recipe.clips)
+        specs.push_back({.name = clip.name,
+                         .sampleOffset = clip.offset,
+                         .sampleLength = clip.length,
+                         .fileIndex = indexOf(recipe.files, clip.file, [](const std::string &f) { return f; })});
     return ptxw::clipListBlock(specs);
 }
 
@@ -153,19 +150,13 @@ Recipe baseRecipe()
                {"Snare_02", "Snare.wav", 0, 96000},
                {"Dialog_01", "Dialog.wav", 48000, 480000},
                {"Room", "Dialog.wav", 0, 96000}};
-    for (const char *name : {"Drums", "Kick", "Snare", "Dialog", "Music", "FX", "Temp"})
-        r.tracks.push_back(emptyTrack(name));
-    r.tracks[0].type = 11;  // a folder
-    Track &kick = r.tracks[1];
-    kick.comment = "sample replace";
-    kick.inserts = {{"Gate"}, {"EQ"}};
-    kick.placements = {{"Kick_01", 0}, {"Kick_01", 96000}, {"Kick_01", 192000}};
-    kick.folder = "Drums";
-    Track &snare = r.tracks[2];
-    snare.inserts = {{"EQ", false}};
-    snare.placements = {{"Snare_02", 48000}, {"Snare_02", 480000}};
-    snare.folder = "Drums";
-    r.tracks[3].placements = {{"Room", 0}, {"Dialog_01", 960000}};
+    r.tracks = {{.name = "Drums", .type = 11},  // a folder
+                {.name = "Kick", .comment = "sample replace", .inserts = {{"Gate"}, {"EQ"}},
+                 .placements = {{"Kick_01", 0}, {"Kick_01", 96000}, {"Kick_01", 192000}}, .folder = "Drums"},
+                {.name = "Snare", .inserts = {{"EQ", false}},
+                 .placements = {{"Snare_02", 48000}, {"Snare_02", 480000}}, .folder = "Drums"},
+                {.name = "Dialog", .placements = {{"Room", 0}, {"Dialog_01", 960000}}},
+                {.name = "Music"}, {.name = "FX"}, {.name = "Temp"}};
     r.locations = {{1, 0, 1, "Intro", 0, 0, {}}, {3, 0, 1, "Chorus", 2400000, 2400000, {}}};
     return r;
 }

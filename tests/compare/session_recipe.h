@@ -33,24 +33,17 @@ struct Insert {
     bool active = true;
 };
 
+// Without more than a name: a mono audio track with nothing on it.
 struct Track {
     std::string name;
     uint8_t type = 0;    // audio
     uint8_t format = 0;  // mono
     uint16_t color = 65534;
-    std::string comment;
-    std::vector<Insert> inserts;
-    std::vector<Placement> placements;
-    std::string folder;  // the name of an earlier track that holds this one
+    std::string comment{};
+    std::vector<Insert> inserts{};
+    std::vector<Placement> placements{};
+    std::string folder{};  // the name of an earlier track that holds this one
 };
-
-// A mono audio track with nothing on it.
-inline Track emptyTrack(std::string name)
-{
-    Track track;
-    track.name = std::move(name);
-    return track;
-}
 
 struct Recipe {
     uint32_t sampleRate = 48000;

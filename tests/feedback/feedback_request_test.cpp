@@ -13,18 +13,14 @@ using namespace kestrix::feedback;
 
 namespace {
 
-QStringList partNames(const QJsonObject &parsed)
+// Each part's name and data, in order.
+QList<std::pair<QString, QByteArray>> namesAndData(const QJsonObject &parsed)
 {
-    QStringList names;
+    QList<std::pair<QString, QByteArray>> parts;
     for (const QJsonValue &part : parsed.value(QLatin1String("parts")).toArray())
-        names << part.toObject().value(QLatin1String("name")).toString();
-    return names;
-}
-
-QByteArray partData(const QJsonObject &parsed, int index)
-{
-    const QJsonObject part = parsed.value(QLatin1String("parts")).toArray().at(index).toObject();
-    return QByteArray::fromBase64(part.value(QLatin1String("data")).toString().toLatin1());
+        parts.append({part.toObject().value(QLatin1String("name")).toString(),
+                      QByteArray::fromBase64(part.toObject().value(QLatin1String("data")).toString().toLatin1())});
+    return parts;
 }
 
 QJsonObject part(const QJsonObject &parsed, int index)
@@ -58,19 +54,18 @@ TEST_F(FeedbackTest, BugReportIsMultipartWithTheFieldsAndTheFile)
 
     const QJsonObject parsed = parseMultipart(contentType, request.body);
     EXPECT_TRUE(parsed.value(QLatin1String("defects")).toArray().isEmpty());
-    EXPECT_EQ(partNames(parsed), QStringList({QStringLiteral("first_name"), QStringLiteral("last_name"),
-                                              QStringLiteral("email"), QStringLiteral("description"),
-                                              QStringLiteral("os_version"), QStringLiteral("ptx_file")}));
-    EXPECT_EQ(partData(parsed, 0), "Ana");
-    EXPECT_EQ(partData(parsed, 1), "Lind");
-    EXPECT_EQ(partData(parsed, 2), "ana@studio.example");
-    EXPECT_EQ(partData(parsed, 3), ("The clip list is empty.\n\n--- System info ---\n" + systemInfo()).toUtf8());
-    EXPECT_EQ(partData(parsed, 4), osVersion().toUtf8());
+    const QList<std::pair<QString, QByteArray>> expected = {
+        {"first_name", "Ana"},
+        {"last_name", "Lind"},
+        {"email", "ana@studio.example"},
+        {"description", ("The clip list is empty.\n\n--- System info ---\n" + systemInfo()).toUtf8()},
+        {"os_version", osVersion().toUtf8()},
+        {"ptx_file", fileBytes(jpeg)}};
+    EXPECT_EQ(namesAndData(parsed), expected);
     EXPECT_FALSE(part(parsed, 4).value(QLatin1String("explicit_type")).toBool());
     EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(), QStringLiteral("image/jpeg"));
     // A quotation mark in the name cannot end the parameter early.
     EXPECT_EQ(part(parsed, 5).value(QLatin1String("filename")).toString(), QStringLiteral("screen %22one%22.JPEG"));
-    EXPECT_EQ(partData(parsed, 5), fileBytes(jpeg));
     // The body ends with the closing delimiter line.
     EXPECT_TRUE(request.body.endsWith("--" + contentType.mid(contentType.indexOf('=') + 1) + "--\r\n"));
 }
@@ -121,7 +116,7 @@ TEST_F(FeedbackTest, AttachmentLimitIsFourMegabytes)
                                               server_.requests().at(0).body);
     EXPECT_EQ(part(parsed, 5).value(QLatin1String("content_type")).toString(),
               QStringLiteral("application/octet-stream"));
-    EXPECT_EQ(partData(parsed, 5), fileBytes(exact));
+    EXPECT_EQ(namesAndData(parsed).value(5).second, fileBytes(exact));
 }
 
 TEST_F(FeedbackTest, LongDescriptionLosesTheSystemInformation)

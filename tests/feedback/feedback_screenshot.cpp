@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPalette>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>

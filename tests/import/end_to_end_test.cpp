@@ -1,30 +1,16 @@
 // kestrix-import end to end against ptsl-sim.
+#include "inspect_runner.h"
 #include "sim_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using inspecttest::InspectRun;
 
-ToolRun runImportTool(const std::string &arguments)
+InspectRun runImportTool(const std::string &arguments)
 {
-    const std::string command = std::string("'") + KESTRIX_IMPORT_PATH + "' " + arguments + " 2>/dev/null";
-    ToolRun run;
-    FILE *pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return inspecttest::runProgram(inspecttest::shellQuoted(KESTRIX_IMPORT_PATH), arguments);
 }
 
 class ImportEndToEnd : public PtslSimTest {};
@@ -32,14 +18,14 @@ class ImportEndToEnd : public PtslSimTest {};
 TEST_F(ImportEndToEnd, KestrixImportPlacesTwoDemoTracksAndStopsAtAlerts)
 {
     SimProcess &sim = startSim({"--track", "Kick"});
-    const std::string session = std::string("'") + KESTRIX_DEMO_SESSION + "'";
+    const std::string session = inspecttest::shellQuoted(KESTRIX_DEMO_SESSION);
     const std::string address = "--address " + sim.address() + " ";
 
-    const ToolRun stopped = runImportTool(address + "--track Snare --track Kick " + session);
+    const InspectRun stopped = runImportTool(address + "--track Snare --track Kick " + session);
     EXPECT_EQ(stopped.status, 3) << "Kick exists: the names alert needs its answer";
     EXPECT_EQ(sim.stateJson().find("\"Snare\""), std::string::npos) << "nothing imported";
 
-    const ToolRun run = runImportTool(address + "--track Snare --track Kick --continue-if-names-exist " + session);
+    const InspectRun run = runImportTool(address + "--track Snare --track Kick --continue-if-names-exist " + session);
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.rfind("Import Complete\n", 0), 0u) << run.out;
     const std::string state = sim.stateJson();

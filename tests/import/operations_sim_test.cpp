@@ -183,21 +183,18 @@ TEST_F(ImportOperations, TracksWithoutClipsFoldersRenamedByProToolsAndColours)
     // colour 0 passes -1, a track without colour is left alone, and a folder
     // that is not imported is no insertion point.
     startSim({"--track", "Drums"});
-    PTXTrackInfo folder;
-    folder.name = "Drums";
+    const auto audioTrack = [](const char *name, std::optional<std::string> parent, uint16_t colorIndex) {
+        PTXTrackInfo track;
+        track.name = name;
+        track.type = PTXTrackType::audio;
+        track.parentName = std::move(parent);
+        track.colorIndex = colorIndex;
+        return track;
+    };
+    PTXTrackInfo folder = audioTrack("Drums", std::nullopt, kNoColorIndex);
     folder.isFolder = true;
-    folder.type = PTXTrackType::audio;
-    PTXTrackInfo kick;
-    kick.name = "Kick";
-    kick.type = PTXTrackType::audio;
-    kick.parentName = "Drums";
-    kick.colorIndex = 0;
-    PTXTrackInfo snare = kick;
-    snare.name = "Snare";
-    snare.colorIndex = kNoColorIndex;
-    PTXTrackInfo bass = snare;
-    bass.name = "Bass";
-    bass.parentName = "Synths";
+    PTXTrackInfo kick = audioTrack("Kick", "Drums", 0), snare = audioTrack("Snare", "Drums", kNoColorIndex),
+                 bass = audioTrack("Bass", "Synths", kNoColorIndex);
     const PTXSessionInfo session;
     const std::set<std::string> imported = {"Drums", "Kick", "Snare"};
     std::vector<TrackArguments> tracks;

@@ -31,11 +31,10 @@ TEST(ImportBodies, EscapeEveryNameTheUserGave)
 
 TEST(ImportRules, ChannelSuffixesSplitSourcesAndAnswers)
 {
-    EXPECT_EQ(stripChannelSuffix("Kick.L"), "Kick");
-    EXPECT_EQ(stripChannelSuffix("Amb.Ls"), "Amb");
-    EXPECT_EQ(stripChannelSuffix("Amb.Ltf"), "Amb");
-    EXPECT_EQ(stripChannelSuffix(".L"), ".L") << "nothing but a suffix stays";
-    EXPECT_EQ(stripChannelSuffix("Kick.wav"), "Kick.wav");
+    // Nothing but a suffix stays.
+    for (const auto &[name, stem] : {std::pair{"Kick.L", "Kick"}, {"Amb.Ls", "Amb"}, {"Amb.Ltf", "Amb"}, {".L", ".L"},
+                                     {"Kick.wav", "Kick.wav"}})
+        EXPECT_EQ(stripChannelSuffix(name), stem) << name;
 
     const std::vector<ImportedFileId> ids = {{"f-r", "/x/Kick.R.wav"}, {"f-l", "/x/Kick.L.wav"}, {"f-3", ""}};
     EXPECT_EQ(splitSourceFileId(ids, 2).fileId, "f-3") << "no .C: the index";
@@ -130,16 +129,15 @@ TEST(ImportArguments, MappingsAndSampleRateScaling)
 
     const SampleRateScale scale{48000, 44100};
     EXPECT_TRUE(scale.converts());
-    EXPECT_EQ(scale.apply(44100), 48000u);
-    EXPECT_EQ(scale.apply(1), 1u) << "1.088 rounds to 1";
-    EXPECT_EQ(scale.apply(2), 2u);
-    EXPECT_EQ(scale.apply(7), 8u) << "7.619 rounds to 8";
     EXPECT_FALSE(mediaOptions(scale).linkAvailable);
-    EXPECT_EQ((SampleRateScale{48000, 0}.apply(7)), 7u) << "unknown source rate: unchanged";
-    EXPECT_EQ((SampleRateScale{1, 2}.apply(1)), 1u) << "halves round up";
-    EXPECT_EQ((SampleRateScale{1, 2}.apply(3)), 2u);
-    EXPECT_EQ((SampleRateScale{96000, 44100}.apply(1'000'000'000'000)), 2'176'870'748'299u);
-    EXPECT_EQ(scale.apply(UINT64_MAX), UINT64_MAX) << "kept at the end of the range";
+    // 1.088 rounds to 1 and 7.619 to 8, halves round up, an unknown source
+    // rate changes nothing and the end of the range is kept.
+    const std::tuple<SampleRateScale, uint64_t, uint64_t> cases[] = {
+        {scale, 44100, 48000},  {scale, 1, 1},        {scale, 2, 2},           {scale, 7, 8},
+        {{48000, 0}, 7, 7},     {{1, 2}, 1, 1},       {{1, 2}, 3, 2},          {scale, UINT64_MAX, UINT64_MAX},
+        {{96000, 44100}, 1'000'000'000'000, 2'176'870'748'299}};
+    for (const auto &[rates, samples, scaled] : cases)
+        EXPECT_EQ(rates.apply(samples), scaled) << rates.proToolsRate << "/" << rates.sourceRate << " of " << samples;
 }
 
 TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)
@@ -153,13 +151,8 @@ TEST(ImportArguments, ClipsKeepOnlyFilesOnDiskWhicheverWayTheyAreLookedUp)
     files.resolvedPaths = {{"a.wav", "/m/a.wav"}, {"b.wav", "/m/b.wav"}, {"d.wav", "/m/d.wav"}};
     files.offlineFiles = {"b.wav", "c.wav"};
     const auto clip = [](const char *name, int64_t file, uint64_t at) {
-        PTXClipInfo info;
-        info.name = name;
-        info.sourceFileIndex = file;
-        info.sampleOffset = 441;
-        info.sampleLength = 882;
-        info.timelinePosition = at;
-        return info;
+        return PTXClipInfo{.id = {}, .name = name, .sourceFileIndex = file, .sampleOffset = 441, .sampleLength = 882,
+                           .timelinePosition = at};
     };
     PTXTrackInfo track;
     track.name = "Gtr";

@@ -21,9 +21,8 @@ TEST_F(PtslSimTest, ACommandAnsweredTooLateTimesOutAndTheConnectionStaysUsable)
     const kestrix::CommandResult next = ptsl_run_command(43, "{}");
     const std::string transcript = endTranscript().value_or("");
 
-    EXPECT_FALSE(late.ok);
-    EXPECT_EQ(late.error, "Command timed out after 30 seconds");
-    EXPECT_EQ(late.body, "");
+    EXPECT_EQ(std::tie(late.ok, late.error, late.body),
+              std::make_tuple(false, std::string("Command timed out after 30 seconds"), std::string()));
     EXPECT_TRUE(log_.contains("[PTSL] Command 42 timed out"));
 
     std::smatch header;

@@ -41,6 +41,11 @@ kestrix::CommandResult run(int32_t command, const std::string &body)
     return ptsl_run_command(command, body);
 }
 
+std::string importBody(const std::string &files, const char *operation)
+{
+    return "{\"file_list\": [" + files + "], \"audio_operations\": \"" + operation + "\"}";
+}
+
 std::string clipBody(const std::string &name, const std::string &fileId, int start, int end)
 {
     return "{\"clip_list\": [{\"name\": \"" + name + "\", \"clip_info\": [{\"file_id\": \"" + fileId +
@@ -60,18 +65,16 @@ TEST_F(SimImportTest, CopiedFilesGetUniqueNamesAndUnknownReferencesAreRefused)
                                R"("track_type": "TT_Audio", "track_timebase": "TTB_Samples"})");
     EXPECT_EQ(track.body, R"({"created_track_names":["Kick 1"],"created_track_ids":["t-2"]})");
 
-    const auto imported = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") + "\",\"" + path("b/Kick.wav") +
-                                       "\"], \"audio_operations\": \"AOperations_CopyAudio\"}");
+    const auto imported =
+        run(123, importBody("\"" + path("a/Kick.wav") + "\",\"" + path("b/Kick.wav") + "\"", "AOperations_CopyAudio"));
     ASSERT_TRUE(imported.ok) << imported.error;
     EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "original_input_path"),
               (std::vector<std::string>{path("a/Kick.wav"), path("b/Kick.wav")}));
     EXPECT_EQ(kestrix::jsonAllStringValues(imported.body, "file_path"),
               (std::vector<std::string>{"/Sessions/Mix/Audio Files/Kick.wav", "/Sessions/Mix/Audio Files/Kick_1.wav"}));
-    const auto linked = run(123, "{\"file_list\": [\"" + path("a/Kick.wav") +
-                                     "\"], \"audio_operations\": \"AOperations_AddAudio\"}");
+    const auto linked = run(123, importBody("\"" + path("a/Kick.wav") + "\"", "AOperations_AddAudio"));
     EXPECT_EQ(kestrix::jsonStringValue(linked.body, "file_path"), path("a/Kick.wav")) << "linked files stay put";
-    EXPECT_FALSE(run(123, "{\"file_list\": [\"" + path("gone.wav") +
-                              "\"], \"audio_operations\": \"AOperations_CopyAudio\"}").ok);
+    EXPECT_FALSE(run(123, importBody("\"" + path("gone.wav") + "\"", "AOperations_CopyAudio")).ok);
 
     const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 48000));
     EXPECT_EQ(clip.body, R"({"clip_ids":["c-4"]})") << "after the three whole-file clips of the imports";
@@ -96,8 +99,7 @@ TEST_F(SimImportTest, ScriptedRefusalsAndMissingSessionOrRegistration)
 {
     startSim({"--empty-clip-ids"});
     ASSERT_EQ(ptsl_connect(), 0);
-    ASSERT_TRUE(run(123, "{\"file_list\": [\"" + path("a/Kick.wav") +
-                             "\"], \"audio_operations\": \"AOperations_CopyAudio\"}").ok);
+    ASSERT_TRUE(run(123, importBody("\"" + path("a/Kick.wav") + "\"", "AOperations_CopyAudio")).ok);
     const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 10));
     EXPECT_TRUE(clip.ok);
     EXPECT_EQ(clip.body, R"({"clip_ids":[]})");

@@ -7,37 +7,27 @@
 
 namespace reporttest {
 
-namespace {
-
-std::string quoted(const std::string &path)
-{
-    std::string out = "'";
-    for (char c : path)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-} // namespace
+using inspecttest::shellQuoted;
 
 std::string pdfInfo(const std::string &pdf)
 {
-    return inspecttest::runProgram("pdfinfo", quoted(pdf)).out;
+    return inspecttest::runProgram("pdfinfo", shellQuoted(pdf)).out;
 }
 
 std::string pageText(const std::string &pdf, int page)
 {
     const std::string n = std::to_string(page);
-    return inspecttest::runProgram("pdftotext", "-layout -f " + n + " -l " + n + " " + quoted(pdf) + " -").out;
+    return inspecttest::runProgram("pdftotext", "-layout -f " + n + " -l " + n + " " + shellQuoted(pdf) + " -").out;
 }
 
 std::string documentText(const std::string &pdf)
 {
-    return inspecttest::runProgram("pdftotext", quoted(pdf) + " -").out;
+    return inspecttest::runProgram("pdftotext", shellQuoted(pdf) + " -").out;
 }
 
 std::string pdfFonts(const std::string &pdf)
 {
-    return inspecttest::runProgram("pdffonts", quoted(pdf)).out;
+    return inspecttest::runProgram("pdffonts", shellQuoted(pdf)).out;
 }
 
 std::string tempFolder()

@@ -20,20 +20,11 @@ using inspecttest::tempPath;
 // placement, plug-ins and two memory locations written out of order.
 ptxw::SessionFile smallSession()
 {
-    ptxw::TrackSpec folder;
-    folder.name = "Band";
-    folder.type = 11;
-    folder.id = 1;
-    ptxw::TrackSpec gtr;
-    gtr.name = "Gtr";
-    gtr.formatCode = 1;
-    gtr.id = 2;
-    gtr.color = 30;
+    const ptxw::TrackSpec folder{.name = "Band", .type = 11, .formatCode = std::nullopt, .id = 1};
+    const ptxw::TrackSpec gtr{.name = "Gtr", .formatCode = 1, .id = 2, .color = 30};
     const ptxw::PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    ptxw::ClipSpec left{"Gtr.L", 0, 48000};
-    left.fileIndex = 0;
-    ptxw::ClipSpec right{"Gtr.R", 0, 48000};
-    right.fileIndex = 1;
+    const ptxw::ClipSpec left{.name = "Gtr.L", .sampleLength = 48000, .fileIndex = 0};
+    const ptxw::ClipSpec right{.name = "Gtr.R", .sampleLength = 48000, .fileIndex = 1};
     ptxw::MemoryLocation verse{2, 3, 1, "Verse", 96000, 0, {}};
     ptxw::MemoryLocation intro{1, 0, 8, "Intro", 0, 0, {}};
 

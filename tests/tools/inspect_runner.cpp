@@ -53,4 +53,12 @@ InspectRun runProgram(const std::string &program, const std::string &args)
     return run;
 }
 
+std::string shellQuoted(const std::string &text)
+{
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
 } // namespace inspecttest

@@ -20,6 +20,9 @@ InspectRun inspect(const std::string &args);
 // Runs any program the same way.
 InspectRun runProgram(const std::string &program, const std::string &args);
 
+// The text in single quotes for the shell, a quote inside it escaped.
+std::string shellQuoted(const std::string &text);
+
 } // namespace inspecttest
 
 #endif

@@ -8,6 +8,7 @@
 #include "file_list_section.h"
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
+#include "session_window.h"
 #include "row_list_view.h"
 #include "tracks_section.h"
 #include "track_list_model.h"
@@ -85,14 +86,7 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
     QMainWindow window;
-    auto *view = new PTXDetailView(path);
-    window.setCentralWidget(view);
-    window.resize(1200, 900);
-    window.show();
-    bool loaded = false;
-    QObject::connect(view, &PTXDetailView::loadFinished, [&] { loaded = true; });
-    while (!loaded)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    PTXDetailView *view = bench::openSessionWindow(window, path);
     drawAll(window);
     if (!view->sessionInfo()) {
         std::fprintf(stderr, "%s\n", qPrintable(view->errorText()));

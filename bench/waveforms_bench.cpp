@@ -9,6 +9,7 @@
 #include "overview_roles.h"
 #include "ptx_detail_view.h"
 #include "ptx_preview_content.h"
+#include "session_window.h"
 #include "row_list_view.h"
 #include "waveform_loader.h"
 
@@ -108,14 +109,7 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
     QMainWindow window;
-    auto *view = new PTXDetailView(path);
-    window.setCentralWidget(view);
-    window.resize(1200, 900);
-    window.show();
-    bool loaded = false;
-    QObject::connect(view, &PTXDetailView::loadFinished, [&] { loaded = true; });
-    while (!loaded)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    PTXDetailView *view = bench::openSessionWindow(window, path);
     if (!view->sessionInfo()) {
         std::fprintf(stderr, "%s\n", qPrintable(view->errorText()));
         return 1;

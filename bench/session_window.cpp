@@ -1,8 +1,19 @@
 #include "session_window.h"
 
 #include <QApplication>
+#include <QSettings>
 
 namespace bench {
+
+std::unique_ptr<QTemporaryDir> prepareWindowBenchmark()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto preferences = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences->path());
+    return preferences;
+}
 
 kestrix::PTXDetailView *openSessionWindow(QMainWindow &window, const QString &path)
 {

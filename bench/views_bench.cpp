@@ -21,8 +21,6 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -75,11 +73,7 @@ double median(std::vector<double> values)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QTemporaryDir preferences;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
+    const auto preferences = bench::prepareWindowBenchmark();
     QApplication application(argc, argv);
     const QString path = QString::fromStdString(bench::largeSessionPath());
 

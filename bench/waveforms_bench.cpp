@@ -18,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -91,11 +90,7 @@ std::pair<int, int> rowsInView(const FileListSection &section)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QTemporaryDir preferences;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
+    const auto preferences = bench::prepareWindowBenchmark();
     QApplication application(argc, argv);
 
     // The session beside its "Audio Files" folder, which holds the first files.

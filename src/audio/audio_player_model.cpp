@@ -193,12 +193,7 @@ void AudioPlayerModel::loadClip(const QStringList &paths, uint64_t sampleOffset,
     }
     // Only the first file of a multi-file clip plays here; the waveform
     // shows them all.
-    auto temp = TempClipFile::write(first.buffer);
-    if (!temp.ok())
-        return fail(QStringLiteral("loadClip"), temp.error().description);
-    tempFile_ = std::move(temp).value();
-    filePlayer_ = backend_.filePlayer();
-    if (AudioStatus error = filePlayer_->open(tempFile_->path()))
+    if (AudioStatus error = backend_.openClipFile(first.buffer, tempFile_, filePlayer_))
         return fail(QStringLiteral("loadClip"), error->description);
     connect(filePlayer_.get(), &FilePlayer::failed, this, &AudioPlayerModel::playbackFailed);
     emit changed();

@@ -167,12 +167,7 @@ void InlineAudioPlayer::loadClip(const QString &path, uint64_t sampleOffset, uin
                           .arg(audio.info.channelCount)
                           .arg(audio.info.duration, 0, 'f', 3));
     setWaveform(peaks(audio.buffer.channel(0), audio.buffer.frameLength(), kWaveformBuckets));
-    auto temp = TempClipFile::write(audio.buffer);
-    if (!temp.ok())
-        return fail(QStringLiteral("loadClip"), temp.error().description);
-    tempFile_ = std::move(temp).value();
-    filePlayer_ = backend_.filePlayer();
-    if (AudioStatus error = filePlayer_->open(tempFile_->path()))
+    if (AudioStatus error = backend_.openClipFile(audio.buffer, tempFile_, filePlayer_))
         return fail(QStringLiteral("loadClip"), error->description);
     playFile(QStringLiteral("loadClip"));
 }

@@ -5,6 +5,7 @@
 #include "audio_playback_log.h"
 #include "file_player.h"
 #include "multi_mono_engine.h"
+#include "temp_clip_file.h"
 
 namespace kestrix {
 
@@ -16,6 +17,17 @@ PlaybackBackend PlaybackBackend::platform()
 std::unique_ptr<FilePlayer> PlaybackBackend::filePlayer() const
 {
     return std::make_unique<FilePlayer>(makeOutput());
+}
+
+AudioStatus PlaybackBackend::openClipFile(const AudioBuffer &buffer, std::unique_ptr<TempClipFile> &file,
+                                          std::unique_ptr<FilePlayer> &player) const
+{
+    auto written = TempClipFile::write(buffer);
+    if (!written.ok())
+        return written.error();
+    file = std::move(written).value();
+    player = filePlayer();
+    return player->open(file->path());
 }
 
 std::unique_ptr<MultiMonoEngine> PlaybackBackend::engine() const

@@ -9,7 +9,7 @@
 #include <QPromise>
 
 #include <exception>
-#ifdef __GLIBC__
+#if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 #include <memory>
@@ -23,10 +23,21 @@ namespace {
 // A load leaves much freed memory in its thread's heap (the file, the block
 // tree, the reader's records); the C library keeps it unless asked to give
 // it back. Runs on the loading thread before the window gets its session, so
-// that the window's own work does not wait for it.
+// that the window's own work does not wait for it. Under a sanitizer, whose
+// allocator owns the heap, the C library's trim has nothing to give back and
+// is not called.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define KESTRIX_SANITIZED_HEAP 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KESTRIX_SANITIZED_HEAP 1
+#endif
+
 void releaseFreedMemory()
 {
-#ifdef __GLIBC__
+#if defined(__GLIBC__) && !defined(KESTRIX_SANITIZED_HEAP)
     malloc_trim(0);
 #endif
 }

@@ -1,10 +1,12 @@
 #include "session_text.h"
 
+#include "name_bounds.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
+#include <iterator>
 
 namespace kestrix::archive {
 
@@ -16,6 +18,8 @@ constexpr std::string_view kSeparatorChar = "\xEE\x80\x80";
 constexpr std::string_view kSeparator = " \xEE\x80\x80 ";
 
 constexpr std::array<int, kNameKindCount> kKindColumn = {0, 6, 4, 1, 2, 3};  // in NameKind order
+static_assert(kKindColumn[size_t(NameKind::file)] == kFileColumn);
+static_assert(kBoundsColumnCount == kTextColumnCount);
 
 fts5_api *fts5Api(sqlite3 *db)
 {
@@ -31,17 +35,6 @@ fts5_api *fts5Api(sqlite3 *db)
     return api;
 }
 
-void appendU32(std::string &out, uint32_t v)
-{
-    for (int b = 0; b < 4; ++b)
-        out += char((v >> (8 * b)) & 0xff);
-}
-
-uint32_t readU32(const unsigned char *p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 std::string withoutSeparator(const std::string &name)
 {
     std::string out = name;
@@ -50,49 +43,70 @@ std::string withoutSeparator(const std::string &name)
     return out;
 }
 
-// The bounds blob: per column, the number of names and then the token offset
-// at which each starts. Returns the start offsets of `column`, or empty when
-// the blob is short.
-std::pair<const unsigned char *, uint32_t> columnStarts(const unsigned char *blob, size_t size, int column)
+// Where the next separator at or after `from` starts, or npos. Its private-use
+// character is rare in names, so that is what is looked for.
+size_t separatorAt(std::string_view column, size_t from)
 {
-    size_t at = 0;
-    for (int c = 0; c <= column; ++c) {
-        if (at + 4 > size)
-            return {nullptr, 0};
-        const uint32_t n = readU32(blob + at);
-        if (n > (size - at - 4) / 4)
-            return {nullptr, 0};
-        if (c == column)
-            return {blob + at + 4, n};
-        at += 4 + size_t(n) * 4;
-    }
-    return {nullptr, 0};
+    for (size_t at = from + 1; (at = column.find(kSeparatorChar, at)) != std::string_view::npos; ++at)
+        if (column.compare(at - 1, kSeparator.size(), kSeparator) == 0)
+            return at - 1;
+    return std::string_view::npos;
 }
 
-// The name of `column` in which the token at `offset` lies: the last name
-// starting at or before it. Instances come in position order, so the search
-// starts from the name found last (`from`) and gallops forward; an earlier
-// offset starts over from the first name.
-uint32_t nameAt(const unsigned char *starts, uint32_t n, uint32_t offset, uint32_t from)
+// Appends to `out` the names one phrase's instances lie in, sorted and
+// distinct. A phrase's instances come in position order, column by column,
+// so each column's names come out sorted and distinct by comparing with the
+// last one only. The path column's names are the file column's: they are
+// gathered apart and merged into the file column's run when it ends.
+void phraseNames(const Fts5ExtensionApi *api, Fts5Context *context, int phrase, std::span<const unsigned char> bounds,
+                 MatchedNames &scratch, std::vector<NameRef> &out)
 {
-    if (from >= n || readU32(starts + size_t(from) * 4) > offset)
-        from = 0;
-    uint32_t lo = from, step = 1;
-    while (lo + step < n && readU32(starts + size_t(lo + step) * 4) <= offset) {
-        lo += step;
-        step *= 2;
+    const size_t first = out.size();
+    size_t fileFrom = out.size();
+    std::vector<NameRef> &paths = scratch.pathScratch;
+    paths.clear();
+    const auto mergePaths = [&] {
+        scratch.mergeScratch.clear();
+        std::set_union(out.begin() + ptrdiff_t(fileFrom), out.end(), paths.begin(), paths.end(),
+                       std::back_inserter(scratch.mergeScratch));
+        out.resize(fileFrom);
+        out.insert(out.end(), scratch.mergeScratch.begin(), scratch.mergeScratch.end());
+        paths.clear();
+    };
+    Fts5PhraseIter iter{};
+    int column = -1, offset = -1, lastColumn = -1;
+    NameCursor names;
+    for (api->xPhraseFirst(context, phrase, &iter, &column, &offset); column >= 0;
+         api->xPhraseNext(context, &iter, &column, &offset)) {
+        if (column >= kTextColumnCount || offset < 0)
+            continue;
+        if (column != lastColumn) {
+            if (lastColumn == kPathColumn)
+                mergePaths();
+            if (column == kFileColumn || (column == kPathColumn && lastColumn != kFileColumn))
+                fileFrom = out.size();
+            names = NameCursor(bounds, column);
+            lastColumn = column;
+        }
+        if (names.empty())
+            continue;
+        const bool path = column == kPathColumn;
+        const NameRef ref{uint32_t(path ? kFileColumn : column), names.nameAt(uint32_t(offset))};
+        std::vector<NameRef> &to = path ? paths : out;
+        if (to.size() > (path ? 0 : first) && to.back() == ref)
+            continue;
+        to.push_back(ref);
     }
-    uint32_t hi = std::min(n, lo + step);
-    while (hi - lo > 1) {
-        const uint32_t mid = lo + (hi - lo) / 2;
-        if (readU32(starts + size_t(mid) * 4) <= offset)
-            lo = mid;
-        else
-            hi = mid;
+    if (lastColumn == kPathColumn)
+        mergePaths();
+    const auto begin = out.begin() + ptrdiff_t(first);
+    if (!std::is_sorted(begin, out.end())) {  // instances out of order: never seen, but cheap to survive
+        std::sort(begin, out.end());
+        out.erase(std::unique(begin, out.end()), out.end());
     }
-    return lo;
 }
 
+// match_names(session_text, bounds, matched): see registerMatchNames.
 void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
                 sqlite3_value **argv)
 {
@@ -101,51 +115,27 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
         sqlite3_result_error(result, "match_names takes the bounds and a bound MatchedNames", -1);
         return;
     }
-    const auto *blob = static_cast<const unsigned char *>(sqlite3_value_blob(argv[0]));
-    const size_t size = size_t(sqlite3_value_bytes(argv[0]));
-    int count = 0;
-    if (api->xInstCount(context, &count) != SQLITE_OK)
-        count = 0;
-    // Instances come in position order, column by column, so each column's
-    // names come out sorted and distinct by comparing with the last one only.
-    // The path column's names are the file column's, a second sorted run that
-    // is merged in afterwards.
+    const std::span bounds(static_cast<const unsigned char *>(sqlite3_value_blob(argv[0])),
+                           size_t(sqlite3_value_bytes(argv[0])));
+    // Each phrase's names are gathered on their own (no merge of all
+    // instances by position is needed) and joined into the row's.
     std::vector<NameRef> &refs = found->refs;
     const size_t first = refs.size();
-    size_t pathFrom = 0, pathTo = 0;
-    int lastColumn = -1;
-    const unsigned char *starts = nullptr;
-    uint32_t n = 0, last = 0;
-    for (int i = 0; i < count; ++i) {
-        int phrase = 0, column = 0, offset = 0;
-        if (api->xInst(context, i, &phrase, &column, &offset) != SQLITE_OK || column < 0 ||
-            column >= kTextColumnCount || offset < 0)
+    for (int phrase = 0; phrase < api->xPhraseCount(context); ++phrase) {
+        if (phrase == 0) {
+            phraseNames(api, context, phrase, bounds, *found, refs);
             continue;
-        if (column != lastColumn) {
-            if (lastColumn == kPathColumn)
-                pathTo = refs.size();
-            if (column == kPathColumn)
-                pathFrom = pathTo = refs.size();
-            std::tie(starts, n) = columnStarts(blob, size, column);
-            lastColumn = column;
-            last = 0;
         }
-        if (!starts || n == 0)
-            continue;
-        last = nameAt(starts, n, uint32_t(offset), last);
-        const NameRef ref{uint32_t(column == kPathColumn ? kKindColumn[size_t(NameKind::file)] : column), last};
-        if (refs.size() > first && refs.back() == ref)
-            continue;
-        refs.push_back(ref);
+        std::vector<NameRef> &more = found->phraseScratch;
+        more.clear();
+        phraseNames(api, context, phrase, bounds, *found, more);
+        std::vector<NameRef> &joined = found->mergeScratch;
+        joined.clear();
+        std::set_union(refs.begin() + ptrdiff_t(first), refs.end(), more.begin(), more.end(),
+                       std::back_inserter(joined));
+        refs.resize(first);
+        refs.insert(refs.end(), joined.begin(), joined.end());
     }
-    if (lastColumn == kPathColumn)
-        pathTo = refs.size();
-    const auto begin = refs.begin() + ptrdiff_t(first);
-    if (pathTo > pathFrom)
-        std::inplace_merge(begin, refs.begin() + ptrdiff_t(pathFrom), refs.begin() + ptrdiff_t(pathTo));
-    if (!std::is_sorted(begin, refs.end()))  // instances out of order: never seen, but cheap to survive
-        std::sort(begin, refs.end());
-    refs.erase(std::unique(begin, refs.end()), refs.end());
     sqlite3_result_int64(result, int64_t(refs.size() - first));
 }
 
@@ -215,11 +205,7 @@ SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounte
         if (name.kind == NameKind::file)
             add(kPathColumn, name.detail);  // empty too, to stay beside its name
     }
-    for (const auto &column : starts) {
-        appendU32(text.bounds, uint32_t(column.size()));
-        for (uint32_t start : column)
-            appendU32(text.bounds, start);
-    }
+    text.bounds = encodeNameBounds(starts);
     text.nameCount = int64_t(names.size());
     return text;
 }
@@ -232,13 +218,13 @@ void appendNames(std::string_view column, std::span<const NameRef> refs, NameKin
     uint32_t index = 0;
     for (const NameRef &ref : refs) {
         while (index < ref.index && start <= column.size()) {
-            const size_t at = column.find(kSeparator, start);
+            const size_t at = separatorAt(column, start);
             start = at == std::string_view::npos ? column.size() + 1 : at + kSeparator.size();
             ++index;
         }
         if (column.empty() || start > column.size())
             return;
-        const size_t at = column.find(kSeparator, start);
+        const size_t at = separatorAt(column, start);
         out.push_back({kind, std::string(column.substr(start, at == std::string_view::npos ? std::string_view::npos
                                                                                           : at - start))});
     }

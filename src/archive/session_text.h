@@ -26,6 +26,7 @@ struct sqlite3;
 namespace kestrix::archive {
 
 inline constexpr int kTextColumnCount = 7;
+inline constexpr int kFileColumn = 4;
 inline constexpr int kPathColumn = 5;
 // The columns of session_text, in order.
 inline constexpr std::array<const char *, kTextColumnCount> kTextColumnNames = {"track", "plugin", "marker", "comment",
@@ -69,8 +70,12 @@ struct NameRef {
 
 // The names one search's matches lie in, gathered row by row into one flat
 // list, so that ten thousand matching rows cost no allocation each.
+// The scratch lists are match_names's own, kept to be reused.
 struct MatchedNames {
     std::vector<NameRef> refs;
+    std::vector<NameRef> pathScratch;
+    std::vector<NameRef> phraseScratch;
+    std::vector<NameRef> mergeScratch;
 };
 // The pointer type a MatchedNames is bound with (sqlite3_bind_pointer).
 inline constexpr const char *kMatchedNamesType = "kestrix_matched_names";

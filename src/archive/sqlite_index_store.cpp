@@ -1,5 +1,7 @@
 #include "sqlite_index_store.h"
 
+#include "name_bounds.h"
+#include "sqlite_connection.h"
 #include "sqlite_statement.h"
 
 #include <sqlite3.h>
@@ -16,7 +18,7 @@ namespace {
 // Each step brings the schema from version i to i + 1; steps are only ever
 // appended. A session's names are one row of session_text (its rowid is
 // the session's id), with the name bounds kept in sessions.bounds.
-constexpr std::array<const char *, 1> kMigrations = {
+constexpr std::array<const char *, 2> kMigrations = {
     R"sql(
     CREATE TABLE sessions(
         id INTEGER PRIMARY KEY,
@@ -36,29 +38,8 @@ constexpr std::array<const char *, 1> kMigrations = {
         track, plugin, marker, comment, file, path, clip,
         tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
     )sql",
-};
-
-// A read transaction around a search: one snapshot for all its statements,
-// and one shared lock instead of one per statement. Does nothing inside a
-// transaction already open on the connection.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(sqlite3 *db) : db_(db)
-    {
-        if (sqlite3_get_autocommit(db_) && sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
-            open_ = true;
-    }
-    ~ReadTransaction()
-    {
-        if (open_)
-            sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadTransaction(const ReadTransaction &) = delete;
-    ReadTransaction &operator=(const ReadTransaction &) = delete;
-
-private:
-    sqlite3 *db_;
-    bool open_ = false;
+    // Name bounds as varints: a quarter of the size, and rows that share pages.
+    "UPDATE sessions SET bounds = bounds_from_fixed_width(bounds);",
 };
 
 std::string allOf(const std::vector<QueryTerm> &terms)
@@ -73,26 +54,15 @@ std::string allOf(const std::vector<QueryTerm> &terms)
 
 int SqliteIndexStore::schemaVersion() { return int(kMigrations.size()); }
 
-SqliteIndexStore::SqliteIndexStore(const std::string &path) : path_(path)
+SqliteIndexStore::SqliteIndexStore(const std::string &path)
+    : db_(openIndexConnection(path, true, false)), search_(std::make_unique<SessionSearch>(db_, path)), path_(path)
 {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
-        const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw ArchiveError("Cannot open the index " + path + ": " + message);
-    }
     try {
-        sqlite3_busy_timeout(db_, 5000);
         exec("PRAGMA journal_mode = WAL");
         // In WAL mode a committed transaction survives a killed process.
         exec("PRAGMA synchronous = NORMAL");
-        exec("PRAGMA cache_size = -32768");
-        // Searches read many pages: mapped, they are not copied in by one
-        // system call each. SQLite caps the size at what it supports.
-        exec("PRAGMA mmap_size = 2147418112");
+        registerBoundsConversion(db_);
         migrate();
-        registerMatchNames(db_);
         tokens_ = std::make_unique<TokenCounter>(db_);
     } catch (...) {
         sqlite3_close(db_);
@@ -103,6 +73,7 @@ SqliteIndexStore::SqliteIndexStore(const std::string &path) : path_(path)
 SqliteIndexStore::~SqliteIndexStore()
 {
     tokens_.reset();  // before the connection that made it
+    search_.reset();
     sqlite3_close(db_);
 }
 
@@ -213,68 +184,7 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
 {
     if (terms.empty())
         return {};
-    // Every session holding all terms, with how many names its matches lie
-    // in; the names themselves go to one shared list.
-    struct Candidate {
-        int64_t id;
-        std::string path;
-        size_t firstRef;
-        size_t refCount;
-    };
-    const ReadTransaction snapshot(db_);
-    std::vector<Candidate> candidates;
-    MatchedNames matched;
-    Statement sessions(db_, "SELECT s.id, s.path, match_names(session_text, s.bounds, ?2)"
-                            " FROM session_text JOIN sessions AS s ON s.id = session_text.rowid"
-                            " WHERE session_text MATCH ?1");
-    sessions.bind(1, allOf(terms)).bindPointer(2, &matched, kMatchedNamesType);
-    while (sessions.step()) {
-        const auto count = size_t(sessions.integer(2));
-        candidates.push_back({sessions.integer(0), sessions.text(1), matched.refs.size() - count, count});
-    }
-
-    const auto before = [](const Candidate &a, const Candidate &b) {
-        return a.refCount != b.refCount ? a.refCount > b.refCount : a.path < b.path;
-    };
-    const size_t shown = limit > 0 ? std::min(limit, candidates.size()) : candidates.size();
-    std::partial_sort(candidates.begin(), candidates.begin() + ptrdiff_t(shown), candidates.end(), before);
-    candidates.resize(shown);
-
-    // The matching names, read from the shown sessions' rows, one column at a
-    // time: a session's clips alone can fill many pages.
-    std::vector<SessionHit> hits;
-    hits.reserve(shown);
-    Statement name(db_, "SELECT name FROM sessions WHERE id = ?");
-    std::array<std::unique_ptr<Statement>, kTextColumnCount> columnOf;
-    for (Candidate &c : candidates) {
-        SessionHit hit{std::move(c.path), {}, {}};
-        name.bind(1, c.id);
-        if (name.step())
-            hit.sessionName = name.text(0);
-        name.reset();
-        const NameRef *refs = matched.refs.data() + c.firstRef;
-        for (size_t r = 0; r < c.refCount;) {
-            const uint32_t column = refs[r].column;
-            size_t end = r;
-            while (end < c.refCount && refs[end].column == column)
-                ++end;
-            if (column < kTextColumnCount) {
-                auto &statement = columnOf[column];
-                if (!statement)
-                    statement = std::make_unique<Statement>(
-                        db_, "SELECT " + std::string(kTextColumnNames[column]) + " FROM session_text WHERE rowid = ?");
-                statement->bind(1, c.id);
-                if (statement->step())
-                    appendNames(statement->textView(0), {refs + r, refs + end}, kindOfTextColumn(int(column)), hit.matches);
-                statement->reset();
-            }
-            r = end;
-        }
-        std::stable_sort(hit.matches.begin(), hit.matches.end(),
-                         [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
-        hits.push_back(std::move(hit));
-    }
-    return hits;
+    return search_->run(allOf(terms), limit);
 }
 
 IndexStats SqliteIndexStore::stats()

@@ -4,6 +4,7 @@
 #define KESTRIX_ARCHIVE_SQLITE_INDEX_STORE_H
 
 #include "index_store.h"
+#include "session_search.h"
 #include "session_text.h"
 
 #include <cstdint>
@@ -44,6 +45,7 @@ private:
 
     sqlite3 *db_ = nullptr;
     std::unique_ptr<TokenCounter> tokens_;
+    std::unique_ptr<SessionSearch> search_;
     std::string path_;
 };
 

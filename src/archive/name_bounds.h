@@ -1,0 +1,61 @@
+// The name bounds of a session's text: for each column of session_text,
+// where each name starts, in tokens, so that a match found at a token offset
+// names the name it lies in.
+//
+// Stored beside the session, per column: the number of names (a varint), the
+// width of a start (2 bytes, or 4 when the column holds 65,536 tokens or
+// more), then each name's start, little-endian. Two bytes a name keep a
+// session's row small enough to share a page with others, and a start is
+// found without reading the ones before it.
+#ifndef KESTRIX_ARCHIVE_NAME_BOUNDS_H
+#define KESTRIX_ARCHIVE_NAME_BOUNDS_H
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace kestrix::archive {
+
+inline constexpr int kBoundsColumnCount = 7;
+
+// `starts` holds, per column, the increasing token offsets at which its names start.
+std::string encodeNameBounds(const std::array<std::vector<uint32_t>, kBoundsColumnCount> &starts);
+
+// The bounds as the first schema stored them (per column a 32-bit count and a
+// 32-bit start per name, little-endian), in today's form. What cannot be read
+// becomes columns without names.
+std::string nameBoundsFromFixedWidth(std::string_view fixedWidth);
+
+// Registers bounds_from_fixed_width(blob), nameBoundsFromFixedWidth for SQL.
+void registerBoundsConversion(sqlite3 *db);
+
+// The names of one column: the name a token offset lies in.
+class NameCursor {
+public:
+    NameCursor() = default;
+    // A cursor without names when the bounds are too short for the column.
+    NameCursor(std::span<const unsigned char> bounds, int column);
+
+    bool empty() const { return count_ == 0; }
+    // The last name starting at or before `offset`. The search starts from
+    // the name found last and gallops forward, so offsets asked in increasing
+    // order cost little; an earlier one starts over from the first name.
+    uint32_t nameAt(uint32_t offset);
+
+private:
+    uint32_t startOf(uint32_t name) const;
+
+    const unsigned char *starts_ = nullptr;
+    uint32_t count_ = 0;
+    uint32_t width_ = 0;
+    uint32_t last_ = 0;
+};
+
+} // namespace kestrix::archive
+
+#endif

@@ -1,0 +1,225 @@
+#include "session_search.h"
+
+#include "session_text.h"
+#include "sqlite_connection.h"
+#include "sqlite_statement.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <functional>
+#include <future>
+#include <optional>
+#include <string_view>
+#include <thread>
+#include <unordered_set>
+
+namespace kestrix::archive {
+
+namespace {
+
+constexpr unsigned kMostParts = 4;
+
+// Runs work(0) … work(n - 1) at once, work(0) on this thread; returns when
+// all are done, rethrowing the first failure.
+void inParallel(size_t n, const std::function<void(size_t)> &work)
+{
+    std::vector<std::future<void>> others;
+    for (size_t p = 1; p < n; ++p)
+        others.push_back(std::async(std::launch::async, work, p));
+    std::exception_ptr failure;
+    try {
+        work(0);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    for (auto &other : others) {
+        try {
+            other.get();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+} // namespace
+
+// A session holding all terms: its path (in its part's path arena) and where
+// its matched names lie in its part's list.
+struct SessionSearch::Candidate {
+    const Part *part;
+    int64_t id;
+    size_t pathAt;
+    size_t pathSize;
+    size_t firstRef;
+    size_t refCount;
+
+    std::string_view path() const;
+};
+
+// One range of session ids, read on one connection in one snapshot: the
+// sessions found, then the names of those shown. Its lists are kept from one
+// search to the next so that they are not grown again at every keystroke.
+struct SessionSearch::Part {
+    sqlite3 *db = nullptr;
+    bool ownsDb = false;
+    std::optional<ReadTransaction> snapshot;
+    std::unique_ptr<Statement> sessions;
+    std::unique_ptr<Statement> name;
+    std::unique_ptr<Statement> text;
+    MatchedNames matched;
+    std::vector<Candidate> candidates;
+    std::string paths;
+
+    ~Part()
+    {
+        snapshot.reset();
+        sessions.reset();  // the statements before their connection
+        name.reset();
+        text.reset();
+        if (ownsDb)
+            sqlite3_close(db);
+    }
+
+    void gather(const std::string &expression, int64_t from, int64_t to)
+    {
+        matched.refs.clear();
+        candidates.clear();
+        paths.clear();
+        snapshot.emplace(db);
+        if (!sessions)
+            sessions = std::make_unique<Statement>(
+                db, "SELECT s.id, s.path, match_names(session_text, s.bounds, ?2)"
+                    " FROM session_text JOIN sessions AS s ON s.id = session_text.rowid"
+                    " WHERE session_text MATCH ?1 AND session_text.rowid BETWEEN ?3 AND ?4");
+        Statement &rows = *sessions;
+        rows.bind(1, expression).bindPointer(2, &matched, kMatchedNamesType).bind(3, from).bind(4, to);
+        while (rows.step()) {
+            const auto count = size_t(rows.integer(2));
+            const std::string_view path = rows.textView(1);
+            candidates.push_back({this, rows.integer(0), paths.size(), path.size(), matched.refs.size() - count, count});
+            paths += path;
+        }
+        rows.reset();
+    }
+
+    // The session's name and its matching names. FTS5 reads a row whole
+    // whichever columns are asked for, so all are read at once.
+    void fill(const Candidate &c, SessionHit &hit)
+    {
+        if (!name)
+            name = std::make_unique<Statement>(db, "SELECT name FROM sessions WHERE id = ?");
+        name->bind(1, c.id);
+        hit.path = std::string(c.path());
+        hit.sessionName = name->step() ? name->text(0) : std::string();
+        name->reset();
+        if (!text) {
+            std::string columns;
+            for (const char *column : kTextColumnNames)
+                columns += (columns.empty() ? "" : ", ") + std::string(column);
+            text = std::make_unique<Statement>(db, "SELECT " + columns + " FROM session_text WHERE rowid = ?");
+        }
+        text->bind(1, c.id);
+        if (text->step()) {
+            const NameRef *refs = matched.refs.data() + c.firstRef;
+            for (size_t r = 0; r < c.refCount;) {
+                const uint32_t column = refs[r].column;
+                size_t end = r;
+                while (end < c.refCount && refs[end].column == column)
+                    ++end;
+                if (column < kTextColumnCount)
+                    appendNames(text->textView(int(column)), {refs + r, refs + end}, kindOfTextColumn(int(column)),
+                                hit.matches);
+                r = end;
+            }
+        }
+        text->reset();
+        std::stable_sort(hit.matches.begin(), hit.matches.end(),
+                         [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
+    }
+
+    // Ends the snapshot and leaves no statement running.
+    void finish()
+    {
+        for (Statement *statement : {sessions.get(), name.get(), text.get()})
+            if (statement)
+                statement->reset();
+        snapshot.reset();
+    }
+};
+
+std::string_view SessionSearch::Candidate::path() const { return std::string_view(part->paths).substr(pathAt, pathSize); }
+
+SessionSearch::SessionSearch(sqlite3 *db, std::string path) : db_(db), path_(std::move(path)) {}
+
+SessionSearch::~SessionSearch() = default;
+
+std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t limit)
+{
+    // The id range, split evenly: ids are handed out in order, so each part
+    // gets about as many sessions.
+    int64_t low = 0, high = 0;
+    {
+        Statement range(db_, "SELECT (SELECT min(id) FROM sessions), (SELECT max(id) FROM sessions)");
+        if (range.step()) {
+            low = range.integer(0);
+            high = range.integer(1);
+        }
+    }
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMostParts);
+    const auto count = size_t(std::clamp<int64_t>(high - low + 1, 1, cores));
+    while (parts_.size() < count) {
+        auto part = std::make_unique<Part>();
+        part->db = parts_.empty() ? db_ : openIndexConnection(path_, false, true);
+        part->ownsDb = !parts_.empty();
+        parts_.push_back(std::move(part));
+    }
+    const int64_t span = (high - low + 1) / int64_t(count);
+    const auto from = [&](size_t p) { return low + span * int64_t(p); };
+    const auto to = [&](size_t p) { return p + 1 == count ? high : from(p + 1) - 1; };
+
+    struct Finish {
+        std::span<std::unique_ptr<Part>> parts;
+        ~Finish()
+        {
+            for (auto &part : parts)
+                part->finish();
+        }
+    } finish{std::span(parts_).first(count)};
+    inParallel(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p)); });
+
+    std::vector<Candidate> all;
+    for (const auto &part : finish.parts)
+        all.insert(all.end(), part->candidates.begin(), part->candidates.end());
+    const auto before = [](const Candidate &a, const Candidate &b) {
+        return a.refCount != b.refCount ? a.refCount > b.refCount : a.path() < b.path();
+    };
+    const size_t wanted = limit > 0 ? std::min(limit, all.size()) : all.size();
+    std::partial_sort(all.begin(), all.begin() + ptrdiff_t(wanted), all.end(), before);
+    // The parts' snapshots are taken one after another: a session that
+    // another process indexed again in between can be in two parts under two
+    // ids. It is shown once.
+    std::vector<const Candidate *> shown;
+    std::unordered_set<std::string_view> shownPaths;
+    for (size_t i = 0; i < all.size() && shown.size() < wanted; ++i) {
+        if (i == wanted)
+            std::sort(all.begin() + ptrdiff_t(i), all.end(), before);
+        if (shownPaths.insert(all[i].path()).second)
+            shown.push_back(&all[i]);
+    }
+
+    std::vector<SessionHit> hits(shown.size());
+    inParallel(count, [&](size_t p) {
+        for (size_t i = 0; i < shown.size(); ++i)
+            if (shown[i]->part == parts_[p].get())
+                parts_[p]->fill(*shown[i], hits[i]);
+    });
+    return hits;
+}
+
+} // namespace kestrix::archive

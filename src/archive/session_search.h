@@ -1,0 +1,43 @@
+// The search of the index: every session holding all terms of a query, most
+// matches first, then by path. The sessions' id range is split over the
+// machine's cores, each part read on a connection of its own, so a query
+// that matches the whole archive takes a fraction of the time.
+#ifndef KESTRIX_ARCHIVE_SESSION_SEARCH_H
+#define KESTRIX_ARCHIVE_SESSION_SEARCH_H
+
+#include "archive_types.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace kestrix::archive {
+
+class SessionSearch {
+public:
+    // The first part is read on `db`, which must outlive this; the others
+    // open the index file at `path` again, read-only.
+    SessionSearch(sqlite3 *db, std::string path);
+    ~SessionSearch();
+    SessionSearch(const SessionSearch &) = delete;
+    SessionSearch &operator=(const SessionSearch &) = delete;
+
+    // Sessions matching the FTS5 expression, at most `limit` (0: all).
+    // Throws ArchiveError.
+    std::vector<SessionHit> run(const std::string &expression, size_t limit);
+
+private:
+    struct Candidate;
+    struct Part;
+
+    sqlite3 *db_;
+    std::string path_;
+    std::vector<std::unique_ptr<Part>> parts_;
+};
+
+} // namespace kestrix::archive
+
+#endif

@@ -110,32 +110,4 @@ NameCursor::NameCursor(std::span<const unsigned char> bounds, int column)
     }
 }
 
-uint32_t NameCursor::startOf(uint32_t name) const
-{
-    const unsigned char *p = starts_ + size_t(name) * width_;
-    const uint32_t low = uint32_t(p[0]) | uint32_t(p[1]) << 8;
-    return width_ == 2 ? low : low | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-uint32_t NameCursor::nameAt(uint32_t offset)
-{
-    if (last_ >= count_ || startOf(last_) > offset)
-        last_ = 0;
-    uint32_t lo = last_, step = 1;
-    while (lo + step < count_ && startOf(lo + step) <= offset) {
-        lo += step;
-        step *= 2;
-    }
-    uint32_t hi = std::min(count_, lo + step);
-    while (hi - lo > 1) {
-        const uint32_t mid = lo + (hi - lo) / 2;
-        if (startOf(mid) <= offset)
-            lo = mid;
-        else
-            hi = mid;
-    }
-    last_ = lo;
-    return lo;
-}
-
 } // namespace kestrix::archive

@@ -45,10 +45,34 @@ public:
     // The last name starting at or before `offset`. The search starts from
     // the name found last and gallops forward, so offsets asked in increasing
     // order cost little; an earlier one starts over from the first name.
-    uint32_t nameAt(uint32_t offset);
+    uint32_t nameAt(uint32_t offset)
+    {
+        if (last_ >= count_ || startOf(last_) > offset)
+            last_ = 0;
+        uint32_t lo = last_, step = 1;
+        while (lo + step < count_ && startOf(lo + step) <= offset) {
+            lo += step;
+            step *= 2;
+        }
+        uint32_t hi = lo + step < count_ ? lo + step : count_;
+        while (hi - lo > 1) {
+            const uint32_t mid = lo + (hi - lo) / 2;
+            if (startOf(mid) <= offset)
+                lo = mid;
+            else
+                hi = mid;
+        }
+        last_ = lo;
+        return lo;
+    }
 
 private:
-    uint32_t startOf(uint32_t name) const;
+    uint32_t startOf(uint32_t name) const
+    {
+        const unsigned char *p = starts_ + size_t(name) * width_;
+        const uint32_t low = uint32_t(p[0]) | uint32_t(p[1]) << 8;
+        return width_ == 2 ? low : low | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    }
 
     const unsigned char *starts_ = nullptr;
     uint32_t count_ = 0;

@@ -38,8 +38,24 @@ constexpr std::array<const char *, 2> kMigrations = {
         track, plugin, marker, comment, file, path, clip,
         tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');
     )sql",
-    // Name bounds as varints: a quarter of the size, and rows that share pages.
-    "UPDATE sessions SET bounds = bounds_from_fixed_width(bounds);",
+    // Name bounds in two bytes a start: the table is written anew, so that
+    // the smaller rows share pages.
+    R"sql(
+    CREATE TABLE sessions_compact(
+        id INTEGER PRIMARY KEY,
+        path TEXT NOT NULL UNIQUE,
+        size INTEGER NOT NULL,
+        modified INTEGER NOT NULL,
+        name TEXT NOT NULL,
+        properties TEXT NOT NULL,
+        name_count INTEGER NOT NULL,
+        bounds BLOB NOT NULL);
+    INSERT INTO sessions_compact
+        SELECT id, path, size, modified, name, properties, name_count, bounds_from_fixed_width(bounds)
+        FROM sessions ORDER BY id;
+    DROP TABLE sessions;
+    ALTER TABLE sessions_compact RENAME TO sessions;
+    )sql",
 };
 
 std::string allOf(const std::vector<QueryTerm> &terms)

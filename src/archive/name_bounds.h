@@ -42,36 +42,41 @@ public:
     NameCursor(std::span<const unsigned char> bounds, int column);
 
     bool empty() const { return count_ == 0; }
-    // The last name starting at or before `offset`. The search starts from
-    // the name found last and gallops forward, so offsets asked in increasing
-    // order cost little; an earlier one starts over from the first name.
+    // The last name starting at or before `offset`. The walk starts from the
+    // name found last and goes forward a block of names at a time, so offsets
+    // asked in increasing order cost little; an earlier one starts over.
     uint32_t nameAt(uint32_t offset)
     {
-        if (last_ >= count_ || startOf(last_) > offset)
+        if (last_ >= count_ || (width_ == 2 ? startOf<2>(last_) : startOf<4>(last_)) > offset)
             last_ = 0;
-        uint32_t lo = last_, step = 1;
-        while (lo + step < count_ && startOf(lo + step) <= offset) {
-            lo += step;
-            step *= 2;
-        }
-        uint32_t hi = lo + step < count_ ? lo + step : count_;
-        while (hi - lo > 1) {
-            const uint32_t mid = lo + (hi - lo) / 2;
-            if (startOf(mid) <= offset)
-                lo = mid;
-            else
-                hi = mid;
-        }
-        last_ = lo;
-        return lo;
+        last_ = width_ == 2 ? walk<2>(offset) : walk<4>(offset);
+        return last_;
     }
 
 private:
+    template <uint32_t Width>
     uint32_t startOf(uint32_t name) const
     {
         const unsigned char *p = starts_ + size_t(name) * width_;
         const uint32_t low = uint32_t(p[0]) | uint32_t(p[1]) << 8;
-        return width_ == 2 ? low : low | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        return Width == 2 ? low : low | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    }
+
+    // Starts are in increasing order: the names at or before `offset` are
+    // the first ones. Whole blocks are skipped by their last start; within
+    // the last block they are counted without a branch.
+    template <uint32_t Width>
+    uint32_t walk(uint32_t offset) const
+    {
+        constexpr uint32_t kBlock = 16;
+        uint32_t at = last_;
+        while (at + kBlock < count_ && startOf<Width>(at + kBlock) <= offset)
+            at += kBlock;
+        const uint32_t end = at + kBlock + 1 < count_ ? at + kBlock + 1 : count_;
+        uint32_t before = 0;
+        for (uint32_t name = at + 1; name < end; ++name)
+            before += startOf<Width>(name) <= offset;
+        return at + before;
     }
 
     const unsigned char *starts_ = nullptr;

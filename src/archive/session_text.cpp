@@ -186,6 +186,22 @@ uint32_t TokenCounter::count(std::string_view text) const
     return n;
 }
 
+namespace {
+
+// The folder an audio file lies in. Its path ends with its name, which the
+// file column holds already: indexed twice, every word of a file's name would
+// be matched twice.
+std::string folderOf(const IndexedName &file)
+{
+    const std::string &path = file.detail;
+    const size_t folderSize = path.size() - file.name.size();
+    if (path.size() > file.name.size() && path.ends_with(file.name) && path[folderSize - 1] == '/')
+        return path.substr(0, folderSize - 1);
+    return path;
+}
+
+} // namespace
+
 SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounter &tokens)
 {
     SessionText text;
@@ -203,7 +219,7 @@ SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounte
     for (const IndexedName &name : names) {
         add(textColumnOf(name.kind), name.name);
         if (name.kind == NameKind::file)
-            add(kPathColumn, name.detail);  // empty too, to stay beside its name
+            add(kPathColumn, folderOf(name));  // empty too, to stay beside its name
     }
     text.bounds = encodeNameBounds(starts);
     text.nameCount = int64_t(names.size());

@@ -4,8 +4,10 @@
 // name (track, plugin, marker, comment, file, path, clip: the short ones
 // first, so that reading them back skips less of the row), the names of a
 // column joined by a separator token so that a phrase never runs from one
-// name into the next. The path column holds each audio file's path at the
-// same position as its name in the file column. Beside the row the index
+// name into the next. The path column holds each audio file's folder (its
+// path without the name the file column has) at the same position as its
+// name in the file column; rows written before hold the whole path, which
+// finds the same files. Beside the row the index
 // keeps its name bounds: where each name starts, in tokens, so that a match
 // found by FTS5 at a token offset names the name it lies in.
 #ifndef KESTRIX_ARCHIVE_SESSION_TEXT_H

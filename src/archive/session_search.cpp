@@ -193,7 +193,8 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
     } finish{std::span(parts_).first(count)};
     inParallel(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p)); });
 
-    std::vector<Candidate> all;
+    std::vector<Candidate> &all = ranked_;
+    all.clear();
     for (const auto &part : finish.parts)
         all.insert(all.end(), part->candidates.begin(), part->candidates.end());
     const auto before = [](const Candidate &a, const Candidate &b) {

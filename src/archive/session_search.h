@@ -36,6 +36,7 @@ private:
     sqlite3 *db_;
     std::string path_;
     std::vector<std::unique_ptr<Part>> parts_;
+    std::vector<Candidate> ranked_;  // what the parts found, kept to be reused
 };
 
 } // namespace kestrix::archive

@@ -171,12 +171,25 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
             high = range.integer(1);
         }
     }
-    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMostParts);
-    const auto count = size_t(std::clamp<int64_t>(high - low + 1, 1, cores));
+    // Inside a transaction of its own connection the search must see what
+    // that transaction wrote, which other connections cannot: one part then.
+    const unsigned cores = sqlite3_get_autocommit(db_)
+                               ? std::clamp(std::thread::hardware_concurrency(), 1u, kMostParts)
+                               : 1u;
+    size_t count = size_t(std::clamp<int64_t>(high - low + 1, 1, cores));
     while (parts_.size() < count) {
         auto part = std::make_unique<Part>();
-        part->db = parts_.empty() ? db_ : openIndexConnection(path_, false, true);
-        part->ownsDb = !parts_.empty();
+        if (parts_.empty()) {
+            part->db = db_;
+        } else {
+            try {
+                part->db = openIndexConnection(path_, false, true);
+                part->ownsDb = true;
+            } catch (const ArchiveError &) {
+                count = parts_.size();  // fewer parts, as many as could be opened
+                break;
+            }
+        }
         parts_.push_back(std::move(part));
     }
     const int64_t span = (high - low + 1) / int64_t(count);

@@ -69,7 +69,7 @@ TEST(OverviewSections, TitlesCountWhatTheSearchLeaves)
     EXPECT_EQ(content.audioFilesSection()->model()->rowCount(), 12);
 }
 
-TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
+TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatchesAndOpenTracksShowTheirInsertsAndClips)
 {
     PTXSessionInfo session;
     session.tracks = {folder("Music"),
@@ -97,20 +97,16 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
     const TrackListModel &model = *content.tracksSection()->model();
     ASSERT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
     EXPECT_EQ(model.rowAt(4).kind, TrackListRow::Kind::clipHeader);
-}
 
-TEST(OverviewSections, ExpandedTrackShowsInsertsAndItsClipLane)
-{
-    PTXSessionInfo session;
+    // An open track shows its inserts and its clip lane.
     session.audioFiles = {audioFile("Gtr.L.wav"), audioFile("Gtr.R.wav")};
     PTXTrackInfo guitar = track("Guitar", {clip("Gtr.L", 0), clip("Gtr.R", 1), clip("Gtr.L", 0, 96000)});
     guitar.plugins = {{1, "EQ3", true}, {2, "Chorus", false}};
     guitar.comment = "Take 4\nkeep";
     session.tracks = {guitar, track("Vox")};
-    PTXPreviewContent content;
     content.setData(overviewData(session));
-    const TrackListModel &model = *content.tracksSection()->model();
-
+    content.setSearchQuery({});
+    content.setExpandedTracks({});
     EXPECT_EQ(model.index(0).data(OverviewRole::insertsText).toString(), "EQ3, Chorus");
     EXPECT_EQ(model.index(0).data(OverviewRole::commentText).toString(), "Take 4 keep");
     EXPECT_FALSE(model.index(0).data(OverviewRole::isExpanded).toBool());
@@ -195,7 +191,7 @@ TEST(OverviewSections, ClipRowsShowTheirSourceFile)
     EXPECT_EQ(model.index(1).data(Qt::ToolTipRole).toString(), "L  /p/Pad.L.wav\nR  Offline");
 }
 
-TEST(OverviewSections, PluginListsSayNoneWhenEmpty)
+TEST(OverviewSections, PluginListsSayNoneWhenEmptyAndMemoryLocationRows)
 {
     PTXPreviewContent content;
     content.setData(overviewData(PTXSessionInfo{}));
@@ -209,16 +205,12 @@ TEST(OverviewSections, PluginListsSayNoneWhenEmpty)
     EXPECT_EQ(plugins.title(), "Plugins (2 active, 1 inactive)");
     EXPECT_FALSE(plugins.active()->showsNone());
     EXPECT_EQ(column(*plugins.active()->list()->model()), QStringList({"EQ3", "Dyn3 Compressor"}));
-}
 
-TEST(OverviewSections, MemoryLocationRows)
-{
-    PTXSessionInfo session;
+    // Memory locations: number, name, time property, reference and the colour of the mark.
     PTXMemoryLocation marker{1, 1, "Verse", "marker", 1, 1, 0, 0, 216, 24, 24};
     PTXMemoryLocation selection{2, 12, "Chorus Loop", "selection", 2, 3, 10, 20, 0, 0, 0};
     PTXMemoryLocation view{3, 300, "View: Drums", "none", 8, 1, 0, 0, 0, 0, 0};
     session.memoryLocations = {marker, selection, view};
-    PTXPreviewContent content;
     content.setData(overviewData(session));
     const QAbstractItemModel &model = *content.locationsSection()->model();
 

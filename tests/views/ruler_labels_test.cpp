@@ -71,11 +71,11 @@ TEST(RulerNumbers, ReadFromTheDisplayTexts)
         EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
 }
 
-TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
+TEST(RulerLabels, StepsFollowTheSpacingOfEachFormatAndTextsInEveryFormat)
 {
+    RulerNumbers n = numbers48k();
     // One second 50 points wide: Min:Sec needs 70 points, so 2 s; Timecode
     // needs 100, and 2 s are exactly that.
-    const RulerNumbers n = numbers48k();
     const RulerSpan fifty = span(500, 10);
     const std::vector<LabelEntry> minSec = rulerLabels(RulerFormat::minutesSeconds, n, fifty);
     EXPECT_EQ(texts(minSec), (std::vector<std::string>{"0:00", "0:02", "0:04", "0:06", "0:08", "0:10"}));
@@ -88,11 +88,7 @@ TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
     EXPECT_EQ(chooseStep(std::vector<double>{1, 2, 5}, 14, 70, 99), 5);
     // Nothing to measure: a one-second step and a single label.
     EXPECT_EQ(texts(rulerLabels(RulerFormat::minutesSeconds, n, span(0, 0))), std::vector<std::string>{"0:00"});
-}
 
-TEST(RulerLabels, TextsInEveryFormat)
-{
-    RulerNumbers n = numbers48k();
     n.sessionStartSeconds = 3600;  // 01:00:00:00
 
     // Timecode counts from the session start, the clips' start and the
@@ -128,7 +124,7 @@ TEST(RulerLabels, TextsInEveryFormat)
     EXPECT_EQ(samples[9], "69000");
 }
 
-TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyed)
+TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyedAndTheSpanComesFromTheViewport)
 {
     RulerNumbers n = numbers48k();
     for (RulerFormat format : kPickerFormats)
@@ -152,11 +148,9 @@ TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyed)
     EXPECT_TRUE(isAvailable(RulerFormat::timecode, n));
     EXPECT_TRUE(rulerLabels(RulerFormat::samples, n, span(500, 10)).empty());
     EXPECT_EQ(rulerSpan(n, SessionExtent{0, 48000}, {}, 500), std::nullopt);
-}
 
-TEST(RulerLabels, SpanComesFromTheViewport)
-{
-    RulerNumbers n = numbers48k();
+    // The span comes from the viewport.
+    n = numbers48k();
     UniverseViewport v;
     v.horizontalZoom = 4;
     v.horizontalSampleOffset = 96000;

@@ -146,15 +146,22 @@ TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
     EXPECT_EQ(image.pixelColor(5, 3), rows.color(0));
 }
 
-TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
+TEST(UniverseOverview, RulerZoomScrollBarsAndHeightHandle)
 {
     // Ten rows of 4 points, each with one clip, with the ruler, bars and handle.
     PTXSessionInfo session;
     session.sampleRate = "48000";
+    session.tempo = "120 BPM";
+    session.meter = "4/4";
     session.tracks = lanes(10);
+    session.mainCounterFormat = 2;
     UniverseOverview overview;
     overview.setSession(session, session.tracks);
     overview.resize(300, 200);
+    // The ruler starts in the session's counter format.
+    OverviewRuler &ruler = *overview.ruler();
+    EXPECT_EQ(ruler.format(), RulerFormat::timecode);
+    EXPECT_EQ(ruler.labels().front().text, "00:00:00:00");
     // Stored values no user could set show as the nearest valid ones.
     overview.setViewport({1e9, INFINITY, NAN, 1e300});
     EXPECT_EQ(overview.universe()->viewport().horizontalZoom, 64);
@@ -163,8 +170,24 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     overview.setViewport({0, NAN, INFINITY, -3});
     EXPECT_EQ(overview.universe()->viewport(), (UniverseViewport{1, 1, 0, 0}));
     EXPECT_EQ(overview.universe()->mapping().visibleLength, 48000);
+    // Bars|Beats with tempo changes cannot be shown: the ruler starts in Min:Sec.
+    session.mainCounterFormat = 0;
+    session.tempoChanges = true;
+    overview.setSession(session, session.tracks);
+    EXPECT_EQ(ruler.format(), RulerFormat::minutesSeconds);
     overview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
+    // The picker greys Bars|Beats out and lets the user choose Samples.
+    sendMouse(ruler, QEvent::MouseButtonRelease, {20, 7});
+    ASSERT_TRUE(ruler.picker());
+    RulerFormatPicker &picker = *ruler.picker();
+    const auto row = [](RulerFormat format) {
+        return int(std::find(kPickerFormats.begin(), kPickerFormats.end(), format) - kPickerFormats.begin());
+    };
+    EXPECT_EQ(picker.formatAt(picker.rowRect(row(RulerFormat::barsBeats)).center()), std::nullopt);
+    sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
+    EXPECT_EQ(ruler.format(), RulerFormat::samples);
+    EXPECT_EQ(ruler.labels().front().text, "0");
     QSignalSpy viewports(&overview, &UniverseOverview::viewportChanged);
     QSignalSpy extras(&overview, &UniverseOverview::extraHeightChanged);
 
@@ -182,13 +205,12 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), overview.universe()->viewport());
 
     // Dragging the thumb scrolls proportionally, and the ruler follows.
-    overview.ruler()->setFormat(RulerFormat::samples);
-    const std::vector<LabelEntry> before = overview.ruler()->labels();
+    const std::vector<LabelEntry> before = ruler.labels();
     UniverseScrollBar &bar = *overview.horizontalBar();
     const double thumbMiddle = bar.thumb().position + bar.thumb().length / 2;
     drag(bar, {thumbMiddle, 4}, {thumbMiddle + bar.width() / 10.0, 4});
     EXPECT_NEAR(overview.universe()->viewport().horizontalSampleOffset, 8000 + 4800, 1);  // zoomed in at the centre
-    EXPECT_NE(overview.ruler()->labels(), before);
+    EXPECT_NE(ruler.labels(), before);
 
     // The height handle: far down stops at 600 extra, far up at 20 points;
     // a stored height beyond either shows as the nearest.
@@ -208,42 +230,10 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     EXPECT_EQ(overview.universe()->height(), 20);
     drag(handle, {50, 4}, {50, 34});
     EXPECT_EQ(overview.universe()->height(), 50);
-}
 
-TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
-{
-    PTXSessionInfo session;
-    session.sampleRate = "48000";
-    session.tempo = "120 BPM";
-    session.meter = "4/4";
-    session.tracks = lanes(2);
-    session.mainCounterFormat = 2;
-    OverviewRuler ruler;
-    ruler.resize(400, OverviewRuler::kHeight);
-    ruler.setSession(session, sessionExtent(session.tracks));
-    EXPECT_EQ(ruler.format(), RulerFormat::timecode);
-    EXPECT_EQ(ruler.labels().front().text, "00:00:00:00");
-
-    // Bars|Beats with tempo changes cannot be shown: the ruler starts in Min:Sec.
-    session.mainCounterFormat = 0;
-    session.tempoChanges = true;
-    ruler.setSession(session, sessionExtent(session.tracks));
-    EXPECT_EQ(ruler.format(), RulerFormat::minutesSeconds);
-
-    // The picker greys Bars|Beats out and lets the user choose Samples.
-    ruler.show();
-    sendMouse(ruler, QEvent::MouseButtonRelease, {20, 7});
-    ASSERT_TRUE(ruler.picker());
-    RulerFormatPicker &picker = *ruler.picker();
-    const auto row = [](RulerFormat format) {
-        return int(std::find(kPickerFormats.begin(), kPickerFormats.end(), format) - kPickerFormats.begin());
-    };
-    EXPECT_EQ(picker.formatAt(picker.rowRect(row(RulerFormat::barsBeats)).center()), std::nullopt);
-    sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
-    EXPECT_EQ(ruler.format(), RulerFormat::samples);
-    EXPECT_EQ(ruler.labels().front().text, "0");
     // The labels kept between paints follow the width.
     const size_t narrow = ruler.labels().size();
-    ruler.resize(800, OverviewRuler::kHeight);
+    overview.resize(600, 200);
+    QApplication::processEvents();
     EXPECT_GT(ruler.labels().size(), narrow);
 }

@@ -4,7 +4,6 @@
 #include "column_resize_handle.h"
 #include "column_width_preferences.h"
 #include "file_list_section.h"
-#include "file_row_delegate.h"
 #include "file_row_list_model.h"
 #include "get_info_section.h"
 #include "list_header.h"
@@ -17,7 +16,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -238,39 +236,4 @@ TEST(OverviewInteraction, NameColumnsAndTrackTypesFollowInEveryWindow)
     audio->trigger();
     EXPECT_EQ(second.content.tracksSection()->title(), "Tracks (5)");
     EXPECT_EQ(QSettings().value("trackTypeVisibility.audio").toBool(), true);
-}
-// Counts the rows it is asked to paint.
-class CountingDelegate : public FileRowDelegate {
-public:
-    using FileRowDelegate::FileRowDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        ++painted;
-        FileRowDelegate::paint(painter, option, index);
-    }
-    mutable int painted = 0;
-};
-
-TEST(OverviewInteraction, ALongListPaintsOnlyTheRowsInView)
-{
-    PTXSessionInfo session;
-    for (int c = 0; c < 100000; ++c)
-        session.clips.push_back(clip("Take " + std::to_string(c)));
-    PTXPreviewContent content;
-    content.resize(900, 700);
-    content.setData(overviewData(session));
-    content.setSectionExpanded(OverviewSection::clips, true);
-    content.show();
-    QApplication::processEvents();
-    RowListView *list = content.clipsSection()->list();
-    EXPECT_EQ(list->height(), 100000 * list->rowRect(0).height()) << "the list is as tall as all its rows";
-
-    auto *counting = new CountingDelegate(clipColumns, {ClipColumn::name, ClipColumn::format, ClipColumn::path}, list);
-    list->setDelegate(counting);
-    // Scrolled to the middle of the list, the next frame draws a window's worth of rows.
-    content.verticalScrollBar()->setValue(content.verticalScrollBar()->maximum() / 2);
-    QApplication::processEvents();
-    EXPECT_GT(counting->painted, 0);
-    // At most two frames' worth (the new delegate and the scroll may paint apart), never the whole list.
-    EXPECT_LE(counting->painted, 2 * (700 / list->rowRect(0).height() + 2));
 }

@@ -177,8 +177,9 @@ TEST(TimelineInWindow, ZoomHeightAndPlaceInTheWindowAreKeptForTheFile)
         // The timeline sits under its ruler with the handle under it, with
         // the lists closed and height to spare.
         const auto closeLists = [&] {
-            for (OverviewSection section : {OverviewSection::tracks, OverviewSection::audioFiles, OverviewSection::clips,
-                                            OverviewSection::plugins, OverviewSection::locations})
+            for (OverviewSection section : {OverviewSection::tracks, OverviewSection::audioFiles,
+                                            OverviewSection::clips, OverviewSection::plugins,
+                                            OverviewSection::locations})
                 content.setSectionExpanded(section, false);
         };
         const auto rectOf = [&](const QWidget *part) {

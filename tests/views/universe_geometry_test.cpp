@@ -57,7 +57,7 @@ TEST(UniverseZoom, StepsUpTo64AndBackDownTo1WithoutLeavingTheSession)
     EXPECT_EQ(zoomVertically({}, 0, 1.5, {}), UniverseViewport{});
 }
 
-TEST(UniverseZoom, KeepsTheAnchorInPlace)
+TEST(UniverseZoom, KeepsTheAnchorInPlaceAndAnchorsComeFromTheMostSpecificSelection)
 {
     const SessionExtent extent{96000, 96000 + 480000};
     UniverseViewport v;
@@ -84,10 +84,8 @@ TEST(UniverseZoom, KeepsTheAnchorInPlace)
     EXPECT_DOUBLE_EQ(zoomVertically({}, 10, 4, nearEnd).verticalRowOffset, 7.125);
     EXPECT_DOUBLE_EQ(zoomVertically({1, 4, 0, 7.5}, 10, 0.5, {}).verticalRowOffset, 5);
     EXPECT_EQ(zoomVertically({}, 10, 100, {}).verticalZoom, 64);
-}
 
-TEST(UniverseZoom, AnchorsComeFromTheMostSpecificSelection)
-{
+    // Anchors come from the most specific selection.
     const UniverseRows rows({track("A", {clip("a1", -1, 0, 100), clip("a2", -1, 1000, 100)}),
                              track("B", {clip("b1", -1, 5000, 1000)}), track("C", {clip("c1", -1, 9000, 1000)})});
     UniverseSelectionState state;
@@ -102,8 +100,8 @@ TEST(UniverseZoom, AnchorsComeFromTheMostSpecificSelection)
     EXPECT_EQ(h.selectionRange, 9000);
 
     // Which anchor wins shows in where the zoom lands.
-    const SessionExtent extent{0, 10000};
-    auto offsetWith = [&](ZoomAnchors a) { return zoomHorizontally({}, extent, 2, a).horizontalSampleOffset; };
+    const SessionExtent tenThousand{0, 10000};
+    auto offsetWith = [&](ZoomAnchors a) { return zoomHorizontally({}, tenThousand, 2, a).horizontalSampleOffset; };
     EXPECT_DOUBLE_EQ(offsetWith(h), 3500 / 2.0);
     EXPECT_DOUBLE_EQ(offsetWith({std::nullopt, h.selectionRange, h.listSelection}), 4500);
     EXPECT_DOUBLE_EQ(offsetWith({std::nullopt, std::nullopt, h.listSelection}), 150);
@@ -150,7 +148,7 @@ TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
     EXPECT_EQ(universeHeight(0, 0).rowScale, 1);
 }
 
-TEST(UniverseMapping, RowsAndSamplesOnScreen)
+TEST(UniverseMapping, RowsAndSamplesOnScreenAndWhatARubberBandSelects)
 {
     const std::optional<SessionExtent> extent = sessionExtent(
         {track("A", {clip("a", -1, 48000, 96000)}), track("Empty"), track("B", {clip("b", -1, 100000, 500000)})});
@@ -182,22 +180,20 @@ TEST(UniverseMapping, RowsAndSamplesOnScreen)
     const UniverseMapping stale = universeMapping(v, extent, 10, 552, 1);
     EXPECT_DOUBLE_EQ(stale.visibleStart, 48000 + 276000);
     EXPECT_DOUBLE_EQ(stale.rowOffset, 5);
-}
 
-TEST(UniverseMapping, RubberBandSelectsTheRowsItTouchesAndTheTimeUnderItsEdges)
-{
+    // A rubber band selects the rows it touches and the time under its edges.
     const std::vector<PTXTrackInfo> rows = lanes(10);
-    const UniverseMapping m = universeMapping({}, SessionExtent{0, 1000}, rows.size(), 100, 1);
+    const UniverseMapping band = universeMapping({}, SessionExtent{0, 1000}, rows.size(), 100, 1);
     // y 7 lies in row 1's band (6 to 10), y 14 in row 3's (14 to 18).
-    UniverseSelection s = selectionFromBand(QRectF(QPointF(60, 14), QPointF(20, 7)), m, rows);
+    UniverseSelection s = selectionFromBand(QRectF(QPointF(60, 14), QPointF(20, 7)), band, rows);
     EXPECT_EQ(s.trackNames, (NameSet{"T1", "T2", "T3"}));
     EXPECT_EQ(s.timeRange, (SampleRange{200, 600}));
     // Dragged out past the edges: the whole width, the rows up to the last.
-    s = selectionFromBand(QRectF(QPointF(-40, 30), QPointF(400, 400)), m, rows);
+    s = selectionFromBand(QRectF(QPointF(-40, 30), QPointF(400, 400)), band, rows);
     EXPECT_EQ(s.trackNames, (NameSet{"T7", "T8", "T9"}));
     EXPECT_EQ(s.timeRange, (SampleRange{0, 1000}));
     // Below every row: a time range and no tracks, which keeps no clip.
-    s = selectionFromBand(QRectF(QPointF(10, 200), QPointF(20, 300)), m, rows);
+    s = selectionFromBand(QRectF(QPointF(10, 200), QPointF(20, 300)), band, rows);
     EXPECT_TRUE(s.trackNames.empty());
     EXPECT_TRUE(s.timeRange);
 

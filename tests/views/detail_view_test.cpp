@@ -200,6 +200,9 @@ TEST(DetailView, DemoSessionWalkthrough)
     window.activate();
     PTXPreviewContent &content = *window.view->content();
     SelectionManager &selection = window.view->selectionManager();
+    ActiveImportContext context;
+    window.view->setImportContext(&context);
+    EXPECT_FALSE(context.importEnabled()) << "nothing selected";
     // What the window shows.
     ASSERT_TRUE(window.view->sessionInfo());
     EXPECT_TRUE(content.isVisible());
@@ -253,8 +256,6 @@ TEST(DetailView, DemoSessionWalkthrough)
     EXPECT_EQ(focused(), (SelectableItem{"Snare", SelectableItemKind::track()}));
 
     // Import takes what is selected.
-    ActiveImportContext context;
-    window.view->setImportContext(&context);
     content.setSectionExpanded(OverviewSection::audioFiles, true);
     RowListView *files = content.audioFilesSection()->list();
     clickRow(files, 0);

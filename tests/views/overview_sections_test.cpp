@@ -180,7 +180,7 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatchesAndOpenTracksShowT
     EXPECT_EQ(column(model), QStringList({"Guitar", "Vox", "No inserts"}));
 }
 
-TEST(OverviewSections, PluginListsSayNoneWhenEmptyAndMemoryLocationRows)
+TEST(OverviewSections, PluginsMemoryLocationsAndSessionProperties)
 {
     PTXPreviewContent content;
     content.setData(overviewData(PTXSessionInfo{}));
@@ -213,11 +213,8 @@ TEST(OverviewSections, PluginListsSayNoneWhenEmptyAndMemoryLocationRows)
     const QColor black = model.index(1, 0).data(OverviewRole::color).value<QColor>();
     EXPECT_EQ(black.alphaF(), QColor(0, 0, 0, 77).alphaF());
     EXPECT_FALSE(model.index(2, 0).data(OverviewRole::color).value<QColor>().isValid()) << "no mark without times";
-}
 
-TEST(OverviewSections, SessionPropertiesInOneOrTwoColumns)
-{
-    PTXSessionInfo session;
+    // Session properties, in one or two columns.
     session.tempo = "97.5 BPM";
     session.tempoChanges = true;
     SessionInfoGrid grid;
@@ -230,3 +227,4 @@ TEST(OverviewSections, SessionPropertiesInOneOrTwoColumns)
     grid.resize(SessionInfoGrid::kTwoColumnBreakpoint, 300);
     EXPECT_TRUE(grid.isTwoColumn());
 }
+

@@ -115,7 +115,7 @@ TEST(UniverseZoom, KeepsTheAnchorInPlaceAndAnchorsComeFromTheMostSpecificSelecti
     EXPECT_EQ(vertical.listSelection, 0.5);    // row 0
 }
 
-TEST(UniverseScroll, MovesOnlyWhenZoomedAndStopsAtTheEdges)
+TEST(UniverseScroll, StopsAtTheEdgesAndTheBarsThumbIsTheVisibleFraction)
 {
     // How far a wheel moves is the view's wheel test; here, the edges.
     UniverseViewport v;
@@ -129,6 +129,19 @@ TEST(UniverseScroll, MovesOnlyWhenZoomedAndStopsAtTheEdges)
     // 20 rows at 4 times allow 15 rows of offset.
     EXPECT_DOUBLE_EQ(scrollVertically(v, 20, 8, -1000).verticalRowOffset, 15);
     EXPECT_DOUBLE_EQ(scrollVertically(v, 20, 8, 16).verticalRowOffset, 0);
+
+    // The scroll bar's thumb is the visible fraction and drags proportionally.
+    ThumbGeometry t = thumbGeometry(400, 4, 250, 1000);
+    EXPECT_DOUBLE_EQ(t.length, 100);
+    EXPECT_DOUBLE_EQ(t.position, 100);
+    // Deep zoom keeps a thumb that can be grabbed, inside the bar.
+    t = thumbGeometry(400, 64, 1000 - 1000 / 64.0, 1000);
+    EXPECT_DOUBLE_EQ(t.length, UniverseScrollBar::kMinThumbLength);
+    EXPECT_DOUBLE_EQ(t.position + t.length, 400);
+
+    EXPECT_DOUBLE_EQ(draggedOffset(250, 40, 400, 4, 1000), 350);
+    EXPECT_DOUBLE_EQ(draggedOffset(250, 4000, 400, 4, 1000), 750);
+    EXPECT_DOUBLE_EQ(draggedOffset(250, -4000, 400, 4, 1000), 0);
 }
 
 TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
@@ -225,17 +238,3 @@ TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)
     EXPECT_EQ(sparse.clipNear(0, 150, 5), std::nullopt);
 }
 
-TEST(UniverseScrollBar, ThumbIsTheVisibleFractionAndDragsProportionally)
-{
-    ThumbGeometry t = thumbGeometry(400, 4, 250, 1000);
-    EXPECT_DOUBLE_EQ(t.length, 100);
-    EXPECT_DOUBLE_EQ(t.position, 100);
-    // Deep zoom keeps a thumb that can be grabbed, inside the bar.
-    t = thumbGeometry(400, 64, 1000 - 1000 / 64.0, 1000);
-    EXPECT_DOUBLE_EQ(t.length, UniverseScrollBar::kMinThumbLength);
-    EXPECT_DOUBLE_EQ(t.position + t.length, 400);
-
-    EXPECT_DOUBLE_EQ(draggedOffset(250, 40, 400, 4, 1000), 350);
-    EXPECT_DOUBLE_EQ(draggedOffset(250, 4000, 400, 4, 1000), 750);
-    EXPECT_DOUBLE_EQ(draggedOffset(250, -4000, 400, 4, 1000), 0);
-}

@@ -111,7 +111,7 @@ void clickButton(QMessageBox *box, const QString &text)
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
-TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
+TEST_F(ImportDialogs, ConnectionCheckStopStatesTheMediaChoiceAndAFailedImport)
 {
     // Nothing listens: no connection within the client's construction wait.
     kestrix::ptsl::testing::overrideSettings({"127.0.0.1:1", std::chrono::milliseconds(1500), {}});
@@ -137,10 +137,8 @@ TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
         ASSERT_TRUE(showsAndReaches(dialog, ImportState::noSession));
     }
     EXPECT_TRUE(importRequests().empty());
-}
 
-TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversionAndAFailedImportEndsInError)
-{
+    // Differing sample rates force a copy with conversion; a failed import ends in its error.
     startSim({"--sample-rate", "44100", "--fail",
               R"(123={"command_error_type":"PT_UnknownError","command_error_message":"The disk is full."})"});
     ImportAudioDialog dialog({loaded_.data->audioFileGroups->front()}, inputs());

@@ -43,35 +43,7 @@ RulerSpan span(double width, double seconds, double left = 0, double extentStart
 
 } // namespace
 
-TEST(RulerNumbers, ReadFromTheDisplayTexts)
-{
-    // A comma-decimal locale must not change how texts are read.
-    const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
-    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
-    if (previous)
-        std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(parseSampleRate("48000"), 48000);
-    for (const char *text : {"Unknown", "48000 Hz", "0", "-48000", ""})
-        EXPECT_EQ(parseSampleRate(text), std::nullopt) << text;
-
-    // Unreadable frame rates count as 30.
-    const std::pair<const char *, int> rates[] = {{"23.976", 24}, {"29.97 Drop", 30}, {"25", 25},
-                                                  {"Unknown", 30}, {"fps 0", 30},       {"1.2.3", 30}};
-    for (const auto &[text, fps] : rates)
-        EXPECT_EQ(parseFramesPerSecond(text), fps) << text;
-
-    EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
-    EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
-    EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
-
-    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
-    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
-    for (const char *text : {"Unknown", "00:01:02", "00:01:02:xx"})
-        EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
-}
-
-TEST(RulerLabels, StepsFollowTheSpacingOfEachFormatAndTextsInEveryFormat)
+TEST(RulerLabels, NumbersFromTheSessionTextsAndStepsAndTextsInEveryFormat)
 {
     RulerNumbers n = numbers48k();
     // One second 50 points wide: Min:Sec needs 70 points, so 2 s; Timecode
@@ -122,6 +94,32 @@ TEST(RulerLabels, StepsFollowTheSpacingOfEachFormatAndTextsInEveryFormat)
     ASSERT_EQ(samples.size(), 10u);
     EXPECT_EQ(samples[0], "24000");
     EXPECT_EQ(samples[9], "69000");
+
+    // The numbers are read from the session's display texts.
+    // A comma-decimal locale must not change how texts are read.
+    const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
+    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
+    if (previous)
+        std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(parseSampleRate("48000"), 48000);
+    for (const char *text : {"Unknown", "48000 Hz", "0", "-48000", ""})
+        EXPECT_EQ(parseSampleRate(text), std::nullopt) << text;
+
+    // Unreadable frame rates count as 30.
+    const std::pair<const char *, int> rates[] = {{"23.976", 24}, {"29.97 Drop", 30}, {"25", 25},
+                                                  {"Unknown", 30}, {"fps 0", 30},       {"1.2.3", 30}};
+    for (const auto &[text, fps] : rates)
+        EXPECT_EQ(parseFramesPerSecond(text), fps) << text;
+
+    EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
+    EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
+    EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
+
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
+    for (const char *text : {"Unknown", "00:01:02", "00:01:02:xx"})
+        EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
 }
 
 TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyedAndTheSpanComesFromTheViewport)

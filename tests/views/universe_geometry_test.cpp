@@ -144,24 +144,7 @@ TEST(UniverseScroll, StopsAtTheEdgesAndTheBarsThumbIsTheVisibleFraction)
     EXPECT_DOUBLE_EQ(draggedOffset(250, -4000, 400, 4, 1000), 0);
 }
 
-TEST(UniverseHeight, RestingSizeAndTheHandleLimits)
-{
-    // Ten rows rest at 43 points, the overview's handle test shows; the
-    // handle adds at most 600 (the overview caps what it is given as well).
-    EXPECT_EQ(universeHeight(10, 0).rowScale, 1);
-    EXPECT_EQ(clampExtraHeight(5000, 10), 600);
-    EXPECT_DOUBLE_EQ(universeHeight(10, 600).rowScale, 643.0 / 43);
-
-    // Many rows: the floor is a sixteenth of the resting height.
-    EXPECT_EQ(universeHeight(1000, -1e9).height, 4003.0 / 16);
-    // Fewer rows than fill 20 points: the rows stretch to the minimum.
-    EXPECT_EQ(universeHeight(2, 0).height, 20);
-    EXPECT_DOUBLE_EQ(universeHeight(2, 0).rowScale, 20.0 / 11);
-    EXPECT_EQ(universeHeight(0, 0).height, 20);
-    EXPECT_EQ(universeHeight(0, 0).rowScale, 1);
-}
-
-TEST(UniverseMapping, RowsAndSamplesOnScreenAndWhatARubberBandSelects)
+TEST(UniverseMapping, HeightRowsAndSamplesOnScreenTheRubberBandAndTheClipsInARange)
 {
     const std::optional<SessionExtent> extent = sessionExtent(
         {track("A", {clip("a", -1, 48000, 96000)}), track("Empty"), track("B", {clip("b", -1, 100000, 500000)})});
@@ -214,10 +197,8 @@ TEST(UniverseMapping, RowsAndSamplesOnScreenAndWhatARubberBandSelects)
     EXPECT_FALSE(isSelectionDrag({10, 10}, {12, 8}));
     EXPECT_TRUE(isSelectionDrag({10, 10}, {13, 10}));
     EXPECT_TRUE(isSelectionDrag({10, 10}, {10, 7}));
-}
 
-TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)
-{
+    // The row index finds only the clips in a range.
     const UniverseRowIndex index({track("A", {clip("late", -1, 900, 50), clip("long", -1, 0, 1000), clip("early", -1, 10, 20),
                                              clip("mid", -1, 400, 100)})});
     auto names = [](std::span<const RowClip> clips) {
@@ -236,5 +217,20 @@ TEST(UniverseRowIndex, FindsOnlyTheClipsInARange)
     const UniverseRowIndex sparse({track("B", {clip("x", -1, 100, 10), clip("y", -1, 200, 10)})});
     EXPECT_EQ(sparse.clipNear(0, 112, 5), 0u);
     EXPECT_EQ(sparse.clipNear(0, 150, 5), std::nullopt);
+
+    // The height: how the rows scale and its floor.
+    // Ten rows rest at 43 points, the overview's handle test shows; the
+    // handle adds at most 600 (the overview caps what it is given as well).
+    EXPECT_EQ(universeHeight(10, 0).rowScale, 1);
+    EXPECT_EQ(clampExtraHeight(5000, 10), 600);
+    EXPECT_DOUBLE_EQ(universeHeight(10, 600).rowScale, 643.0 / 43);
+
+    // Many rows: the floor is a sixteenth of the resting height.
+    EXPECT_EQ(universeHeight(1000, -1e9).height, 4003.0 / 16);
+    // Fewer rows than fill 20 points: the rows stretch to the minimum.
+    EXPECT_EQ(universeHeight(2, 0).height, 20);
+    EXPECT_DOUBLE_EQ(universeHeight(2, 0).rowScale, 20.0 / 11);
+    EXPECT_EQ(universeHeight(0, 0).height, 20);
+    EXPECT_EQ(universeHeight(0, 0).rowScale, 1);
 }
 

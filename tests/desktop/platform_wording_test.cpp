@@ -25,7 +25,7 @@ std::vector<std::string> otherPlatformWords(std::string_view source)
     return found;
 }
 
-TEST(PlatformWording, OnlyTheTextsOfStringLiteralsAreLookedAt)
+TEST(PlatformWording, NoSourceTextNamesAnotherPlatformsThingsAndOnlyStringLiteralsAreLookedAt)
 {
     const std::string source = "// Reveal in Finder, as on the other desktop\n"
                                "/* \"Quick Look\" */ int n = 1'000; char c = '\"';\n"
@@ -38,10 +38,8 @@ TEST(PlatformWording, OnlyTheTextsOfStringLiteralsAreLookedAt)
     EXPECT_EQ(literals[0].line, 3);
     EXPECT_EQ(otherPlatformWords(source),
               (std::vector<std::string>{"line 4: \"Reveal in Finder\"", "line 5: \"Tap \"Space Bar\"\""}));
-}
 
-TEST(PlatformWording, NoSourceTextNamesAnotherPlatformsThings)
-{
+    // No text in the sources names another platform's things.
     const std::filesystem::path root(KESTRIX_SOURCE_DIR);
     size_t files = 0;
     for (const char *folder : {"src", "tools"}) {

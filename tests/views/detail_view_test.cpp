@@ -53,30 +53,7 @@ bool writeSession(const QString &path, uint32_t sampleRate)
 
 } // namespace
 
-TEST(DetailView, AFileThatFailsToLoadShowsErrorAndTheMessage)
-{
-    QTemporaryDir folder;
-    const QString broken = folder.filePath("Broken.ptx");
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("this is not a session");
-    file.close();
-
-    for (const QString &path : {broken, folder.filePath("Missing.ptx")}) {
-        Window window(path);
-        EXPECT_EQ(window.view->sessionInfo(), nullptr);
-        EXPECT_EQ(window.view->errorText(), "Failed to parse session blocks");
-        auto *page = window.view->findChild<ErrorPage *>();
-        ASSERT_TRUE(page && page->isVisible());
-        EXPECT_EQ(page->message(), "Failed to parse session blocks");
-        EXPECT_TRUE(showsLabel(*window.view, "Error"));
-        EXPECT_TRUE(showsLabel(*window.view, "Failed to parse session blocks"));
-        EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
-        EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
-    }
-}
-
-TEST(DetailView, RefreshShowsTheNewFileAndZoomAndDisclosuresAreKeptForTheFile)
+TEST(DetailView, RefreshAndWhatIsKeptForTheFileAndCommandsOnlyForTheKeyWindow)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Mix.ptx");
@@ -115,18 +92,13 @@ TEST(DetailView, RefreshShowsTheNewFileAndZoomAndDisclosuresAreKeptForTheFile)
     EXPECT_FALSE(saved.sessionInfoExpanded);
     EXPECT_EQ(saved.windowFrame, stored.windowFrame) << "the window's frame is kept";
 
-    Window reopened(path);
-    EXPECT_TRUE(reopened.view->content()->isSectionExpanded(OverviewSection::audioFiles));
-    EXPECT_FALSE(reopened.view->content()->isSectionExpanded(OverviewSection::sessionInfo));
-    EXPECT_EQ(reopened.view->universeViewport(), zoomed);
-}
+    Window a(path, QRect(50, 50, 700, 500));
+    EXPECT_TRUE(a.view->content()->isSectionExpanded(OverviewSection::audioFiles));
+    EXPECT_FALSE(a.view->content()->isSectionExpanded(OverviewSection::sessionInfo));
+    EXPECT_EQ(a.view->universeViewport(), zoomed);
 
-TEST(DetailView, ClearZoomAndZoomCommandsActOnlyInTheKeyWindow)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(writeSession(folder.filePath("A.ptx"), 48000));
+    // With a second window open, Clear Zoom and the zoom commands act in the key window only.
     ASSERT_TRUE(writeSession(folder.filePath("B.ptx"), 48000));
-    Window a(folder.filePath("A.ptx"), QRect(50, 50, 700, 500));
     Window b(folder.filePath("B.ptx"), QRect(300, 300, 700, 500));
     // The View menu's "Clear Zoom" (Ctrl+0, ⌘0 on macOS) tells every window; each checks it is key.
     QObject menu;
@@ -165,14 +137,89 @@ TEST(DetailView, ClearZoomAndZoomCommandsActOnlyInTheKeyWindow)
     EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 2.0 / 3.0);
 }
 
-TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
+TEST(DetailView, AFileThatFailsToLoadShowsTheErrorAndALoadThatHangsHoldsUpNothing)
 {
+    QTemporaryDir folder;
+    const QString broken = folder.filePath("Broken.ptx");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a session");
+    file.close();
+
+    for (const QString &path : {broken, folder.filePath("Missing.ptx")}) {
+        Window window(path);
+        EXPECT_EQ(window.view->sessionInfo(), nullptr);
+        EXPECT_EQ(window.view->errorText(), "Failed to parse session blocks");
+        auto *page = window.view->findChild<ErrorPage *>();
+        ASSERT_TRUE(page && page->isVisible());
+        EXPECT_TRUE(showsLabel(*window.view, "Error"));
+        EXPECT_TRUE(showsLabel(*window.view, "Failed to parse session blocks"));
+        EXPECT_TRUE(window.window.isVisible()) << "the window stays open";
+        EXPECT_FALSE(window.view->toolbar()->searchField()->isEnabled());
+    }
+
+    // A pipe with no writer blocks whoever opens it to read, as a hung network share does.
+    const QString pipe = folder.filePath("Stuck.ptx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Window window(pipe);
+    auto *page = window.view->findChild<ErrorPage *>();
+    ASSERT_TRUE(page && page->isVisible()) << "refused at once";
+    EXPECT_FALSE(page->message().isEmpty());
+
+    // A load that never returns runs on a thread that nobody waits for:
+    // closing its window and quitting do not wait for it.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    {
+        SessionLoadTask task(nullptr, [released, finished](const QString &) {
+            released.wait();
+            finished->store(true);
+            return LoadedSession{std::nullopt, QStringLiteral("late")};
+        });
+        task.start(pipe);
+        EXPECT_TRUE(task.isRunning());
+    }
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(0)) << "the shared pool is free for other work";
+    release.set_value();
+    EXPECT_TRUE(waitUntil([&] { return finished->load(); }));
+}
+
+// The demo session in one window: what it shows, the keyboard, import from
+// a selection and from a row's menu, and the search field.
+TEST(DetailView, DemoSessionWalkthrough)
+{
+    // Views closed while they load: each load still finishes on its thread
+    // without a view to report to.
+    for (int i = 0; i < 20; ++i) {
+        PTXDetailView abandoned(kDemo);
+        EXPECT_TRUE(abandoned.isLoading()) << "reading happens off the main thread";
+        abandoned.reload();
+    }
     Window window(kDemo);
     window.activate();
     PTXPreviewContent &content = *window.view->content();
+    SelectionManager &selection = window.view->selectionManager();
+    ActiveImportContext context;
+    window.view->setImportContext(&context);
+    EXPECT_FALSE(context.importEnabled()) << "nothing selected";
+    // What the window shows.
+    ASSERT_TRUE(window.view->sessionInfo());
+    EXPECT_TRUE(content.isVisible());
+    EXPECT_TRUE(window.view->errorText().isEmpty());
+    EXPECT_EQ(window.view->sessionInfo()->sessionName, "Kestrix Demo");
+    EXPECT_TRUE(showsLabel(*window.view, "48000")) << "the session's sample rate";
+    EXPECT_TRUE(showsLabel(*window.view, "Tracks (24)"));
+    // The session recorded the files on another machine; they sit in "Audio Files" beside it.
+    const AudioFileStatus &found = *window.view->audioFiles();
+    EXPECT_TRUE(found.offlineFiles.empty());
+    EXPECT_EQ(found.resolvedPaths.size(), window.view->sessionInfo()->audioFiles.size());
+    EXPECT_EQ(found.fileFormats.at("Kick.wav"), "WAV");
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (9)");
+
+    // Arrow keys through the open tracks.
     content.setSectionExpanded(OverviewSection::tracks, true);
     const TrackListModel &model = *content.tracksSection()->model();
-    SelectionManager &selection = window.view->selectionManager();
     const auto focused = [&] { return selection.focusedItem().value_or(SelectableItem{}); };
     const auto key
         = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&content, k, modifiers); };
@@ -207,63 +254,10 @@ TEST(DetailView, ArrowKeysMoveThroughOpenTracks)
     EXPECT_TRUE(window.view->expandedItems().contains("Perc Fill")) << "Return opens and closes";
     key(Qt::Key_Up);
     EXPECT_EQ(focused(), (SelectableItem{"Snare", SelectableItemKind::track()}));
-}
 
-TEST(DetailView, ShowsTheDemoSessionWithItsFilesFoundAndTheSearchNarrowsItsLists)
-{
-    // Views closed while they load: each load still finishes on its thread
-    // without a view to report to.
-    for (int i = 0; i < 20; ++i) {
-        PTXDetailView abandoned(kDemo);
-        EXPECT_TRUE(abandoned.isLoading()) << "reading happens off the main thread";
-        abandoned.reload();
-    }
-    Window window(kDemo);
-    PTXPreviewContent &content = *window.view->content();
-    ASSERT_TRUE(window.view->sessionInfo());
-    EXPECT_TRUE(content.isVisible());
-    EXPECT_TRUE(window.view->errorText().isEmpty());
-    EXPECT_EQ(window.view->sessionInfo()->sessionName, "Kestrix Demo");
-    EXPECT_TRUE(showsLabel(*window.view, "48000")) << "the session's sample rate";
-    EXPECT_TRUE(showsLabel(*window.view, "Tracks (24)"));
-    EXPECT_FALSE(showsLabel(*window.view, "Error"));
-    // The session recorded the files on another machine; they sit in "Audio Files" beside it.
-    const AudioFileStatus &files = *window.view->audioFiles();
-    EXPECT_TRUE(files.offlineFiles.empty());
-    EXPECT_EQ(files.resolvedPaths.size(), window.view->sessionInfo()->audioFiles.size());
-    EXPECT_EQ(files.fileFormats.at("Kick.wav"), "WAV");
-    EXPECT_EQ(content.sessionInfoGrid()->valueOf("Sample Rate:"), "48000");
-    EXPECT_EQ(content.tracksSection()->title(), "Tracks (24)");
-    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (9)");
-
-    QLineEdit *search = window.view->toolbar()->searchField();
-
-    QTest::keyClicks(search, "kick");
-    EXPECT_EQ(window.view->searchQuery().text, "kick");
-    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
-    // Kick, the folders above it, and Perc Fill, which plays a clip named Kick.
-    EXPECT_EQ(content.tracksSection()->title(), "Tracks (4 of 24)");
-
-    // Limited to the audio files, the track list is whole again.
-    for (QAction *action : window.view->toolbar()->scopeButton()->menu()->actions())
-        if (action->text() == "Audio Files")
-            action->trigger();
-    EXPECT_EQ(window.view->toolbar()->scopeButton()->text(), "Audio Files");
-    EXPECT_EQ(content.tracksSection()->title(), "Tracks (24)");
-    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
-}
-
-TEST(DetailView, ImportTakesWhatIsSelected)
-{
-    Window window(kDemo);
-    window.activate();
-    ActiveImportContext context;
-    window.view->setImportContext(&context);
-    EXPECT_FALSE(context.importEnabled());
-    PTXPreviewContent &content = *window.view->content();
+    // Import takes what is selected.
     content.setSectionExpanded(OverviewSection::audioFiles, true);
     RowListView *files = content.audioFilesSection()->list();
-
     clickRow(files, 0);
     clickRow(files, 2, Qt::ControlModifier);
     clickRow(files, 8, Qt::ControlModifier);
@@ -279,7 +273,6 @@ TEST(DetailView, ImportTakesWhatIsSelected)
         ids.push_back(group.id);
     EXPECT_EQ(ids, (std::vector<std::string>{"Drum Loop.wav", "Snare.wav", "Ambience"}));
     EXPECT_EQ(window.view->pendingAudioImport()->files[2].channels.size(), 6u) << "a multi-mono set goes whole";
-
     // Another window being key, the pulse is not this window's.
     window.window.clearFocus();
     QMainWindow other;
@@ -288,54 +281,32 @@ TEST(DetailView, ImportTakesWhatIsSelected)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     context.pulse();
     EXPECT_EQ(pending.count(), 1);
-}
 
-TEST(DetailView, ImportFromTheMenuOfAnUnselectedRowTakesThatRow)
-{
-    Window window(kDemo);
-    PTXPreviewContent &content = *window.view->content();
+    // Import from the menu of an unselected row takes that row.
     content.setSectionExpanded(OverviewSection::clips, true);
     RowListView *clips = content.clipsSection()->list();
     clickRow(clips, 0);
     clickRow(clips, 1, Qt::ControlModifier);
-
     contextMenu(clips, 3, -1);
-
     ASSERT_TRUE(window.view->pendingClipsImport());
     ASSERT_EQ(window.view->pendingClipsImport()->items.size(), 1u);
     EXPECT_EQ(window.view->pendingClipsImport()->items[0].id, "Bass");
-    EXPECT_EQ(window.view->selectionManager().selectedItems(),
-              (std::unordered_set<SelectableItem>{{"Bass", SelectableItemKind::clip()}}));
+    EXPECT_EQ(selection.selectedItems(), (std::unordered_set<SelectableItem>{{"Bass", SelectableItemKind::clip()}}));
     window.view->clearPendingImports();
     EXPECT_FALSE(window.view->pendingClipsImport());
-}
 
-TEST(DetailView, APipeIsRefusedAndALoadThatHangsHoldsUpNothing)
-{
-    // A pipe with no writer blocks whoever opens it to read, as a hung network share does.
-    QTemporaryDir folder;
-    const QString pipe = folder.filePath("Stuck.ptx");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    Window window(pipe);
-    auto *page = window.view->findChild<ErrorPage *>();
-    ASSERT_TRUE(page && page->isVisible()) << "refused at once";
-    EXPECT_FALSE(page->message().isEmpty());
+    // The search field narrows the lists.
+    QTest::keyClicks(window.view->toolbar()->searchField(), "kick");
+    EXPECT_EQ(window.view->searchQuery().text, "kick");
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
+    // Kick, the folders above it, and Perc Fill, which plays a clip named Kick.
+    EXPECT_EQ(content.tracksSection()->title(), "Tracks (4 of 24)");
 
-    // A load that never returns runs on a thread that nobody waits for:
-    // closing its window and quitting do not wait for it.
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    {
-        SessionLoadTask task(nullptr, [released, finished](const QString &) {
-            released.wait();
-            finished->store(true);
-            return LoadedSession{std::nullopt, QStringLiteral("late")};
-        });
-        task.start(pipe);
-        EXPECT_TRUE(task.isRunning());
-    }
-    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(0)) << "the shared pool is free for other work";
-    release.set_value();
-    EXPECT_TRUE(waitUntil([&] { return finished->load(); }));
+    // Limited to the audio files, the track list is whole again.
+    for (QAction *action : window.view->toolbar()->scopeButton()->menu()->actions())
+        if (action->text() == "Audio Files")
+            action->trigger();
+    EXPECT_EQ(window.view->toolbar()->scopeButton()->text(), "Audio Files");
+    EXPECT_EQ(content.tracksSection()->title(), "Tracks (24)");
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
 }

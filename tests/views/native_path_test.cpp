@@ -13,7 +13,7 @@
 
 using namespace kestrix;
 
-TEST(NativePath, EveryByteSequenceComesBackAsItWent)
+TEST(NativePath, EveryByteSequenceComesBackAsItWentAndNamesItsFile)
 {
     const QByteArray samples[] = {
         "/plain/Mix.ptx",
@@ -33,10 +33,8 @@ TEST(NativePath, EveryByteSequenceComesBackAsItWent)
     EXPECT_EQ(displayablePath(pathFromNativeBytes("/a/Mix \xff.ptx")), QStringLiteral("/a/Mix \uFFFD.ptx"));
     // An emoji is a pair of surrogates; its low half is no kept byte.
     EXPECT_EQ(nativeBytesOfPath(QStringLiteral("/🎹")), QByteArray("/\xf0\x9f\x8e\xb9"));
-}
 
-TEST(NativePath, FilesAndFoldersAreFoundByTheirBytes)
-{
+    // Files and folders are found by their bytes.
     QTemporaryDir folder;
     const QByteArray fileBytes = QFile::encodeName(folder.path()) + "/R&D \xff mix.ptx";
     const int descriptor = ::open(fileBytes.constData(), O_CREAT | O_WRONLY, 0600);

@@ -4,7 +4,6 @@
 #include "column_resize_handle.h"
 #include "column_width_preferences.h"
 #include "file_list_section.h"
-#include "file_row_delegate.h"
 #include "file_row_list_model.h"
 #include "get_info_section.h"
 #include "list_header.h"
@@ -17,7 +16,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -40,6 +38,8 @@ PTXSessionInfo filesAndTracks()
     session.audioFiles = {audioFile("Kick.wav"), audioFile("Snare.wav"), audioFile("Hat.wav")};
     session.clips = {clip("Kick_01", 0), clip("Snare_01", 1)};
     session.tracks = {track("Kick", {clip("Kick_01", 0)}), track("Snare", {clip("Snare_01", 1)}), track("Bass")};
+    session.tracks[0].plugins = {{1, "EQ3", true}, {2, "Gate", false}};
+    session.tracks[0].comment = "Main kick";
     return session;
 }
 
@@ -55,14 +55,18 @@ struct ShownContent {
 
 } // namespace
 
-TEST(OverviewInteraction, ClickRules)
+// One list after another, as a user goes through them: clicks, menus and
+// reveal in the audio files and clips, hovering and opening tracks, and
+// section headers.
+TEST(OverviewInteraction, ClicksMenusChevronsAndHeaders)
 {
     AudioFileStatus files;
-    files.resolvedPaths = {{"Kick.wav", "/a/Kick.wav"}};
+    files.resolvedPaths = {{"Kick.wav", "/Volumes/Drive/Kick.wav"}};
     ShownContent shown(overviewData(filesAndTracks(), files));
-    RowListView *list = shown.content.audioFilesSection()->list();
-    QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
-    QSignalSpy doubleClicked(&shown.content, &PTXPreviewContent::itemDoubleClicked);
+    PTXPreviewContent &content = shown.content;
+    RowListView *list = content.audioFilesSection()->list();
+    QSignalSpy clicked(&content, &PTXPreviewContent::itemClicked);
+    QSignalSpy doubleClicked(&content, &PTXPreviewContent::itemDoubleClicked);
 
     click(*list, rowCentre(list, 1));
     ASSERT_EQ(clicked.count(), 1);
@@ -88,48 +92,55 @@ TEST(OverviewInteraction, ClickRules)
     EXPECT_EQ(contextMenu(list, 0), QStringList({"Show in File Manager", "Import to Pro Tools…"}));
     EXPECT_EQ(contextMenu(list, 1), QStringList({"Import to Pro Tools…"})) << "no reveal without a file on disk";
     EXPECT_EQ(clicked.count(), 4);
-}
 
-TEST(OverviewInteraction, ImportItemCountsTheSelectionItBelongsTo)
-{
-    ShownContent shown(overviewData(filesAndTracks()));
-    RowListView *list = shown.content.audioFilesSection()->list();
+    // The import item counts the selection its row belongs to.
     OverviewSelection selection;
     selection.activeScope = ClickScope::audioFiles();
     selection.items = {{"Kick.wav", SelectableItemKind::audioFile()},
                        {"Snare.wav", SelectableItemKind::audioFile()},
                        {"Hat.wav", SelectableItemKind::audioFile()}};
-    shown.content.setSelection(selection);
+    content.setSelection(selection);
     EXPECT_EQ(contextMenu(list, 1), QStringList({"Import 3 Items to Pro Tools…"}));
-
     selection.items.erase({"Hat.wav", SelectableItemKind::audioFile()});
-    shown.content.setSelection(selection);
+    content.setSelection(selection);
     EXPECT_EQ(contextMenu(list, 2), QStringList({"Import to Pro Tools…"})) << "the row is not selected";
-
-    QSignalSpy import(&shown.content, &PTXPreviewContent::importRequested);
+    QSignalSpy import(&content, &PTXPreviewContent::importRequested);
     contextMenu(list, 2, -1);
     ASSERT_EQ(import.count(), 1);
     EXPECT_EQ(import[0][0].value<SelectableItem>().id, "Hat.wav");
-}
 
-TEST(OverviewInteraction, ChevronsOpenTracksAndAltOpensThemAll)
-{
-    ShownContent shown(overviewData(filesAndTracks()));
-    RowListView *list = shown.content.tracksSection()->list();
-    const TrackListModel &model = *shown.content.tracksSection()->model();
-    QSignalSpy clicked(&shown.content, &PTXPreviewContent::itemClicked);
-    QSignalSpy expanded(&shown.content, &PTXPreviewContent::expandedTracksChanged);
+    // Reveal from a clip takes the file on disk, not the path shown.
+    QSignalSpy reveal(&content, &PTXPreviewContent::revealRequested);
+    contextMenu(content.clipsSection()->list(), 0, 0);
+    ASSERT_EQ(reveal.count(), 1);
+    EXPECT_EQ(reveal[0][0].toString(), "/Volumes/Drive/Kick.wav");
 
+    // Hovering a track shows its details.
+    list = content.tracksSection()->list();
+    TrackTooltip *tooltip = content.tracksSection()->tooltip();
+    sendMouse(*list, QEvent::MouseMove, rowCentre(list, 0), {}, Qt::NoButton);
+    ASSERT_TRUE(waitUntil([&] { return tooltip->isVisible(); }));
+    const auto details = tooltip->details();
+    EXPECT_TRUE(details.contains({"Type", "Audio"}));
+    EXPECT_TRUE(details.contains({"Inserts", "EQ3\nGate (inactive)"}));
+    EXPECT_TRUE(details.contains({"Comment", "Main kick"}));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(list, &leave);
+    EXPECT_FALSE(tooltip->isVisible());
+
+    // A track's chevron opens it without selecting it; with Alt it opens them all.
+    const TrackListModel &model = *content.tracksSection()->model();
+    clicked.clear();
+    QSignalSpy expanded(&content, &PTXPreviewContent::expandedTracksChanged);
     click(*list, rowCentre(list, 1, 5));
     EXPECT_EQ(clicked.count(), 0) << "the chevron opens, it does not select";
     ASSERT_EQ(expanded.count(), 1);
-    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Snare"}));
+    EXPECT_EQ(content.expandedTracks(), std::unordered_set<std::string>({"Snare"}));
     EXPECT_EQ(model.rowCount(), 3 + 3); // "No inserts", the clip header and the clip
-
     click(*list, rowCentre(list, 0, 5), Qt::AltModifier);
-    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Kick", "Snare", "Bass"}));
+    EXPECT_EQ(content.expandedTracks(), std::unordered_set<std::string>({"Kick", "Snare", "Bass"}));
     click(*list, rowCentre(list, 0, 5), Qt::AltModifier);
-    EXPECT_TRUE(shown.content.expandedTracks().empty());
+    EXPECT_TRUE(content.expandedTracks().empty());
     EXPECT_EQ(model.rowCount(), 3);
 
     // Elsewhere on the row a click selects the track; a double click opens it.
@@ -137,15 +148,10 @@ TEST(OverviewInteraction, ChevronsOpenTracksAndAltOpensThemAll)
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].value<SelectableItem>(), (SelectableItem{"Bass", SelectableItemKind::track()}));
     sendMouse(*list, QEvent::MouseButtonDblClick, rowCentre(list, 2));
-    EXPECT_EQ(shown.content.expandedTracks(), std::unordered_set<std::string>({"Bass"}));
-}
+    EXPECT_EQ(content.expandedTracks(), std::unordered_set<std::string>({"Bass"}));
 
-TEST(OverviewInteraction, AltClickOnASectionHeaderTogglesItsSiblings)
-{
-    ShownContent shown(overviewData(filesAndTracks()));
-    PTXPreviewContent &content = shown.content;
+    // A plain click on a section header changes that section; with Alt, its siblings too.
     QSignalSpy changed(&content, &PTXPreviewContent::sectionExpandedChanged);
-
     click(*content.section(OverviewSection::clips)->header(), QPoint(40, 10));
     EXPECT_FALSE(content.isSectionExpanded(OverviewSection::clips));
     EXPECT_TRUE(content.isSectionExpanded(OverviewSection::tracks)) << "a plain click changes one section";
@@ -164,9 +170,12 @@ TEST(OverviewInteraction, AltClickOnASectionHeaderTogglesItsSiblings)
     EXPECT_FALSE(content.isSectionExpanded(OverviewSection::inactivePlugins));
 }
 
-TEST(OverviewInteraction, NameColumnsClampAndEveryWindowFollows)
+TEST(OverviewInteraction, NameColumnsAndTrackTypesFollowInEveryWindow)
 {
-    const OverviewData data = overviewData(filesAndTracks());
+    PTXSessionInfo session = filesAndTracks();
+    session.tracks.push_back(track("Verb", {}, std::nullopt, PTXTrackType::aux));
+    session.tracks.push_back(track("Keys", {}, std::nullopt, PTXTrackType::instrument));
+    const OverviewData data = overviewData(session);
     ShownContent first(data);
     ShownContent second(data);
     ColumnWidthPreferences &widths = ColumnWidthPreferences::shared();
@@ -210,43 +219,13 @@ TEST(OverviewInteraction, NameColumnsClampAndEveryWindowFollows)
     EXPECT_TRUE(dragged);
     EXPECT_EQ(widths.width(NameColumn::clips), 80);
     EXPECT_EQ(widths.width(NameColumn::audioFiles), 800) << "each list has its own width";
-}
 
-TEST(OverviewInteraction, HoveringATrackShowsItsDetails)
-{
-    PTXSessionInfo session = filesAndTracks();
-    session.tracks[0].plugins = {{1, "EQ3", true}, {2, "Gate", false}};
-    session.tracks[0].comment = "Main kick";
-    ShownContent shown(overviewData(session));
-    RowListView *list = shown.content.tracksSection()->list();
-    TrackTooltip *tooltip = shown.content.tracksSection()->tooltip();
-
-    sendMouse(*list, QEvent::MouseMove, rowCentre(list, 0), {}, Qt::NoButton);
-    ASSERT_TRUE(waitUntil([&] { return tooltip->isVisible(); }));
-    const auto details = tooltip->details();
-    EXPECT_TRUE(details.contains({"Type", "Audio"}));
-    EXPECT_TRUE(details.contains({"Inserts", "EQ3\nGate (inactive)"}));
-    EXPECT_TRUE(details.contains({"Comment", "Main kick"}));
-
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(list, &leave);
-    EXPECT_FALSE(tooltip->isVisible());
-}
-
-TEST(OverviewInteraction, TrackTypeSwitchesHideTypesInEveryWindow)
-{
-    PTXSessionInfo session = filesAndTracks();
-    session.tracks.push_back(track("Verb", {}, std::nullopt, PTXTrackType::aux));
-    session.tracks.push_back(track("Keys", {}, std::nullopt, PTXTrackType::instrument));
-    const OverviewData data = overviewData(session);
-    ShownContent first(data);
-    ShownContent second(data);
+    // The track type switches hide a type in every window.
     auto *button = first.content.tracksSection()->findChild<QToolButton *>();
     ASSERT_TRUE(button);
     EXPECT_EQ(button->text(), "All Types");
     QAction *audio = button->menu()->actions().value(0);
     ASSERT_TRUE(audio && audio->text() == "Audio" && audio->isChecked());
-
     audio->trigger();
     EXPECT_EQ(QSettings().value("trackTypeVisibility.audio").toBool(), false);
     EXPECT_EQ(button->text(), "3 of 4 Types");
@@ -257,53 +236,4 @@ TEST(OverviewInteraction, TrackTypeSwitchesHideTypesInEveryWindow)
     audio->trigger();
     EXPECT_EQ(second.content.tracksSection()->title(), "Tracks (5)");
     EXPECT_EQ(QSettings().value("trackTypeVisibility.audio").toBool(), true);
-}
-
-TEST(OverviewInteraction, RevealTakesTheFileOnDiskNotTheShownPath)
-{
-    PTXSessionInfo session = filesAndTracks();
-    AudioFileStatus files;
-    files.resolvedPaths = {{"Kick.wav", "/Volumes/Drive/Kick.wav"}};
-    ShownContent shown(overviewData(session, files));
-    RowListView *list = shown.content.clipsSection()->list();
-    QSignalSpy reveal(&shown.content, &PTXPreviewContent::revealRequested);
-    contextMenu(list, 0, 0);
-    ASSERT_EQ(reveal.count(), 1);
-    EXPECT_EQ(reveal[0][0].toString(), "/Volumes/Drive/Kick.wav");
-}
-
-// Counts the rows it is asked to paint.
-class CountingDelegate : public FileRowDelegate {
-public:
-    using FileRowDelegate::FileRowDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        ++painted;
-        FileRowDelegate::paint(painter, option, index);
-    }
-    mutable int painted = 0;
-};
-
-TEST(OverviewInteraction, ALongListPaintsOnlyTheRowsInView)
-{
-    PTXSessionInfo session;
-    for (int c = 0; c < 100000; ++c)
-        session.clips.push_back(clip("Take " + std::to_string(c)));
-    PTXPreviewContent content;
-    content.resize(900, 700);
-    content.setData(overviewData(session));
-    content.setSectionExpanded(OverviewSection::clips, true);
-    content.show();
-    QApplication::processEvents();
-    RowListView *list = content.clipsSection()->list();
-    EXPECT_EQ(list->height(), 100000 * list->rowRect(0).height()) << "the list is as tall as all its rows";
-
-    auto *counting = new CountingDelegate(clipColumns, {ClipColumn::name, ClipColumn::format, ClipColumn::path}, list);
-    list->setDelegate(counting);
-    // Scrolled to the middle of the list, the next frame draws a window's worth of rows.
-    content.verticalScrollBar()->setValue(content.verticalScrollBar()->maximum() / 2);
-    QApplication::processEvents();
-    EXPECT_GT(counting->painted, 0);
-    // At most two frames' worth (the new delegate and the scroll may paint apart), never the whole list.
-    EXPECT_LE(counting->painted, 2 * (700 / list->rowRect(0).height() + 2));
 }

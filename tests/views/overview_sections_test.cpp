@@ -44,17 +44,17 @@ PTXSessionInfo twelveFileSession()
 
 } // namespace
 
-TEST(OverviewSections, TitlesCountWhatTheSearchLeaves)
+TEST(OverviewSections, FileAndClipListsUnderSearchAndTheTextsOfTheirRows)
 {
     PTXPreviewContent content;
     content.setData(overviewData(twelveFileSession()));
+    const FileRowListModel &model = *content.audioFilesSection()->model();
     EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (12)");
     EXPECT_EQ(content.clipsSection()->title(), "Clips (6)");
 
     content.setSearchQuery({"  snare ", SearchQuery::Scope::all});
     EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (3 of 12)");
-    EXPECT_EQ(column(*content.audioFilesSection()->model()),
-              QStringList({"Snare Top.wav", "Snare Bottom.wav", "SNARE Room.wav"}));
+    EXPECT_EQ(column(model), QStringList({"Snare Top.wav", "Snare Bottom.wav", "SNARE Room.wav"}));
     EXPECT_EQ(content.clipsSection()->title(), "Clips (5 of 6)");
 
     // Limited to the clips, the search leaves the audio files alone.
@@ -66,10 +66,67 @@ TEST(OverviewSections, TitlesCountWhatTheSearchLeaves)
     EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 12)");
 
     content.setSearchQuery({"", SearchQuery::Scope::all});
-    EXPECT_EQ(content.audioFilesSection()->model()->rowCount(), 12);
+    EXPECT_EQ(model.rowCount(), 12);
+
+    // A multi-mono set is one row with its channels.
+    PTXSessionInfo session;
+    session.audioFiles
+        = {audioFile("Gtr.L.wav"), audioFile("Vox.wav"), audioFile("Gtr.R.wav"), audioFile("Amb.Ls.wav")};
+    AudioFileStatus files;
+    files.resolvedPaths = {{"Gtr.L.wav", "/s/Audio Files/Gtr.L.wav"}, {"Gtr.R.wav", "/s/Audio Files/Gtr.R.wav"}};
+    files.offlineFiles = {"Vox.wav", "Amb.Ls.wav"};
+    content.setData(overviewData(session, files));
+
+    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (3)") << "a multi-mono set counts once";
+    EXPECT_EQ(column(model), QStringList({"Gtr", "Vox.wav", "Amb.Ls.wav"}));
+    EXPECT_EQ(model.index(0).data(OverviewRole::channelSuffixes).toStringList(), QStringList({"L", "R"}));
+    EXPECT_EQ(model.index(0).data(Qt::ToolTipRole).toString(),
+              "L  /s/Audio Files/Gtr.L.wav\nR  /s/Audio Files/Gtr.R.wav");
+    EXPECT_TRUE(model.index(2).data(OverviewRole::channelSuffixes).toStringList().isEmpty())
+        << "a lone channel file is a file of its own";
+
+    // Paths, formats and badges.
+    session = {};
+    session.audioFiles = {audioFile("a.wav"), audioFile("b.wav"),
+                          audioFile("c.wav"), audioFile("d.mxf", "", "fFXM"),
+                          audioFile("e.wav"), audioFile("f.aif", "", "AIFF")};
+    files = {};
+    files.resolvedPaths = {{"a.wav", "/Volumes/Drive/Audio/a.wav"},
+                           {"c.wav", "/Volumesque/c.wav"},
+                           {"d.mxf", "/media/d.mxf"},
+                           {"f.aif", "/media/f.aif"}};
+    files.offlineFiles = {"b.wav"};
+    files.unavailableFiles = {"d.mxf"};
+    files.fileFormats = {{"a.wav", "RF64"}, {"f.aif", "AIFC"}};
+    content.setData(overviewData(session, files));
+
+    EXPECT_EQ(column(model, OverviewRole::pathText),
+              QStringList({"/Drive/Audio/a.wav", "Offline", "/Volumesque/c.wav", "/media/d.mxf", "Not Available",
+                           "/media/f.aif"}));
+    // The format read from the file wins over the session's type.
+    EXPECT_EQ(column(model, OverviewRole::formatText), QStringList({"RF64", "WAV", "WAV", "MXF", "WAV", "AIFC"}));
+    EXPECT_EQ(model.index(5).data(OverviewRole::typeLabel).toString(), "AIFF");
+    EXPECT_TRUE(model.index(3).data(OverviewRole::typeUnavailable).toBool());
+    EXPECT_FALSE(model.index(0).data(OverviewRole::typeUnavailable).toBool());
+    EXPECT_EQ(FileTypeBadge::helpText("MXF", true), "MXF: Kestrix lists this file but can't play its media type.");
+
+    // Clip rows show their source file.
+    session = {};
+    session.audioFiles = {audioFile("Kick.wav"), audioFile("Pad.L.wav"), audioFile("Pad.R.wav")};
+    session.clips = {clip("Kick_01", 0), clip("Pad.L", 1), clip("Pad.R", 2), clip("Orphan", 9)};
+    files = {};
+    files.resolvedPaths = {{"Kick.wav", "/Volumes/SSD/Kick.wav"}, {"Pad.L.wav", "/p/Pad.L.wav"}};
+    files.offlineFiles = {"Pad.R.wav"};
+    content.setData(overviewData(session, files));
+    const FileRowListModel &clips = *content.clipsSection()->model();
+
+    EXPECT_EQ(column(clips), QStringList({"Kick_01", "Pad", "Orphan"}));
+    EXPECT_EQ(column(clips, OverviewRole::pathText),
+              QStringList({"/SSD/Kick.wav", "/p/Pad.L.wav (1 of 2 channels offline)", "Not Available"}));
+    EXPECT_EQ(clips.index(1).data(Qt::ToolTipRole).toString(), "L  /p/Pad.L.wav\nR  Offline");
 }
 
-TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
+TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatchesAndOpenTracksShowTheirInsertsAndClips)
 {
     PTXSessionInfo session;
     session.tracks = {folder("Music"),
@@ -97,20 +154,16 @@ TEST(OverviewSections, TrackSearchKeepsTheFoldersOfWhatMatches)
     const TrackListModel &model = *content.tracksSection()->model();
     ASSERT_EQ(column(model), QStringList({"Music", "Drums", "Overheads", "No inserts", "", "Snare Top_03"}));
     EXPECT_EQ(model.rowAt(4).kind, TrackListRow::Kind::clipHeader);
-}
 
-TEST(OverviewSections, ExpandedTrackShowsInsertsAndItsClipLane)
-{
-    PTXSessionInfo session;
+    // An open track shows its inserts and its clip lane.
     session.audioFiles = {audioFile("Gtr.L.wav"), audioFile("Gtr.R.wav")};
     PTXTrackInfo guitar = track("Guitar", {clip("Gtr.L", 0), clip("Gtr.R", 1), clip("Gtr.L", 0, 96000)});
     guitar.plugins = {{1, "EQ3", true}, {2, "Chorus", false}};
     guitar.comment = "Take 4\nkeep";
     session.tracks = {guitar, track("Vox")};
-    PTXPreviewContent content;
     content.setData(overviewData(session));
-    const TrackListModel &model = *content.tracksSection()->model();
-
+    content.setSearchQuery({});
+    content.setExpandedTracks({});
     EXPECT_EQ(model.index(0).data(OverviewRole::insertsText).toString(), "EQ3, Chorus");
     EXPECT_EQ(model.index(0).data(OverviewRole::commentText).toString(), "Take 4 keep");
     EXPECT_FALSE(model.index(0).data(OverviewRole::isExpanded).toBool());
@@ -127,75 +180,7 @@ TEST(OverviewSections, ExpandedTrackShowsInsertsAndItsClipLane)
     EXPECT_EQ(column(model), QStringList({"Guitar", "Vox", "No inserts"}));
 }
 
-TEST(OverviewSections, MultiMonoSetIsOneRowWithItsChannels)
-{
-    PTXSessionInfo session;
-    session.audioFiles
-        = {audioFile("Gtr.L.wav"), audioFile("Vox.wav"), audioFile("Gtr.R.wav"), audioFile("Amb.Ls.wav")};
-    AudioFileStatus files;
-    files.resolvedPaths = {{"Gtr.L.wav", "/s/Audio Files/Gtr.L.wav"}, {"Gtr.R.wav", "/s/Audio Files/Gtr.R.wav"}};
-    files.offlineFiles = {"Vox.wav", "Amb.Ls.wav"};
-    PTXPreviewContent content;
-    content.setData(overviewData(session, files));
-    const FileRowListModel &model = *content.audioFilesSection()->model();
-
-    EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (3)") << "a multi-mono set counts once";
-    EXPECT_EQ(column(model), QStringList({"Gtr", "Vox.wav", "Amb.Ls.wav"}));
-    EXPECT_EQ(model.index(0).data(OverviewRole::channelSuffixes).toStringList(), QStringList({"L", "R"}));
-    EXPECT_EQ(model.index(0).data(Qt::ToolTipRole).toString(),
-              "L  /s/Audio Files/Gtr.L.wav\nR  /s/Audio Files/Gtr.R.wav");
-    EXPECT_TRUE(model.index(2).data(OverviewRole::channelSuffixes).toStringList().isEmpty())
-        << "a lone channel file is a file of its own";
-}
-
-TEST(OverviewSections, PathsFormatsAndBadges)
-{
-    PTXSessionInfo session;
-    session.audioFiles = {audioFile("a.wav"), audioFile("b.wav"),
-                          audioFile("c.wav"), audioFile("d.mxf", "", "fFXM"),
-                          audioFile("e.wav"), audioFile("f.aif", "", "AIFF")};
-    AudioFileStatus files;
-    files.resolvedPaths = {{"a.wav", "/Volumes/Drive/Audio/a.wav"},
-                           {"c.wav", "/Volumesque/c.wav"},
-                           {"d.mxf", "/media/d.mxf"},
-                           {"f.aif", "/media/f.aif"}};
-    files.offlineFiles = {"b.wav"};
-    files.unavailableFiles = {"d.mxf"};
-    files.fileFormats = {{"a.wav", "RF64"}, {"f.aif", "AIFC"}};
-    PTXPreviewContent content;
-    content.setData(overviewData(session, files));
-    const FileRowListModel &model = *content.audioFilesSection()->model();
-
-    EXPECT_EQ(column(model, OverviewRole::pathText),
-              QStringList({"/Drive/Audio/a.wav", "Offline", "/Volumesque/c.wav", "/media/d.mxf", "Not Available",
-                           "/media/f.aif"}));
-    // The format read from the file wins over the session's type.
-    EXPECT_EQ(column(model, OverviewRole::formatText), QStringList({"RF64", "WAV", "WAV", "MXF", "WAV", "AIFC"}));
-    EXPECT_EQ(model.index(5).data(OverviewRole::typeLabel).toString(), "AIFF");
-    EXPECT_TRUE(model.index(3).data(OverviewRole::typeUnavailable).toBool());
-    EXPECT_FALSE(model.index(0).data(OverviewRole::typeUnavailable).toBool());
-    EXPECT_EQ(FileTypeBadge::helpText("MXF", true), "MXF: Kestrix lists this file but can't play its media type.");
-}
-
-TEST(OverviewSections, ClipRowsShowTheirSourceFile)
-{
-    PTXSessionInfo session;
-    session.audioFiles = {audioFile("Kick.wav"), audioFile("Pad.L.wav"), audioFile("Pad.R.wav")};
-    session.clips = {clip("Kick_01", 0), clip("Pad.L", 1), clip("Pad.R", 2), clip("Orphan", 9)};
-    AudioFileStatus files;
-    files.resolvedPaths = {{"Kick.wav", "/Volumes/SSD/Kick.wav"}, {"Pad.L.wav", "/p/Pad.L.wav"}};
-    files.offlineFiles = {"Pad.R.wav"};
-    PTXPreviewContent content;
-    content.setData(overviewData(session, files));
-    const FileRowListModel &model = *content.clipsSection()->model();
-
-    EXPECT_EQ(column(model), QStringList({"Kick_01", "Pad", "Orphan"}));
-    EXPECT_EQ(column(model, OverviewRole::pathText),
-              QStringList({"/SSD/Kick.wav", "/p/Pad.L.wav (1 of 2 channels offline)", "Not Available"}));
-    EXPECT_EQ(model.index(1).data(Qt::ToolTipRole).toString(), "L  /p/Pad.L.wav\nR  Offline");
-}
-
-TEST(OverviewSections, PluginListsSayNoneWhenEmpty)
+TEST(OverviewSections, PluginsMemoryLocationsAndSessionProperties)
 {
     PTXPreviewContent content;
     content.setData(overviewData(PTXSessionInfo{}));
@@ -209,16 +194,12 @@ TEST(OverviewSections, PluginListsSayNoneWhenEmpty)
     EXPECT_EQ(plugins.title(), "Plugins (2 active, 1 inactive)");
     EXPECT_FALSE(plugins.active()->showsNone());
     EXPECT_EQ(column(*plugins.active()->list()->model()), QStringList({"EQ3", "Dyn3 Compressor"}));
-}
 
-TEST(OverviewSections, MemoryLocationRows)
-{
-    PTXSessionInfo session;
+    // Memory locations: number, name, time property, reference and the colour of the mark.
     PTXMemoryLocation marker{1, 1, "Verse", "marker", 1, 1, 0, 0, 216, 24, 24};
     PTXMemoryLocation selection{2, 12, "Chorus Loop", "selection", 2, 3, 10, 20, 0, 0, 0};
     PTXMemoryLocation view{3, 300, "View: Drums", "none", 8, 1, 0, 0, 0, 0, 0};
     session.memoryLocations = {marker, selection, view};
-    PTXPreviewContent content;
     content.setData(overviewData(session));
     const QAbstractItemModel &model = *content.locationsSection()->model();
 
@@ -232,11 +213,8 @@ TEST(OverviewSections, MemoryLocationRows)
     const QColor black = model.index(1, 0).data(OverviewRole::color).value<QColor>();
     EXPECT_EQ(black.alphaF(), QColor(0, 0, 0, 77).alphaF());
     EXPECT_FALSE(model.index(2, 0).data(OverviewRole::color).value<QColor>().isValid()) << "no mark without times";
-}
 
-TEST(OverviewSections, SessionPropertiesInOneOrTwoColumns)
-{
-    PTXSessionInfo session;
+    // Session properties, in one or two columns.
     session.tempo = "97.5 BPM";
     session.tempoChanges = true;
     SessionInfoGrid grid;
@@ -249,3 +227,4 @@ TEST(OverviewSections, SessionPropertiesInOneOrTwoColumns)
     grid.resize(SessionInfoGrid::kTwoColumnBreakpoint, 300);
     EXPECT_TRUE(grid.isTwoColumn());
 }
+

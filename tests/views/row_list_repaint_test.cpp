@@ -5,7 +5,6 @@
 
 #include <QAbstractListModel>
 #include <QApplication>
-#include <QPaintEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -38,21 +37,15 @@ public:
     }
 };
 
-// The rows each paint of the watched widget covered.
-class PaintedRows : public QObject {
+// Records the rows it is asked to paint.
+class RecordingDelegate : public PlainRowDelegate {
 public:
-    std::set<int> rows;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        if (event->type() == QEvent::Paint) {
-            const QRect rect = static_cast<QPaintEvent *>(event)->rect();
-            for (int row = rect.top() / overview::kRowHeight; row <= rect.bottom() / overview::kRowHeight; ++row)
-                rows.insert(row);
-        }
-        return false;
+        rows.insert(index.row());
+        PlainRowDelegate::paint(painter, option, index);
     }
+    mutable std::set<int> rows;
 };
 
 void drawPending()
@@ -63,22 +56,23 @@ void drawPending()
 
 } // namespace
 
-TEST(RowListView, SelectionChangesRepaintOnlyTheVisibleRowsThatChanged)
+TEST(RowListView, PaintsOnlyTheRowsInViewAndSelectionChangesRepaintOnlyTheVisibleRowsThatChanged)
 {
     SelectionModel model;
-    PlainRowDelegate delegate;
+    RecordingDelegate painted;
     QScrollArea area;
     auto *list = new RowListView;
     list->setModel(&model);
-    list->setDelegate(&delegate);
+    list->setDelegate(&painted);
     area.setWidget(list);
     area.setWidgetResizable(true);
     area.resize(300, 20 * overview::kRowHeight);
     area.show();
     drawPending();
+    EXPECT_EQ(list->height(), 10000 * overview::kRowHeight) << "the list is as tall as all its rows";
+    EXPECT_LE(painted.rows.size(), 21u) << "a screen's worth of rows, never the whole list";
 
-    PaintedRows painted;
-    list->installEventFilter(&painted);
+    painted.rows.clear();
     model.select({3});
     drawPending();
     EXPECT_EQ(painted.rows, std::set<int>{3});

@@ -23,14 +23,14 @@ using namespace viewstest;
 TEST(RowWaveforms, RowsInViewGetTheirWaveformWithoutPlayingAndRowsBelowTheFoldWait)
 {
     constexpr int kFiles = 60;
+    const auto samples = audiotest::generate(480, [](size_t i) { return i < 240 ? 1.0f : 0.25f; });
     QTemporaryDir dir;
     PTXSessionInfo session;
     AudioFileStatus files;
     for (int f = 0; f < kFiles; ++f) {
         const std::string name = "Take " + std::to_string(100 + f) + ".wav";
         const QString path = dir.filePath(QString::fromStdString(name));
-        audiotest::writeAudioFile(path, {audiotest::generate(480, [](size_t i) { return i < 240 ? 1.0f : 0.25f; })},
-                                  48000);
+        audiotest::writeAudioFile(path, {samples}, 48000);
         session.audioFiles.push_back(audioFile(name, path.toStdString()));
         files.resolvedPaths[name] = path.toStdString();
     }
@@ -50,7 +50,6 @@ TEST(RowWaveforms, RowsInViewGetTheirWaveformWithoutPlayingAndRowsBelowTheFoldWa
     };
 
     ASSERT_TRUE(waitUntil([&] { return computed(0) != nullptr; }));
-    const auto samples = audiotest::generate(480, [](size_t i) { return i < 240 ? 1.0f : 0.25f; });
     EXPECT_EQ(*computed(0), peaks(samples.data(), 480, InlineAudioPlayer::kWaveformBuckets));
     EXPECT_TRUE(InlineAudioPlayer::shared().currentId().isEmpty()) << "nothing played";
 

@@ -43,39 +43,11 @@ RulerSpan span(double width, double seconds, double left = 0, double extentStart
 
 } // namespace
 
-TEST(RulerNumbers, ReadFromTheDisplayTexts)
+TEST(RulerLabels, NumbersFromTheSessionTextsAndStepsAndTextsInEveryFormat)
 {
-    // A comma-decimal locale must not change how texts are read.
-    const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
-    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
-    if (previous)
-        std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(parseSampleRate("48000"), 48000);
-    for (const char *text : {"Unknown", "48000 Hz", "0", "-48000", ""})
-        EXPECT_EQ(parseSampleRate(text), std::nullopt) << text;
-
-    // Unreadable frame rates count as 30.
-    const std::pair<const char *, int> rates[] = {{"23.976", 24}, {"29.97 Drop", 30}, {"25", 25},
-                                                  {"Unknown", 30}, {"fps 0", 30},       {"1.2.3", 30}};
-    for (const auto &[text, fps] : rates)
-        EXPECT_EQ(parseFramesPerSecond(text), fps) << text;
-
-    EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
-    EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
-    EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
-
-    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
-    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
-    for (const char *text : {"Unknown", "00:01:02", "00:01:02:xx"})
-        EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
-}
-
-TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
-{
+    RulerNumbers n = numbers48k();
     // One second 50 points wide: Min:Sec needs 70 points, so 2 s; Timecode
     // needs 100, and 2 s are exactly that.
-    const RulerNumbers n = numbers48k();
     const RulerSpan fifty = span(500, 10);
     const std::vector<LabelEntry> minSec = rulerLabels(RulerFormat::minutesSeconds, n, fifty);
     EXPECT_EQ(texts(minSec), (std::vector<std::string>{"0:00", "0:02", "0:04", "0:06", "0:08", "0:10"}));
@@ -88,11 +60,7 @@ TEST(RulerLabels, StepsFollowTheSpacingOfEachFormat)
     EXPECT_EQ(chooseStep(std::vector<double>{1, 2, 5}, 14, 70, 99), 5);
     // Nothing to measure: a one-second step and a single label.
     EXPECT_EQ(texts(rulerLabels(RulerFormat::minutesSeconds, n, span(0, 0))), std::vector<std::string>{"0:00"});
-}
 
-TEST(RulerLabels, TextsInEveryFormat)
-{
-    RulerNumbers n = numbers48k();
     n.sessionStartSeconds = 3600;  // 01:00:00:00
 
     // Timecode counts from the session start, the clips' start and the
@@ -126,9 +94,35 @@ TEST(RulerLabels, TextsInEveryFormat)
     ASSERT_EQ(samples.size(), 10u);
     EXPECT_EQ(samples[0], "24000");
     EXPECT_EQ(samples[9], "69000");
+
+    // The numbers are read from the session's display texts.
+    // A comma-decimal locale must not change how texts are read.
+    const char *previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(parseSampleRate("44100.5"), 44100.5);
+    EXPECT_EQ(parseTempo("97.5 BPM"), 97.5);
+    if (previous)
+        std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(parseSampleRate("48000"), 48000);
+    for (const char *text : {"Unknown", "48000 Hz", "0", "-48000", ""})
+        EXPECT_EQ(parseSampleRate(text), std::nullopt) << text;
+
+    // Unreadable frame rates count as 30.
+    const std::pair<const char *, int> rates[] = {{"23.976", 24}, {"29.97 Drop", 30}, {"25", 25},
+                                                  {"Unknown", 30}, {"fps 0", 30},       {"1.2.3", 30}};
+    for (const auto &[text, fps] : rates)
+        EXPECT_EQ(parseFramesPerSecond(text), fps) << text;
+
+    EXPECT_EQ(parseTempo("Unknown"), std::nullopt);
+    EXPECT_EQ(parseBeatsPerBar("6/8"), 6);
+    EXPECT_EQ(parseBeatsPerBar("0/4"), std::nullopt);
+
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("01:00:00:12", 25), 3600.48);
+    EXPECT_DOUBLE_EQ(parseSessionStartSeconds("00:01:02:00", 30), 62);
+    for (const char *text : {"Unknown", "00:01:02", "00:01:02:xx"})
+        EXPECT_EQ(parseSessionStartSeconds(text, 30), 0) << text;
 }
 
-TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyed)
+TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyedAndTheSpanComesFromTheViewport)
 {
     RulerNumbers n = numbers48k();
     for (RulerFormat format : kPickerFormats)
@@ -152,11 +146,9 @@ TEST(RulerLabels, UnusableTextsLeaveFormatsEmptyOrGreyed)
     EXPECT_TRUE(isAvailable(RulerFormat::timecode, n));
     EXPECT_TRUE(rulerLabels(RulerFormat::samples, n, span(500, 10)).empty());
     EXPECT_EQ(rulerSpan(n, SessionExtent{0, 48000}, {}, 500), std::nullopt);
-}
 
-TEST(RulerLabels, SpanComesFromTheViewport)
-{
-    RulerNumbers n = numbers48k();
+    // The span comes from the viewport.
+    n = numbers48k();
     UniverseViewport v;
     v.horizontalZoom = 4;
     v.horizontalSampleOffset = 96000;

@@ -68,7 +68,7 @@ std::vector<ClipKey> keysOf(const QSet<ClipKey> &keys)
 
 } // namespace
 
-TEST(TimelineInWindow, ShowsEveryClipAndClickingClipsSelectsThemInTheirTracksLane)
+TEST(TimelineInWindow, ShowsEveryClipAndClickingOrDrawingOnItSelects)
 {
     DemoCopy demo;
     // Short enough that the clicked clip's lane lies below the fold.
@@ -143,48 +143,68 @@ TEST(TimelineInWindow, ShowsEveryClipAndClickingClipsSelectsThemInTheirTracksLan
     doubleClick(universe, pointOn(universe, {"Kick", 1}));
     ASSERT_EQ(plays.count(), 1);
     EXPECT_EQ(plays[0][0].value<ClipKey>(), (ClipKey{"Kick", 1}));
-}
 
-TEST(TimelineInWindow, ARectangleDrawnOnItNarrowsTheListsAndIsKept)
-{
-    DemoCopy demo;
-    UniverseSelection drawn;
-    {
-        Window window(demo.path);
-        UniverseView &universe = *window.view->timeline()->universe();
-        PTXPreviewContent &content = *window.view->content();
-        ASSERT_EQ(content.clipsSection()->title(), "Clips (11)");
-        // Across the Kick row only, over its first two seconds.
-        const UniverseMapping m = universe.mapping();
-        const double top = m.rowTop(*universe.rows().rowNamed("Kick"));
-        drag(universe, {m.xForSample(0) + 1, top + 0.5}, {m.xForSample(2 * 48000.0), top + 2.5});
-        drawn = window.view->universeSelection();
-        EXPECT_EQ(drawn.trackNames, (NameSet{"Kick"}));
-        ASSERT_TRUE(drawn.timeRange);
-        EXPECT_NEAR(drawn.timeRange->upper, 96000, m.visibleLength / m.width);
-        EXPECT_EQ(content.clipsSection()->title(), "Clips (1 of 11)");
-        EXPECT_EQ(content.audioFilesSection()->title(), "Audio Files (1 of 9)");
-        EXPECT_EQ(PerFileSettingsStore::shared().load(demo.path).universeSelection, drawn);
-    }
+    // A rectangle across the Kick row only, over its first two seconds, narrows the lists.
+    ASSERT_EQ(window.view->content()->clipsSection()->title(), "Clips (11)");
+    const UniverseMapping m = universe.mapping();
+    const double top = m.rowTop(*universe.rows().rowNamed("Kick"));
+    drag(universe, {m.xForSample(0) + 1, top + 0.5}, {m.xForSample(2 * 48000.0), top + 2.5});
+    const UniverseSelection drawn = window.view->universeSelection();
+    EXPECT_EQ(drawn.trackNames, (NameSet{"Kick"}));
+    ASSERT_TRUE(drawn.timeRange);
+    EXPECT_NEAR(drawn.timeRange->upper, 96000, m.visibleLength / m.width);
+    EXPECT_EQ(window.view->content()->clipsSection()->title(), "Clips (1 of 11)");
+    EXPECT_EQ(window.view->content()->audioFilesSection()->title(), "Audio Files (1 of 9)");
+
+    // It is kept for the file.
     Window reopened(demo.path);
     EXPECT_EQ(reopened.view->timeline()->universe()->selection(), drawn);
     EXPECT_EQ(reopened.view->content()->clipsSection()->title(), "Clips (1 of 11)");
 }
 
-TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
+TEST(TimelineInWindow, ZoomHeightAndPlaceInTheWindowAreKeptForTheFile)
 {
     DemoCopy demo;
     UniverseViewport zoomed;
     {
-        Window window(demo.path);
+        Window window(demo.path, QRect(100, 100, 1300, 950));
         window.activate();
+        PTXPreviewContent &content = *window.view->content();
         UniverseOverview &timeline = *window.view->timeline();
         const UniverseView &universe = *timeline.universe();
         const SessionExtent extent = *universe.extent();
 
+        // The timeline sits under its ruler with the handle under it, with
+        // the lists closed and height to spare.
+        const auto closeLists = [&] {
+            for (OverviewSection section : {OverviewSection::tracks, OverviewSection::audioFiles,
+                                            OverviewSection::clips, OverviewSection::plugins,
+                                            OverviewSection::locations})
+                content.setSectionExpanded(section, false);
+        };
+        const auto rectOf = [&](const QWidget *part) {
+            QApplication::processEvents();
+            return QRect(part->mapTo(&timeline, QPoint(0, 0)), part->size());
+        };
+        const auto expectStacked = [&](const char *state) {
+            const QRect ruler = rectOf(timeline.ruler());
+            const QRect rows = rectOf(timeline.universe());
+            const QRect handle = rectOf(timeline.heightHandle());
+            ASSERT_GT(content.widget()->height(), timeline.height() + 300) << "the window has height to spare";
+            EXPECT_LE(rows.top() - ruler.bottom(), 3) << state;
+            // The horizontal bar keeps its place between them, shown or not.
+            EXPECT_LE(handle.top() - rows.bottom(), UniverseScrollBar::kThickness + 5) << state;
+            EXPECT_EQ(timeline.height(), handle.bottom() + 1) << state;
+            if (timeline.verticalBar()->isVisible()) {
+                EXPECT_EQ(rectOf(timeline.verticalBar()).height(), rows.height()) << state;
+            }
+        };
+        closeLists();
+        expectStacked("at rest");
+        content.setSectionExpanded(OverviewSection::tracks, true);
+
         // With a track selected in the list, zooming keeps its clips where they are.
-        clickRow(window.view->content()->tracksSection()->list(),
-                 rowOfTrack(*window.view->content()->tracksSection()->model(), "Piano"));
+        clickRow(content.tracksSection()->list(), rowOfTrack(*content.tracksSection()->model(), "Piano"));
         const PTXTrackInfo &piano = universe.rows().tracks()[*universe.rows().rowNamed("Piano")];
         double first = INFINITY;
         double last = 0;
@@ -198,20 +218,22 @@ TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
         zoomIn->click();
         EXPECT_DOUBLE_EQ(universe.viewport().horizontalZoom, 1.5);
         EXPECT_NEAR(universe.viewport().horizontalSampleOffset, anchor - anchor / 1.5, 1e-6);
-        EXPECT_TRUE(timeline.horizontalBar()->isVisible());
 
         // The window's own keys: Ctrl+] in, and the vertical pair.
         QTest::keyClick(&window.window, Qt::Key_BracketRight, Qt::ControlModifier);
         EXPECT_DOUBLE_EQ(universe.viewport().horizontalZoom, 2.25);
         QTest::keyClick(&window.window, Qt::Key_Up, Qt::MetaModifier | Qt::AltModifier);
         EXPECT_DOUBLE_EQ(universe.viewport().verticalZoom, 1.5);
-        EXPECT_TRUE(timeline.verticalBar()->isVisible());
         zoomed = universe.viewport();
         EXPECT_EQ(window.view->universeViewport(), zoomed);
+        closeLists();
+        expectStacked("zoomed");
 
         // The height handle, dragged 30 points down.
         drag(*timeline.heightHandle(), {50, 2}, {50, 32});
         EXPECT_EQ(window.view->overviewUniverseExtraHeight(), 30);
+        content.setSectionExpanded(OverviewSection::sessionInfo, false);
+        expectStacked("the only section open");
     }
     const PerFileSettings saved = PerFileSettingsStore::shared().load(demo.path);
     EXPECT_EQ(saved.universeViewport, zoomed);
@@ -223,39 +245,4 @@ TEST(TimelineInWindow, ZoomAndHeightReachItAndAreKeptForTheFile)
     EXPECT_TRUE(timeline.horizontalBar()->isVisible());
     const int rows = int(timeline.universe()->rowCount());
     EXPECT_EQ(timeline.universe()->height(), 4 * rows + 3 + 30);
-}
-
-TEST(TimelineInWindow, SitsUnderItsRulerWithTheHandleUnderItInATallWindow)
-{
-    DemoCopy demo;
-    Window window(demo.path, QRect(100, 100, 1300, 950));
-    PTXPreviewContent &content = *window.view->content();
-    for (OverviewSection section : {OverviewSection::tracks, OverviewSection::audioFiles, OverviewSection::clips,
-                                    OverviewSection::plugins, OverviewSection::locations})
-        content.setSectionExpanded(section, false);
-    UniverseOverview &timeline = *window.view->timeline();
-    // Where each part sits in the timeline, once the window has laid it out.
-    const auto rectOf = [&](const QWidget *part) {
-        QApplication::processEvents();
-        return QRect(part->mapTo(&timeline, QPoint(0, 0)), part->size());
-    };
-    const auto expectStacked = [&](const char *state) {
-        const QRect ruler = rectOf(timeline.ruler());
-        const QRect rows = rectOf(timeline.universe());
-        const QRect handle = rectOf(timeline.heightHandle());
-        ASSERT_GT(content.widget()->height(), timeline.height() + 300) << "the window has height to spare";
-        EXPECT_LE(rows.top() - ruler.bottom(), 3) << state;
-        // The horizontal bar keeps its place between them, shown or not.
-        EXPECT_LE(handle.top() - rows.bottom(), UniverseScrollBar::kThickness + 5) << state;
-        EXPECT_EQ(timeline.height(), handle.bottom() + 1) << state;
-        if (timeline.verticalBar()->isVisible()) {
-            EXPECT_EQ(rectOf(timeline.verticalBar()).height(), rows.height()) << state;
-        }
-    };
-    expectStacked("at rest");
-    timeline.zoom(Qt::Vertical, 1.5);
-    timeline.zoom(Qt::Horizontal, 1.5);
-    expectStacked("zoomed");
-    content.setSectionExpanded(OverviewSection::sessionInfo, false);
-    expectStacked("the only section open");
 }

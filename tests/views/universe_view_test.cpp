@@ -31,100 +31,76 @@ bool sendWheel(QWidget &widget, QPoint pixels, QPoint angle = {})
     return event.isAccepted();
 }
 
-// Ten rows of 4 points, each with one clip across the whole 200 points.
-struct TenRows {
-    UniverseView view;
-    TenRows()
-    {
-        view.setTracks(lanes(10), SessionExtent{0, 48000});
-        view.resize(200, 43);
-    }
-};
-
-// The same ten rows in the overview, with its ruler, bars and handle.
-struct TenRowOverview {
-    UniverseOverview overview;
-    TenRowOverview()
-    {
-        PTXSessionInfo session;
-        session.sampleRate = "48000";
-        session.tracks = lanes(10);
-        overview.setSession(session, session.tracks);
-        overview.resize(300, 200);
-    }
-};
-
 } // namespace
 
-TEST(UniverseView, ClicksDragsAndDoubleClicks)
+TEST(UniverseView, ClicksDragsDoubleClicksAndTheWheel)
 {
-    TenRows t;
-    QSignalSpy clicks(&t.view, &UniverseView::clipClicked);
-    QSignalSpy doubles(&t.view, &UniverseView::clipDoubleClicked);
-    QSignalSpy selections(&t.view, &UniverseView::selectionChanged);
-    QSignalSpy seeks(&t.view, &UniverseView::clipSeek);
+    // Ten rows of 4 points, each with one clip across the whole 200 points.
+    UniverseView view;
+    view.setTracks(lanes(10), SessionExtent{0, 48000});
+    view.resize(200, 43);
+    QSignalSpy clicks(&view, &UniverseView::clipClicked);
+    QSignalSpy doubles(&view, &UniverseView::clipDoubleClicked);
+    QSignalSpy selections(&view, &UniverseView::selectionChanged);
+    QSignalSpy seeks(&view, &UniverseView::clipSeek);
 
     // Moved 2 points: a click on row 1's clip, reported with the modifiers.
-    drag(t.view, {50, 7}, {52, 9}, Qt::ShiftModifier);
+    drag(view, {50, 7}, {52, 9}, Qt::ShiftModifier);
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].value<ClipKey>(), (ClipKey{"T1", 0}));
     EXPECT_EQ(clicks[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
     EXPECT_EQ(selections.count(), 0);
 
     // Moved 3 points: a selection, and no click.
-    drag(t.view, {50, 7}, {53, 15});
+    drag(view, {50, 7}, {53, 15});
     EXPECT_EQ(clicks.count(), 1);
     ASSERT_EQ(selections.count(), 1);
-    const UniverseSelection selection = t.view.selection();
+    const UniverseSelection selection = view.selection();
     EXPECT_EQ(selection.trackNames, (NameSet{"T1", "T2", "T3"}));
     EXPECT_EQ(selection.timeRange, (SampleRange{12000, 12720}));
 
     // A double click plays; its second release is not another click.
-    doubleClick(t.view, {20, 3});
+    doubleClick(view, {20, 3});
     EXPECT_EQ(clicks.count(), 2);
     ASSERT_EQ(doubles.count(), 1);
     EXPECT_EQ(doubles[0][0].value<ClipKey>(), (ClipKey{"T0", 0}));
     EXPECT_EQ(seeks.count(), 0);
 
     // A click on the playing clip seeks to the point clicked.
-    t.view.setActiveClipKey(ClipKey{"T4", 0});
-    t.view.setSampleRate(48000);
-    drag(t.view, {150, 19}, {150, 19});
+    view.setActiveClipKey(ClipKey{"T4", 0});
+    view.setSampleRate(48000);
+    drag(view, {150, 19}, {150, 19});
     ASSERT_EQ(seeks.count(), 1);
     EXPECT_DOUBLE_EQ(seeks[0][0].toDouble(), 0.75);
 
     // Below the rows nothing is hit; with selection disabled a drag does nothing.
-    drag(t.view, {20, 42}, {20, 42});
+    drag(view, {20, 42}, {20, 42});
     EXPECT_EQ(clicks.count(), 3);
-    t.view.setSelectionDisabled(true);
-    drag(t.view, {10, 3}, {100, 30});
+    view.setSelectionDisabled(true);
+    drag(view, {10, 3}, {100, 30});
     EXPECT_EQ(selections.count(), 1);
     EXPECT_EQ(clicks.count(), 3);
 
-    t.view.clearSelection();
-    EXPECT_TRUE(t.view.selection().empty());
+    view.clearSelection();
+    EXPECT_TRUE(view.selection().empty());
     EXPECT_EQ(selections.count(), 2);
-}
 
-TEST(UniverseView, WheelScrollsOnlyWhatIsZoomed)
-{
-    TenRows t;
-    QSignalSpy viewports(&t.view, &UniverseView::viewportChanged);
     // Not zoomed: the wheel is left to the page around.
-    EXPECT_FALSE(sendWheel(t.view, {-30, 0}));
-    EXPECT_FALSE(sendWheel(t.view, {0, -30}));
+    QSignalSpy viewports(&view, &UniverseView::viewportChanged);
+    EXPECT_FALSE(sendWheel(view, {-30, 0}));
+    EXPECT_FALSE(sendWheel(view, {0, -30}));
 
     UniverseViewport zoomed;
     zoomed.horizontalZoom = 2;
     zoomed.verticalZoom = 2;
-    t.view.setViewport(zoomed);
-    EXPECT_TRUE(sendWheel(t.view, {-50, 0}));
-    EXPECT_DOUBLE_EQ(t.view.viewport().horizontalSampleOffset, 6000);  // 50 of 200 points at 24000 samples
+    view.setViewport(zoomed);
+    EXPECT_TRUE(sendWheel(view, {-50, 0}));
+    EXPECT_DOUBLE_EQ(view.viewport().horizontalSampleOffset, 6000);  // 50 of 200 points at 24000 samples
     // A mouse wheel notch down moves 20 points: 2.5 rows of 8 points.
-    EXPECT_TRUE(sendWheel(t.view, {}, {0, -120}));
-    EXPECT_DOUBLE_EQ(t.view.viewport().verticalRowOffset, 2.5);
+    EXPECT_TRUE(sendWheel(view, {}, {0, -120}));
+    EXPECT_DOUBLE_EQ(view.viewport().verticalRowOffset, 2.5);
     EXPECT_EQ(viewports.count(), 2);
-    EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), t.view.viewport());
+    EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), view.viewport());
 }
 
 TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
@@ -170,12 +146,48 @@ TEST(UniverseView, DrawsClipsAndWhatIsSelectedOverThem)
     EXPECT_EQ(image.pixelColor(5, 3), rows.color(0));
 }
 
-TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
+TEST(UniverseOverview, RulerZoomScrollBarsAndHeightHandle)
 {
-    TenRowOverview t;
-    UniverseOverview &overview = t.overview;
+    // Ten rows of 4 points, each with one clip, with the ruler, bars and handle.
+    PTXSessionInfo session;
+    session.sampleRate = "48000";
+    session.tempo = "120 BPM";
+    session.meter = "4/4";
+    session.tracks = lanes(10);
+    session.mainCounterFormat = 2;
+    UniverseOverview overview;
+    overview.setSession(session, session.tracks);
+    overview.resize(300, 200);
+    // The ruler starts in the session's counter format.
+    OverviewRuler &ruler = *overview.ruler();
+    EXPECT_EQ(ruler.format(), RulerFormat::timecode);
+    EXPECT_EQ(ruler.labels().front().text, "00:00:00:00");
+    // Stored values no user could set show as the nearest valid ones.
+    overview.setViewport({1e9, INFINITY, NAN, 1e300});
+    EXPECT_EQ(overview.universe()->viewport().horizontalZoom, 64);
+    EXPECT_EQ(overview.universe()->viewport().verticalZoom, 64);
+    EXPECT_EQ(overview.universe()->mapping().rowOffset, 10 - 10.0 / 64);
+    overview.setViewport({0, NAN, INFINITY, -3});
+    EXPECT_EQ(overview.universe()->viewport(), (UniverseViewport{1, 1, 0, 0}));
+    EXPECT_EQ(overview.universe()->mapping().visibleLength, 48000);
+    // Bars|Beats with tempo changes cannot be shown: the ruler starts in Min:Sec.
+    session.mainCounterFormat = 0;
+    session.tempoChanges = true;
+    overview.setSession(session, session.tracks);
+    EXPECT_EQ(ruler.format(), RulerFormat::minutesSeconds);
     overview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
+    // The picker greys Bars|Beats out and lets the user choose Samples.
+    sendMouse(ruler, QEvent::MouseButtonRelease, {20, 7});
+    ASSERT_TRUE(ruler.picker());
+    RulerFormatPicker &picker = *ruler.picker();
+    const auto row = [](RulerFormat format) {
+        return int(std::find(kPickerFormats.begin(), kPickerFormats.end(), format) - kPickerFormats.begin());
+    };
+    EXPECT_EQ(picker.formatAt(picker.rowRect(row(RulerFormat::barsBeats)).center()), std::nullopt);
+    sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
+    EXPECT_EQ(ruler.format(), RulerFormat::samples);
+    EXPECT_EQ(ruler.labels().front().text, "0");
     QSignalSpy viewports(&overview, &UniverseOverview::viewportChanged);
     QSignalSpy extras(&overview, &UniverseOverview::extraHeightChanged);
 
@@ -193,15 +205,15 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     EXPECT_EQ(viewports.last()[0].value<UniverseViewport>(), overview.universe()->viewport());
 
     // Dragging the thumb scrolls proportionally, and the ruler follows.
-    overview.ruler()->setFormat(RulerFormat::samples);
-    const std::vector<LabelEntry> before = overview.ruler()->labels();
+    const std::vector<LabelEntry> before = ruler.labels();
     UniverseScrollBar &bar = *overview.horizontalBar();
     const double thumbMiddle = bar.thumb().position + bar.thumb().length / 2;
     drag(bar, {thumbMiddle, 4}, {thumbMiddle + bar.width() / 10.0, 4});
     EXPECT_NEAR(overview.universe()->viewport().horizontalSampleOffset, 8000 + 4800, 1);  // zoomed in at the centre
-    EXPECT_NE(overview.ruler()->labels(), before);
+    EXPECT_NE(ruler.labels(), before);
 
-    // The height handle: far down stops at 600 extra, far up at 20 points.
+    // The height handle: far down stops at 600 extra, far up at 20 points;
+    // a stored height beyond either shows as the nearest.
     UniverseHeightHandle &handle = *overview.heightHandle();
     drag(handle, {50, 4}, {50, 5000});
     EXPECT_EQ(extras.last()[0].toDouble(), 600);
@@ -209,22 +221,6 @@ TEST(UniverseOverview, ZoomScrollBarsAndHeightHandle)
     drag(handle, {50, 4}, {50, -5000});
     EXPECT_EQ(extras.last()[0].toDouble(), -23);
     EXPECT_EQ(overview.universe()->height(), 20);
-}
-
-TEST(UniverseOverview, StoredValuesNoUserCouldSetShowAsTheNearestValidOnes)
-{
-    TenRowOverview t;
-    UniverseOverview &overview = t.overview;
-    overview.setViewport({0, NAN, INFINITY, -3});
-    EXPECT_EQ(overview.universe()->viewport(), (UniverseViewport{1, 1, 0, 0}));
-    EXPECT_EQ(overview.universe()->mapping().visibleLength, 48000);
-    EXPECT_FALSE(overview.horizontalBar()->isVisibleTo(&overview));
-    overview.setViewport({1e9, INFINITY, NAN, 1e300});
-    EXPECT_EQ(overview.universe()->viewport().horizontalZoom, 64);
-    EXPECT_EQ(overview.universe()->viewport().verticalZoom, 64);
-    EXPECT_EQ(overview.universe()->mapping().rowOffset, 10 - 10.0 / 64);
-
-    // Ten rows rest at 43 points; the handle adds at most 600.
     overview.setExtraHeight(1e9);
     EXPECT_EQ(overview.universe()->height(), 643);
     overview.setExtraHeight(NAN);
@@ -232,46 +228,12 @@ TEST(UniverseOverview, StoredValuesNoUserCouldSetShowAsTheNearestValidOnes)
     // Far below the minimum: a drag starts from the 20 points shown.
     overview.setExtraHeight(-1e300);
     EXPECT_EQ(overview.universe()->height(), 20);
-    overview.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overview));
-    drag(*overview.heightHandle(), {50, 4}, {50, 34});
+    drag(handle, {50, 4}, {50, 34});
     EXPECT_EQ(overview.universe()->height(), 50);
-}
 
-TEST(OverviewRuler, StartsInTheSessionsCounterFormatAndPicksAnother)
-{
-    PTXSessionInfo session;
-    session.sampleRate = "48000";
-    session.tempo = "120 BPM";
-    session.meter = "4/4";
-    session.tracks = lanes(2);
-    session.mainCounterFormat = 2;
-    OverviewRuler ruler;
-    ruler.resize(400, OverviewRuler::kHeight);
-    ruler.setSession(session, sessionExtent(session.tracks));
-    EXPECT_EQ(ruler.format(), RulerFormat::timecode);
-    EXPECT_EQ(ruler.labels().front().text, "00:00:00:00");
-
-    // Bars|Beats with tempo changes cannot be shown: the ruler starts in Min:Sec.
-    session.mainCounterFormat = 0;
-    session.tempoChanges = true;
-    ruler.setSession(session, sessionExtent(session.tracks));
-    EXPECT_EQ(ruler.format(), RulerFormat::minutesSeconds);
-
-    // The picker greys Bars|Beats out and lets the user choose Samples.
-    ruler.show();
-    sendMouse(ruler, QEvent::MouseButtonRelease, {20, 7});
-    ASSERT_TRUE(ruler.picker());
-    RulerFormatPicker &picker = *ruler.picker();
-    const auto row = [](RulerFormat format) {
-        return int(std::find(kPickerFormats.begin(), kPickerFormats.end(), format) - kPickerFormats.begin());
-    };
-    EXPECT_EQ(picker.formatAt(picker.rowRect(row(RulerFormat::barsBeats)).center()), std::nullopt);
-    sendMouse(picker, QEvent::MouseButtonRelease, picker.rowRect(row(RulerFormat::samples)).center());
-    EXPECT_EQ(ruler.format(), RulerFormat::samples);
-    EXPECT_EQ(ruler.labels().front().text, "0");
     // The labels kept between paints follow the width.
     const size_t narrow = ruler.labels().size();
-    ruler.resize(800, OverviewRuler::kHeight);
+    overview.resize(600, 200);
+    QApplication::processEvents();
     EXPECT_GT(ruler.labels().size(), narrow);
 }

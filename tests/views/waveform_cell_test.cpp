@@ -15,7 +15,7 @@
 
 using namespace kestrix;
 
-TEST(MiniWaveform, BarsStartAtZeroFillTheHeightAndKeepAMinimumWidth)
+TEST(MiniWaveform, BarsAndTheirColoursWithThePlayhead)
 {
     EXPECT_TRUE(miniWaveformBars({}, QRectF(10, 10, 120, 14)).empty());
     const std::vector<QRectF> bars = miniWaveformBars({1.0f, 0.5f, 0.0f, 3.0f}, QRectF(40, 0, 2, 14));
@@ -27,10 +27,7 @@ TEST(MiniWaveform, BarsStartAtZeroFillTheHeightAndKeepAMinimumWidth)
     const std::vector<QRectF> wide = miniWaveformBars(std::vector<float>(120, 0.25f), QRectF(0, 0, 120, 14));
     EXPECT_DOUBLE_EQ(wide[119].x(), 119);
     EXPECT_DOUBLE_EQ(wide[119].width(), 0.7);
-}
 
-TEST(MiniWaveform, PlayheadAndColoursFollowSelection)
-{
     QImage image(120, 14, QImage::Format_ARGB32);
     const auto draw = [&](bool selected) {
         image.fill(Qt::black);
@@ -93,19 +90,18 @@ TEST(WaveformCell, ButtonTogglesWaveformSeeksAndOtherRowsShowTheirCache)
         return lit;
     };
     EXPECT_GT(barHeight(waveform.left() + waveform.width() * 3 / 4), barHeight(waveform.left() + waveform.width() / 4));
+
+    // A multi-mono row plays its channels by label.
+    RowFacts mix;
+    mix.channelSuffixes = {"L", "R"};
+    mix.channels.resize(2);
+    mix.channels[0].resolvedPath = "/a/Mix.L.wav";
+    mix.channels[1].resolvedPath = "/a/Mix.R.wav";
+    mix.file = mix.channels[0];
+    const PlayableItem channels = playableItem(mix, std::pair<uint64_t, uint64_t>{100, 200});
+    ASSERT_EQ(channels.multiMonoChannels.size(), 2);
+    EXPECT_EQ(channels.multiMonoChannels[1].label + " " + channels.multiMonoChannels[1].path, "R /a/Mix.R.wav");
+    EXPECT_EQ(channels.sampleOffset, 100u);
+    EXPECT_FALSE(playableItem(mix, std::nullopt).sampleLength);
 }
 
-TEST(WaveformCell, MultiMonoRowsPlayTheirChannelsByLabel)
-{
-    RowFacts facts;
-    facts.channelSuffixes = {"L", "R"};
-    facts.channels.resize(2);
-    facts.channels[0].resolvedPath = "/a/Mix.L.wav";
-    facts.channels[1].resolvedPath = "/a/Mix.R.wav";
-    facts.file = facts.channels[0];
-    const PlayableItem item = playableItem(facts, std::pair<uint64_t, uint64_t>{100, 200});
-    ASSERT_EQ(item.multiMonoChannels.size(), 2);
-    EXPECT_EQ(item.multiMonoChannels[1].label + " " + item.multiMonoChannels[1].path, "R /a/Mix.R.wav");
-    EXPECT_EQ(item.sampleOffset, 100u);
-    EXPECT_FALSE(playableItem(facts, std::nullopt).sampleLength);
-}

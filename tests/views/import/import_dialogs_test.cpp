@@ -1,7 +1,8 @@
 // The import dialogs against ptsl-sim on a free loopback port: the states a
 // connection check ends in, the media choice with differing sample rates,
-// both pre-flight alerts, a tracks import with a failing track, and the
-// whole road from a session window to the tracks in Pro Tools.
+// both pre-flight alerts, closing during an import, a tracks import with a
+// failing track, and the whole road from a session window to the tracks in
+// Pro Tools.
 #include "bug_report_opener.h"
 #include "import_activity.h"
 #include "import_dialogs.h"
@@ -110,7 +111,7 @@ void clickButton(QMessageBox *box, const QString &text)
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
-TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
+TEST_F(ImportDialogs, ConnectionCheckStopStatesTheMediaChoiceAndAFailedImport)
 {
     // Nothing listens: no connection within the client's construction wait.
     kestrix::ptsl::testing::overrideSettings({"127.0.0.1:1", std::chrono::milliseconds(1500), {}});
@@ -136,11 +137,10 @@ TEST_F(ImportDialogs, ConnectionCheckEndsInItsStopStates)
         ASSERT_TRUE(showsAndReaches(dialog, ImportState::noSession));
     }
     EXPECT_TRUE(importRequests().empty());
-}
 
-TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversion)
-{
-    startSim({"--sample-rate", "44100"});
+    // Differing sample rates force a copy with conversion; a failed import ends in its error.
+    startSim({"--sample-rate", "44100", "--fail",
+              R"(123={"command_error_type":"PT_UnknownError","command_error_message":"The disk is full."})"});
     ImportAudioDialog dialog({loaded_.data->audioFileGroups->front()}, inputs());
     ASSERT_TRUE(showsAndReaches(dialog, ImportState::ready));
     EXPECT_EQ(dialog.sessionName(), "Mix");
@@ -155,10 +155,18 @@ TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversion)
     EXPECT_TRUE(texts.contains("Linking is unavailable because the source and destination sample rates differ"));
 
     dialog.importButton()->click();
-    ASSERT_TRUE(reaches(dialog, ImportState::done));
+    ASSERT_TRUE(reaches(dialog, ImportState::error));
     const std::vector<std::string> requests = importRequests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_NE(requests[0].find("AOperations_ConvertAudio"), std::string::npos) << requests[0];
+    ASSERT_EQ(dialog.importErrors().size(), 1);
+    EXPECT_TRUE(dialog.importErrors()[0].startsWith("Import failed at step: ")) << dialog.importErrors()[0].toStdString();
+    // The failed run has its report too, for Report A Problem.
+    EXPECT_TRUE(dialog.importReport().contains("Outcome: FAILED\nError: Import failed at step: "));
+    EXPECT_TRUE(dialog.importReport().contains("=== Audio Files (1) ==="));
+    const QTreeWidget *transcript = dialog.transcriptView()->list();
+    EXPECT_FALSE(transcript->findItems("Pro Tools: The disk is full.", Qt::MatchExactly, 1).isEmpty())
+        << "the failed command's message has a line of its own";
 
     // Equal rates offer both.
     startSim();
@@ -170,26 +178,9 @@ TEST_F(ImportDialogs, DifferingSampleRatesForceCopyWithConversion)
     EXPECT_EQ(equal.mediaOption(), MediaImportOption::link);
 }
 
-TEST_F(ImportDialogs, AFailedAudioImportEndsInErrorWithItsReport)
+TEST_F(ImportDialogs, CancelInEitherAlertOrClosingStopsTheImport)
 {
-    startSim({"--fail", R"(123={"command_error_type":"PT_UnknownError","command_error_message":"The disk is full."})"});
-    ImportAudioDialog dialog({loaded_.data->audioFileGroups->front()}, inputs());
-    ASSERT_TRUE(showsAndReaches(dialog, ImportState::ready));
-    dialog.importButton()->click();
-    ASSERT_TRUE(reaches(dialog, ImportState::error));
-    ASSERT_EQ(dialog.importErrors().size(), 1);
-    EXPECT_TRUE(dialog.importErrors()[0].startsWith("Import failed at step: ")) << dialog.importErrors()[0].toStdString();
-    // The failed run has its report too, for Report A Problem.
-    EXPECT_TRUE(dialog.importReport().contains("Outcome: FAILED\nError: Import failed at step: "));
-    EXPECT_TRUE(dialog.importReport().contains("=== Audio Files (1) ==="));
-    const QTreeWidget *transcript = dialog.transcriptView()->list();
-    EXPECT_FALSE(transcript->findItems("Pro Tools: The disk is full.", Qt::MatchExactly, 1).isEmpty())
-        << "the failed command's message has a line of its own";
-}
-
-TEST_F(ImportDialogs, CancelInEitherAlertImportsNothing)
-{
-    startSim({"--track", "Kick"});
+    startSim({"--track", "Kick", "--delay", "72=400"});
     // A clip Pro Tools would refuse: the channel-view alert.
     PTXClipGroup refused = loaded_.data->clipGroups->front();
     refused.channels.resize(1);
@@ -219,6 +210,18 @@ TEST_F(ImportDialogs, CancelInEitherAlertImportsNothing)
     QTest::qWait(150);
     EXPECT_EQ(tracks.state(), ImportState::ready);
     EXPECT_TRUE(importRequests().empty());
+
+    // Closed while its first track is created, a tracks import stops before the next.
+    auto *closed = new ImportTracksDialog({demoTrack("Snare"), demoTrack("Bass"), demoTrack("Piano")}, inputs());
+    ASSERT_TRUE(showsAndReaches(*closed, ImportState::ready));
+    closed->importButton()->click();
+    ASSERT_TRUE(waitUntil([&] { return !importRequests().empty(); }));
+    closed->close();
+    EXPECT_TRUE(waitUntil([] { return !ImportActivity::running(); }, 20000));
+    size_t created = 0;
+    for (const std::string &line : importRequests())
+        created += line.rfind("72 ", 0) == 0;
+    EXPECT_EQ(created, 1u) << "the tracks after the first are not imported";
 }
 
 TEST_F(ImportDialogs, AFailingTrackLeavesTheOthersImported)
@@ -342,24 +345,6 @@ TEST_F(ImportDialogs, ThreeTracksFromTheDemoWindowReachProTools)
     dialog->close();
     EXPECT_FALSE(window.view->pendingTracksImport());
     EXPECT_FALSE(modifier->dialog());
-}
-
-TEST_F(ImportDialogs, ClosingDuringATracksImportStopsBeforeTheNextTrack)
-{
-    startSim({"--delay", "72=400"});
-    int dismissals = 0;
-    auto *dialog = new ImportTracksDialog({demoTrack("Kick"), demoTrack("Snare"), demoTrack("Bass")},
-                                          inputs([&] { ++dismissals; }));
-    ASSERT_TRUE(showsAndReaches(*dialog, ImportState::ready));
-    dialog->importButton()->click();
-    ASSERT_TRUE(waitUntil([&] { return !importRequests().empty(); }));
-    dialog->close();
-    EXPECT_EQ(dismissals, 1);
-    EXPECT_TRUE(waitUntil([] { return !ImportActivity::running(); }, 20000));
-    size_t created = 0;
-    for (const std::string &line : importRequests())
-        created += line.rfind("72 ", 0) == 0;
-    EXPECT_EQ(created, 1u) << "the tracks after the first are not imported";
 }
 
 } // namespace

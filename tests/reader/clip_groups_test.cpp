@@ -101,10 +101,14 @@ TEST(ClipGroups, NameIsTheFirstNameChildThatFits)
               (std::vector<std::string>{"Strings:", std::string(256, 'g') + ":", "Piano:"}));
 }
 
-TEST(ClipGroups, MembersAreFoundUnderAVeryDeepTree)
+// The tree, its index and the walk to the members hold no recursion: a
+// stack frame per level would overflow here.
+TEST(ClipGroups, MembersAndNameAreFoundUnderAVeryDeepTree)
 {
+    Bytes inner = clipGroupMembersBlock({{4, 44}}).serialize(false);
+    const Bytes name = clipGroupNameBlock("Deep").serialize(false);
+    inner.insert(inner.end(), name.begin(), name.end());
     SessionFile file;
-    file.bytes(ptxtest::nestedDeep(clipGroupMembersBlock({{4, 44}}).serialize(false), 150000));
-    file.block(clipGroupNameBlock("Deep"));
+    file.bytes(ptxtest::nestedDeep(inner, 200000));
     EXPECT_EQ(groupsOf(file), std::vector<std::string>{"Deep: 4@44"});
 }

@@ -237,22 +237,3 @@ TEST(Container, IndexListsEveryIndexedBlockInPreOrder)
     EXPECT_EQ(ptx_block_index_list(&index, 0x1028)->count, 0u);
     ptx_block_index_free(&index);
 }
-
-TEST(Container, DeeplyNestedBlocksDoNotExhaustTheStack)
-{
-    // Each block's only content is the next block: 200 000 levels deep.
-    constexpr int kDepth = 200000;
-    Bytes plain(20, 0);
-    plain[18] = 1;
-    const Bytes chain = ptxtest::nestedDeep({}, kDepth, 0x1001);
-    plain.insert(plain.end(), chain.begin(), chain.end());
-    const Tree tree(plain);
-    ASSERT_EQ(tree.count, 1u);
-    int depth = 1;
-    for (const ptx_block *b = &tree.blocks[0]; b->child_count; b = &b->children[0])
-        ++depth;
-    EXPECT_EQ(depth, kDepth);
-    ptx_block_index index{};
-    EXPECT_TRUE(ptx_index_blocks(&index, tree.blocks, tree.count));
-    ptx_block_index_free(&index);
-}

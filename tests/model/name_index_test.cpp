@@ -55,21 +55,6 @@ TEST(NameIndex, AgreesWithMatchingNameByName)
     }
 }
 
-TEST(NameIndex, TermsDoNotMatchAcrossNames)
-{
-    NameIndex::Builder builder;
-    builder.startOwner();
-    builder.addName("xa");
-    builder.addName("bx");
-    builder.startOwner();  // an owner without names
-    builder.startOwner();
-    builder.addName("AB");
-    const NameIndex index = builder.finish();
-    EXPECT_EQ(index.ownersMatching({"ab"}), std::vector<size_t>{2});
-    EXPECT_EQ(index.ownersMatching({"a", "b"}), std::vector<size_t>{2}) << "all terms in one name";
-    EXPECT_EQ(index.ownersMatching({}), (std::vector<size_t>{0, 1, 2}));
-}
-
 TEST(SubstringFinder, FindsEveryPositionOfLongTexts)
 {
     std::string text(100, 'x');

@@ -49,6 +49,15 @@ Strings propertyTexts(const PTXSessionInfo &i)
             i.meter + (i.meterChanges ? " changing" : "")};
 }
 
+// Each location as "number name".
+Strings numbersAndNames(const std::vector<PTXMemoryLocation> &locations)
+{
+    Strings out;
+    for (const PTXMemoryLocation &m : locations)
+        out.push_back(std::to_string(m.number) + " " + m.name);
+    return out;
+}
+
 } // namespace
 
 TEST(SessionLoader, PropertiesBecomeDisplayTexts)
@@ -170,10 +179,7 @@ TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
     ASSERT_EQ(info.audioFiles.size(), 2u);
     EXPECT_EQ(info.audioFiles[1].typeTag, "MooV");
 
-    Strings locations;
-    for (const PTXMemoryLocation &m : info.memoryLocations)
-        locations.push_back(std::to_string(m.number) + " " + m.name);
-    EXPECT_EQ(locations, (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"}));
+    EXPECT_EQ(numbersAndNames(info.memoryLocations), (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"}));
     const PTXMemoryLocation &chorus = info.memoryLocations[3];
     EXPECT_EQ(chorus.timeProperties, "marker");
     EXPECT_EQ(chorus.referenceLabel(), "Absolute");
@@ -188,22 +194,13 @@ TEST(SessionLoader, MemoryLocationsSortByNumberKeepingReaderOrderForEqualNumbers
 {
     // Enough locations that an unstable sort would reorder equal numbers.
     ptxw::SessionFile file;
-    for (int i = 0; i < 60; ++i) {
-        ptxw::MemoryLocation location;
-        location.number = uint16_t(5 - i % 5);
-        location.name = std::to_string(i);
-        file.block(ptxw::memoryLocationBlock(location));
-    }
-    const PTXSessionInfo info = load(file);
-    ASSERT_EQ(info.memoryLocations.size(), 60u);
-    for (size_t k = 1; k < info.memoryLocations.size(); ++k) {
-        const PTXMemoryLocation &before = info.memoryLocations[k - 1];
-        const PTXMemoryLocation &after = info.memoryLocations[k];
-        ASSERT_LE(before.number, after.number) << k;
-        if (before.number == after.number) {
-            ASSERT_LT(std::stoi(before.name), std::stoi(after.name)) << "number " << before.number;
-        }
-    }
+    Strings expected;
+    for (int i = 0; i < 60; ++i)
+        file.block(ptxw::memoryLocationBlock({.number = uint16_t(5 - i % 5), .name = std::to_string(i)}));
+    for (int rest = 4; rest >= 0; --rest)
+        for (int i = rest; i < 60; i += 5)
+            expected.push_back(std::to_string(5 - rest) + " " + std::to_string(i));
+    EXPECT_EQ(numbersAndNames(load(file).memoryLocations), expected);
 }
 
 TEST(SessionLoader, SessionNameIsTheFileNameWithoutExtension)
@@ -221,15 +218,10 @@ TEST(SessionLoader, UnreadableFileFailsAndLogsTheReaderText)
         lines.push_back("[" + std::string(component) + "] " + std::string(message));
     });
     const Result<PTXSessionInfo, PTXError> missing = loadSession("/nonexistent/folder/Song.ptx");
-    TempFile garbage("garbage.ptx");
-    ASSERT_TRUE(ptxw::writeBytes(garbage.path(), ptxw::Bytes(64, 0x5a)));
-    const Result<PTXSessionInfo, PTXError> unreadable = loadSession(garbage.path());
     setLogSink(std::move(previous));
 
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error(), PTXError::parseFailed());
-    EXPECT_FALSE(unreadable);
-    EXPECT_EQ(lines, (Strings{"[PTXSession] Parse failed: Failed to parse session",
-                              "[PTXSession] Parse failed: Failed to parse session"}));
+    EXPECT_EQ(lines, Strings{"[PTXSession] Parse failed: Failed to parse session"});
     EXPECT_EQ(PTXError::decryptFailed(-3).description(), "Failed to decrypt .ptx file (error -3)");
 }

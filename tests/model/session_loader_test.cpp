@@ -176,16 +176,16 @@ TEST(SessionLoader, FoldersPluginsFilesAndMemoryLocations)
     EXPECT_EQ(info.activePlugins, Strings{"EQ"});
     EXPECT_EQ(info.deactivatedPlugins, Strings{"Comp"});
 
-    ASSERT_EQ(info.audioFiles.size(), 2u);
-    EXPECT_EQ(info.audioFiles[1].typeTag, "MooV");
-
-    EXPECT_EQ(numbersAndNames(info.memoryLocations), (Strings{"1 Intro", "1 Intro again", "2 Note", "3 Chorus"}));
-    const PTXMemoryLocation &chorus = info.memoryLocations[3];
-    EXPECT_EQ(chorus.timeProperties, "marker");
-    EXPECT_EQ(chorus.referenceLabel(), "Absolute");
-    EXPECT_EQ(chorus.startTime, 96000u);
-    EXPECT_TRUE(chorus.hasColor());
-    EXPECT_EQ(chorus.colorR, 200);
+    EXPECT_EQ(info.audioFiles, (std::vector<PTXAudioFile>{{"Kick.wav", "/Audio Files/Kick.wav", "WAVE", false},
+                                                          {"Clip.mov", "/Audio Files/Clip.mov", "MooV", true}}));
+    // Sorted by number, equal numbers in file order.
+    EXPECT_EQ(info.memoryLocations, (std::vector<PTXMemoryLocation>{
+                                        {1, 1, "Intro", "selection", 2, 1, 0, 48000, 0, 0, 0},
+                                        {1, 1, "Intro again", "marker", 1, 1, 10, 0, 0, 0, 0},
+                                        {2, 2, "Note", "none", 8, 0, 0, 0, 0, 0, 0},
+                                        {3, 3, "Chorus", "marker", 1, 3, 96000, 0, 200, 10, 10},
+                                    }));
+    EXPECT_EQ(info.memoryLocations[3].referenceLabel(), "Absolute");
     EXPECT_EQ(info.memoryLocations[1].referenceLabel(), "Bar | Beat");
     EXPECT_EQ(info.memoryLocations[2].referenceLabel(), "") << "no time properties";
 }

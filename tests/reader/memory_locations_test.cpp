@@ -119,7 +119,8 @@ TEST(MemoryLocations, EqualNumbersKeepTheirFileOrder)
             expected.push_back(std::to_string(k));
     SessionPtr s = openLocations(many);
     ASSERT_TRUE(s);
-    EXPECT_EQ(ptxtest::rows(ptx_memory_location_count(s.get()), [&](int i) { return ptx_memory_location_name(s.get(), i); }),
+    EXPECT_EQ(ptxtest::rows(ptx_memory_location_count(s.get()),
+                            [&](int i) { return ptx_memory_location_name(s.get(), i); }),
               expected);
 }
 

@@ -120,6 +120,7 @@ TEST(SessionProperties, EachBlockFillsItsValuesAndDamageLeavesTheDefaults)
         {{ptxw::meterMapBlock({}), ptxw::meterMapBlock({{0, 6, 8}})}, true, "0/0/0/-1/0/0" + none + " 4/4"},
         {{meterGap}, false, "0/0/0/-1/0/0" + none + " 2/4 3/4"},
     };
+    EXPECT_EQ(propertiesOf(nullptr), "0/0/0/-1/0/0 | 255 | 0 0 '' | 0 |  | ") << "no session";
     for (uint8_t scheme : {1, 5}) {
         for (const auto &c : cases) {
             SCOPED_TRACE(c.expected);

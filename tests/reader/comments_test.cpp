@@ -5,6 +5,7 @@
 
 using namespace ptxw;
 using namespace ptxtest;
+using namespace std::string_literals;
 
 namespace {
 
@@ -25,13 +26,17 @@ std::string commentFrom(const std::vector<Block> &children)
 
 } // namespace
 
-TEST(Comments, CountedTextNearTheBlockStartThatIsPrintable)
+TEST(Comments, CountedTextNearTheBlockStartInPrintableUtf8)
 {
-    EXPECT_EQ(commentFrom({commentBlock("Take 3, tab\there\r\nnext line")}), "Take 3, tab\there\r\nnext line");
-    EXPECT_EQ(commentFrom({commentBlock(std::string(9999, 'c'))}), std::string(9999, 'c'));
-    EXPECT_EQ(commentFrom({commentBlock(std::string(10000, 'c'))}), "");
-    EXPECT_EQ(commentFrom({commentBlock("bell\a")}), "");
-    EXPECT_EQ(commentFrom({commentBlock("")}), "");
+    // Read whole: any script in UTF-8, tabs and line breaks, up to 9999 bytes.
+    for (const std::string &text : {"Take 3, tab\there\r\nnext line"s, std::string(9999, 'c'), "Müller sagt"s,
+                                    "Řeč, łódź, ő"s, "日本語のコメント"s, "Ճամփա"s, "🎬 take 3"s, "non\xC2\xA0" "break"s})
+        EXPECT_EQ(commentFrom({commentBlock(text)}), text);
+    // Not read: too long, empty, control bytes, bytes that are not UTF-8.
+    for (const std::string &text : {std::string(10000, 'c'), ""s, "bell\a"s, "Latin-1 M\xFCller"s, "cut \xE6\x97"s,
+                                    "overlong \xC0\xAF"s, "overlong \xF0\x8F\xBF\xBF"s, "surrogate \xED\xA0\x80"s,
+                                    "C1 \xC2\x85 control"s, "beyond \xF4\x90\x80\x80"s})
+        EXPECT_EQ(commentFrom({commentBlock(text)}), "") << text;
     EXPECT_EQ(commentFrom({commentAt(44, "last start")}), "last start");
     EXPECT_EQ(commentFrom({commentAt(45, "too far")}), "");
     // The length must start more than 5 bytes before the block's end.

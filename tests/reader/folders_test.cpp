@@ -20,16 +20,23 @@ std::vector<std::string> treeOf(const ptx_session *s)
 
 } // namespace
 
-TEST(Folders, RecordsInPreOrderBuildTheTree)
+TEST(Folders, RecordsInPreOrderBuildTheTreeInBothByteOrders)
 {
-    SessionPtr s = openSession(sessionWith({
-        trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}), trackBlock({"R", 0, 0, 3, 0}),
-        trackBlock({"S", 0, 0, 4, 0}), trackBlock({"T", 0, 0, 5, 0}),
-        folderBlock({{1, 2}, {2, 0}, {3, 1}, {4, 0}, {5, 0}}),
-    }));
-    ASSERT_TRUE(s);
-    EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"P: 0 '' folder 2", "Q: 1 'P' track 0", "R: 1 'P' folder 1",
-                                                         "S: 2 'R' track 0", "T: 0 '' track 0"}));
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        // The identifiers, in the tracks as in the records, are little-endian in both orders.
+        SessionPtr s = openSession(sessionWith(
+            {
+                trackBlock({"P", 0, 0, 1, 0}), trackBlock({"Q", 0, 0, 2, 0}), trackBlock({"R", 0, 0, 3, 0}),
+                trackBlock({"S", 0, 0, 4, 0}), trackBlock({"T", 0, 0, 5, 0}),
+                folderBlock({{1, 2}, {2, 0}, {3, 1}, {4, 0}, {5, 0}}),
+            },
+            bigEndian));
+        ASSERT_TRUE(s);
+        EXPECT_EQ(treeOf(s.get()), (std::vector<std::string>{"P: 0 '' folder 2", "Q: 1 'P' track 0",
+                                                             "R: 1 'P' folder 1", "S: 2 'R' track 0",
+                                                             "T: 0 '' track 0"}));
+    }
 }
 
 TEST(Folders, ReopenedFoldersUnknownParentsAndCutRecords)

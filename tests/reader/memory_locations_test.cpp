@@ -28,14 +28,9 @@ ptxw::SessionFile fileWith(const std::vector<MemoryLocation> &locations, bool bi
     return file;
 }
 
-SessionPtr openLocations(const std::vector<MemoryLocation> &locations, bool bigEndian = false)
+SessionPtr openLocations(const std::vector<MemoryLocation> &locations)
 {
-    return ptxtest::openSession(fileWith(locations, bigEndian));
-}
-
-std::vector<std::string> namesInOrder(const ptx_session *s)
-{
-    return ptxtest::rows(ptx_memory_location_count(s), [&](int i) { return ptx_memory_location_name(s, i); });
+    return ptxtest::openSession(fileWith(locations));
 }
 
 // Each location as "number|name|type|reference|start|end".
@@ -57,21 +52,30 @@ std::string colourOf(const ptx_session *s, int i)
 
 } // namespace
 
-TEST(MemoryLocations, KeepEveryFieldInBothByteOrders)
+TEST(MemoryLocations, EveryFieldInBothByteOrdersSortedByNumberAndDamagedNamesDropped)
 {
     const MemoryLocation chorus = {.number = 0x0102, .reference = 3, .type = 2, .name = "Chorus",
                                    .start = 0x0102030405060708, .end = 0x0a0b0c0d0e0f1011};
     const MemoryLocation hit = {.number = 0x0103, .name = "Hit", .start = 1000, .end = 1000};
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        SessionPtr s = openLocations({chorus, hit, location(0x0104, "", 9)}, bigEndian);
+        ptxw::SessionFile file = fileWith({location(0xffff, "last"), chorus, hit, location(0x0104, "", 9),
+                                           location(1, std::string(9999, 'a')), location(2, std::string(10000, 'b')),
+                                           location(3, "kept")},
+                                          bigEndian);
+        // Last in the file: a name length of 50 with only 5 bytes left.
+        file.block(ptxw::Block(0x2077).at(2).u16(4).u8(0).u8(1).at(8).u32(50).bytes("short"));
+        SessionPtr s = ptxtest::openSession(file);
         ASSERT_TRUE(s);
         // An empty name is still a location.
         EXPECT_EQ(rowsOf(s.get()), (std::vector<std::string>{
+                                       "1|" + std::string(9999, 'a') + "|1|0|0|0",
+                                       "3|kept|1|0|0|0",
                                        "258|Chorus|2|3|" + std::to_string(0x0102030405060708) + "|"
                                            + std::to_string(0x0a0b0c0d0e0f1011),
                                        "259|Hit|1|0|1000|1000",
                                        "260||9|0|0|0",
+                                       "65535|last|1|0|0|0",
                                    }));
     }
 }
@@ -103,20 +107,8 @@ TEST(MemoryLocations, ColourIsTheFirstNonBlackChildOfMarkersAndSelectionsOnly)
     EXPECT_EQ(colourOf(s.get(), int(types.size()) + 1), "0,0,200");
 }
 
-TEST(MemoryLocations, SortedByNumberKeepingFileOrderForEqualNumbers)
+TEST(MemoryLocations, EqualNumbersKeepTheirFileOrder)
 {
-    SessionPtr s = openLocations({
-        location(5, "five"),
-        location(2, "two"),
-        location(9, "nine"),
-        location(2, "two again"),
-        location(0xffff, "last"),
-    });
-    ASSERT_TRUE(s);
-    EXPECT_EQ(namesInOrder(s.get()),
-              (std::vector<std::string>{"two", "two again", "five", "nine", "last"}));
-    EXPECT_EQ(ptx_memory_location_number(s.get(), 4), 0xffffu);
-
     // Enough locations that an unstable sort would reorder equal numbers.
     std::vector<MemoryLocation> many;
     std::vector<std::string> expected;
@@ -125,24 +117,11 @@ TEST(MemoryLocations, SortedByNumberKeepingFileOrderForEqualNumbers)
     for (int rest = 2; rest >= 0; --rest)
         for (int k = rest; k < 60; k += 3)
             expected.push_back(std::to_string(k));
-    SessionPtr crowded = openLocations(many);
-    ASSERT_TRUE(crowded);
-    EXPECT_EQ(namesInOrder(crowded.get()), expected);
-}
-
-TEST(MemoryLocations, DamagedNamesDropTheLocation)
-{
-    ptxw::SessionFile file = fileWith({
-        location(1, std::string(9999, 'a')),
-        location(2, std::string(10000, 'b')),
-        location(3, "kept"),
-    });
-    // Last in the file: a name length of 50 with only 5 bytes left.
-    file.block(ptxw::Block(0x2077).at(2).u16(4).u8(0).u8(1).at(8).u32(50).bytes("short"));
-    SessionPtr s = ptxtest::openSession(file);
+    SessionPtr s = openLocations(many);
     ASSERT_TRUE(s);
-    EXPECT_EQ(rowsOf(s.get()),
-              (std::vector<std::string>{"1|" + std::string(9999, 'a') + "|1|0|0|0", "3|kept|1|0|0|0"}));
+    EXPECT_EQ(ptxtest::rows(ptx_memory_location_count(s.get()),
+                            [&](int i) { return ptx_memory_location_name(s.get(), i); }),
+              expected);
 }
 
 TEST(MemoryLocations, TimesThatRunPastTheFileStayZero)

@@ -89,27 +89,29 @@ TEST(Playlists, SkipsHiddenListsShortPlacementsAndLongNames)
     EXPECT_EQ(placementIndices(s.get(), 2), Clips{});
 }
 
-TEST(Playlists, PlacementFieldsAndGroups)
+TEST(Playlists, PlacementFieldsAndGroupsInBothByteOrders)
 {
-    SessionPtr s = openSession(sessionWith({
-        trackBlock({"A", kAudio, kMono}),
-        playlistsBlock({playlistBlock("A", {placementListBlock({
-                                                {3, 48000, 7, false},
-                                                {2, 96000, 0x1234, true},
-                                                {5, 5000000000ULL, 0, false},
-                                            })})}),
-    }));
-    ASSERT_TRUE(s);
-    // Each placement as "clip|group|is group|position|colour"; samples beyond 32 bits are clamped.
-    EXPECT_EQ(rows(ptx_track_placement_count(s.get(), 0),
-                   [&](int k) {
-                       return joined("|", ptx_track_placement_clip(s.get(), 0, k),
-                                     ptx_track_placement_group(s.get(), 0, k),
-                                     ptx_track_placement_is_group(s.get(), 0, k),
-                                     ptx_track_placement_position(s.get(), 0, k),
-                                     ptx_track_placement_color(s.get(), 0, k));
-                   }),
-              (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|4660", "5|-1|0|4294967295|0"}));
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        SessionPtr s = openSession(sessionWith({trackBlock({"A", kAudio, kMono}),
+                                                playlistsBlock({playlistBlock("A", {placementListBlock({
+                                                                                       {3, 48000, 7, false},
+                                                                                       {2, 96000, 0x1234, true},
+                                                                                       {5, 5000000000ULL, 0, false},
+                                                                                   })})})},
+                                               bigEndian));
+        ASSERT_TRUE(s);
+        // Each placement as "clip|group|is group|position|colour"; samples beyond 32 bits are clamped.
+        EXPECT_EQ(rows(ptx_track_placement_count(s.get(), 0),
+                       [&](int k) {
+                           return joined("|", ptx_track_placement_clip(s.get(), 0, k),
+                                         ptx_track_placement_group(s.get(), 0, k),
+                                         ptx_track_placement_is_group(s.get(), 0, k),
+                                         ptx_track_placement_position(s.get(), 0, k),
+                                         ptx_track_placement_color(s.get(), 0, k));
+                       }),
+                  (std::vector<std::string>{"3|-1|0|48000|7", "-1|2|1|96000|4660", "5|-1|0|4294967295|0"}));
+    }
 }
 
 TEST(Playlists, MusicalPositionsUseTheEffectiveTempo)

@@ -23,33 +23,36 @@ Block insertsFor(TrackIdentifier id, const std::vector<Block> &slots, uint16_t r
 
 } // namespace
 
-TEST(Plugins, SlotsKeepTheirNumbersAndKeysFallBackToTheShortKey)
+TEST(Plugins, SlotsKeepTheirNumbersAndKeysFallBackToTheShortKeyInBothByteOrders)
 {
     Block notASlot(0x2630);
     notASlot.at(2).zeros(4);
-    SessionPtr s = openSession(sessionWith({
-        trackBlock({"A", 0, 0, 1}),
-        pluginDefinitionBlock("Old EQ", key(1, 0)),
-        pluginDefinitionBlock("New EQ", key(1, 0)),  // replaces the name of the full key only
-        pluginDefinitionBlock("Comp A", key(2, 0)),
-        pluginDefinitionBlock("Comp B", key(2, 1)),
-        pluginDefinitionBlock("Ghost", key(3, 0), 0xFF),
-        pluginDefinitionBlock("", key(4, 0)),
-        trackSettingsBlock({insertsFor(1, {
-            pluginSlotBlock(key(1, 0), true, 0x2616),
-            emptySlotBlock(),
-            pluginSlotBlock(key(9, 9), true, 0x2617),  // unknown: dropped, its slot still counts
-            notASlot,
-            pluginSlotBlock(key(2, 1), 2, 0x2618),  // only 1 means active
-            pluginSlotBlock(key(2, 7), true),
-            pluginSlotBlock(key(1, 5), true),
-            pluginSlotBlock(key(3, 0), true),
-            pluginSlotBlock(key(4, 0), true),
-        })}),
-    }));
-    ASSERT_TRUE(s);
-    EXPECT_EQ(pluginSummary(s.get(), 0),
-              (Names{"0:New EQ:active", "3:Comp B:inactive", "4:Comp A:active", "5:Old EQ:active"}));
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        SessionPtr s = openSession(sessionWith({
+            trackBlock({"A", 0, 0, 1}),
+            pluginDefinitionBlock("Old EQ", key(1, 0)),
+            pluginDefinitionBlock("New EQ", key(1, 0)),  // replaces the name of the full key only
+            pluginDefinitionBlock("Comp A", key(2, 0)),
+            pluginDefinitionBlock("Comp B", key(2, 1)),
+            pluginDefinitionBlock("Ghost", key(3, 0), 0xFF),
+            pluginDefinitionBlock("", key(4, 0)),
+            trackSettingsBlock({insertsFor(1, {
+                pluginSlotBlock(key(1, 0), true, 0x2616),
+                emptySlotBlock(),
+                pluginSlotBlock(key(9, 9), true, 0x2617),  // unknown: dropped, its slot still counts
+                notASlot,
+                pluginSlotBlock(key(2, 1), 2, 0x2618),  // only 1 means active
+                pluginSlotBlock(key(2, 7), true),
+                pluginSlotBlock(key(1, 5), true),
+                pluginSlotBlock(key(3, 0), true),
+                pluginSlotBlock(key(4, 0), true),
+            })}),
+        }, bigEndian));
+        ASSERT_TRUE(s);
+        EXPECT_EQ(pluginSummary(s.get(), 0),
+                  (Names{"0:New EQ:active", "3:Comp B:inactive", "4:Comp A:active", "5:Old EQ:active"}));
+    }
 }
 
 TEST(Plugins, FirstSettingsRecordWithPluginsWinsAndNestedListsJoin)

@@ -12,8 +12,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,12 +22,14 @@ namespace {
 constexpr uint64_t kGiB = uint64_t(1) << 30;
 // Reading a body of gigabytes raises the peak far above this.
 constexpr int64_t kSmallGrowth = 64 << 20;
-constexpr int kWatchdogMs = 20000;
+constexpr unsigned kWatchdogSeconds = 20;
+// The child's exit code when its peak memory grew by more than kSmallGrowth.
+constexpr int kBodyRead = 100;
 
 struct WatchedLoad {
     bool finished = false;
     int status = 0;
-    int64_t peakGrowth = 0;  // bytes the child's peak memory grew by
+    bool bodyRead = false;
 };
 
 int64_t peakMemoryBytes()
@@ -43,37 +43,25 @@ int64_t peakMemoryBytes()
 #endif
 }
 
-// ptx_load_file in a child process, killed when it takes longer than the
-// watchdog allows.
+// ptx_load_file in a child process, killed by its alarm when it takes longer
+// than the watchdog allows.
 WatchedLoad loadInChild(const std::string &path)
 {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return {};
     const pid_t child = fork();
     if (child == 0) {
-        close(fds[0]);
+        alarm(kWatchdogSeconds);
         const int64_t before = peakMemoryBytes();
         uint8_t *buffer = nullptr;
         uint32_t size = 0;
         const int status = ptx_load_file(path.c_str(), &buffer, &size);
         std::free(buffer);
-        const int64_t report[2] = {status, peakMemoryBytes() - before};
-        _exit(write(fds[1], report, sizeof report) == sizeof report ? 0 : 1);
+        _exit(peakMemoryBytes() - before < kSmallGrowth ? -status : kBodyRead);
     }
-    close(fds[1]);
-    WatchedLoad result;
-    pollfd ready{fds[0], POLLIN, 0};
-    int64_t report[2];
-    if (child > 0 && poll(&ready, 1, kWatchdogMs) == 1 && read(fds[0], report, sizeof report) == sizeof report) {
-        result = {true, int(report[0]), report[1]};
-    } else if (child > 0) {
-        kill(child, SIGKILL);
-    }
-    if (child > 0)
-        waitpid(child, nullptr, 0);
-    close(fds[0]);
-    return result;
+    int waitStatus = 0;
+    if (child < 0 || waitpid(child, &waitStatus, 0) != child || !WIFEXITED(waitStatus))
+        return {};
+    const int code = WEXITSTATUS(waitStatus);
+    return code == kBodyRead ? WatchedLoad{true, 0, true} : WatchedLoad{true, -code, false};
 }
 
 // A sparse file of `size` bytes (costing no disk) whose header carries the
@@ -91,7 +79,6 @@ bool writeSparse(const std::string &path, uint64_t size, uint8_t scheme)
     close(fd);
     return ok;
 }
-
 } // namespace
 
 TEST(RefusedFiles, WrongOrOversizedFilesAreRefusedWithoutReadingTheirBodies)
@@ -113,8 +100,8 @@ TEST(RefusedFiles, WrongOrOversizedFilesAreRefusedWithoutReadingTheirBodies)
         ASSERT_TRUE(writeSparse(file.path(), c.size, c.scheme)) << c.what;
         const WatchedLoad load = loadInChild(file.path());
         ASSERT_TRUE(load.finished) << c.what;
+        EXPECT_FALSE(load.bodyRead) << c.what;
         EXPECT_EQ(load.status, c.status) << c.what;
-        EXPECT_LT(load.peakGrowth, kSmallGrowth) << c.what << ": the body was read";
     }
 }
 
@@ -131,9 +118,4 @@ TEST(RefusedFiles, PathsThatAreNotRegularFilesAreRefusedAtOnce)
     if (std::filesystem::exists("/dev/zero")) {
         EXPECT_EQ(loadInChild("/dev/zero").status, PTX_ERR_IO) << "an endless device";
     }
-
-    char *error = nullptr;
-    EXPECT_EQ(ptx_session_open(folder.c_str(), &error), nullptr);
-    EXPECT_STREQ(error, "Failed to parse session");
-    std::free(error);
 }

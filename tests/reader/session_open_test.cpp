@@ -1,6 +1,9 @@
 // Opening sessions through the flat interface: errors and accessor defaults.
+#include "marker_blocks.h"
+#include "media_blocks.h"
 #include "property_blocks.h"
 #include "test_helpers.h"
+#include "track_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,39 @@ std::string openError(const char *path)
     std::string text = err ? err : "<null>";
     std::free(err);
     return text;
+}
+
+// Text in quotes.
+std::string quoted(const char *text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+// Every value of entry i of each list, and of entry i of the lists of track and group i.
+std::string entryValues(const ptx_session *s, int i)
+{
+    return joined(
+        " | ",
+        joined(" ", quoted(ptx_track_name(s, i)), ptx_track_type(s, i), quoted(ptx_track_format_name(s, i)),
+               ptx_track_color_index(s, i), quoted(ptx_track_comment(s, i)), ptx_track_depth(s, i),
+               quoted(ptx_track_parent_name(s, i)), ptx_track_is_folder(s, i), ptx_track_child_count(s, i),
+               ptx_track_placement_count(s, i), ptx_track_plugin_count(s, i)),
+        joined(" ", ptx_track_placement_clip(s, i, i), ptx_track_placement_is_group(s, i, i),
+               ptx_track_placement_group(s, i, i), ptx_track_placement_position(s, i, i),
+               ptx_track_placement_color(s, i, i), quoted(ptx_track_plugin_name(s, i, i)),
+               ptx_track_plugin_active(s, i, i), ptx_track_plugin_id(s, i, i)),
+        joined(" ", quoted(ptx_clip_name(s, i)), ptx_clip_file_index(s, i), ptx_clip_sample_offset(s, i),
+               ptx_clip_sample_length(s, i), quoted(ptx_clip_group_name(s, i)), ptx_clip_group_member_count(s, i),
+               ptx_clip_group_member_clip(s, i, i), ptx_clip_group_member_offset(s, i, i)),
+        joined(" ", quoted(ptx_audio_file_name(s, i)), quoted(ptx_audio_file_path(s, i)),
+               quoted(ptx_audio_file_type_tag(s, i)), ptx_audio_file_unhandled(s, i)),
+        joined(" ", quoted(ptx_active_plugin_name(s, i)), quoted(ptx_inactive_plugin_name(s, i)),
+               ptx_session_tempo_bpm(s, i), ptx_session_meter_numerator(s, i), ptx_session_meter_denominator(s, i)),
+        joined(" ", ptx_memory_location_number(s, i), quoted(ptx_memory_location_name(s, i)),
+               ptx_memory_location_type(s, i), quoted(ptx_memory_location_type_name(s, i)),
+               ptx_memory_location_reference(s, i), ptx_memory_location_start(s, i), ptx_memory_location_end(s, i),
+               ptx_memory_location_color_r(s, i), ptx_memory_location_color_g(s, i),
+               ptx_memory_location_color_b(s, i)));
 }
 
 } // namespace
@@ -50,44 +86,40 @@ TEST(SessionOpen, FailuresGiveTheirMessage)
     ptx_session_free(nullptr);
 }
 
-TEST(SessionOpen, NullHandleBadIndicesAndMissingBlocksGiveDefaults)
+// Every accessor gives its default for a null handle and for an index
+// outside its list (the session-wide defaults are with the properties).
+TEST(SessionOpen, NullHandleAndBadIndicesGiveTheDefaults)
 {
-    const ptx_session *n = nullptr;
-    EXPECT_EQ(ptx_session_sample_rate(n), 0u);
-    EXPECT_EQ(ptx_session_interleaved(n), -1);
-    EXPECT_EQ(ptx_session_main_counter_format(n), 255);
-    EXPECT_EQ(ptx_session_fixed_tempo(n), 0.0);
-    EXPECT_STREQ(ptx_session_length_text(n), "");
-    EXPECT_EQ(ptx_track_type(n, 0), 255);
-    EXPECT_EQ(ptx_track_color_index(n, 0), 65534);
-    EXPECT_EQ(ptx_track_placement_color(n, 0, 0), 65534);
-    EXPECT_EQ(ptx_track_plugin_id(n, 0, 0), -1);
-
-    // An opened session without any property block.
-    SessionPtr s = openSession(sessionWith({Block(0x7777).u32(0)}));
-    ASSERT_TRUE(s);
-    EXPECT_EQ(ptx_session_interleaved(s.get()), -1);
-    EXPECT_EQ(ptx_session_fixed_tempo(s.get()), 120.0);
-    EXPECT_EQ(ptx_session_has_fixed_tempo(s.get()), 0);
-    EXPECT_EQ(ptx_session_frame_rate_code(s.get()), 7);
-    EXPECT_EQ(ptx_session_main_counter_format(s.get()), 255);
-    EXPECT_EQ(ptx_session_meter_count(s.get()), 0);
-    for (int i : {-1, 0, 1}) {
-        EXPECT_EQ(ptx_session_tempo_bpm(s.get(), i), 0.0);
-        EXPECT_EQ(ptx_session_meter_numerator(s.get(), i), 0u);
-        EXPECT_STREQ(ptx_track_name(s.get(), i), "");
-        EXPECT_STREQ(ptx_track_format_name(s.get(), i), "");
-        EXPECT_FALSE(ptx_track_placement_is_group(s.get(), i, 0));
-        EXPECT_STREQ(ptx_clip_group_name(s.get(), i), "");
-        EXPECT_EQ(ptx_memory_location_end(s.get(), i), 0u);
-        EXPECT_EQ(ptx_track_placement_clip(s.get(), i, 0), -1);
-        EXPECT_EQ(ptx_track_placement_group(s.get(), i, 0), -1);
-        EXPECT_EQ(ptx_clip_file_index(s.get(), i), -1);
-        EXPECT_EQ(ptx_clip_group_member_clip(s.get(), i, 0), -1);
-        EXPECT_STREQ(ptx_audio_file_path(s.get(), i), "");
-        EXPECT_STREQ(ptx_active_plugin_name(s.get(), i), "");
-        EXPECT_STREQ(ptx_memory_location_type_name(s.get(), i), "");
-    }
+    SessionPtr empty = openSession(sessionWith({Block(0x7777).u32(0)}));
+    const ptxw::PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    SessionPtr one = openSession(sessionWith({
+        ptxw::trackBlock({"A", 0, 0, 1}),
+        ptxw::playlistsBlock({ptxw::playlistBlock("A", {ptxw::placementListBlock({{0, 10}})})}),
+        ptxw::pluginDefinitionBlock("EQ", eq),
+        ptxw::trackSettingsBlock(
+            {ptxw::trackSettingsRecord(1, {ptxw::insertListBlock({ptxw::pluginSlotBlock(eq, true)})})}),
+        ptxw::clipListBlock({{.name = "Clip"}}),
+        ptxw::clipGroupMembersBlock({{0, 1}}),
+        ptxw::clipGroupNameBlock("Group"),
+        ptxw::audioFileListBlock({ptxw::fileEntry("A.wav")}, 0),
+        ptxw::tempoMapBlock({{120.0, 0}}),
+        ptxw::meterMapBlock({{0, 3, 4}}),
+        ptxw::memoryLocationBlock({.name = "Marker"}),
+    }));
+    ASSERT_TRUE(empty && one);
+    // One entry in each list of `one`, so that 1 is just past its end (inactive plug-ins: none).
+    ASSERT_EQ(joined(" ", ptx_track_count(one.get()), ptx_track_placement_count(one.get(), 0),
+                     ptx_track_plugin_count(one.get(), 0), ptx_clip_count(one.get()), ptx_clip_group_count(one.get()),
+                     ptx_clip_group_member_count(one.get(), 0), ptx_audio_file_count(one.get()),
+                     ptx_active_plugin_count(one.get()), ptx_session_tempo_count(one.get()),
+                     ptx_session_meter_count(one.get()), ptx_memory_location_count(one.get())),
+              "1 1 1 1 1 1 1 1 1 1 1");
+    const ptx_session *const sessions[] = {nullptr, empty.get(), one.get()};
+    for (const ptx_session *s : sessions)
+        for (int i : {-1, s == one.get() ? 1 : 0})
+            EXPECT_EQ(entryValues(s, i), "'' 255 '' 65534 '' 0 '' 0 0 0 0 | -1 0 -1 0 65534 '' 0 -1 "
+                                         "| '' -1 0 0 '' 0 -1 0 | '' '' '' 0 | '' '' 0 0 0 | 0 '' 0 '' 0 0 0 0 0 0")
+                << i;
     // Format codes without a name.
     for (uint8_t code : {11, 15, 255})
         EXPECT_STREQ(ptx_track_format_name_for_code(code), "Unknown") << int(code);

@@ -49,7 +49,7 @@ SessionPtr openSession(const ptxw::SessionFile &file)
     return openBytes(file.scrambled());
 }
 
-ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian)
+ptxw::SessionFile sessionWith(const std::vector<ptxw::Block> &blocks, bool bigEndian)
 {
     ptxw::SessionFile file;
     file.bigEndian = bigEndian;

@@ -38,7 +38,7 @@ SessionPtr openSession(const ptxw::SessionFile &file);
 SessionPtr openBytes(const ptxw::Bytes &bytes, std::string *error = nullptr);
 
 // A session file in the given byte order holding the given blocks.
-ptxw::SessionFile sessionWith(std::initializer_list<ptxw::Block> blocks, bool bigEndian = false);
+ptxw::SessionFile sessionWith(const std::vector<ptxw::Block> &blocks, bool bigEndian = false);
 
 // Appends a little-endian block header: 'Z', block type 0, the size and the content type.
 void appendHeader(ptxw::Bytes &out, uint32_t size, uint16_t contentType);

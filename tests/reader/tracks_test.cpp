@@ -35,27 +35,34 @@ std::vector<std::string> tracksOf(const ptx_session *s)
 
 } // namespace
 
-TEST(Tracks, ReadFieldsAndFirstTrackOfANameWins)
+TEST(Tracks, ReadFieldsInBothByteOrdersAndFirstTrackOfANameWins)
 {
     Block noFormatChild = trackBlock({"NoFmt", 4, std::nullopt, 0x44, 9});
     noFormatChild.at(5 + 63).u8(1);  // a format byte without the 0x4420 child means nothing
-    SessionPtr s = openSession(sessionWith({
-        trackBlock({"Lead", 0, 1, 0x11, 12}),
-        trackBlock({"", 0, 1, 0x55, 1}),
-        trackBlock({"Pad", 11, 13, 0x22, 3}),
-        trackBlock({"Odd", 12, 20, std::nullopt, 0x1234}),
-        noFormatChild,
-        trackBlock({"Lead", 3, 2, 0x33, 7}),
-        // The duplicate's identifier must not lead to the first "Lead".
-        trackSettingsBlock({commentFor(0x33, "from the duplicate"), commentFor(0x11, "first Lead")}),
-    }));
-    ASSERT_TRUE(s);
-    EXPECT_EQ(tracksOf(s.get()), (std::vector<std::string>{
-                                     "Lead|0|Stereo|12|first Lead|0|0|",
-                                     "Pad|11|7.0|3||0|0|",
-                                     "Odd|255|Unknown|4660||0|0|",
-                                     "NoFmt|4|Unknown|9||0|0|",
-                                 }));
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        SessionPtr s = openSession(sessionWith(
+            {
+                trackBlock({"Lead", 0, 6, 0x0102030405060708ULL, 12}),
+                trackBlock({"", 0, 1, 0x55, 1}),
+                trackBlock({"Pad", 11, 13, 0x22, 3}),
+                trackBlock({"Odd", 12, 20, std::nullopt, 0x1234}),
+                noFormatChild,
+                trackBlock({"Lead", 3, 2, 0x33, 7}),
+                // The duplicate's identifier must not lead to the first "Lead".
+                trackSettingsBlock(
+                    {commentFor(0x33, "from the duplicate"), commentFor(0x0102030405060708ULL, "first Lead")}),
+            },
+            bigEndian));
+        ASSERT_TRUE(s);
+        // The identifier and the colour are always little-endian.
+        EXPECT_EQ(tracksOf(s.get()), (std::vector<std::string>{
+                                         "Lead|0|5.1|12|first Lead|0|0|",
+                                         "Pad|11|7.0|3||0|0|",
+                                         "Odd|255|Unknown|4660||0|0|",
+                                         "NoFmt|4|Unknown|9||0|0|",
+                                     }));
+    }
 }
 
 TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
@@ -77,25 +84,4 @@ TEST(Tracks, IdentifierIsSoughtOnlyNearTheBlockStart)
         EXPECT_STREQ(ptx_track_comment(t.get(), 0), expected) << "block size " << size;
         EXPECT_EQ(ptx_track_color_index(t.get(), 0), 1);
     }
-}
-
-TEST(Tracks, BigEndianSessionReadsCountedTextsInItsOrder)
-{
-    const PluginKey eq = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    SessionPtr s = openSession(sessionWith(
-        {
-            trackBlock({"Bass", 0, 6, 0x0102030405060708ULL, 0x0102}),
-            playlistsBlock({playlistBlock("Bass", {placementListBlock({{4, 1000}})})}),
-            pluginDefinitionBlock("Big EQ", eq),
-            trackSettingsBlock({trackSettingsRecord(0x0102030405060708ULL,
-                                                    {insertListBlock({pluginSlotBlock(eq, true)}), commentBlock("low end")})}),
-        },
-        true));
-    ASSERT_TRUE(s);
-    // The colour is always little-endian.
-    EXPECT_EQ(tracksOf(s.get()), std::vector<std::string>{"Bass|0|5.1|258|low end|0|0|"});
-    EXPECT_EQ(placementIndices(s.get(), 0), std::vector<int32_t>{4});
-    EXPECT_EQ(ptx_track_placement_position(s.get(), 0, 0), 1000u);
-    EXPECT_EQ(pluginSummary(s.get(), 0), std::vector<std::string>{"0:Big EQ:active"});
-    EXPECT_STREQ(ptx_track_comment(s.get(), 0), "low end");
 }

@@ -1,9 +1,11 @@
-// A six-file group played through the engine on PulseAudio null sinks; each
-// sink's monitor is recorded and every channel's tone is measured on every
-// output against the gains the routing chose.
+// Playback on PulseAudio null sinks, each sink's monitor recorded: a six-file
+// group through the engine, every tone measured on every output against the
+// gains the routing chose; a clip row's play control putting exactly the
+// clip's frames on the sink; and a sink that comes and goes while playing.
 #include "audio_device_manager.h"
 #include "audio_output.h"
 #include "audio_playback_log.h"
+#include "inline_audio_player.h"
 #include "multi_mono_engine.h"
 #include "pulse_test_support.h"
 #include "test_audio_files.h"
@@ -41,6 +43,31 @@ double toneAmplitude(const std::vector<float> &frames, int channels, int channel
     return 2 * std::hypot(re, im) / kWindow;
 }
 
+constexpr int kFrames = 48000;
+constexpr uint64_t kOffset = 20000;
+constexpr uint64_t kLength = 24000;
+// The server starts a new stream up to one buffer late on the monitor.
+constexpr int64_t kOneBuffer = 6000;
+constexpr int64_t kCodes = 32767;
+
+// Frame f holds ((f mod 32767) + 1) / 2^15: exact in 16 bits, so a
+// recorded sample tells which frame of the file it was, modulo 32767.
+float code(size_t frame)
+{
+    return float(int64_t(frame) % kCodes + 1) / 32768.0f;
+}
+
+int64_t frameOf(float sample)
+{
+    return int64_t(std::lround(std::fabs(sample) * 32768.0f)) - 1;
+}
+
+// How many frames lie from code `from` to code `to`.
+int64_t framesBetween(int64_t from, int64_t to)
+{
+    return ((to - from) % kCodes + kCodes) % kCodes;
+}
+
 class PulsePlayback : public testing::Test {
 protected:
     void SetUp() override
@@ -55,6 +82,7 @@ protected:
             group_.append({kLabels[c], path});
         }
         devices_ = std::make_unique<AudioDeviceManager>(createPlatformDeviceSource(), log_);
+        player_ = std::make_unique<InlineAudioPlayer>(PlaybackBackend{devices_.get(), &log_, &createDeviceOutput});
     }
 
     std::optional<AudioOutputDevice> device(const QString &uid) const { return deviceWithUid(*devices_, uid); }
@@ -117,40 +145,96 @@ protected:
         }
     }
 
+    // Plays the item to its end while recording the sink.
+    std::vector<float> playAndRecord(const PlayableItem &item, const Sink &sink)
+    {
+        SinkRecording recording(sink, dir_.filePath(sink.name + ".rec.wav"));
+        player_->toggle("clip:1", item);
+        EXPECT_TRUE(player_->isPlaying()) << player_->lastError().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !player_->isPlaying(); }, 10000)) << "playback did not end";
+        QTest::qWait(400);  // the server plays out its buffer
+        player_->stop();
+        return recording.stop();
+    }
+
+    // The recorded channel holds, sign aside, frames kOffset … kOffset +
+    // kLength - 1 of the file in order, and silence around them.
+    static void expectClip(const std::vector<float> &recorded, int channels, int channel, float sign)
+    {
+        const size_t frames = recorded.size() / size_t(channels);
+        std::vector<float> heard;
+        for (size_t f = 0; f < frames; ++f) {
+            const float sample = recorded[f * size_t(channels) + size_t(channel)];
+            if (sample != 0.0f)
+                heard.push_back(sample);
+        }
+        ASSERT_FALSE(heard.empty()) << "channel " << channel << " is silent";
+        const int64_t late = framesBetween(int64_t(kOffset) % kCodes, frameOf(heard.front()));
+        EXPECT_LE(late, kOneBuffer) << "channel " << channel << " starts at the wrong frame";
+        EXPECT_EQ(frameOf(heard.back()), int64_t(kOffset + kLength - 1) % kCodes) << "channel " << channel;
+        EXPECT_EQ(int64_t(heard.size()), int64_t(kLength) - late) << "channel " << channel;
+        EXPECT_GT(heard.front() * sign, 0.0f) << "channel " << channel << " has the other file";
+        for (size_t i = 1; i < heard.size(); ++i) {
+            if (framesBetween(frameOf(heard[i - 1]), frameOf(heard[i])) != 1) {
+                ADD_FAILURE() << "channel " << channel << " skips from frame " << frameOf(heard[i - 1]) << " to "
+                              << frameOf(heard[i]);
+                return;
+            }
+        }
+    }
+
     QTemporaryDir dir_;
     AudioPlaybackLog log_;
     std::unique_ptr<AudioDeviceManager> devices_;
+    std::unique_ptr<InlineAudioPlayer> player_;
     QList<MultiMonoEngine::Channel> group_;
 };
 
 } // namespace
 
-TEST_F(PulsePlayback, DevicesCarryTheirChannelLabels)
+TEST_F(PulsePlayback, GroupReachesEverySinkChannelAtTheRoutedGain)
 {
-    const auto surround = device(kSurroundSink.name);
-    const auto stereo = device(kStereoSink.name);
-    ASSERT_TRUE(surround && stereo);
-    EXPECT_EQ(std::tie(surround->channelLabels, surround->outputChannelCount, surround->sampleRate),
-              std::make_tuple(QStringList{"L", "R", "C", "LFE", "Ls", "Rs"}, 6, 48000));
-    EXPECT_EQ(stereo->channelLabels, (QStringList{"L", "R"}));
     EXPECT_EQ(devices_->defaultDevice()->uid, kStereoSink.name);
-
-    // A sink that appears is listed without asking.
-    const QString module = pactl({"load-module", "module-null-sink", "sink_name=kestrix_extra", "channels=8",
-                                  "channel_map=front-left,front-right,front-center,lfe,rear-left,rear-right,side-left,side-right"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return device("kestrix_extra").has_value(); }, 5000));
-    if (const auto extra = device("kestrix_extra")) {
-        EXPECT_EQ(extra->channelLabels, (QStringList{"L", "R", "C", "LFE", "Ls", "Rs", "Lss", "Rss"}));
+    for (const Sink &sink : {kSurroundSink, kStereoSink}) {
+        SCOPED_TRACE(sink.name.toStdString());
+        playAndMeasure(sink);
     }
+}
+
+TEST_F(PulsePlayback, ClipOfASingleFilePlaysItsRegionOnTheDefaultSink)
+{
+    const QString path = dir_.filePath("Stereo.wav");
+    writeAudioFile(path, {generate(kFrames, code), generate(kFrames, [](size_t f) { return -code(f); })}, kRate);
+    const std::vector<float> recorded = playAndRecord(PlayableItem{path, {}, kOffset, kLength}, kStereoSink);
+    expectClip(recorded, 2, 0, 1);
+    expectClip(recorded, 2, 1, -1);
+}
+
+TEST_F(PulsePlayback, SinkThatAppearsIsListedAndOneRemovedWhilePlayingEndsPlayback)
+{
+    const QString module =
+        pactl({"load-module", "module-null-sink", "sink_name=kestrix_doomed", "channels=8", "rate=48000",
+               "channel_map=front-left,front-right,front-center,lfe,rear-left,rear-right,side-left,side-right"});
+    ASSERT_FALSE(module.isEmpty());
+    // Listed without asking, with the labels of its channel map.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device("kestrix_doomed").has_value(); }, 5000));
+    EXPECT_EQ(device("kestrix_doomed")->channelLabels, (QStringList{"L", "R", "C", "LFE", "Ls", "Rs", "Lss", "Rss"}));
+    const QString left = dir_.filePath("Long.L.wav");
+    const QString right = dir_.filePath("Long.R.wav");
+    for (const QString &path : {left, right})
+        writeAudioFile(path, {sine(size_t(kRate) * 20, 440, kRate, 0.1f)}, kRate);
+    devices_->selectDevice(device("kestrix_doomed"));
+
+    QStringList messages;
+    QObject::connect(player_.get(), &InlineAudioPlayer::failed, [&](const QString &m) { messages << m; });
+    player_->toggle("group:Long", PlayableItem{{}, {{"L", left}, {"R", right}}, {}, {}});
+    ASSERT_TRUE(player_->isPlaying()) << player_->lastError().toStdString();
+    QTest::qWait(300);
     pactl({"unload-module", module});
-}
-
-TEST_F(PulsePlayback, SurroundSinkGetsEveryChannelDirect)
-{
-    playAndMeasure(kSurroundSink);
-}
-
-TEST_F(PulsePlayback, StereoSinkGetsTheFoldDown)
-{
-    playAndMeasure(kStereoSink);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 5000)) << "playback did not notice";
+    EXPECT_EQ(std::make_tuple(messages.value(0), player_->isPlaying(), player_->currentId()),
+              std::make_tuple(QString(kDeviceLostMessage), false, QString()));
+    EXPECT_FALSE(log_.entries().filter(kDeviceLostMessage).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !devices_->selectedDevice(); }, 5000))
+        << "the pick falls back to the system default";
 }

@@ -62,7 +62,7 @@ void quit(QuorvixApp &app, const std::function<void()> &whileQuitting = [] {})
 
 using WindowRegistryTest = AppTest;
 
-TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
+TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindowAndRefreshReloadsOnlyThatOne)
 {
     const QString a = makeFile("A.ptx");
     const QString b = makeFile("B.ptx");
@@ -80,7 +80,15 @@ TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
     EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == first; })) << "raised and key";
     EXPECT_EQ(app.focusedFileURL(), a);
 
-    app.windows().windowFor(b)->close();
+    // Refresh reloads only the key window.
+    FileWindow *second = app.windows().windowFor(b);
+    ASSERT_TRUE(waitUntil([&] { return !first->detailView()->isLoading() && !second->detailView()->isLoading(); }));
+    emit app.notifications().refreshFile();
+    EXPECT_TRUE(first->detailView()->isLoading());
+    EXPECT_FALSE(second->detailView()->isLoading());
+    EXPECT_TRUE(waitUntil([&] { return !first->detailView()->isLoading(); }));
+
+    second->close();
     settle();
     const QVariantList stored = QSettings().value("openFileURLs").toList();
     ASSERT_EQ(stored.size(), 1) << "a closed window leaves the open list";
@@ -165,26 +173,6 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
 
     quit(relaunched);
     relaunched.appDelegate().startWindow()->close();
-}
-
-TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
-{
-    const QString a = makeFile("A.ptx");
-    const QString b = makeFile("B.ptx");
-    QuorvixApp app;
-    FileWindow *windowA = app.windows().openWindow(a);
-    FileWindow *windowB = app.windows().openWindow(b);
-    ASSERT_TRUE(waitUntil([&] {
-        return QApplication::activeWindow() == windowB && !windowA->detailView()->isLoading() &&
-               !windowB->detailView()->isLoading();
-    }));
-
-    emit app.notifications().refreshFile();
-    EXPECT_TRUE(windowB->detailView()->isLoading());
-    EXPECT_FALSE(windowA->detailView()->isLoading());
-    EXPECT_TRUE(waitUntil([&] { return !windowB->detailView()->isLoading(); }));
-    windowA->close();
-    windowB->close();
 }
 
 TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfTodayAndANewFileIsCentred)

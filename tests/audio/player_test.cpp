@@ -115,7 +115,7 @@ TEST_F(PlayerTest, WindowReportsNoAudioAndEmptyClipsAndLeavesNoTemporaryFile)
     EXPECT_EQ(devices_.log.entries().filter("✗ AudioPlayerModel.load — no audio files in selection").size(), 1);
 }
 
-TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
+TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipPlaysTheFirstAndRestartsAGroupAfterItsEnd)
 {
     const QString left = codedFile("Mix.L.wav", 1500);
     const QString right = codedFile("Mix.R.wav", 3000);  // never more frames than the first file
@@ -126,9 +126,9 @@ TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
     ASSERT_TRUE(model.error().isEmpty()) << model.error().toStdString();
     EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R", "C"}));
     ASSERT_EQ(model.channelSamples().size(), 3u);
-    EXPECT_EQ(model.channelSamples()[0].size(), 500u);
-    EXPECT_EQ(model.channelSamples()[1].size(), 500u);
-    EXPECT_EQ(model.channelSamples()[2].size(), 200u);
+    EXPECT_EQ(std::make_tuple(model.channelSamples()[0].size(), model.channelSamples()[1].size(),
+                              model.channelSamples()[2].size()),
+              std::make_tuple(500u, 500u, 200u));
 
     model.togglePlayPause();
     EXPECT_TRUE(model.isPlaying());
@@ -140,14 +140,11 @@ TEST_F(PlayerTest, WindowShowsEveryFileOfAMultiFileClipAndPlaysTheFirst)
     EXPECT_NEAR(model.progress(), 0.5, 0.01);
     model.togglePlayPause();
     EXPECT_FALSE(model.isPlaying());
-}
 
-TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
-{
-    const QString left = codedFile("Song.L.wav", 480);
+    // One file of a group: the folder holds the rest.
+    const QString songLeft = codedFile("Song.L.wav", 480);
     codedFile("Song.R.wav", 480);
-    AudioPlayerModel model(backend_);
-    model.load({left});  // the folder holds the group
+    model.load({songLeft});
     ASSERT_TRUE(model.fileInfo() && model.fileInfo()->multiMono);
     EXPECT_EQ(model.channelLabels(), (QStringList{"L", "R"}));
     model.togglePlayPause();
@@ -161,7 +158,7 @@ TEST_F(PlayerTest, WindowGroupRestartsAfterItsEnd)
     EXPECT_FLOAT_EQ(out.at(0), codedSample(0, 0)) << "from the first frame again";
 }
 
-TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
+TEST_F(PlayerTest, CellsSwitchPauseKeepTheirWaveformsAndStayIdleOnAClipThatCannotPlay)
 {
     const QString first = codedFile("One.wav", 9600);
     const QString second = codedFile("Two.wav", 4800, 2);
@@ -203,19 +200,13 @@ TEST_F(PlayerTest, CellsSwitchPauseAndKeepTheirWaveforms)
     player.stopIfCurrent({"clip:"});
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_FALSE(QFile::exists(temp));
-    EXPECT_TRUE(newTempWavs().isEmpty());
-}
 
-TEST_F(PlayerTest, ClipBeyondTheFileLeavesTheCellIdle)
-{
-    const QString file = codedFile("Short.wav", 1000);
-    InlineAudioPlayer player(backend_);
-    player.toggle("clip:9", PlayableItem{file, {}, 5000, 100});
+    // A clip beyond the file, or of a file that is gone, leaves the cell idle.
+    player.toggle("clip:9", PlayableItem{first, {}, 50000, 100});
     EXPECT_EQ(std::make_tuple(player.currentId(), player.isPlaying(), player.lastError()),
               std::make_tuple(QString(), false, QString("Clip range is empty")));
     EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip — empty range (sampleOffset≥fileLength?)").size(), 1);
     EXPECT_TRUE(newTempWavs().isEmpty());
-
     player.toggle("clip:8", PlayableItem{dir_.filePath("gone.wav"), {}, 0, 100});
     EXPECT_TRUE(player.currentId().isEmpty());
     EXPECT_EQ(devices_.log.entries().filter("✗ InlineAudioPlayer.loadClip ERROR: ").size(), 1);

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -61,7 +62,7 @@ QStringList visibleLabelTexts(const QWidget *widget)
 
 using AppLaunchTest = AppTest;
 
-TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
+TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNoneAndARowReopensAMovedWindowWhereItWas)
 {
     QuorvixApp app;
     // The welcome comes once per user.
@@ -80,12 +81,27 @@ TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
     for (const char *text : {"Recent Sessions", "No Recent Sessions", "Version 9.8.7", "Session Thumbnails"})
         EXPECT_TRUE(texts.contains(text)) << text;
 
-    app.recents().add(makeFile("Mix.ptx"));
+    const QString file = makeFile("Mix.ptx");
+    app.recents().add(file);
     settle();
     EXPECT_FALSE(visibleLabelTexts(start).contains("No Recent Sessions"));
     const auto rows = start->findChildren<kestrix::RecentSessionRow *>();
     ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows.front()->filePath(), path("Mix.ptx"));
+    EXPECT_EQ(rows.front()->filePath(), file);
+
+    // A moved window reopens where it was, also from a click on its row.
+    const QRect moved(70, 80, 640, 480);
+    app.windows().openWindow(file)->setGeometry(moved);
+    ASSERT_TRUE(waitUntil([&] { return kestrix::PerFileSettingsStore::shared().load(file).windowFrame.has_value(); }));
+    app.windows().windowFor(file)->close();
+    ASSERT_TRUE(waitUntil([&] { return app.windows().windowsFrontToBack().isEmpty(); }));
+    EXPECT_EQ(app.windows().openWindow(file)->geometry(), moved);
+    app.windows().windowFor(file)->close();
+    settle();
+    QTest::mouseClick(rows.front(), Qt::LeftButton);
+    ASSERT_NE(app.windows().windowFor(file), nullptr);
+    EXPECT_EQ(app.windows().windowFor(file)->geometry(), moved);
+    app.windows().windowFor(file)->close();
 
     app.appDelegate().showStartWindow();
     EXPECT_EQ(app.appDelegate().startWindow(), start) << "Welcome raises the one start window";

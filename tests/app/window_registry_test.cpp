@@ -4,7 +4,6 @@
 #include "file_window.h"
 #include "per_file_settings_store.h"
 #include "quorvix_app.h"
-#include "recent_session_row.h"
 #include "start_window.h"
 #include "window_frames.h"
 #include "window/ptx_detail_view.h"
@@ -14,7 +13,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
-#include <QTest>
 
 #include <functional>
 
@@ -94,33 +92,6 @@ TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindowAndRefreshRe
     ASSERT_EQ(stored.size(), 1) << "a closed window leaves the open list";
     EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
     first->close();
-}
-
-TEST_F(WindowRegistryTest, AMovedWindowReopensWhereItWasAlsoFromTheRecentList)
-{
-    const QString file = makeFile("Mix.ptx");
-    QuorvixApp app;
-    const QRect moved(70, 80, 640, 480);
-    moveAndWait(app.windows().openWindow(file), moved);
-    app.windows().windowFor(file)->close();
-    ASSERT_TRUE(waitUntil([&] { return app.windows().windowsFrontToBack().isEmpty(); }));
-
-    FileWindow *reopened = app.windows().openWindow(file);
-    EXPECT_EQ(reopened->geometry(), moved);
-    reopened->close();
-    settle();
-
-    app.recents().add(file);
-    app.appDelegate().showStartWindow();
-    settle();
-    auto *row = app.appDelegate().startWindow()->findChild<kestrix::RecentSessionRow *>();
-    ASSERT_NE(row, nullptr);
-    QTest::mouseClick(row, Qt::LeftButton);
-    ASSERT_NE(app.windows().windowFor(file), nullptr) << "a click on the recent row opens the file";
-    EXPECT_EQ(app.windows().windowFor(file)->geometry(), moved);
-
-    app.windows().windowFor(file)->close();
-    app.appDelegate().startWindow()->close();
 }
 
 TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)

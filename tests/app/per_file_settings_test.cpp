@@ -85,48 +85,40 @@ TEST_F(PerFileSettingsTest, KeyIsThePrefixAndTheBase64OfTheUtf8Path)
         << "the path is standardised first";
 }
 
-TEST_F(PerFileSettingsTest, OnlyTheWindowFrameMayBeMissing)
-{
-    const auto withoutFrame = decodedWith("windowFrame", QJsonValue::Undefined);
-    ASSERT_TRUE(withoutFrame);
-    EXPECT_FALSE(withoutFrame->windowFrame);
-    EXPECT_TRUE(withoutFrame->tracksExpanded) << "the rest still decodes";
-
-    for (const QString &key : encodedObject(everythingChanged()).keys()) {
-        if (key != "windowFrame")
-            EXPECT_FALSE(decodedWith(key, QJsonValue::Undefined)) << key.toStdString();
-    }
-
-    EXPECT_FALSE(decodedWith("clipsExpanded", 1));
-    EXPECT_FALSE(decodedWith("windowFrame", QJsonObject{{"x", 1}, {"y", 2}}));
-}
-
-TEST_F(PerFileSettingsTest, ValuesTheWindowCannotProduceAreBroughtWithinRange)
+TEST_F(PerFileSettingsTest, OnlyTheFrameMayBeMissingAndValuesTheWindowCannotProduceAreRefusedOrBroughtWithinRange)
 {
     const auto viewport = [](double hZoom, double vZoom, double hOffset, double vOffset) {
         return QJsonObject{{"horizontalZoom", hZoom}, {"verticalZoom", vZoom},
                            {"horizontalSampleOffset", hOffset}, {"verticalRowOffset", vOffset}};
     };
-
-    // A zoom of 0 or 1e-20 once made the ruler label the timeline without end.
-    const auto tiny = decodedWith("universeViewport", viewport(0, 1e-20, -5, -1));
-    ASSERT_TRUE(tiny);
-    EXPECT_EQ(tiny->universeViewport, (kestrix::UniverseViewport{1, 1, 0, 0}));
-    const auto huge = decodedWith("universeViewport", viewport(1e300, 65, 1e12, 7));
-    ASSERT_TRUE(huge);
-    EXPECT_EQ(huge->universeViewport, (kestrix::UniverseViewport{64, 64, 1e12, 7}))
-        << "offsets past the session end are pulled back once the session is known";
-
-    const auto tall = decodedWith("overviewUniverseExtraHeight", 1e9);
-    ASSERT_TRUE(tall);
-    EXPECT_EQ(tall->overviewUniverseExtraHeight, 600);
-
-    const auto offScreen = decodedWith("windowFrame", QJsonObject{{"x", 1e15}, {"y", 0}, {"width", 800}, {"height", 600}});
-    ASSERT_TRUE(offScreen);
-    EXPECT_FALSE(offScreen->windowFrame) << "a frame no screen could hold is forgotten";
-    const auto empty = decodedWith("windowFrame", QJsonObject{{"x", 0}, {"y", 0}, {"width", 0}, {"height", -3}});
-    ASSERT_TRUE(empty);
-    EXPECT_FALSE(empty->windowFrame);
+    // everythingChanged() with one member changed: the rest still decodes.
+    const auto changed = [](const std::function<void(PerFileSettings &)> &change) {
+        PerFileSettings settings = everythingChanged();
+        change(settings);
+        return std::optional(settings);
+    };
+    const auto noFrame = changed([](PerFileSettings &settings) { settings.windowFrame.reset(); });
+    const std::tuple<QString, QJsonValue, std::optional<PerFileSettings>> cases[] = {
+        {"windowFrame", QJsonValue::Undefined, noFrame},
+        {"clipsExpanded", 1, std::nullopt},
+        {"windowFrame", QJsonObject{{"x", 1}, {"y", 2}}, std::nullopt},
+        // A zoom of 0 or 1e-20 once made the ruler label the timeline without end.
+        {"universeViewport", viewport(0, 1e-20, -5, -1), changed([](auto &s) { s.universeViewport = {1, 1, 0, 0}; })},
+        // Offsets past the session end are pulled back once the session is known.
+        {"universeViewport", viewport(1e300, 65, 1e12, 7),
+         changed([](auto &s) { s.universeViewport = {64, 64, 1e12, 7}; })},
+        {"overviewUniverseExtraHeight", 1e9, changed([](auto &s) { s.overviewUniverseExtraHeight = 600; })},
+        // A frame no screen could hold, or an empty one, is forgotten.
+        {"windowFrame", QJsonObject{{"x", 1e15}, {"y", 0}, {"width", 800}, {"height", 600}}, noFrame},
+        {"windowFrame", QJsonObject{{"x", 0}, {"y", 0}, {"width", 0}, {"height", -3}}, noFrame},
+    };
+    for (const auto &[key, value, expected] : cases)
+        EXPECT_EQ(decodedWith(key, value), expected) << key.toStdString() << " = "
+                                                     << value.toVariant().toString().toStdString();
+    for (const QString &key : encodedObject(everythingChanged()).keys()) {
+        if (key != "windowFrame")
+            EXPECT_FALSE(decodedWith(key, QJsonValue::Undefined)) << key.toStdString() << " missing";
+    }
 
     // Numbers JSON cannot hold as doubles make the record unusable as a whole.
     QByteArray infinite = QByteArray::fromStdString(kestrix::encodePerFileSettings(PerFileSettings{}));

@@ -103,9 +103,9 @@ protected:
         EXPECT_EQ(channelOf(heard.front()), source) << "channel " << channel << " has another file";
         for (size_t i = 1; i < heard.size(); ++i) {
             if (framesBetween(frameOf(heard[i - 1]), frameOf(heard[i])) != 1 || channelOf(heard[i]) != source) {
-                ADD_FAILURE() << "channel " << channel << " goes from frame " << frameOf(heard[i - 1]) << " of file channel "
-                              << channelOf(heard[i - 1]) << " to frame " << frameOf(heard[i]) << " of "
-                              << channelOf(heard[i]);
+                ADD_FAILURE() << "channel " << channel << " goes from frame " << frameOf(heard[i - 1])
+                              << " of file channel " << channelOf(heard[i - 1]) << " to frame " << frameOf(heard[i])
+                              << " of " << channelOf(heard[i]);
                 return;
             }
         }

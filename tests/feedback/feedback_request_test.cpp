@@ -53,8 +53,8 @@ TEST_F(FeedbackTest, BugReportIsMultipartWithTheFieldsAndTheFile)
     ASSERT_TRUE(form->submitted()) << form->resultMessage().value_or(QString()).toStdString();
     ASSERT_EQ(server_.requests().size(), 1);
     const RecordedRequest &request = server_.requests().front();
-    EXPECT_EQ(sentTo(request), std::make_tuple(QByteArray("POST"), QByteArray("/api/kestrix/bug-report"), kAuthorisation,
-                                               userAgent().toUtf8()));
+    EXPECT_EQ(sentTo(request), std::make_tuple(QByteArray("POST"), QByteArray("/api/kestrix/bug-report"),
+                                               kAuthorisation, userAgent().toUtf8()));
     const QByteArray contentType = request.headers.value("content-type");
     ASSERT_TRUE(contentType.startsWith("multipart/form-data; boundary=Boundary-")) << contentType.toStdString();
 

@@ -29,12 +29,15 @@ QRect storedFrame(const QString &file)
     return frame ? frame->toRect() : QRect();
 }
 
-QStringList pathsFrontToBack(QuorvixApp &app)
+using Frames = QList<std::pair<QString, QRect>>;
+
+// Each window's file and frame, the front-most first.
+Frames framesFrontToBack(QuorvixApp &app)
 {
-    QStringList paths;
+    Frames frames;
     for (const FileWindow *window : app.windows().windowsFrontToBack())
-        paths.append(window->filePath());
-    return paths;
+        frames.append({window->filePath(), window->geometry()});
+    return frames;
 }
 
 void moveAndWait(FileWindow *window, const QRect &frame)
@@ -112,8 +115,8 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
         moveAndWait(app.windows().openWindow(b), frameB);
         // The user brings A back to the front.
         app.windows().windowFor(a)->activateWindow();
-        ASSERT_TRUE(waitUntil([&] { return pathsFrontToBack(app).front() == a; }));
-        ASSERT_EQ(pathsFrontToBack(app), (QStringList{a, b, c, gone}));
+        ASSERT_TRUE(waitUntil([&] { return framesFrontToBack(app).front().first == a; }));
+        ASSERT_EQ(framesFrontToBack(app), (Frames{{a, frameA}, {b, frameB}, {c, frameC}, {gone, frameGone}}));
 
         // Resized while the application quits: what was stored stays.
         quit(app, [&] {
@@ -136,11 +139,8 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
     relaunched.launch({});
     ASSERT_TRUE(waitUntil([&] { return relaunched.windows().windowsFrontToBack().size() == 3; }));
     settle();
-    EXPECT_EQ(pathsFrontToBack(relaunched), (QStringList{a, b, c}));
+    EXPECT_EQ(framesFrontToBack(relaunched), (Frames{{a, frameA}, {b, frameB}, {c, frameC}}));
     EXPECT_EQ(QApplication::activeWindow(), relaunched.windows().windowFor(a)) << "the front-most opens last";
-    EXPECT_EQ(relaunched.windows().windowFor(a)->geometry(), frameA);
-    EXPECT_EQ(relaunched.windows().windowFor(b)->geometry(), frameB);
-    EXPECT_EQ(relaunched.windows().windowFor(c)->geometry(), frameC);
 
     quit(relaunched);
     relaunched.appDelegate().startWindow()->close();

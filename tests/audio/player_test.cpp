@@ -5,7 +5,6 @@
 #include "fake_device_source.h"
 #include "inline_audio_player.h"
 #include "offline_audio_output.h"
-#include "peaks.h"
 #include "position_text.h"
 #include "test_audio_files.h"
 
@@ -266,26 +265,4 @@ TEST_F(PlayerTest, LostDeviceOrFailedRestartEndsPlaybackWithAMessage)
     model.togglePlayPause();
     EXPECT_FALSE(model.isPlaying());
     EXPECT_EQ(model.error(), "Playback could not start: the device is busy");
-}
-
-TEST_F(PlayerTest, FilePeaksMatchPeaksOfTheWholeBufferInChunks)
-{
-    // Long enough for several chunks, with a remainder past the last bucket.
-    const QString path = dir_.filePath("Peaks.wav");
-    const size_t frames = 200003;
-    writeAudioFile(path, {generate(frames, [](size_t f) { return float(std::sin(double(f) * 0.001) * (f % 7) / 7); }),
-                          generate(frames, [](size_t f) { return -float(f % 1000) / 1000.0f; })},
-                   kRate);
-    auto whole = readWholeFile(path);
-    ASSERT_TRUE(whole.ok());
-    auto streamed = filePeaks(path, 0, 0, 800);
-    ASSERT_TRUE(streamed.ok());
-    ASSERT_EQ(streamed.value().size(), 2u);
-    for (int c = 0; c < 2; ++c)
-        EXPECT_EQ(streamed.value()[size_t(c)], peaks(whole.value().buffer.channel(c), uint32_t(frames), 800));
-
-    auto region = filePeaks(path, 1000, 100, 800);
-    ASSERT_TRUE(region.ok());
-    EXPECT_EQ(region.value()[1], peaks(whole.value().buffer.channel(1) + 1000, 100, 800));
-    EXPECT_EQ(filePeaks(path, frames, 10, 120).error().description, "Clip range is empty");
 }

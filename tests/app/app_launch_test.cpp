@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -61,7 +62,7 @@ QStringList visibleLabelTexts(const QWidget *widget)
 
 using AppLaunchTest = AppTest;
 
-TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
+TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNoneAndARowReopensAMovedWindowWhereItWas)
 {
     QuorvixApp app;
     // The welcome comes once per user.
@@ -80,67 +81,34 @@ TEST_F(AppLaunchTest, TheStartWindowShowsRecentSessionsOrSaysThereAreNone)
     for (const char *text : {"Recent Sessions", "No Recent Sessions", "Version 9.8.7", "Session Thumbnails"})
         EXPECT_TRUE(texts.contains(text)) << text;
 
-    app.recents().add(makeFile("Mix.ptx"));
+    const QString file = makeFile("Mix.ptx");
+    app.recents().add(file);
     settle();
     EXPECT_FALSE(visibleLabelTexts(start).contains("No Recent Sessions"));
     const auto rows = start->findChildren<kestrix::RecentSessionRow *>();
     ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows.front()->filePath(), path("Mix.ptx"));
+    EXPECT_EQ(rows.front()->filePath(), file);
+
+    // A moved window reopens where it was, also from a click on its row.
+    const QRect moved(70, 80, 640, 480);
+    app.windows().openWindow(file)->setGeometry(moved);
+    ASSERT_TRUE(waitUntil([&] { return kestrix::PerFileSettingsStore::shared().load(file).windowFrame.has_value(); }));
+    app.windows().windowFor(file)->close();
+    ASSERT_TRUE(waitUntil([&] { return app.windows().windowsFrontToBack().isEmpty(); }));
+    EXPECT_EQ(app.windows().openWindow(file)->geometry(), moved);
+    app.windows().windowFor(file)->close();
+    settle();
+    QTest::mouseClick(rows.front(), Qt::LeftButton);
+    ASSERT_NE(app.windows().windowFor(file), nullptr);
+    EXPECT_EQ(app.windows().windowFor(file)->geometry(), moved);
+    app.windows().windowFor(file)->close();
 
     app.appDelegate().showStartWindow();
     EXPECT_EQ(app.appDelegate().startWindow(), start) << "Welcome raises the one start window";
     start->close();
 }
 
-TEST_F(AppLaunchTest, AFileOpenedFromOutsideClosesTheStartWindow)
-{
-    const QString named = makeFile("Kestrix.ptx");
-    const QString other = makeFile("Other.ptx");
-    QuorvixApp app;
-    app.launch({folder_.path(), named});
-    ASSERT_TRUE(waitUntil([&] { return app.windows().windowFor(named) != nullptr; }));
-    settle();
-    EXPECT_FALSE(startWindowVisible(app));
-    EXPECT_EQ(app.windows().windowsFrontToBack().size(), 1) << "the folder is not opened";
-    EXPECT_EQ(app.recents().urls(), QStringList{named});
-
-    // A session named like the application keeps its window when the start
-    // window is closed for the next file.
-    app.appDelegate().showStartWindow();
-    ASSERT_TRUE(startWindowVisible(app));
-    app.appDelegate().openFilesFromOutside({other});
-    settle();
-    EXPECT_FALSE(startWindowVisible(app));
-    ASSERT_NE(app.windows().windowFor(named), nullptr);
-    EXPECT_TRUE(app.windows().windowFor(named)->isVisible());
-    EXPECT_EQ(app.recents().urls(), (QStringList{other, named}));
-
-    for (kestrix::FileWindow *window : app.windows().windowsFrontToBack())
-        window->close();
-}
-
-TEST_F(AppLaunchTest, TheImportItemNamesHowManyItemsItWouldImport)
-{
-    QuorvixApp app;
-    QAction *import = app.commands().importAction();
-    EXPECT_EQ(import->text(), "Import to Pro Tools…");
-    EXPECT_FALSE(import->isEnabled()) << "nothing to import without a key window that can";
-
-    app.importContext().setTrackCount(3);
-    app.importContext().setImportEnabled(true);
-    EXPECT_EQ(import->text(), "Import 3 Items to Pro Tools…");
-    EXPECT_TRUE(import->isEnabled());
-    EXPECT_EQ(import->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_I));
-
-    import->trigger();
-    import->trigger();
-    EXPECT_EQ(app.importContext().importPulse(), 2);
-
-    app.importContext().setTrackCount(1);
-    EXPECT_EQ(import->text(), "Import to Pro Tools…");
-}
-
-TEST_F(AppLaunchTest, OpenRecentListsTheFilesAndClears)
+TEST_F(AppLaunchTest, OpenRecentListsTheFilesAndClearsAndImportNamesItsItemCount)
 {
     const QString a = makeFile("A.ptx");
     const QString b = makeFile("B.ptx");
@@ -174,13 +142,39 @@ TEST_F(AppLaunchTest, OpenRecentListsTheFilesAndClears)
     EXPECT_TRUE(app.recents().urls().isEmpty());
     EXPECT_EQ(actionTexts(menu), QStringList{"Clear Menu"});
     app.windows().windowFor(a)->close();
+
+    // The import item names how many items it would import.
+    QAction *import = app.commands().importAction();
+    EXPECT_EQ(import->text(), "Import to Pro Tools…");
+    EXPECT_FALSE(import->isEnabled()) << "nothing to import without a key window that can";
+
+    app.importContext().setTrackCount(3);
+    app.importContext().setImportEnabled(true);
+    EXPECT_EQ(import->text(), "Import 3 Items to Pro Tools…");
+    EXPECT_TRUE(import->isEnabled());
+    EXPECT_EQ(import->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_I));
+
+    import->trigger();
+    import->trigger();
+    EXPECT_EQ(app.importContext().importPulse(), 2);
+
+    app.importContext().setTrackCount(1);
+    EXPECT_EQ(import->text(), "Import to Pro Tools…");
 }
 
-TEST_F(AppLaunchTest, AFileHandedOverWhileADialogIsOpenOpensAndNothingBreaks)
+TEST_F(AppLaunchTest, AFileOpenedFromOutsideClosesTheStartWindowAlsoWhileADialogIsOpen)
 {
+    const QString named = makeFile("Kestrix.ptx");
     const QString file = makeFile("Mix.ptx");
     QuorvixApp app;
-    app.launch({});
+    app.launch({folder_.path(), named});
+    ASSERT_TRUE(waitUntil([&] { return app.windows().windowFor(named) != nullptr; }));
+    settle();
+    EXPECT_FALSE(startWindowVisible(app));
+    EXPECT_EQ(app.windows().windowsFrontToBack().size(), 1) << "the folder is not opened";
+    EXPECT_EQ(app.recents().urls(), QStringList{named});
+
+    app.appDelegate().showStartWindow();
     ASSERT_TRUE(startWindowVisible(app));
     kestrix::StartWindow *start = app.appDelegate().startWindow();
     QAction *updates = nullptr;
@@ -214,9 +208,15 @@ TEST_F(AppLaunchTest, AFileHandedOverWhileADialogIsOpenOpensAndNothingBreaks)
         EXPECT_TRUE(handedOver);
         ASSERT_NE(app.windows().windowFor(file), nullptr);
         EXPECT_FALSE(startWindowVisible(app));
+        // A session named like the application keeps its window when the
+        // start window is closed for the next file.
+        ASSERT_NE(app.windows().windowFor(named), nullptr);
+        EXPECT_TRUE(app.windows().windowFor(named)->isVisible());
         app.windows().windowFor(file)->close();
         settle();
     }
+    EXPECT_EQ(app.recents().urls(), (QStringList{file, named}));
+    app.windows().windowFor(named)->close();
 }
 
 TEST_F(AppLaunchTest, SettingsThatCannotBeWrittenAreSaidOnceInTheWindow)

@@ -4,7 +4,6 @@
 #include "file_window.h"
 #include "per_file_settings_store.h"
 #include "quorvix_app.h"
-#include "recent_session_row.h"
 #include "start_window.h"
 #include "window_frames.h"
 #include "window/ptx_detail_view.h"
@@ -14,7 +13,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
-#include <QTest>
 
 #include <functional>
 
@@ -31,12 +29,15 @@ QRect storedFrame(const QString &file)
     return frame ? frame->toRect() : QRect();
 }
 
-QStringList pathsFrontToBack(QuorvixApp &app)
+using Frames = QList<std::pair<QString, QRect>>;
+
+// Each window's file and frame, the front-most first.
+Frames framesFrontToBack(QuorvixApp &app)
 {
-    QStringList paths;
+    Frames frames;
     for (const FileWindow *window : app.windows().windowsFrontToBack())
-        paths.append(window->filePath());
-    return paths;
+        frames.append({window->filePath(), window->geometry()});
+    return frames;
 }
 
 void moveAndWait(FileWindow *window, const QRect &frame)
@@ -62,7 +63,7 @@ void quit(QuorvixApp &app, const std::function<void()> &whileQuitting = [] {})
 
 using WindowRegistryTest = AppTest;
 
-TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
+TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindowAndRefreshReloadsOnlyThatOne)
 {
     const QString a = makeFile("A.ptx");
     const QString b = makeFile("B.ptx");
@@ -80,39 +81,20 @@ TEST_F(WindowRegistryTest, OpeningTheSameFileTwiceRaisesItsOneWindow)
     EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == first; })) << "raised and key";
     EXPECT_EQ(app.focusedFileURL(), a);
 
-    app.windows().windowFor(b)->close();
+    // Refresh reloads only the key window.
+    FileWindow *second = app.windows().windowFor(b);
+    ASSERT_TRUE(waitUntil([&] { return !first->detailView()->isLoading() && !second->detailView()->isLoading(); }));
+    emit app.notifications().refreshFile();
+    EXPECT_TRUE(first->detailView()->isLoading());
+    EXPECT_FALSE(second->detailView()->isLoading());
+    EXPECT_TRUE(waitUntil([&] { return !first->detailView()->isLoading(); }));
+
+    second->close();
     settle();
     const QVariantList stored = QSettings().value("openFileURLs").toList();
     ASSERT_EQ(stored.size(), 1) << "a closed window leaves the open list";
     EXPECT_EQ(stored[0].toMap().value("path").toString(), a);
     first->close();
-}
-
-TEST_F(WindowRegistryTest, AMovedWindowReopensWhereItWasAlsoFromTheRecentList)
-{
-    const QString file = makeFile("Mix.ptx");
-    QuorvixApp app;
-    const QRect moved(70, 80, 640, 480);
-    moveAndWait(app.windows().openWindow(file), moved);
-    app.windows().windowFor(file)->close();
-    ASSERT_TRUE(waitUntil([&] { return app.windows().windowsFrontToBack().isEmpty(); }));
-
-    FileWindow *reopened = app.windows().openWindow(file);
-    EXPECT_EQ(reopened->geometry(), moved);
-    reopened->close();
-    settle();
-
-    app.recents().add(file);
-    app.appDelegate().showStartWindow();
-    settle();
-    auto *row = app.appDelegate().startWindow()->findChild<kestrix::RecentSessionRow *>();
-    ASSERT_NE(row, nullptr);
-    QTest::mouseClick(row, Qt::LeftButton);
-    ASSERT_NE(app.windows().windowFor(file), nullptr) << "a click on the recent row opens the file";
-    EXPECT_EQ(app.windows().windowFor(file)->geometry(), moved);
-
-    app.windows().windowFor(file)->close();
-    app.appDelegate().startWindow()->close();
 }
 
 TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
@@ -133,8 +115,8 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
         moveAndWait(app.windows().openWindow(b), frameB);
         // The user brings A back to the front.
         app.windows().windowFor(a)->activateWindow();
-        ASSERT_TRUE(waitUntil([&] { return pathsFrontToBack(app).front() == a; }));
-        ASSERT_EQ(pathsFrontToBack(app), (QStringList{a, b, c, gone}));
+        ASSERT_TRUE(waitUntil([&] { return framesFrontToBack(app).front().first == a; }));
+        ASSERT_EQ(framesFrontToBack(app), (Frames{{a, frameA}, {b, frameB}, {c, frameC}, {gone, frameGone}}));
 
         // Resized while the application quits: what was stored stays.
         quit(app, [&] {
@@ -157,34 +139,11 @@ TEST_F(WindowRegistryTest, WindowsOpenAtQuitReopenFrontToBackWithTheirFrames)
     relaunched.launch({});
     ASSERT_TRUE(waitUntil([&] { return relaunched.windows().windowsFrontToBack().size() == 3; }));
     settle();
-    EXPECT_EQ(pathsFrontToBack(relaunched), (QStringList{a, b, c}));
+    EXPECT_EQ(framesFrontToBack(relaunched), (Frames{{a, frameA}, {b, frameB}, {c, frameC}}));
     EXPECT_EQ(QApplication::activeWindow(), relaunched.windows().windowFor(a)) << "the front-most opens last";
-    EXPECT_EQ(relaunched.windows().windowFor(a)->geometry(), frameA);
-    EXPECT_EQ(relaunched.windows().windowFor(b)->geometry(), frameB);
-    EXPECT_EQ(relaunched.windows().windowFor(c)->geometry(), frameC);
 
     quit(relaunched);
     relaunched.appDelegate().startWindow()->close();
-}
-
-TEST_F(WindowRegistryTest, RefreshReloadsOnlyTheKeyWindow)
-{
-    const QString a = makeFile("A.ptx");
-    const QString b = makeFile("B.ptx");
-    QuorvixApp app;
-    FileWindow *windowA = app.windows().openWindow(a);
-    FileWindow *windowB = app.windows().openWindow(b);
-    ASSERT_TRUE(waitUntil([&] {
-        return QApplication::activeWindow() == windowB && !windowA->detailView()->isLoading() &&
-               !windowB->detailView()->isLoading();
-    }));
-
-    emit app.notifications().refreshFile();
-    EXPECT_TRUE(windowB->detailView()->isLoading());
-    EXPECT_FALSE(windowA->detailView()->isLoading());
-    EXPECT_TRUE(waitUntil([&] { return !windowB->detailView()->isLoading(); }));
-    windowA->close();
-    windowB->close();
 }
 
 TEST_F(WindowRegistryTest, AFrameOnAScreenThatIsGoneOpensOnAScreenOfTodayAndANewFileIsCentred)

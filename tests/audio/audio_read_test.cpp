@@ -70,9 +70,8 @@ TEST(AudioRead, MonoBufferTakesTheChannelOfItsLabel)
                   std::make_tuple(1, 50u, 96000));
         return buffer.value().channel(0)[0];
     };
+    // Which index a label has is checked below; here, that the file's channel count decides it.
     EXPECT_FLOAT_EQ(firstSample(stereo, "Rs"), codedSample(1, 10));
-    EXPECT_FLOAT_EQ(firstSample(stereo, "C"), codedSample(1, 10)) << "C of two channels is the last";
-    EXPECT_FLOAT_EQ(firstSample(stereo, "Lss"), codedSample(0, 10));
     EXPECT_FLOAT_EQ(firstSample(mono, "Rs"), codedSample(0, 10)) << "a mono file has only one channel to give";
 
     // Near the end only what is left is read.
@@ -88,7 +87,7 @@ TEST(AudioRead, ChannelIndexOfALabelDependsOnTheChannelCount)
 {
     // Label, channel count, index; labels compare in upper case.
     const std::tuple<const char *, int, int> cases[] = {
-        {"Rs", 1, 0}, {"Rs", 2, 1}, {"rtm", 6, 1}, {"Lts", 6, 0}, {"C", 2, 1},
+        {"Rs", 1, 0}, {"Rs", 2, 1}, {"rtm", 6, 1}, {"Lts", 6, 0}, {"Lss", 2, 0}, {"C", 2, 1},
         {"C", 6, 2},  {"LFE", 3, 2}, {"LFE", 6, 3}, {"Cs", 5, 4}, {"Ch7", 8, 0},
     };
     for (const auto &[label, count, index] : cases)

@@ -1,9 +1,13 @@
-// Device channel labels and the device manager.
+// Device channel labels, the device manager and the toolbar's device picker
+// bound to it.
 #include "audio_device_manager.h"
+#include "audio_device_picker.h"
 #include "audio_playback_log.h"
 #include "channel_labels.h"
 #include "fake_device_source.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -12,6 +16,30 @@ using namespace kestrix;
 using audiotest::FakeDeviceSource;
 using audiotest::FakeDevices;
 using audiotest::makeDevice;
+
+namespace {
+
+// The picker's menu entries, a checked one marked with "*".
+QStringList menuEntries(const AudioDevicePicker &picker)
+{
+    QStringList out;
+    for (const QAction *action : picker.menu()->actions()) {
+        if (!action->isSeparator())
+            out << (action->isChecked() ? "*" : "") + action->text();
+    }
+    return out;
+}
+
+QAction *entry(const AudioDevicePicker &picker, const QString &text)
+{
+    for (QAction *action : picker.menu()->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 TEST(ChannelLabels, DescriptionsThenLayoutTagThenFallback)
 {
@@ -38,7 +66,7 @@ TEST(ChannelLabels, DescriptionsThenLayoutTagThenFallback)
     EXPECT_TRUE(deriveChannelLabels(0, std::nullopt, {}).labels.isEmpty());
 }
 
-TEST(AudioDeviceManager, ListsDevicesKeepsThePickAndFollowsChanges)
+TEST(AudioDeviceManager, ListsDevicesKeepsThePickAndFollowsChangesWithThePickerShowingEach)
 {
     const AudioOutputDevice speakers = makeDevice("speakers", {"L", "R"});
     const AudioOutputDevice surround = makeDevice("surround", {"L", "R", "C", "LFE", "Ls", "Rs"});
@@ -47,16 +75,20 @@ TEST(AudioDeviceManager, ListsDevicesKeepsThePickAndFollowsChanges)
     FakeDeviceSource &fake = *fixture.source;
     const AudioPlaybackLog &log = fixture.log;
     ASSERT_EQ(devices.outputDevices().size(), 2) << "a device without outputs is not listed";
-    EXPECT_EQ(devices.outputDevices()[1].name, "surround Out");
     EXPECT_EQ(devices.activeDevice()->uid, "speakers");
     EXPECT_FALSE(devices.selectedDevice());
+    AudioDevicePicker picker(devices);
+    EXPECT_EQ(menuEntries(picker), (QStringList{"*System Default", "speakers Out", "surround Out"}));
+    EXPECT_EQ(picker.text(), "System Default");
 
     QSignalSpy listChanges(&devices, &AudioDeviceManager::outputDevicesChanged);
     QSignalSpy defaultChanges(&devices, &AudioDeviceManager::defaultDeviceChanged);
     QSignalSpy pickChanges(&devices, &AudioDeviceManager::selectedDeviceChanged);
 
-    devices.selectDevice(surround);
+    entry(picker, "surround Out")->trigger();
     EXPECT_EQ(devices.activeDevice()->uid, "surround");
+    EXPECT_EQ(menuEntries(picker), (QStringList{"System Default", "speakers Out", "*surround Out"}));
+    EXPECT_EQ(picker.text(), "surround Out");
     EXPECT_EQ(pickChanges.count(), 1);
     const QStringList entries = log.entries();
     ASSERT_GE(entries.size(), 5);
@@ -83,10 +115,15 @@ TEST(AudioDeviceManager, ListsDevicesKeepsThePickAndFollowsChanges)
     fake.change(fake.devices, fake.defaultDevice);
     EXPECT_EQ(std::make_tuple(listChanges.count(), defaultChanges.count()), std::make_tuple(2, 2));
 
-    // A pick that is unplugged gives way to the system default.
+    // A pick that is unplugged gives way to the system default (the pick
+    // made elsewhere, in another window's picker, shows here too); a new
+    // device is listed.
     devices.selectDevice(surround);
-    fake.change({speakers}, speakers);
+    EXPECT_EQ(menuEntries(picker), (QStringList{"System Default", "speakers Out", "*surround Out"}));
+    fake.change({speakers, makeDevice("usb", {"L", "R"})}, speakers);
     EXPECT_FALSE(devices.selectedDevice());
     EXPECT_EQ(devices.activeDevice()->uid, "speakers");
     EXPECT_EQ(log.entries().filter("is no longer available — using the system default").size(), 1);
+    EXPECT_EQ(menuEntries(picker), (QStringList{"*System Default", "speakers Out", "usb Out"}));
+    EXPECT_EQ(picker.text(), "System Default");
 }

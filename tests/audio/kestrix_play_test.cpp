@@ -19,20 +19,16 @@ struct PlayRun {
     QString err;
 };
 
-PlayRun play(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(KESTRIX_PLAY, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << "kestrix-play did not finish";
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
 // Runs kestrix-play and checks its exit status and that `text` is on stdout
 // (status 0) or stderr (any other).
 PlayRun expectPlay(const QStringList &arguments, int exitCode, const QString &text)
 {
-    const PlayRun run = play(arguments);
+    QProcess process;
+    process.start(KESTRIX_PLAY, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << "kestrix-play did not finish";
+    const PlayRun run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                      QString::fromLocal8Bit(process.readAllStandardOutput()),
+                      QString::fromLocal8Bit(process.readAllStandardError())};
     const QString &shown = exitCode == 0 ? run.out : run.err;
     EXPECT_EQ(run.exitCode, exitCode) << arguments.join(' ').toStdString() << "\n" << run.err.toStdString();
     EXPECT_TRUE(shown.contains(text)) << arguments.join(' ').toStdString() << "\n" << shown.toStdString();

@@ -58,13 +58,16 @@ TEST(MiniWaveformTest, ReadsTheFirstChannelOfTheRegionAndMixesMultiMonoGroups)
     QTemporaryDir dir;
     const QString stereo = dir.filePath("stereo.wav");
     const QString shortMono = dir.filePath("short.wav");
-    const auto left = audiotest::generate(2400, [](size_t f) { return float(f % 240) / 480.0f; });
-    const auto right = audiotest::generate(2400, [](size_t) { return 0.9f; });
+    // Long enough to be read in several chunks, with frames left past the last
+    // bucket; a ramp, so that each bucket's peak tells where the bucket lies.
+    const size_t frames = 200003;
+    const auto left = audiotest::generate(frames, [](size_t f) { return float(f) / 262144.0f; });
+    const auto right = audiotest::generate(frames, [](size_t) { return 0.9f; });
     audiotest::writeAudioFile(stereo, {left, right}, 48000);
     audiotest::writeAudioFile(shortMono, {audiotest::generate(1200, [](size_t) { return -0.75f; })}, 48000);
 
     // The whole file: the left channel's 120 peaks, the right one unseen.
-    EXPECT_EQ(miniWaveformOf(fileItem(stereo)), peaks(left.data(), 2400, 120));
+    EXPECT_EQ(miniWaveformOf(fileItem(stereo)), peaks(left.data(), uint32_t(frames), 120));
 
     // A clip region is read alone.
     EXPECT_EQ(miniWaveformOf(PlayableItem{stereo, {}, 100, 600}), peaks(left.data() + 100, 600, 120));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -44,15 +45,21 @@ int pageCount(const std::string &pdf)
     return std::regex_search(info, match, std::regex("Pages:\\s+(\\d+)")) ? std::stoi(match[1]) : -1;
 }
 
-TEST(SessionReport, LongReportIsPaginatedLetterWithFootersAndRunningHeader)
+TEST(SessionReport, LongReportIsPaginatedLetterWithFootersRunningHeaderAndCutTexts)
 {
-    PTXSessionInfo info = sessionAt48k("Mix");
+    PTXSessionInfo info = sessionAt48k("");
     for (int i = 0; i < 150; ++i) {
         kestrix::PTXClipInfo clip;
         clip.name = "Take " + std::to_string(i);
         clip.sampleLength = 48000;
         info.clips.push_back(clip);
     }
+    kestrix::PTXTrackInfo track;
+    track.name = "A very long track name that cannot possibly fit its column of the table";
+    track.comment = "\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1";
+    info.tracks.push_back(track);
+    info.memoryLocations = {marker(1, "Verse", 65 * 48000), marker(2, "Bridge", 3725 * 48000),
+                            marker(3, "Almost", 59 * 48000 + 47999)};
     const std::string pdf = reporttest::tempFolder() + "/Mix Report.pdf";
     const auto written = SessionReportPDF::write(info, pdf);
     ASSERT_TRUE(written) << written.error().description;
@@ -62,21 +69,39 @@ TEST(SessionReport, LongReportIsPaginatedLetterWithFootersAndRunningHeader)
     const int pages = pageCount(pdf);
     EXPECT_EQ(pages, written.value());
     ASSERT_GE(pages, 3);
-    const std::string header = "Kestrix Session Report \u2014 Mix";
+    const std::string header = "Kestrix Session Report \u2014 (unnamed session)";
+    std::vector<std::string> texts;  // each page's
     for (int page = 1; page <= pages; ++page) {
         const std::string text = reporttest::pageText(pdf, page);
         // The number ends the page, centred: the footer line starts with spaces.
         EXPECT_TRUE(std::regex_search(text, std::regex("\n {20,}Page " + std::to_string(page) + "\\s*$")))
             << "page " << page << ":\n" << text;
         EXPECT_EQ(text.find(header) != std::string::npos, page > 1) << "page " << page << ":\n" << text;
+        texts.push_back(text);
     }
     // Every clip is listed once, none lost at a page break, and the column
     // titles come again on the pages the table continues on.
     const std::string all = reporttest::documentText(pdf);
     for (int i = 0; i < 150; ++i)
         EXPECT_NE(all.find("Take " + std::to_string(i) + "\n"), std::string::npos) << i;
-    EXPECT_NE(reporttest::pageText(pdf, 2).find("Audio File"), std::string::npos);
-    EXPECT_NE(reporttest::pageText(pdf, 1).find("120 BPM (changes)"), std::string::npos);
+    EXPECT_NE(texts[1].find("Audio File"), std::string::npos);
+    const std::string &first = texts[0];
+    const std::string layout = std::accumulate(texts.begin(), texts.end(), std::string());
+    EXPECT_NE(first.find("120 BPM (changes)"), std::string::npos);
+    EXPECT_NE(first.find("(unnamed session)"), std::string::npos) << first;
+
+    // Texts too long for their column end in an ellipsis.
+    EXPECT_EQ(layout.find("of the table"), std::string::npos) << layout;
+    EXPECT_TRUE(std::regex_search(first, std::regex("A very long track name\\S* [^\n]*\u2026"))) << first;
+    // The comment column (120 points) holds fewer than the 15 CJK characters.
+    EXPECT_EQ(layout.find(track.comment), std::string::npos) << layout;
+    EXPECT_NE(first.find("\u96e8\u65e5\u6708"), std::string::npos) << first;
+    EXPECT_NE(first.find("\u2026"), first.rfind("\u2026")) << first;
+    // The memory locations come last, with their start times.
+    const std::string &last = texts.back();
+    EXPECT_TRUE(std::regex_search(last, std::regex("Verse +Marker +1:05\n"))) << last;
+    EXPECT_TRUE(std::regex_search(last, std::regex("Bridge +Marker +1:02:05\n"))) << last;
+    EXPECT_TRUE(std::regex_search(last, std::regex("Almost +Marker +1:00\n"))) << last;
 }
 
 TEST(SessionReport, NamesInEveryScriptComeBackAsWrittenFromEmbeddedFonts)
@@ -115,32 +140,6 @@ TEST(SessionReport, NamesInEveryScriptComeBackAsWrittenFromEmbeddedFonts)
     }
     // The main font, a CJK font and an emoji font at least.
     EXPECT_GE(fontRows, 3u) << fonts;
-}
-
-TEST(SessionReport, LongTextsEndInAnEllipsisStartTimesAndAnUnnamedSession)
-{
-    PTXSessionInfo info = sessionAt48k("");
-    kestrix::PTXTrackInfo track;
-    track.name = "A very long track name that cannot possibly fit its column of the table";
-    track.comment = "\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1\u96e8\u65e5\u6708\u6c34\u91d1";
-    info.tracks.push_back(track);
-    info.memoryLocations = {marker(1, "Verse", 65 * 48000), marker(2, "Bridge", 3725 * 48000),
-                            marker(3, "Almost", 59 * 48000 + 47999)};
-    const std::string pdf = reporttest::tempFolder() + "/Unnamed.pdf";
-    ASSERT_TRUE(SessionReportPDF::write(info, pdf));
-
-    const std::string text = reporttest::pageText(pdf, 1);
-    EXPECT_EQ(text.find("of the table"), std::string::npos) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex("A very long track name\\S* [^\n]*\u2026"))) << text;
-    // The comment column (120 points) holds fewer than the 15 CJK characters.
-    EXPECT_EQ(text.find(track.comment), std::string::npos) << text;
-    EXPECT_NE(text.find("\u96e8\u65e5\u6708"), std::string::npos) << text;
-    EXPECT_NE(text.find("\u2026"), text.rfind("\u2026")) << text;
-
-    EXPECT_NE(text.find("(unnamed session)"), std::string::npos) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex("Verse +Marker +1:05\n"))) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex("Bridge +Marker +1:02:05\n"))) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex("Almost +Marker +1:00\n"))) << text;
 }
 
 TEST(SessionReportText, ProposedNameAndClockTexts)

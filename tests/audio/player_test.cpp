@@ -41,6 +41,15 @@ protected:
         return path;
     }
 
+    // A mono file holding the samples coded for `channel`, so that files told
+    // apart by their labels are told apart by what they hold too.
+    QString codedMonoFile(const QString &name, size_t frames, int channel)
+    {
+        const QString path = dir_.filePath(name);
+        writeAudioFile(path, {codedChannels(channel + 1, frames).back()}, kRate);
+        return path;
+    }
+
     static QStringList tempWavs()
     {
         return QDir(QDir::tempPath()).entryList({QStringLiteral("*-*-*-*-*.wav")}, QDir::Files);
@@ -215,7 +224,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
 {
     // C, at another rate, holds nothing in the region: it does not block it.
     const QList<PlayableItem::Channel> channels = {
-        {"L", codedFile("G.L.wav", 960)}, {"R", codedFile("G.R.wav", 960)}, {"C", codedFile("G.C.wav", 100, 1, 44100)}};
+        {"L", codedFile("G.L.wav", 960)}, {"R", codedMonoFile("G.R.wav", 960, 1)}, {"C", codedFile("G.C.wav", 100, 1, 44100)}};
     InlineAudioPlayer player(backend_);
     player.toggle("group:G", PlayableItem{{}, channels, 480, 240});
     ASSERT_TRUE(player.isPlaying());
@@ -224,7 +233,7 @@ TEST_F(PlayerTest, MultiMonoRowThatPlayedToItsEndKeepsItsWaveformAndNoProgress)
     const std::vector<float> out = lastOutput()->render(300);
     // Routed by label: L on the left, R on the right, from frame 480.
     EXPECT_FLOAT_EQ(out[0], codedSample(0, 480));
-    EXPECT_FLOAT_EQ(out[1], codedSample(0, 480));
+    EXPECT_FLOAT_EQ(out[1], codedSample(1, 480));
     QTest::qWait(30);
     player.tick();
     EXPECT_EQ(std::make_pair(player.currentId(), player.progress()), std::make_pair(QString(), 0.0));

@@ -1,7 +1,6 @@
 // Connecting to a PTSL server: registration, the request header, and
 // nothing listening.
 #include "common/ptsl_text.h"
-#include "loopback.h"
 #include "ptsl.h"
 #include "ptsl_command.h"
 #include "sim_fixture.h"
@@ -40,8 +39,7 @@ TEST_F(PtslSimTest, RegistersOnceAndSendsTheSessionIdAndVersionWithEveryRequest)
 
 TEST_F(PtslSimTest, WithNothingListeningEveryQueryIsNullOrZero)
 {
-    const std::string nobody = unusedLoopbackAddress();
-    kestrix::ptsl::testing::overrideSettings(SettingsOverride{nobody, 2000ms, std::nullopt});
+    kestrix::ptsl::testing::overrideSettings(SettingsOverride{kNobodyListens, 2000ms, std::nullopt});
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(ptsl_connect(), -1);
     EXPECT_EQ(ptsl_get_session_sample_rate(), 0);
@@ -56,5 +54,5 @@ TEST_F(PtslSimTest, WithNothingListeningEveryQueryIsNullOrZero)
     EXPECT_LT(millisecondsSince(start), 2000ms) << "a refused connection is reported at once, not after the wait";
     EXPECT_EQ(log_.count("[PTSL] Client constructor timed out"), 0);
     // Each of the nine calls tried to connect, and each attempt failed.
-    EXPECT_EQ(log_.count("[PTSL] Connection exception: PTSL server not reachable at " + nobody), 9);
+    EXPECT_EQ(log_.count("[PTSL] Connection exception: PTSL server not reachable at " + kNobodyListens), 9);
 }

@@ -1,6 +1,5 @@
 // ptsl-query as a program, with ptsl-sim and with nothing listening.
 #include "inspect_runner.h"
-#include "loopback.h"
 #include "sim_process.h"
 
 #include <gtest/gtest.h>
@@ -37,10 +36,9 @@ TEST(PtslQuery, PrintsTheVersionAndTheSessionDescription)
 
 TEST(PtslQuery, SaysProToolsIsNotReachableWhenNothingListens)
 {
-    const std::string nobody = unusedLoopbackAddress();
     const auto start = std::chrono::steady_clock::now();
-    const InspectRun run = query(nobody);
+    const InspectRun run = query(kNobodyListens);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(11));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Pro Tools is not reachable on " + nobody), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Pro Tools is not reachable on " + kNobodyListens), std::string::npos) << run.err;
 }

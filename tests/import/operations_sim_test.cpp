@@ -319,20 +319,20 @@ TEST_F(ImportOperations, WavFramesOfRealFilesAndBrokenOnesRefused)
 
     std::ifstream in(odd, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    const std::string cut = (folder_ / "cut.wav").string();
+    const std::string cut = path("cut.wav");
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, 30);
     EXPECT_FALSE(readWavFrameCount(cut).valid) << "truncated header";
     std::string placeholder = bytes;
     const size_t data = placeholder.find("data");
     placeholder.replace(0, 4, "RF64");
     placeholder.replace(data + 4, 4, "\xFF\xFF\xFF\xFF");
-    const std::string rf = (folder_ / "rf.wav").string();
+    const std::string rf = path("rf.wav");
     std::ofstream(rf, std::ios::binary) << placeholder;
     EXPECT_FALSE(readWavFrameCount(rf).valid) << "RF64 size placeholder never clamps";
     placeholder.replace(data + 4, 4, std::string("\x10\x00\x00\x00", 4));
     std::ofstream(rf, std::ios::binary | std::ios::trunc) << placeholder;
     EXPECT_EQ(readWavFrameCount(rf).frames, 4u) << "RF64 with a real 32-bit size: 16 bytes / 4";
-    EXPECT_FALSE(readWavFrameCount((folder_ / "missing.wav").string()).valid);
+    EXPECT_FALSE(readWavFrameCount(path("missing.wav")).valid);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -19,21 +18,11 @@ protected:
     void SetUp() override
     {
         PtslSimTest::SetUp();
-        folder_ = fs::temp_directory_path() / ("kestrix-sim-import-" + std::to_string(getpid()));
-        fs::create_directories(folder_ / "a");
-        fs::create_directories(folder_ / "b");
-        for (const char *name : {"a/Kick.wav", "b/Kick.wav"})
-            std::ofstream(folder_ / name) << "RIFF";
+        for (const char *name : {"a/Kick.wav", "b/Kick.wav"}) {
+            fs::create_directories(fs::path(path(name)).parent_path());
+            std::ofstream(path(name)) << "RIFF";
+        }
     }
-    void TearDown() override
-    {
-        PtslSimTest::TearDown();
-        fs::remove_all(folder_);
-    }
-
-    std::string path(const char *name) const { return (folder_ / name).string(); }
-
-    fs::path folder_;
 };
 
 kestrix::CommandResult run(int32_t command, const std::string &body)

@@ -248,11 +248,9 @@ TEST(CompareSessions, PositionsPast32BitsStayExact)
     Recipe before = baseRecipe();
     trackNamed(before, "Dialog").placements.push_back({"Dialog_01", 0, far});
     before.clips[1].offset = (uint64_t(1) << 32) + 1;
-    before.locations.push_back({9, 0, 1, "Far", far, far, {}});
     Recipe after = before;
     trackNamed(after, "Dialog").placements.back().groupOffset = far + 1;
     after.clips[1].offset += 2;
-    after.locations.back().start = after.locations.back().end = far + 3;
 
     const SessionDiff d = compareRecipes(before, after).diff;
     ASSERT_EQ(d.clipsMoved.size(), 1u);
@@ -260,14 +258,11 @@ TEST(CompareSessions, PositionsPast32BitsStayExact)
     EXPECT_EQ(d.clipsMoved[0].newPosition, far + 1);
     ASSERT_EQ(d.clipsTrimmed.size(), 2u);  // both snares
     EXPECT_EQ(d.clipsTrimmed[0].newOffset, (uint64_t(1) << 32) + 3);
-    ASSERT_EQ(d.locationsChanged.size(), 1u);
-    EXPECT_EQ(d.locationsChanged[0].fields[0], (FieldChange{"start", far, far + 3}));
 }
 
 TEST(CompareSessions, MinSecTexts)
 {
     EXPECT_EQ(kestrix::minSecText(0, "48000"), "0:00.000");
-    EXPECT_EQ(kestrix::minSecText(uint64_t(48000) * 3725, "48000"), "1:02:05.000");
     // The largest count neither overflows nor loses the last sample's millisecond.
     EXPECT_EQ(kestrix::minSecText(UINT64_MAX, "96000"), "53375995583:39:01.162");
     EXPECT_EQ(kestrix::minSecText(480, "Unknown"), "480 samples");

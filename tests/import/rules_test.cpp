@@ -116,15 +116,11 @@ TEST(ImportArguments, MappingsAndSampleRateScaling)
     track.type = PTXTrackType::aux;
     track.isFolder = true;
     EXPECT_EQ(trackTypeArgument(track), "TT_RoutingFolder");
-    track.type = PTXTrackType::audio;
-    EXPECT_EQ(trackTypeArgument(track), "TT_BasicFolder");
     track.isFolder = false;
     track.type = PTXTrackType::video;
     EXPECT_EQ(trackTypeArgument(track), "TT_Audio");
     EXPECT_EQ(trackFormatArgument("5.1"), "TF_5_1");
     EXPECT_EQ(trackFormatArgument("Unknown"), "TF_Mono");
-    EXPECT_EQ(colorArgument(kNoColorIndex), -2);
-    EXPECT_EQ(colorArgument(0), -1);
     EXPECT_EQ(colorArgument(7), 7);
 
     const SampleRateScale scale{48000, 44100};

@@ -1,4 +1,4 @@
-#include "compare_fixture.h"
+#include "session_recipe.h"
 #include "inspect_runner.h"
 
 #include <nlohmann/json.hpp>

@@ -1,4 +1,4 @@
-#include "compare_fixture.h"
+#include "session_recipe.h"
 #include "diff_json.h"
 #include "diff_text.h"
 

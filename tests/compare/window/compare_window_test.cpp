@@ -1,4 +1,4 @@
-#include "compare_fixture.h"
+#include "session_recipe.h"
 #include "compare_timeline.h"
 #include "compare_window.h"
 #include "inspect_runner.h"

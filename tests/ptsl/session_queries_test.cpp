@@ -3,7 +3,9 @@
 #include "ptsl.h"
 #include "sim_fixture.h"
 
-TEST_F(PtslSimTest, SessionNameAndPathTakeTheFirstNonEmptyKey)
+// Name and path take the first non-empty key; tracks and clips are lines,
+// empty text for none.
+TEST_F(PtslSimTest, NamePathTracksAndClipsAsText)
 {
     startSim({"--session-name", "Film Mix", "--session-path", "/Volumes/Work/Film Mix/Film Mix.ptx"});
     EXPECT_EQ(takeText(ptsl_get_session_name()), "Film Mix");
@@ -13,6 +15,18 @@ TEST_F(PtslSimTest, SessionNameAndPathTakeTheFirstNonEmptyKey)
               "43={\"session_path\":\"\",\"session_location\":\"\",\"path\":\"/p/S.ptx\"}"});
     EXPECT_EQ(takeText(ptsl_get_session_name()), std::nullopt) << "an empty name is not available";
     EXPECT_EQ(takeText(ptsl_get_session_path()), "/p/S.ptx");
+
+    startSim();
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "") << "no tracks is empty text, not null";
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), "");
+
+    startSim({"--track", "Kick", "--track", "Snare Top", "--clip", "Kick_01", "--clip", "Vox.L"});
+    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nSnare Top");
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), "Kick_01\nVox.L");
+
+    startSim({"--fail", "3={}", "--fail", "125={}"});
+    EXPECT_EQ(takeText(ptsl_get_track_names()), std::nullopt);
+    EXPECT_EQ(takeText(ptsl_get_clip_names()), std::nullopt);
 }
 
 TEST_F(PtslSimTest, SampleRateIsTheNumberAfterSR)
@@ -33,21 +47,6 @@ TEST_F(PtslSimTest, SampleRateIsTheNumberAfterSR)
     }
     startSim({"--sample-rate", "88200"});
     EXPECT_EQ(ptsl_get_session_sample_rate(), 88200);
-}
-
-TEST_F(PtslSimTest, TrackAndClipNamesAreLinesEmptyForNone)
-{
-    startSim();
-    EXPECT_EQ(takeText(ptsl_get_track_names()), "") << "no tracks is empty text, not null";
-    EXPECT_EQ(takeText(ptsl_get_clip_names()), "");
-
-    startSim({"--track", "Kick", "--track", "Snare Top", "--clip", "Kick_01", "--clip", "Vox.L"});
-    EXPECT_EQ(takeText(ptsl_get_track_names()), "Kick\nSnare Top");
-    EXPECT_EQ(takeText(ptsl_get_clip_names()), "Kick_01\nVox.L");
-
-    startSim({"--fail", "3={}", "--fail", "125={}"});
-    EXPECT_EQ(takeText(ptsl_get_track_names()), std::nullopt);
-    EXPECT_EQ(takeText(ptsl_get_clip_names()), std::nullopt);
 }
 
 TEST_F(PtslSimTest, SessionDescriptionLeavesOutWhatIsNotAvailable)

@@ -130,15 +130,14 @@ TEST(CompareSessions, EachKindOfDifferenceAloneAndAllTogether)
         edit.apply(everything);
         SessionDiff expected;
         edit.expect(expected);
-        const SessionDiff diff =
-            edit.reversed ? compareRecipes(changed, base).diff : compareRecipes(base, changed).diff;
+        const SessionDiff diff = edit.reversed ? compareRecipes(changed, base) : compareRecipes(base, changed);
         EXPECT_EQ(diff, expected);
         EXPECT_FALSE(diff.identical());
         total += differenceCount(expected);
     }
     // The edits touch different items, so together they add up. The removed
     // audio file is the one edit compared the other way round: here it is added.
-    const SessionDiff all = compareRecipes(base, everything).diff;
+    const SessionDiff all = compareRecipes(base, everything);
     EXPECT_EQ(differenceCount(all), total);
     EXPECT_EQ(all.filesAdded.size(), 2u);
 }
@@ -152,7 +151,7 @@ TEST(CompareSessions, ARenameIsARemovalAndAnAddition)
         p.clip = "Kick_01b";
     renamed.locations[1].name = "Chorus 1";
     renamed.locations[1].number = 7;
-    const SessionDiff d = compareRecipes(baseRecipe(), renamed).diff;
+    const SessionDiff d = compareRecipes(baseRecipe(), renamed);
     ASSERT_EQ(d.tracksAdded.size(), 1u);
     ASSERT_EQ(d.tracksRemoved.size(), 1u);
     EXPECT_TRUE(d.tracksChanged.empty());
@@ -171,20 +170,20 @@ TEST(CompareSessions, RepeatedClipsPairInTimelineOrder)
     Recipe shifted = baseRecipe();
     // Kicks at 0, 96000, 192000 become 0, 100000, 192000: one moved clip.
     trackNamed(shifted, "Kick").placements[1].position = 100000;
-    SessionDiff d = compareRecipes(baseRecipe(), shifted).diff;
+    SessionDiff d = compareRecipes(baseRecipe(), shifted);
     EXPECT_EQ(moves(d), (std::vector<Move>{{96000, 100000}}));
     EXPECT_EQ(differenceCount(d), 1u);
 
     // Both snares moved later, listed out of order: the first pairs with the first.
     Recipe later = baseRecipe();
     trackNamed(later, "Snare").placements = {{"Snare_02", 900000}, {"Snare_02", 60000}};
-    d = compareRecipes(baseRecipe(), later).diff;
+    d = compareRecipes(baseRecipe(), later);
     EXPECT_EQ(moves(d), (std::vector<Move>{{48000, 60000}, {480000, 900000}}));
 
     // One snare fewer: the first pairs with the first and the last is removed.
     Recipe fewer = baseRecipe();
     trackNamed(fewer, "Snare").placements = {{"Snare_02", 60000}};
-    d = compareRecipes(baseRecipe(), fewer).diff;
+    d = compareRecipes(baseRecipe(), fewer);
     EXPECT_EQ(moves(d), (std::vector<Move>{{48000, 60000}}));
     EXPECT_EQ(d.clipsRemoved, (std::vector<ClipEntry>{{"Snare", "Snare_02", 480000, {2, 1}}}));
 }
@@ -223,7 +222,7 @@ TEST(CompareSessions, PositionsPast32BitsStayExact)
     trackNamed(after, "Dialog").placements.back().groupOffset = far + 1;
     after.clips[1].offset += 2;
 
-    const SessionDiff d = compareRecipes(before, after).diff;
+    const SessionDiff d = compareRecipes(before, after);
     EXPECT_EQ(moves(d), (std::vector<Move>{{far, far + 1}}));
     ASSERT_EQ(d.clipsTrimmed.size(), 2u);  // both snares
     EXPECT_EQ(d.clipsTrimmed[0].newOffset, (uint64_t(1) << 32) + 3);

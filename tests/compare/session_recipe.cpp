@@ -180,12 +180,9 @@ kestrix::PTXSessionInfo readSession(const Recipe &recipe)
     return std::move(session).value();
 }
 
-Compared compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe)
+kestrix::SessionDiff compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe)
 {
-    kestrix::PTXSessionInfo oldSession = readSession(oldRecipe);
-    kestrix::PTXSessionInfo newSession = readSession(newRecipe);
-    kestrix::SessionDiff diff = kestrix::compareSessions(oldSession, newSession);
-    return {std::move(oldSession), std::move(newSession), std::move(diff)};
+    return kestrix::compareSessions(readSession(oldRecipe), readSession(newRecipe));
 }
 
 size_t differenceCount(const kestrix::SessionDiff &d)

@@ -66,13 +66,8 @@ std::string writeSession(const Recipe &recipe);
 // The session as the reader gives it.
 kestrix::PTXSessionInfo readSession(const Recipe &recipe);
 
-// Both sessions as the reader gives them.
-struct Compared {
-    kestrix::PTXSessionInfo oldSession;
-    kestrix::PTXSessionInfo newSession;
-    kestrix::SessionDiff diff;
-};
-Compared compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe);
+// The differences between the sessions as the reader gives them.
+kestrix::SessionDiff compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe);
 
 // How many differences the diff lists in all its sections.
 size_t differenceCount(const kestrix::SessionDiff &diff);

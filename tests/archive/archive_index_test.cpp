@@ -52,11 +52,6 @@ TEST_F(ArchiveIndexTest, EachQueryFormFindsExactlyTheSessionsHoldingTheName)
     for (const auto &[query, expected] : cases)
         EXPECT_EQ(names(find(store, query)), expected) << query;
 
-    const auto doors = find(store, "door");
-    ASSERT_EQ(doors.size(), 2u);
-    EXPECT_EQ(doors[0].path, path("root/Films/ReelA/Alpha.ptx"));
-    EXPECT_EQ(matchSet(doors[0]), (std::set<std::pair<std::string, std::string>>{{"clip", "Door Slam-01"},
-                                                                                  {"file", "Door Slam.wav"}}));
     // A file matched by its name and by its folder is one match.
     const auto files = find(store, "file:audio file:door");
     ASSERT_EQ(files.size(), 1u);

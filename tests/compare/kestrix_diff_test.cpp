@@ -1,4 +1,4 @@
-#include "compare_fixture.h"
+#include "session_recipe.h"
 #include "inspect_runner.h"
 
 #include <nlohmann/json.hpp>
@@ -50,20 +50,15 @@ TEST(KestrixDiff, ExitsLikeDiffAndPrintsBothForms)
 
     run = diff("--json " + base + " " + other);
     EXPECT_EQ(run.status, 1);
-    const auto json = nlohmann::ordered_json::parse(run.out);
-    std::vector<std::string> keys;
-    for (const auto &[key, value] : json.items())
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"identical", "properties", "tracks", "clips", "audioFiles", "plugins",
-                                              "memoryLocations"}));
-    EXPECT_EQ(json["identical"], false);
-    EXPECT_EQ(json["properties"][0].dump(), R"({"field":"Sample Rate","old":"48000","new":"96000"})");
-    EXPECT_EQ(json["tracks"]["removed"].dump(), R"([{"name":"Temp"}])");
-    EXPECT_EQ(json["clips"]["moved"].dump(),
-              R"([{"track":"Dialog","name":"Dialog_01","oldPosition":960000,"newPosition":1008000}])");
-    EXPECT_EQ(json["clips"]["added"].dump(), "[]");
-    EXPECT_EQ(json["memoryLocations"]["changed"][0]["fields"][0].dump(),
-              R"({"field":"start","old":2400000,"new":4294967303})");
+    // The whole document, its sections in this order.
+    EXPECT_EQ(nlohmann::ordered_json::parse(run.out).dump(),
+              R"({"identical":false,"properties":[{"field":"Sample Rate","old":"48000","new":"96000"}],)"
+              R"("tracks":{"added":[],"removed":[{"name":"Temp"}],"changed":[]},"clips":{"added":[],"removed":[],)"
+              R"("moved":[{"track":"Dialog","name":"Dialog_01","oldPosition":960000,"newPosition":1008000}],)"
+              R"("trimmed":[]},"audioFiles":{"added":[],"removed":[]},"plugins":{"added":[],"removed":[]},)"
+              R"("memoryLocations":{"added":[],"removed":[],"changed":[{"number":3,"name":"Chorus",)"
+              R"("fields":[{"field":"start","old":2400000,"new":4294967303},{"field":"end","old":2400000,)"
+              R"("new":4294967303}]}]}})");
 
     // A name that is not UTF-8 is written, not a reason to stop.
     Recipe latin1 = baseRecipe();
@@ -87,11 +82,5 @@ TEST(KestrixDiff, UsageAndReadErrorsExitTwo)
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("Failed to parse session"), std::string::npos) << run.err;
     }
-    for (const std::string &args : {std::string(), base, "--jsn " + base + " " + base, base + " " + base + " " + base}) {
-        SCOPED_TRACE(args);
-        EXPECT_EQ(diff(args).status, 2);
-    }
-    const InspectRun help = diff("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--json"), std::string::npos);
+    EXPECT_EQ(diff(base + " " + base + " " + base).status, 2) << "a third session";
 }

@@ -1,7 +1,9 @@
 #include "session_recipe.h"
 
+#include "inspect_runner.h"
 #include "media_blocks.h"
 #include "property_blocks.h"
+#include "session_source.h"
 #include "track_blocks.h"
 
 #include <algorithm>
@@ -159,6 +161,36 @@ Recipe baseRecipe()
                 {.name = "Music"}, {.name = "FX"}, {.name = "Temp"}};
     r.locations = {{1, 0, 1, "Intro", 0, 0, {}}, {3, 0, 1, "Chorus", 2400000, 2400000, {}}};
     return r;
+}
+
+std::string writeSession(const Recipe &recipe)
+{
+    static int counter = 0;
+    const std::string path = inspecttest::tempPath("compare-" + std::to_string(counter++) + ".ptx");
+    if (!sessionFile(recipe).write(path))
+        throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+kestrix::PTXSessionInfo readSession(const Recipe &recipe)
+{
+    auto session = kestrix::openForComparison(writeSession(recipe));
+    if (!session)
+        throw std::runtime_error("the reader refused a written session: " + session.error());
+    return std::move(session).value();
+}
+
+kestrix::SessionDiff compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe)
+{
+    return kestrix::compareSessions(readSession(oldRecipe), readSession(newRecipe));
+}
+
+size_t differenceCount(const kestrix::SessionDiff &d)
+{
+    return d.properties.size() + d.tracksAdded.size() + d.tracksRemoved.size() + d.tracksChanged.size() +
+           d.clipsAdded.size() + d.clipsRemoved.size() + d.clipsMoved.size() + d.clipsTrimmed.size() +
+           d.filesAdded.size() + d.filesRemoved.size() + d.pluginsAdded.size() + d.pluginsRemoved.size() +
+           d.locationsAdded.size() + d.locationsRemoved.size() + d.locationsChanged.size();
 }
 
 } // namespace comparetest

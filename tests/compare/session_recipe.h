@@ -1,10 +1,12 @@
 // Sessions for the comparison tests, described by what they hold and
 // written with the session-file writer, so that every comparison runs on
-// what the reader makes of real bytes.
+// what the reader makes of real bytes; and recipe pairs compared through
+// the reader.
 #ifndef KESTRIX_TEST_COMPARE_SESSION_RECIPE_H
 #define KESTRIX_TEST_COMPARE_SESSION_RECIPE_H
 
 #include "marker_blocks.h"
+#include "session_diff.h"
 #include "session_writer.h"
 
 #include <cstdint>
@@ -57,6 +59,18 @@ ptxw::SessionFile sessionFile(const Recipe &recipe);
 
 // A small session with a bit of everything, the starting point of each test.
 Recipe baseRecipe();
+
+// The path of the written session; each call writes a new file.
+std::string writeSession(const Recipe &recipe);
+
+// The session as the reader gives it.
+kestrix::PTXSessionInfo readSession(const Recipe &recipe);
+
+// The differences between the sessions as the reader gives them.
+kestrix::SessionDiff compareRecipes(const Recipe &oldRecipe, const Recipe &newRecipe);
+
+// How many differences the diff lists in all its sections.
+size_t differenceCount(const kestrix::SessionDiff &diff);
 
 } // namespace comparetest
 

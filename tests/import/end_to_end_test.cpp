@@ -37,7 +37,7 @@ TEST_F(ImportEndToEnd, KestrixImportPlacesTwoDemoTracksAndStopsAtAlerts)
     EXPECT_NE(state.find(R"("position":385714})"), std::string::npos) << state;
 
     EXPECT_EQ(runImportTool(address + "--track Nope " + session).status, 2);
-    EXPECT_EQ(runImportTool("--address 127.0.0.1:1 --track Kick " + session).status, 4);
+    EXPECT_EQ(runImportTool("--address " + kNobodyListens + " --track Kick " + session).status, 4);
 }
 
 } // namespace

@@ -6,32 +6,19 @@
 #include "sim_fixture.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 class ImportTest : public PtslSimTest {
 protected:
-    void SetUp() override
-    {
-        PtslSimTest::SetUp();
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override
-    {
-        PtslSimTest::TearDown();
-        std::filesystem::remove_all(folder_);
-    }
-
     // `frames` frames at 48 kHz; `format` holds sox's channel and bit options.
     std::string wav(const std::string &name, int frames, const std::string &format = "-c 1 -b 16")
     {
-        const std::string path = (folder_ / name).string();
+        const std::string file = path(name);
         const std::string command =
-            "sox -n -r 48000 " + format + " '" + path + "' trim 0 " + std::to_string(frames) + "s 2>/dev/null";
+            "sox -n -r 48000 " + format + " '" + file + "' trim 0 " + std::to_string(frames) + "s 2>/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return path;
+        return file;
     }
 
     // The bodies of the requests of one command the sim received, in order.
@@ -46,9 +33,6 @@ protected:
         }
         return found;
     }
-
-    const std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() / ("kestrix-import-" + std::to_string(getpid()));
 };
 
 #endif

@@ -21,7 +21,7 @@ TEST(PtslJson, EscapeWritesControlBytesAndQuotesAndKeepsHighBytes)
     EXPECT_EQ(jsonEscape("Caf\xc3\xa9 \xff"), "Caf\xc3\xa9 \xff");
 }
 
-TEST(PtslJson, StringValueNeedsTheCompactPattern)
+TEST(PtslJson, StringValuesNeedTheCompactPattern)
 {
     const std::string json = R"({"track_name":"Kick","name":"Snare","name":"Tom"})";
     EXPECT_EQ(jsonStringValue(json, "name"), "Snare") << "the first exact key, not one that ends in it";
@@ -32,10 +32,8 @@ TEST(PtslJson, StringValueNeedsTheCompactPattern)
     EXPECT_EQ(jsonStringValue(R"({"name":"Kick)", "name"), "") << "unterminated";
     EXPECT_EQ(jsonStringValue(R"({"name":""})", "name"), "");
     EXPECT_EQ(jsonStringValue(R"({"name":"say \"hi\""})", "name"), "say \\") << "escaped quotes end the value";
-}
 
-TEST(PtslJson, AllStringValuesInOrder)
-{
+    // Every value of the key, in order, up to one left open.
     EXPECT_EQ(jsonAllStringValues(R"({"list":[{"name":"A"},{"name":""},{"x":{"name":"C"}}]})", "name"),
               (std::vector<std::string>{"A", "", "C"}));
     EXPECT_EQ(jsonAllStringValues(R"({"name":"A","name": "B","name":"C)", "name"), (std::vector<std::string>{"A"}));

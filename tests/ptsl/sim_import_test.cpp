@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -19,21 +18,11 @@ protected:
     void SetUp() override
     {
         PtslSimTest::SetUp();
-        folder_ = fs::temp_directory_path() / ("kestrix-sim-import-" + std::to_string(getpid()));
-        fs::create_directories(folder_ / "a");
-        fs::create_directories(folder_ / "b");
-        for (const char *name : {"a/Kick.wav", "b/Kick.wav"})
-            std::ofstream(folder_ / name) << "RIFF";
+        for (const char *name : {"a/Kick.wav", "b/Kick.wav"}) {
+            fs::create_directories(fs::path(path(name)).parent_path());
+            std::ofstream(path(name)) << "RIFF";
+        }
     }
-    void TearDown() override
-    {
-        PtslSimTest::TearDown();
-        fs::remove_all(folder_);
-    }
-
-    std::string path(const char *name) const { return (folder_ / name).string(); }
-
-    fs::path folder_;
 };
 
 kestrix::CommandResult run(int32_t command, const std::string &body)
@@ -57,7 +46,7 @@ std::string clipBody(const std::string &name, const std::string &fileId, int sta
 
 // The import operation tests drive the sim through renamed tracks, folders,
 // colours and refused clips; this covers what they do not reach.
-TEST_F(SimImportTest, CopiedFilesGetUniqueNamesAndUnknownReferencesAreRefused)
+TEST_F(SimImportTest, CopiedFilesGetUniqueNamesAndUnknownReferencesAndScriptedRefusalsFail)
 {
     SimProcess &sim = startSim({"--track", "Kick"});
     ASSERT_EQ(ptsl_connect(), 0);
@@ -93,16 +82,14 @@ TEST_F(SimImportTest, CopiedFilesGetUniqueNamesAndUnknownReferencesAreRefused)
     EXPECT_NE(state.find(R"("name":"Kick 1","type":"TT_Audio","format":"TF_Mono","folder":"","color_index":12)"),
               std::string::npos)
         << state;
-}
 
-TEST_F(SimImportTest, ScriptedRefusalsAndMissingSessionOrRegistration)
-{
+    // Scripted refusals, and commands without a session.
     startSim({"--empty-clip-ids"});
     ASSERT_EQ(ptsl_connect(), 0);
     ASSERT_TRUE(run(123, importBody("\"" + path("a/Kick.wav") + "\"", "AOperations_CopyAudio")).ok);
-    const auto clip = run(127, clipBody("Kick_01", "f-1", 0, 10));
-    EXPECT_TRUE(clip.ok);
-    EXPECT_EQ(clip.body, R"({"clip_ids":[]})");
+    const auto emptyIds = run(127, clipBody("Kick_01", "f-1", 0, 10));
+    EXPECT_TRUE(emptyIds.ok);
+    EXPECT_EQ(emptyIds.body, R"({"clip_ids":[]})");
 
     startSim({"--no-session"});
     ASSERT_EQ(ptsl_connect(), 0);

@@ -7,6 +7,10 @@
 #include <sys/types.h>
 #include <vector>
 
+// A loopback address where nothing listens: port 1 is privileged, so no test
+// process can take it.
+inline const std::string kNobodyListens = "127.0.0.1:1";
+
 class SimProcess {
 public:
     // Starts ptsl-sim with the options (besides --port, --request-log and

@@ -1,4 +1,5 @@
-// kestrix-inspect's model output: the --json document and the plain summary.
+// kestrix-inspect's outputs: the model's --json document and plain summary,
+// the reader's --reader-json values, and the error of a file it cannot read.
 #include "marker_blocks.h"
 #include "media_blocks.h"
 #include "property_blocks.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using inspecttest::inspect;
+using inspecttest::InspectRun;
 using inspecttest::tempPath;
 
 // Two folders of tracks, a stereo pair of files and clips, a group
@@ -51,11 +53,12 @@ ptxw::SessionFile smallSession()
 
 } // namespace
 
-TEST(InspectModel, JsonHoldsTheModelInDeclarationOrder)
+TEST(InspectModel, JsonInDeclarationOrderAndSummaryOfOneSession)
 {
     const std::string path = tempPath("Small Session.ptx");
     ASSERT_TRUE(smallSession().write(path));
-    const inspecttest::InspectRun run = inspect("--json '" + path + "'");
+    const InspectRun run = inspect("--json '" + path + "'");
+    const InspectRun summary = inspect("'" + path + "'");
     std::filesystem::remove(path);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string clip = R"("id":"Gtr.L","name":"Gtr.L","sourceFileIndex":0,"sampleOffset":0,"sampleLength":48000,)";
@@ -90,16 +93,8 @@ TEST(InspectModel, JsonHoldsTheModelInDeclarationOrder)
               R"({"suffix":"L","clip":{)" + clip + R"("timelinePosition":0,"colorIndex":65534}},)"
               R"({"suffix":"R","clip":{)" + clipR + R"("timelinePosition":0,"colorIndex":65534}}]}]})"
               "\n");
-}
-
-TEST(InspectModel, SummaryShowsDisplayTextsAndLists)
-{
-    const std::string path = tempPath("Summary.ptx");
-    ASSERT_TRUE(smallSession().write(path));
-    const inspecttest::InspectRun run = inspect("'" + path + "'");
-    std::filesystem::remove(path);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Session: Summary\n"
+    ASSERT_EQ(summary.status, 0) << summary.err;
+    EXPECT_EQ(summary.out, "Session: Small Session\n"
                        "  Sample rate:     48000\n"
                        "  Bit depth:       24-bit\n"
                        "  Audio format:    WAV\n"
@@ -127,13 +122,40 @@ TEST(InspectModel, SummaryShowsDisplayTextsAndLists)
                        "  2. Verse (marker, 96000)\n");
 }
 
+TEST(InspectModel, ReaderJsonOfSessionProperties)
+{
+    ptxw::SessionFile file;
+    file.bigEndian = true;
+    file.scheme = 5;
+    file.seed = 17;
+    file.block(ptxw::sessionFormatBlock(44100, 4, {1, 1, 16}))
+        .block(ptxw::counterFormatBlock(3))
+        .block(ptxw::timecodeBlock(6, 4000000000u, "Caf\xe9 \"1\""))
+        .block(ptxw::tempoMapBlock({{133.5, 0}}))
+        .block(ptxw::meterMapBlock({{0, 6, 8}}));
+    const std::string path = tempPath("props.ptx");
+    ASSERT_TRUE(file.write(path));
+    const InspectRun run = inspect("--reader-json " + path);
+    std::filesystem::remove(path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"sample_rate\":44100,\"bit_depth\":16,\"is_float\":0,\"audio_format\":4,"
+              "\"frame_rate_code\":6,\"interleaved\":1,\"pan_depth\":1,\"session_start\":4000000000,"
+              "\"length_text\":\"Caf\\u00e9 \\\"1\\\"\",\"main_counter_format\":3,\"has_fixed_tempo\":0,"
+              "\"fixed_tempo\":120,\"tempo_bpm\":[133.5],\"meters\":[[6,8]],\"tracks\":[],\"clips\":[],"
+              "\"clip_groups\":[],\"audio_files\":[],\"active_plugins\":[],\"inactive_plugins\":[],"
+              "\"memory_locations\":[]}\n");
+}
+
 TEST(InspectModel, UnreadableFileExitsOneWithTheErrorOnStderr)
 {
-    for (const char *option : {"", "--json "}) {
-        const inspecttest::InspectRun run = inspect(std::string(option) + "/nonexistent/Song.ptx");
+    const std::string modelError = "[PTXSession] Parse failed: Failed to parse session\n"
+                                   "/nonexistent/Song.ptx: Failed to parse session blocks\n";
+    for (const auto &[option, error] : {std::pair<std::string, std::string>{"", modelError}, {"--json ", modelError},
+                                        {"--reader-json ", "/nonexistent/Song.ptx: Failed to parse session\n"}}) {
+        const InspectRun run = inspect(option + "/nonexistent/Song.ptx");
         EXPECT_EQ(run.status, 1) << option;
         EXPECT_EQ(run.out, "") << option;
-        EXPECT_EQ(run.err, "[PTXSession] Parse failed: Failed to parse session\n"
-                           "/nonexistent/Song.ptx: Failed to parse session blocks\n");
+        EXPECT_EQ(run.err, error) << option;
     }
 }

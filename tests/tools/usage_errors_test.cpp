@@ -62,19 +62,13 @@ void expectUsageError(const Tool &tool, const std::string &args)
 
 } // namespace
 
-TEST(UsageErrors, UnknownOptionsAndMissingArgumentsExitTwoWithTheUsage)
+TEST(UsageErrors, RefusedCommandLinesExitTwoWithTheUsageAndHelpAndVersionSucceed)
 {
     for (const Tool &tool : tools()) {
         expectUsageError(tool, "--no-such-option");
         expectUsageError(tool, "-Z");
         for (const std::string &args : tool.missing)
             expectUsageError(tool, args);
-    }
-}
-
-TEST(UsageErrors, HelpAndVersionSucceedOnStdout)
-{
-    for (const Tool &tool : tools()) {
         const InspectRun help = runProgram(tool.path, "--help");
         EXPECT_EQ(help.status, 0) << tool.name << help.err;
         EXPECT_NE(help.out.find("Usage: " + tool.name), std::string::npos) << tool.name << help.out;

@@ -1,4 +1,4 @@
-#include "compare_fixture.h"
+#include "session_recipe.h"
 #include "compare_timeline.h"
 #include "compare_window.h"
 #include "inspect_runner.h"
@@ -64,7 +64,7 @@ TEST(CompareTimeline, MarksAddedRemovedAndMovedClipsOnTheirRows)
     EXPECT_EQ(timeline.session.tracks[1].clips.size(), 3u);
 }
 
-TEST(CompareWindow, ListsTheDifferencesAndSelectsInTheSessionWindow)
+TEST(CompareWindow, ListsTheDifferencesSelectsInTheSessionWindowAndSaysWhyAFileCannotBeRead)
 {
     const std::string oldPath = writeSession(baseRecipe());
     const std::string newPath = writeSession(editedRecipe());
@@ -92,15 +92,13 @@ TEST(CompareWindow, ListsTheDifferencesAndSelectsInTheSessionWindow)
     ASSERT_TRUE(view.selectionManager().focusedItem());
     EXPECT_EQ(*view.selectionManager().focusedItem(), (SelectableItem{"Temp", SelectableItemKind::track()}));
     window->close();
-}
 
-TEST(CompareWindow, SaysWhyTheOtherFileCannotBeRead)
-{
+    // A file that is not a session: the window says why.
     const std::string garbage = inspecttest::tempPath("not-a-session.ptx");
     ASSERT_TRUE(ptxw::writeBytes(garbage, ptxw::Bytes(40, 0x11)));
-    CompareWindow window(readSession(baseRecipe()), "old.ptx", QString::fromStdString(garbage));
-    ASSERT_TRUE(window.isComparing());
-    ASSERT_TRUE(waitFor(&window, SIGNAL(comparisonFinished())));
-    EXPECT_TRUE(window.errorText().contains("Failed to parse session")) << window.errorText().toStdString();
-    EXPECT_TRUE(window.errorText().startsWith("Could not read the other session:"));
+    CompareWindow failing(readSession(baseRecipe()), "old.ptx", QString::fromStdString(garbage));
+    ASSERT_TRUE(failing.isComparing());
+    ASSERT_TRUE(waitFor(&failing, SIGNAL(comparisonFinished())));
+    EXPECT_TRUE(failing.errorText().contains("Failed to parse session")) << failing.errorText().toStdString();
+    EXPECT_TRUE(failing.errorText().startsWith("Could not read the other session:"));
 }

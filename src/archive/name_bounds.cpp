@@ -90,22 +90,18 @@ void registerBoundsConversion(sqlite3 *db)
                                convertBounds, nullptr, nullptr, nullptr);
 }
 
-NameCursor::NameCursor(std::span<const unsigned char> bounds, int column)
+NameBounds::NameBounds(std::span<const unsigned char> bounds)
 {
     const unsigned char *at = bounds.data();
     const unsigned char *end = at + bounds.size();
-    for (int c = 0; c <= column; ++c) {
+    for (NameCursor &column : columns_) {
         uint32_t count = 0;
         if (!readVarint(at, end, count) || at == end)
             return;
         const uint32_t width = *at++;
         if ((width != 2 && width != 4) || count > size_t(end - at) / width)
             return;
-        if (c == column) {
-            starts_ = at;
-            count_ = count;
-            width_ = width;
-        }
+        column = NameCursor(at, count, width);
         at += size_t(count) * width;
     }
 }

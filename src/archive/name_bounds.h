@@ -38,8 +38,11 @@ void registerBoundsConversion(sqlite3 *db);
 class NameCursor {
 public:
     NameCursor() = default;
-    // A cursor without names when the bounds are too short for the column.
-    NameCursor(std::span<const unsigned char> bounds, int column);
+    // `starts` holds `count` starts of `width` bytes each.
+    NameCursor(const unsigned char *starts, uint32_t count, uint32_t width)
+        : starts_(starts), count_(count), width_(width)
+    {
+    }
 
     bool empty() const { return count_ == 0; }
     // The last name starting at or before `offset`. The walk starts from the
@@ -83,6 +86,18 @@ private:
     uint32_t count_ = 0;
     uint32_t width_ = 0;
     uint32_t last_ = 0;
+};
+
+// The stored bounds of one session, read once for all its columns.
+class NameBounds {
+public:
+    // Columns the bounds are too short for have no names.
+    explicit NameBounds(std::span<const unsigned char> bounds);
+    // A fresh cursor over the names of `column`.
+    NameCursor column(int column) const { return columns_[size_t(column)]; }
+
+private:
+    std::array<NameCursor, kBoundsColumnCount> columns_;
 };
 
 } // namespace kestrix::archive

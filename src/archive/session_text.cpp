@@ -58,7 +58,7 @@ size_t separatorAt(std::string_view column, size_t from)
 // so each column's names come out sorted and distinct by comparing with the
 // last one only. The path column's names are the file column's: they are
 // gathered apart and merged into the file column's run when it ends.
-void phraseNames(const Fts5ExtensionApi *api, Fts5Context *context, int phrase, std::span<const unsigned char> bounds,
+void phraseNames(const Fts5ExtensionApi *api, Fts5Context *context, int phrase, const NameBounds &bounds,
                  MatchedNames &scratch, std::vector<NameRef> &out)
 {
     const size_t first = out.size();
@@ -85,7 +85,7 @@ void phraseNames(const Fts5ExtensionApi *api, Fts5Context *context, int phrase, 
                 mergePaths();
             if (column == kFileColumn || (column == kPathColumn && lastColumn != kFileColumn))
                 fileFrom = out.size();
-            names = NameCursor(bounds, column);
+            names = bounds.column(column);
             lastColumn = column;
         }
         if (names.empty())
@@ -115,8 +115,8 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
         sqlite3_result_error(result, "match_names takes the bounds and a bound MatchedNames", -1);
         return;
     }
-    const std::span bounds(static_cast<const unsigned char *>(sqlite3_value_blob(argv[0])),
-                           size_t(sqlite3_value_bytes(argv[0])));
+    const NameBounds bounds({static_cast<const unsigned char *>(sqlite3_value_blob(argv[0])),
+                             size_t(sqlite3_value_bytes(argv[0]))});
     // Each phrase's names are gathered on their own (no merge of all
     // instances by position is needed) and joined into the row's.
     std::vector<NameRef> &refs = found->refs;

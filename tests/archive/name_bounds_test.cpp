@@ -46,9 +46,10 @@ TEST(NameBounds, CursorsFindTheNameOfEveryOffsetInBothFormsAndSurviveDamage)
         {0, 0, 0}, {0, 2, 0}, {0, 3, 1}, {0, 9, 2}, {0, 10, 3}, {0, 500, 3}, {0, 3, 1}, {0, 0, 0},
         {3, 0, 0}, {3, 7, 0}, {6, 69999, 0}, {6, 70001, 1}, {6, 70002, 2}, {6, 5, 0}};
     for (const std::string &blob : {encodeNameBounds(starts), nameBoundsFromFixedWidth(fixedWidth(starts))}) {
+        const NameBounds bounds(bytes(blob));
         std::array<NameCursor, kBoundsColumnCount> cursors;
         for (int c = 0; c < kBoundsColumnCount; ++c) {
-            cursors[size_t(c)] = NameCursor(bytes(blob), c);
+            cursors[size_t(c)] = bounds.column(c);
             EXPECT_EQ(cursors[size_t(c)].empty(), starts[size_t(c)].empty()) << c;
         }
         for (const auto &[column, offset, name] : cases)
@@ -64,8 +65,9 @@ TEST(NameBounds, CursorsFindTheNameOfEveryOffsetInBothFormsAndSurviveDamage)
         const std::string &whole = firstForm ? first : stored;
         for (size_t size = 0; size < whole.size(); ++size) {
             const std::string cut = firstForm ? nameBoundsFromFixedWidth(whole.substr(0, size)) : whole.substr(0, size);
+            const NameBounds bounds(bytes(cut));
             for (int c = 0; c < kBoundsColumnCount; ++c) {
-                NameCursor cursor(bytes(cut), c);
+                NameCursor cursor = bounds.column(c);
                 if (cursor.empty())
                     continue;
                 EXPECT_LT(cursor.nameAt(80000), std::max<size_t>(starts[size_t(c)].size(), 1)) << size;

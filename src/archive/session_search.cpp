@@ -7,12 +7,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <array>
 #include <exception>
 #include <functional>
 #include <future>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <unordered_set>
 
@@ -23,12 +24,18 @@ namespace {
 constexpr unsigned kMostParts = 4;
 
 // Runs work(0) … work(n - 1) at once, work(0) on this thread; returns when
-// all are done, rethrowing the first failure.
+// all are done, rethrowing the first failure. Work that no thread can be
+// started for runs on this thread too, afterwards.
 void inParallel(size_t n, const std::function<void(size_t)> &work)
 {
     std::vector<std::future<void>> others;
-    for (size_t p = 1; p < n; ++p)
-        others.push_back(std::async(std::launch::async, work, p));
+    for (size_t p = 1; p < n; ++p) {
+        try {
+            others.push_back(std::async(std::launch::async, work, p));
+        } catch (const std::system_error &) {
+            others.push_back(std::async(std::launch::deferred, work, p));
+        }
+    }
     std::exception_ptr failure;
     try {
         work(0);

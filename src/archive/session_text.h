@@ -1,15 +1,14 @@
 // The full-text row of one session and what FTS5 tells about its matches.
 //
 // A session is one row of the session_text table: one column per kind of
-// name (track, plugin, marker, comment, file, path, clip: the short ones
-// first, so that reading them back skips less of the row), the names of a
+// name (track, plugin, marker, comment, file, path, clip), the names of a
 // column joined by a separator token so that a phrase never runs from one
 // name into the next. The path column holds each audio file's folder (its
 // path without the name the file column has) at the same position as its
 // name in the file column; rows written before hold the whole path, which
-// finds the same files. Beside the row the index
-// keeps its name bounds: where each name starts, in tokens, so that a match
-// found by FTS5 at a token offset names the name it lies in.
+// finds the same files. Beside the row the index keeps its name bounds
+// (name_bounds.h), so that a match found by FTS5 at a token offset names the
+// name it lies in.
 #ifndef KESTRIX_ARCHIVE_SESSION_TEXT_H
 #define KESTRIX_ARCHIVE_SESSION_TEXT_H
 

@@ -45,6 +45,7 @@ public:
     }
 
     bool empty() const { return count_ == 0; }
+    uint32_t count() const { return count_; }
     // The last name starting at or before `offset`. The walk starts from the
     // name found last and goes forward a block of names at a time, so offsets
     // asked in increasing order cost little; an earlier one starts over.

@@ -56,11 +56,14 @@ void inParallel(size_t n, const std::function<void(size_t)> &work)
 
 } // namespace
 
-// A session holding all terms: its path (in its part's path arena) and where
-// its matched names lie in its part's list.
+// A session holding all terms: its row, the stamp of the file it was read
+// from, its path (in its part's path arena) and where its matched names lie
+// in its part's list.
 struct SessionSearch::Candidate {
-    const Part *part;
+    Part *part;
     int64_t id;
+    int64_t size;
+    int64_t modified;
     size_t pathAt;
     size_t pathSize;
     size_t firstRef;
@@ -82,6 +85,7 @@ struct SessionSearch::Part {
     MatchedNames matched;
     std::vector<Candidate> candidates;
     std::string paths;
+    std::vector<size_t> best;  // a min-heap of the match counts of the best sessions so far
 
     ~Part()
     {
@@ -93,38 +97,63 @@ struct SessionSearch::Part {
             sqlite3_close(db);
     }
 
-    void gather(const std::string &expression, int64_t from, int64_t to)
+    // Only the `keep` best sessions are wanted (0: all): a session that
+    // `keep` others found before it already beat is not kept.
+    void gather(const std::string &expression, int64_t from, int64_t to, size_t keep)
     {
         matched.refs.clear();
+        matched.atLeast = 0;
         candidates.clear();
         paths.clear();
+        best.clear();
         snapshot.emplace(db);
         if (!sessions)
             sessions = std::make_unique<Statement>(
-                db, "SELECT s.id, s.path, match_names(session_text, s.bounds, ?2)"
+                db, "SELECT s.id, s.path, s.size, s.modified, match_names(session_text, s.bounds, ?2)"
                     " FROM session_text JOIN sessions AS s ON s.id = session_text.rowid"
                     " WHERE session_text MATCH ?1 AND session_text.rowid BETWEEN ?3 AND ?4");
         Statement &rows = *sessions;
         rows.bind(1, expression).bindPointer(2, &matched, kMatchedNamesType).bind(3, from).bind(4, to);
         while (rows.step()) {
-            const auto count = size_t(rows.integer(2));
+            if (rows.integer(4) < 0)
+                continue;  // fewer matches than the `keep` best so far
+            const auto count = size_t(rows.integer(4));
+            if (keep > 0) {
+                best.push_back(count);
+                std::push_heap(best.begin(), best.end(), std::greater<>());
+                if (best.size() > keep) {
+                    std::pop_heap(best.begin(), best.end(), std::greater<>());
+                    best.pop_back();
+                }
+                if (best.size() == keep)
+                    matched.atLeast = best.front();
+            }
             const std::string_view path = rows.textView(1);
-            candidates.push_back({this, rows.integer(0), paths.size(), path.size(), matched.refs.size() - count, count});
+            candidates.push_back({this, rows.integer(0), rows.integer(2), rows.integer(3), paths.size(), path.size(),
+                                  matched.refs.size() - count, count});
             paths += path;
         }
         rows.reset();
     }
 
-    // The session's name and its matching names. FTS5 reads a row whole
-    // whichever columns are asked for, so all are read at once.
-    void fill(const Candidate &c, SessionHit &hit)
+    // The session's name and its matching names, read in this part's
+    // snapshot, which holds the row the candidate was found in unless the
+    // file was indexed again in between: false then, and nothing is filled.
+    // FTS5 reads a row whole whichever columns are asked for, so all are
+    // read at once.
+    bool fill(const Candidate &c, SessionHit &hit)
     {
         if (!name)
-            name = std::make_unique<Statement>(db, "SELECT name FROM sessions WHERE id = ?");
-        name->bind(1, c.id);
-        hit.path = std::string(c.path());
-        hit.sessionName = name->step() ? name->text(0) : std::string();
+            name = std::make_unique<Statement>(
+                db, "SELECT name FROM sessions WHERE id = ?1 AND path = ?2 AND size = ?3 AND modified = ?4");
+        name->bind(1, c.id).bind(2, c.path()).bind(3, c.size).bind(4, c.modified);
+        const bool same = name->step();
+        if (same)
+            hit.sessionName = name->text(0);
         name->reset();
+        if (!same)
+            return false;
+        hit.path = std::string(c.path());
         if (!text) {
             std::string columns;
             for (const char *column : kTextColumnNames)
@@ -133,7 +162,7 @@ struct SessionSearch::Part {
         }
         text->bind(1, c.id);
         if (text->step()) {
-            const NameRef *refs = matched.refs.data() + c.firstRef;
+            const NameRef *refs = c.part->matched.refs.data() + c.firstRef;
             for (size_t r = 0; r < c.refCount;) {
                 const uint32_t column = refs[r].column;
                 size_t end = r;
@@ -148,6 +177,7 @@ struct SessionSearch::Part {
         text->reset();
         std::stable_sort(hit.matches.begin(), hit.matches.end(),
                          [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
+        return true;
     }
 
     // Ends the snapshot and leaves no statement running.
@@ -211,35 +241,51 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
                 part->finish();
         }
     } finish{std::span(parts_).first(count)};
-    inParallel(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p)); });
+    std::vector<Candidate *> shown;
+    for (size_t keep = limit;; keep = 0) {
+        inParallel(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p), keep); });
 
-    std::vector<Candidate> &all = ranked_;
-    all.clear();
-    for (const auto &part : finish.parts)
-        all.insert(all.end(), part->candidates.begin(), part->candidates.end());
-    const auto before = [](const Candidate &a, const Candidate &b) {
-        return a.refCount != b.refCount ? a.refCount > b.refCount : a.path() < b.path();
-    };
-    const size_t wanted = limit > 0 ? std::min(limit, all.size()) : all.size();
-    std::partial_sort(all.begin(), all.begin() + ptrdiff_t(wanted), all.end(), before);
-    // The parts' snapshots are taken one after another: a session that
-    // another process indexed again in between can be in two parts under two
-    // ids. It is shown once.
-    std::vector<const Candidate *> shown;
-    std::unordered_set<std::string_view> shownPaths;
-    for (size_t i = 0; i < all.size() && shown.size() < wanted; ++i) {
-        if (i == wanted)
-            std::sort(all.begin() + ptrdiff_t(i), all.end(), before);
-        if (shownPaths.insert(all[i].path()).second)
-            shown.push_back(&all[i]);
+        std::vector<Candidate> &all = ranked_;
+        all.clear();
+        for (const auto &part : finish.parts)
+            all.insert(all.end(), part->candidates.begin(), part->candidates.end());
+        const auto before = [](const Candidate &a, const Candidate &b) {
+            return a.refCount != b.refCount ? a.refCount > b.refCount : a.path() < b.path();
+        };
+        const size_t wanted = limit > 0 ? std::min(limit, all.size()) : all.size();
+        std::partial_sort(all.begin(), all.begin() + ptrdiff_t(wanted), all.end(), before);
+        // The parts' snapshots are taken one after another: a session that
+        // another process indexed again in between can be in two parts under
+        // two ids. It is shown once, and a part's copy may have kept out one
+        // that would now be shown: the parts then gather again, keeping all.
+        shown.clear();
+        bool twice = false;
+        std::unordered_set<std::string_view> shownPaths;
+        for (size_t i = 0; i < all.size() && shown.size() < wanted; ++i) {
+            if (i == wanted)
+                std::sort(all.begin() + ptrdiff_t(i), all.end(), before);
+            if (shownPaths.insert(all[i].path()).second)
+                shown.push_back(&all[i]);
+            else
+                twice = true;
+        }
+        if (!twice || keep == 0)
+            break;
     }
 
+    // The shown sessions are dealt out to the parts whichever found them:
+    // the first ones by path often lie in one part. One indexed again since
+    // its part's snapshot is filled by that part afterwards.
     std::vector<SessionHit> hits(shown.size());
+    std::vector<std::vector<size_t>> left(count);
     inParallel(count, [&](size_t p) {
-        for (size_t i = 0; i < shown.size(); ++i)
-            if (shown[i]->part == parts_[p].get())
-                parts_[p]->fill(*shown[i], hits[i]);
+        for (size_t i = p; i < shown.size(); i += count)
+            if (!parts_[p]->fill(*shown[i], hits[i]))
+                left[p].push_back(i);
     });
+    for (const std::vector<size_t> &indices : left)
+        for (size_t i : indices)
+            shown[i]->part->fill(*shown[i], hits[i]);
     return hits;
 }
 

@@ -5,8 +5,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
-#include <iterator>
 
 namespace kestrix::archive {
 
@@ -53,60 +53,13 @@ size_t separatorAt(std::string_view column, size_t from)
     return std::string_view::npos;
 }
 
-// Appends to `out` the names one phrase's instances lie in, sorted and
-// distinct. A phrase's instances come in position order, column by column,
-// so each column's names come out sorted and distinct by comparing with the
-// last one only. The path column's names are the file column's: they are
-// gathered apart and merged into the file column's run when it ends.
-void phraseNames(const Fts5ExtensionApi *api, Fts5Context *context, int phrase, const NameBounds &bounds,
-                 MatchedNames &scratch, std::vector<NameRef> &out)
-{
-    const size_t first = out.size();
-    size_t fileFrom = out.size();
-    std::vector<NameRef> &paths = scratch.pathScratch;
-    paths.clear();
-    const auto mergePaths = [&] {
-        scratch.mergeScratch.clear();
-        std::set_union(out.begin() + ptrdiff_t(fileFrom), out.end(), paths.begin(), paths.end(),
-                       std::back_inserter(scratch.mergeScratch));
-        out.resize(fileFrom);
-        out.insert(out.end(), scratch.mergeScratch.begin(), scratch.mergeScratch.end());
-        paths.clear();
-    };
-    Fts5PhraseIter iter{};
-    int column = -1, offset = -1, lastColumn = -1;
-    NameCursor names;
-    for (api->xPhraseFirst(context, phrase, &iter, &column, &offset); column >= 0;
-         api->xPhraseNext(context, &iter, &column, &offset)) {
-        if (column >= kTextColumnCount || offset < 0)
-            continue;
-        if (column != lastColumn) {
-            if (lastColumn == kPathColumn)
-                mergePaths();
-            if (column == kFileColumn || (column == kPathColumn && lastColumn != kFileColumn))
-                fileFrom = out.size();
-            names = bounds.column(column);
-            lastColumn = column;
-        }
-        if (names.empty())
-            continue;
-        const bool path = column == kPathColumn;
-        const NameRef ref{uint32_t(path ? kFileColumn : column), names.nameAt(uint32_t(offset))};
-        std::vector<NameRef> &to = path ? paths : out;
-        if (to.size() > (path ? 0 : first) && to.back() == ref)
-            continue;
-        to.push_back(ref);
-    }
-    if (lastColumn == kPathColumn)
-        mergePaths();
-    const auto begin = out.begin() + ptrdiff_t(first);
-    if (!std::is_sorted(begin, out.end())) {  // instances out of order: never seen, but cheap to survive
-        std::sort(begin, out.end());
-        out.erase(std::unique(begin, out.end()), out.end());
-    }
-}
+// The column whose names a column's matches count as: the path column's
+// names are the file column's.
+int namesColumnOf(int column) { return column == kPathColumn ? kFileColumn : column; }
 
-// match_names(session_text, bounds, matched): see registerMatchNames.
+// match_names(session_text, bounds, matched): see registerMatchNames. Each
+// match sets its name's bit, so a name matched by several phrases, several
+// times or in its path counts once, and the names come out sorted.
 void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
                 sqlite3_value **argv)
 {
@@ -115,26 +68,58 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
         sqlite3_result_error(result, "match_names takes the bounds and a bound MatchedNames", -1);
         return;
     }
+    std::vector<MatchAt> &matches = found->matches;
+    matches.clear();
+    for (int phrase = 0; phrase < api->xPhraseCount(context); ++phrase) {
+        Fts5PhraseIter iter{};
+        int column = -1, offset = -1;
+        for (api->xPhraseFirst(context, phrase, &iter, &column, &offset); column >= 0;
+             api->xPhraseNext(context, &iter, &column, &offset))
+            if (column < kTextColumnCount && offset >= 0)
+                matches.push_back({uint32_t(column), uint32_t(offset)});
+    }
+    if (matches.size() < found->atLeast) {
+        sqlite3_result_int64(result, -1);
+        return;
+    }
+
     const NameBounds bounds({static_cast<const unsigned char *>(sqlite3_value_blob(argv[0])),
                              size_t(sqlite3_value_bytes(argv[0]))});
-    // Each phrase's names are gathered on their own (no merge of all
-    // instances by position is needed) and joined into the row's.
+    unsigned touched = 0;  // a bit per column whose bits are in use for this row
+    uint32_t lastColumn = kTextColumnCount;
+    NameCursor names;
+    uint64_t *bits = nullptr;
+    // Each phrase's matches come column by column in increasing offsets,
+    // which the cursor walks forward.
+    for (const MatchAt &match : matches) {
+        if (match.column != lastColumn) {
+            lastColumn = match.column;
+            names = bounds.column(int(match.column));
+            const int target = namesColumnOf(int(match.column));
+            std::vector<uint64_t> &words = found->bits[size_t(target)];
+            if (!(touched & (1u << target))) {
+                uint32_t count = bounds.column(target).count();
+                if (target == kFileColumn)
+                    count = std::max(count, bounds.column(kPathColumn).count());
+                words.assign((size_t(count) + 63) / 64, 0);
+                touched |= 1u << target;
+            }
+            bits = words.data();
+        }
+        if (names.empty())
+            continue;
+        const uint32_t name = names.nameAt(match.offset);
+        bits[name / 64] |= uint64_t(1) << (name % 64);
+    }
     std::vector<NameRef> &refs = found->refs;
     const size_t first = refs.size();
-    for (int phrase = 0; phrase < api->xPhraseCount(context); ++phrase) {
-        if (phrase == 0) {
-            phraseNames(api, context, phrase, bounds, *found, refs);
+    for (int column = 0; column < kTextColumnCount; ++column) {
+        if (!(touched & (1u << column)))
             continue;
-        }
-        std::vector<NameRef> &more = found->phraseScratch;
-        more.clear();
-        phraseNames(api, context, phrase, bounds, *found, more);
-        std::vector<NameRef> &joined = found->mergeScratch;
-        joined.clear();
-        std::set_union(refs.begin() + ptrdiff_t(first), refs.end(), more.begin(), more.end(),
-                       std::back_inserter(joined));
-        refs.resize(first);
-        refs.insert(refs.end(), joined.begin(), joined.end());
+        const std::vector<uint64_t> &words = found->bits[size_t(column)];
+        for (size_t w = 0; w < words.size(); ++w)
+            for (uint64_t word = words[w]; word; word &= word - 1)
+                refs.push_back({uint32_t(column), uint32_t(w * 64 + size_t(std::countr_zero(word)))});
     }
     sqlite3_result_int64(result, int64_t(refs.size() - first));
 }

@@ -69,14 +69,24 @@ struct NameRef {
     auto operator<=>(const NameRef &) const = default;
 };
 
+// Where a match lies: its column and token offset.
+struct MatchAt {
+    uint32_t column = 0;
+    uint32_t offset = 0;
+};
+
 // The names one search's matches lie in, gathered row by row into one flat
 // list, so that ten thousand matching rows cost no allocation each.
-// The scratch lists are match_names's own, kept to be reused.
 struct MatchedNames {
     std::vector<NameRef> refs;
-    std::vector<NameRef> pathScratch;
-    std::vector<NameRef> phraseScratch;
-    std::vector<NameRef> mergeScratch;
+    // A row with fewer matches than this cannot rank among the sessions
+    // shown (each match lies in one name at most), so its names are not
+    // looked up.
+    size_t atLeast = 0;
+    // match_names's own, kept to be reused: the row's matches, and per
+    // column a bit per name.
+    std::vector<MatchAt> matches;
+    std::array<std::vector<uint64_t>, kTextColumnCount> bits;
 };
 // The pointer type a MatchedNames is bound with (sqlite3_bind_pointer).
 inline constexpr const char *kMatchedNamesType = "kestrix_matched_names";
@@ -84,7 +94,8 @@ inline constexpr const char *kMatchedNamesType = "kestrix_matched_names";
 // Registers match_names(session_text, bounds, matched) on the connection: it
 // appends to the bound MatchedNames the distinct (column, name index) pairs the
 // row's matches lie in, the path column folded into the file column, sorted by
-// column and index, and returns how many it appended.
+// column and index, and returns how many it appended; -1 for a row with
+// fewer matches than `atLeast`, for which it appends nothing.
 void registerMatchNames(sqlite3 *db);
 
 // Appends the names of a column's text that `refs` (sorted by index) point at.

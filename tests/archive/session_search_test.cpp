@@ -1,8 +1,11 @@
 // The search over sessions put straight into a store: the ranking across the
-// parts a search is split into, and a store that searches inside its own batch.
+// parts a search is split into, a limited search against the whole ranking,
+// and a store that searches inside its own batch.
 #include "archive_fixture.h"
 
 #include "sqlite_index_store.h"
+
+#include <algorithm>
 
 using namespace kestrix::archive;
 using namespace archive_test;
@@ -39,6 +42,44 @@ TEST_F(SessionSearchTest, RanksAcrossPartsAndSeesItsOwnBatch)
     EXPECT_EQ(names(store.search(parseQuery("kick"), 2)), (std::vector<std::string>{"G", "D"}));
     store.rollbackBatch();
     EXPECT_EQ(names(store.search(parseQuery("kick"), 2)), (std::vector<std::string>{"D", "B"}));
+}
+
+// A session that another could only beat by its path, or by names that hold
+// the word twice (its matches outnumber its names), is kept out of a limited
+// search only when enough others rank above it; the names shown are those of
+// the session whichever part of the search read it.
+TEST_F(SessionSearchTest, ALimitedSearchGivesTheFirstSessionsOfTheWholeRanking)
+{
+    SqliteIndexStore store(database());
+    std::vector<std::pair<std::string, std::vector<std::string>>> expected;  // name, matching clips
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "S" + std::to_string(139 - i);  // later sessions win ties
+        std::vector<std::string> names;
+        for (int c = 0; c <= i % 3; ++c)
+            names.push_back((c == 0 && i % 4 == 0 ? "Kick Kick " : "Kickdrum ") + name + "-" + std::to_string(c));
+        expected.push_back({name, names});
+        if (i % 5 == 0)
+            names.push_back("Snare");
+        store.putSession(session(name, names));
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const auto &a, const auto &b) {
+        return a.second.size() != b.second.size() ? a.second.size() > b.second.size() : a.first < b.first;
+    });
+
+    const auto shown = [](const std::vector<SessionHit> &hits) {
+        std::vector<std::pair<std::string, std::vector<std::string>>> out;
+        for (const SessionHit &hit : hits) {
+            out.push_back({hit.sessionName, {}});
+            for (const SessionMatch &match : hit.matches)
+                out.back().second.push_back(match.name);
+        }
+        return out;
+    };
+    ASSERT_EQ(shown(store.search(parseQuery("kick"), 0)), expected);
+    for (size_t limit : {1, 2, 5, 9, 17, 30})
+        EXPECT_EQ(shown(store.search(parseQuery("kick"), limit)),
+                  std::vector(expected.begin(), expected.begin() + ptrdiff_t(limit)))
+            << limit;
 }
 
 } // namespace

@@ -103,6 +103,7 @@ struct SessionSearch::Part {
     {
         matched.refs.clear();
         matched.atLeast = 0;
+        matched.matchesOf.reset();
         candidates.clear();
         paths.clear();
         best.clear();
@@ -111,12 +112,11 @@ struct SessionSearch::Part {
             sessions = std::make_unique<Statement>(
                 db, "SELECT s.id, s.path, s.size, s.modified, match_names(session_text, s.bounds, ?2)"
                     " FROM session_text JOIN sessions AS s ON s.id = session_text.rowid"
-                    " WHERE session_text MATCH ?1 AND session_text.rowid BETWEEN ?3 AND ?4");
+                    " WHERE session_text MATCH ?1 AND session_text.rowid BETWEEN ?3 AND ?4"
+                    " AND may_show(session_text, ?2)");
         Statement &rows = *sessions;
         rows.bind(1, expression).bindPointer(2, &matched, kMatchedNamesType).bind(3, from).bind(4, to);
         while (rows.step()) {
-            if (rows.integer(4) < 0)
-                continue;  // fewer matches than the `keep` best so far
             const auto count = size_t(rows.integer(4));
             if (keep > 0) {
                 best.push_back(count);

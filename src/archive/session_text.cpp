@@ -57,32 +57,56 @@ size_t separatorAt(std::string_view column, size_t from)
 // names are the file column's.
 int namesColumnOf(int column) { return column == kPathColumn ? kFileColumn : column; }
 
-// match_names(session_text, bounds, matched): see registerMatchNames. Each
-// match sets its name's bit, so a name matched by several phrases, several
-// times or in its path counts once, and the names come out sorted.
-void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
-                sqlite3_value **argv)
+// The MatchedNames bound as the last of `wanted` arguments; null, with the
+// usage as the error, when there is none.
+MatchedNames *boundMatchedNames(sqlite3_context *result, int argc, sqlite3_value **argv, int wanted,
+                                const char *usage)
 {
-    auto *found = argc == 2 ? static_cast<MatchedNames *>(sqlite3_value_pointer(argv[1], kMatchedNamesType)) : nullptr;
-    if (!found) {
-        sqlite3_result_error(result, "match_names takes the bounds and a bound MatchedNames", -1);
-        return;
-    }
-    std::vector<MatchAt> &matches = found->matches;
-    matches.clear();
+    auto *found = argc == wanted ? static_cast<MatchedNames *>(sqlite3_value_pointer(argv[wanted - 1], kMatchedNamesType))
+                                 : nullptr;
+    if (!found)
+        sqlite3_result_error(result, usage, -1);
+    return found;
+}
+
+// The row's matches, gathered once for both functions.
+const std::vector<MatchAt> &rowMatches(const Fts5ExtensionApi *api, Fts5Context *context, MatchedNames &found)
+{
+    const int64_t row = api->xRowid(context);
+    if (found.matchesOf == row)
+        return found.matches;
+    found.matches.clear();
     for (int phrase = 0; phrase < api->xPhraseCount(context); ++phrase) {
         Fts5PhraseIter iter{};
         int column = -1, offset = -1;
         for (api->xPhraseFirst(context, phrase, &iter, &column, &offset); column >= 0;
              api->xPhraseNext(context, &iter, &column, &offset))
             if (column < kTextColumnCount && offset >= 0)
-                matches.push_back({uint32_t(column), uint32_t(offset)});
+                found.matches.push_back({uint32_t(column), uint32_t(offset)});
     }
-    if (matches.size() < found->atLeast) {
-        sqlite3_result_int64(result, -1);
-        return;
-    }
+    found.matchesOf = row;
+    return found.matches;
+}
 
+// may_show(session_text, matched): see registerMatchNames.
+void mayShow(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
+             sqlite3_value **argv)
+{
+    if (MatchedNames *found = boundMatchedNames(result, argc, argv, 1, "may_show takes a bound MatchedNames"))
+        sqlite3_result_int(result, rowMatches(api, context, *found).size() >= found->atLeast);
+}
+
+// match_names(session_text, bounds, matched): see registerMatchNames. Each
+// match sets its name's bit, so a name matched by several phrases, several
+// times or in its path counts once, and the names come out sorted.
+void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_context *result, int argc,
+                sqlite3_value **argv)
+{
+    MatchedNames *found =
+        boundMatchedNames(result, argc, argv, 2, "match_names takes the bounds and a bound MatchedNames");
+    if (!found)
+        return;
+    const std::vector<MatchAt> &matches = rowMatches(api, context, *found);
     const NameBounds bounds({static_cast<const unsigned char *>(sqlite3_value_blob(argv[0])),
                              size_t(sqlite3_value_bytes(argv[0]))});
     unsigned touched = 0;  // a bit per column whose bits are in use for this row
@@ -234,8 +258,9 @@ void appendNames(std::string_view column, std::span<const NameRef> refs, NameKin
 void registerMatchNames(sqlite3 *db)
 {
     fts5_api *api = fts5Api(db);
-    if (api->xCreateFunction(api, "match_names", nullptr, matchNames, nullptr) != SQLITE_OK)
-        throw ArchiveError("Cannot register match_names");
+    if (api->xCreateFunction(api, "match_names", nullptr, matchNames, nullptr) != SQLITE_OK ||
+        api->xCreateFunction(api, "may_show", nullptr, mayShow, nullptr) != SQLITE_OK)
+        throw ArchiveError("Cannot register the search functions");
 }
 
 

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -80,22 +81,26 @@ struct MatchAt {
 struct MatchedNames {
     std::vector<NameRef> refs;
     // A row with fewer matches than this cannot rank among the sessions
-    // shown (each match lies in one name at most), so its names are not
-    // looked up.
+    // shown (each match lies in one name at most).
     size_t atLeast = 0;
-    // match_names's own, kept to be reused: the row's matches, and per
-    // column a bit per name.
+    // The functions' own, kept to be reused: the matches of the row
+    // `matchesOf` (none: to be gathered), and per column a bit per name.
+    std::optional<int64_t> matchesOf;
     std::vector<MatchAt> matches;
     std::array<std::vector<uint64_t>, kTextColumnCount> bits;
 };
 // The pointer type a MatchedNames is bound with (sqlite3_bind_pointer).
 inline constexpr const char *kMatchedNamesType = "kestrix_matched_names";
 
-// Registers match_names(session_text, bounds, matched) on the connection: it
-// appends to the bound MatchedNames the distinct (column, name index) pairs the
-// row's matches lie in, the path column folded into the file column, sorted by
-// column and index, and returns how many it appended; -1 for a row with
-// fewer matches than `atLeast`, for which it appends nothing.
+// Registers two FTS5 functions on the connection, both given a bound
+// MatchedNames:
+// - may_show(session_text, matched): whether the row has at least `atLeast`
+//   matches. In a WHERE clause it keeps a row that cannot be shown from
+//   being joined to its session.
+// - match_names(session_text, bounds, matched): appends to `refs` the
+//   distinct (column, name index) pairs the row's matches lie in, the path
+//   column folded into the file column, sorted by column and index, and
+//   returns how many it appended.
 void registerMatchNames(sqlite3 *db);
 
 // Appends the names of a column's text that `refs` (sorted by index) point at.

@@ -162,21 +162,17 @@ struct SessionSearch::Part {
         }
         text->bind(1, c.id);
         if (text->step()) {
-            const NameRef *refs = c.part->matched.refs.data() + c.firstRef;
-            for (size_t r = 0; r < c.refCount;) {
-                const uint32_t column = refs[r].column;
-                size_t end = r;
-                while (end < c.refCount && refs[end].column == column)
-                    ++end;
-                if (column < kTextColumnCount)
-                    appendNames(text->textView(int(column)), {refs + r, refs + end}, kindOfTextColumn(int(column)),
-                                hit.matches);
-                r = end;
+            // Refs are sorted by column; the matches are listed kind by kind.
+            const std::span<const NameRef> refs(c.part->matched.refs.data() + c.firstRef, c.refCount);
+            for (int kind = 0; kind < kNameKindCount; ++kind) {
+                const auto column = uint32_t(textColumnOf(NameKind(kind)));
+                const auto [begin, end] = std::equal_range(refs.begin(), refs.end(), NameRef{column, 0},
+                                                           [](const NameRef &a, const NameRef &b) { return a.column < b.column; });
+                if (begin != end)
+                    appendNames(text->textView(int(column)), {begin, end}, NameKind(kind), hit.matches);
             }
         }
         text->reset();
-        std::stable_sort(hit.matches.begin(), hit.matches.end(),
-                         [](const SessionMatch &a, const SessionMatch &b) { return a.kind < b.kind; });
         return true;
     }
 

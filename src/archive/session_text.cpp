@@ -43,13 +43,19 @@ std::string withoutSeparator(const std::string &name)
     return out;
 }
 
-// Where the next separator at or after `from` starts, or npos. Its private-use
-// character is rare in names, so that is what is looked for.
+// Where the next separator at or after `from` starts, or npos. Its
+// private-use character is rare in names, so its first byte is looked for.
 size_t separatorAt(std::string_view column, size_t from)
 {
-    for (size_t at = from + 1; (at = column.find(kSeparatorChar, at)) != std::string_view::npos; ++at)
-        if (column.compare(at - 1, kSeparator.size(), kSeparator) == 0)
+    for (size_t at = from + 1; at < column.size(); ++at) {
+        const void *found = std::memchr(column.data() + at, kSeparator[1], column.size() - at);
+        if (!found)
+            break;
+        at = size_t(static_cast<const char *>(found) - column.data());
+        if (column.size() - (at - 1) >= kSeparator.size() &&
+            std::memcmp(column.data() + at - 1, kSeparator.data(), kSeparator.size()) == 0)
             return at - 1;
+    }
     return std::string_view::npos;
 }
 
@@ -151,16 +157,6 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
 } // namespace
 
 int textColumnOf(NameKind kind) { return kKindColumn[size_t(kind)]; }
-
-NameKind kindOfTextColumn(int column)
-{
-    if (column == kPathColumn)
-        return NameKind::file;
-    for (int k = 0; k < kNameKindCount; ++k)
-        if (kKindColumn[size_t(k)] == column)
-            return NameKind(k);
-    return NameKind::track;
-}
 
 struct TokenCounter::Impl {
     fts5_tokenizer methods{};

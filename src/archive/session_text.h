@@ -38,8 +38,6 @@ inline constexpr const char *kTokenizerSql = "unicode61 remove_diacritics 2";
 
 // The column that holds each kind of name.
 int textColumnOf(NameKind kind);
-// The kind of name a column holds (the path column counts as the file's).
-NameKind kindOfTextColumn(int column);
 
 struct SessionText {
     std::array<std::string, kTextColumnCount> columns;

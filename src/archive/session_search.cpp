@@ -7,13 +7,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <exception>
-#include <functional>
-#include <future>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <unordered_set>
 
@@ -22,37 +18,6 @@ namespace kestrix::archive {
 namespace {
 
 constexpr unsigned kMostParts = 4;
-
-// Runs work(0) … work(n - 1) at once, work(0) on this thread; returns when
-// all are done, rethrowing the first failure. Work that no thread can be
-// started for runs on this thread too, afterwards.
-void inParallel(size_t n, const std::function<void(size_t)> &work)
-{
-    std::vector<std::future<void>> others;
-    for (size_t p = 1; p < n; ++p) {
-        try {
-            others.push_back(std::async(std::launch::async, work, p));
-        } catch (const std::system_error &) {
-            others.push_back(std::async(std::launch::deferred, work, p));
-        }
-    }
-    std::exception_ptr failure;
-    try {
-        work(0);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    for (auto &other : others) {
-        try {
-            other.get();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    }
-    if (failure)
-        std::rethrow_exception(failure);
-}
 
 } // namespace
 
@@ -239,7 +204,7 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
     } finish{std::span(parts_).first(count)};
     std::vector<Candidate *> shown;
     for (size_t keep = limit;; keep = 0) {
-        inParallel(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p), keep); });
+        workers_.run(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p), keep); });
 
         std::vector<Candidate> &all = ranked_;
         all.clear();
@@ -274,7 +239,7 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
     // its part's snapshot is filled by that part afterwards.
     std::vector<SessionHit> hits(shown.size());
     std::vector<std::vector<size_t>> left(count);
-    inParallel(count, [&](size_t p) {
+    workers_.run(count, [&](size_t p) {
         for (size_t i = p; i < shown.size(); i += count)
             if (!parts_[p]->fill(*shown[i], hits[i]))
                 left[p].push_back(i);

@@ -6,6 +6,7 @@
 #define KESTRIX_ARCHIVE_SESSION_SEARCH_H
 
 #include "archive_types.h"
+#include "worker_threads.h"
 
 #include <cstddef>
 #include <memory>
@@ -37,6 +38,7 @@ private:
     std::string path_;
     std::vector<std::unique_ptr<Part>> parts_;
     std::vector<Candidate> ranked_;  // what the parts found, kept to be reused
+    WorkerThreads workers_;          // last: stopped before the parts go
 };
 
 } // namespace kestrix::archive

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>

@@ -5,10 +5,27 @@
 
 #include <sqlite3.h>
 
+#include <mutex>
+
 namespace kestrix::archive {
+
+namespace {
+
+// SQLite counts the memory it allocates under one lock for the whole
+// process, which the threads of a search would wait on at every allocation.
+// It can only be turned off before SQLite is first used; after that the call
+// changes nothing.
+void stopCountingMemory()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
+} // namespace
 
 sqlite3 *openIndexConnection(const std::string &path, bool create, bool readOnly)
 {
+    stopCountingMemory();
     const int access = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *db = nullptr;
     const auto fail = [&](const std::string &message) {

@@ -59,20 +59,39 @@ std::vector<QueryTerm> parseQuery(std::string_view text)
     return terms;
 }
 
-std::string ftsExpression(const QueryTerm &term)
+namespace {
+
+std::string quoted(std::string_view text)
 {
-    std::string quoted = "\"";
-    for (char c : term.text) {
-        quoted += c;
+    std::string out = "\"";
+    for (char c : text) {
+        out += c;
         if (c == '"')
-            quoted += '"';
+            out += '"';
     }
-    quoted += term.phrase ? "\"" : "\"*";
+    return out + "\"";
+}
+
+// The match restricted to the term's kind of name; an audio file's path
+// counts as part of its name.
+std::string scoped(const QueryTerm &term, const std::string &match)
+{
     if (!term.kind)
-        return quoted;
-    // An audio file's path counts as part of its name.
+        return match;
     const std::string columns = *term.kind == NameKind::file ? "file path" : std::string(nameKindText(*term.kind));
-    return "{" + columns + "} : " + quoted;
+    return "{" + columns + "} : " + match;
+}
+
+} // namespace
+
+std::string ftsExpression(const QueryTerm &term) { return scoped(term, quoted(term.text) + (term.phrase ? "" : "*")); }
+
+std::string ftsExpression(const QueryTerm &term, const std::string &head, const std::vector<std::string> &completions)
+{
+    std::string any;
+    for (const std::string &completion : completions)
+        any += (any.empty() ? "(" : " OR ") + quoted(head + completion);
+    return scoped(term, any + ")");
 }
 
 } // namespace kestrix::archive

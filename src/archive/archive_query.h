@@ -31,6 +31,10 @@ std::vector<QueryTerm> parseQuery(std::string_view text);
 
 // The FTS5 MATCH expression of one term.
 std::string ftsExpression(const QueryTerm &term);
+// The same for a word whose last token stands for the `completions` and
+// whose tokens before it are `head` (each followed by a space): a phrase per
+// completion, any of which matches.
+std::string ftsExpression(const QueryTerm &term, const std::string &head, const std::vector<std::string> &completions);
 
 } // namespace kestrix::archive
 

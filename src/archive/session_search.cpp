@@ -1,5 +1,6 @@
 #include "session_search.h"
 
+#include "completed_query.h"
 #include "session_text.h"
 #include "sqlite_connection.h"
 #include "sqlite_statement.h"
@@ -45,6 +46,7 @@ struct SessionSearch::Part {
     sqlite3 *db = nullptr;
     bool ownsDb = false;
     std::optional<ReadTransaction> snapshot;
+    std::unique_ptr<Statement> completions;
     std::unique_ptr<Statement> sessions;
     std::unique_ptr<Statement> name;
     std::unique_ptr<Statement> text;
@@ -56,7 +58,8 @@ struct SessionSearch::Part {
     ~Part()
     {
         snapshot.reset();
-        sessions.reset();  // the statements before their connection
+        completions.reset();  // the statements before their connection
+        sessions.reset();
         name.reset();
         text.reset();
         if (ownsDb)
@@ -65,7 +68,7 @@ struct SessionSearch::Part {
 
     // Only the `keep` best sessions are wanted (0: all): a session that
     // `keep` others found before it already beat is not kept.
-    void gather(const std::string &expression, int64_t from, int64_t to, size_t keep)
+    void gather(const CompletedQuery &query, int64_t from, int64_t to, size_t keep)
     {
         matched.refs.clear();
         matched.atLeast = 0;
@@ -74,6 +77,8 @@ struct SessionSearch::Part {
         paths.clear();
         best.clear();
         snapshot.emplace(db);
+        const std::string expression = query.expression(
+            [this](const std::string &prefix, size_t most) { return termsWithPrefix(prefix, most); });
         if (!sessions)
             sessions = std::make_unique<Statement>(
                 db, "SELECT s.id, s.path, s.size, s.modified, match_names(session_text, s.bounds, ?2)"
@@ -100,6 +105,26 @@ struct SessionSearch::Part {
             paths += path;
         }
         rows.reset();
+    }
+
+    // The index's terms that start with `prefix`, in this part's snapshot.
+    std::vector<std::string> termsWithPrefix(const std::string &prefix, size_t most)
+    {
+        // Terms compare byte by byte: those with the prefix lie below the
+        // prefix with its last byte raised.
+        std::string end = prefix;
+        if (end.empty() || static_cast<unsigned char>(end.back()) == 0xFF)
+            return {};
+        end.back() = char(static_cast<unsigned char>(end.back()) + 1);
+        if (!completions)
+            completions = std::make_unique<Statement>(
+                db, "SELECT term FROM terms WHERE term >= ?1 AND term < ?2 ORDER BY term LIMIT ?3");
+        completions->bind(1, prefix).bind(2, end).bind(3, int64_t(most));
+        std::vector<std::string> terms;
+        while (completions->step())
+            terms.push_back(completions->text(0));
+        completions->reset();
+        return terms;
     }
 
     // The session's name and its matching names, read in this part's
@@ -145,7 +170,7 @@ struct SessionSearch::Part {
     // Ends the snapshot and leaves no statement running.
     void finish()
     {
-        for (Statement *statement : {sessions.get(), name.get(), text.get()})
+        for (Statement *statement : {completions.get(), sessions.get(), name.get(), text.get()})
             if (statement)
                 statement->reset();
         snapshot.reset();
@@ -158,8 +183,11 @@ SessionSearch::SessionSearch(sqlite3 *db, std::string path) : db_(db), path_(std
 
 SessionSearch::~SessionSearch() = default;
 
-std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t limit)
+std::vector<SessionHit> SessionSearch::run(const std::vector<QueryTerm> &terms, size_t limit)
 {
+    if (!tokenizer_)
+        tokenizer_ = std::make_unique<Tokenizer>(db_);
+    const CompletedQuery query(terms, *tokenizer_);
     // The id range, split evenly: ids are handed out in order, so each part
     // gets about as many sessions.
     int64_t low = 0, high = 0;
@@ -205,7 +233,7 @@ std::vector<SessionHit> SessionSearch::run(const std::string &expression, size_t
     } finish{std::span(parts_).first(count)};
     std::vector<Candidate *> shown;
     for (size_t keep = limit;; keep = 0) {
-        workers_.run(count, [&](size_t p) { parts_[p]->gather(expression, from(p), to(p), keep); });
+        workers_.run(count, [&](size_t p) { parts_[p]->gather(query, from(p), to(p), keep); });
 
         std::vector<Candidate> &all = ranked_;
         all.clear();

@@ -5,6 +5,7 @@
 #ifndef KESTRIX_ARCHIVE_SESSION_SEARCH_H
 #define KESTRIX_ARCHIVE_SESSION_SEARCH_H
 
+#include "archive_query.h"
 #include "archive_types.h"
 #include "worker_threads.h"
 
@@ -17,6 +18,8 @@ struct sqlite3;
 
 namespace kestrix::archive {
 
+class Tokenizer;
+
 class SessionSearch {
 public:
     // The first part is read on `db`, which must outlive this; the others
@@ -26,9 +29,9 @@ public:
     SessionSearch(const SessionSearch &) = delete;
     SessionSearch &operator=(const SessionSearch &) = delete;
 
-    // Sessions matching the FTS5 expression, at most `limit` (0: all).
-    // Throws ArchiveError.
-    std::vector<SessionHit> run(const std::string &expression, size_t limit);
+    // Sessions holding every term, at most `limit` (0: all). Throws
+    // ArchiveError.
+    std::vector<SessionHit> run(const std::vector<QueryTerm> &terms, size_t limit);
 
 private:
     struct Candidate;
@@ -36,6 +39,7 @@ private:
 
     sqlite3 *db_;
     std::string path_;
+    std::unique_ptr<Tokenizer> tokenizer_;  // for the queries, made on first use
     std::vector<std::unique_ptr<Part>> parts_;
     std::vector<Candidate> ranked_;  // what the parts found, kept to be reused
     WorkerThreads workers_;          // last: stopped before the parts go

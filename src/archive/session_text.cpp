@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
+#include <unordered_set>
+#include <utility>
 
 namespace kestrix::archive {
 
@@ -158,12 +161,39 @@ void matchNames(const Fts5ExtensionApi *api, Fts5Context *context, sqlite3_conte
 
 int textColumnOf(NameKind kind) { return kKindColumn[size_t(kind)]; }
 
-struct TokenCounter::Impl {
-    fts5_tokenizer methods{};
-    Fts5Tokenizer *tokenizer = nullptr;
+namespace {
+
+// Beyond this many, the terms met are forgotten rather than kept: a new one
+// is then written again, which changes nothing but time.
+constexpr size_t kMostTermsRemembered = size_t(1) << 20;
+
+struct TermHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view term) const { return std::hash<std::string_view>()(term); }
 };
 
-TokenCounter::TokenCounter(sqlite3 *db) : impl_(std::make_unique<Impl>())
+} // namespace
+
+struct Tokenizer::Impl {
+    fts5_tokenizer methods{};
+    Fts5Tokenizer *tokenizer = nullptr;
+    std::unordered_set<std::string, TermHash, std::equal_to<>> met;
+    std::vector<std::string> fresh;
+
+    // Calls each(token) for the text's tokens in order.
+    template <typename Each>
+    void tokenize(std::string_view text, Each each) const
+    {
+        methods.xTokenize(tokenizer, &each, FTS5_TOKENIZE_DOCUMENT, text.data(), int(text.size()),
+                          [](void *callback, int flags, const char *token, int size, int, int) {
+                              if (!(flags & FTS5_TOKEN_COLOCATED))
+                                  (*static_cast<Each *>(callback))(std::string_view(token, size_t(size)));
+                              return SQLITE_OK;
+                          });
+    }
+};
+
+Tokenizer::Tokenizer(sqlite3 *db) : impl_(std::make_unique<Impl>())
 {
     fts5_api *api = fts5Api(db);
     void *userData = nullptr;
@@ -173,22 +203,40 @@ TokenCounter::TokenCounter(sqlite3 *db) : impl_(std::make_unique<Impl>())
         throw ArchiveError("This SQLite has no unicode61 tokenizer");
 }
 
-TokenCounter::~TokenCounter()
+Tokenizer::~Tokenizer()
 {
     if (impl_->tokenizer)
         impl_->methods.xDelete(impl_->tokenizer);
 }
 
-uint32_t TokenCounter::count(std::string_view text) const
+uint32_t Tokenizer::count(std::string_view text)
 {
     uint32_t n = 0;
-    impl_->methods.xTokenize(impl_->tokenizer, &n, FTS5_TOKENIZE_DOCUMENT, text.data(), int(text.size()),
-                             [](void *counter, int flags, const char *, int, int, int) {
-                                 if (!(flags & FTS5_TOKEN_COLOCATED))
-                                     ++*static_cast<uint32_t *>(counter);
-                                 return SQLITE_OK;
-                             });
+    impl_->tokenize(text, [&](std::string_view token) {
+        ++n;
+        if (impl_->met.contains(token))
+            return;
+        if (impl_->met.size() >= kMostTermsRemembered)
+            impl_->met.clear();
+        impl_->met.emplace(token);
+        impl_->fresh.emplace_back(token);
+    });
     return n;
+}
+
+std::vector<std::string> Tokenizer::tokens(std::string_view text) const
+{
+    std::vector<std::string> out;
+    impl_->tokenize(text, [&](std::string_view token) { out.emplace_back(token); });
+    return out;
+}
+
+std::vector<std::string> Tokenizer::takeNewTerms() { return std::exchange(impl_->fresh, {}); }
+
+void Tokenizer::forgetTerms()
+{
+    impl_->met.clear();
+    impl_->fresh.clear();
 }
 
 namespace {
@@ -207,7 +255,7 @@ std::string folderOf(const IndexedName &file)
 
 } // namespace
 
-SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounter &tokens)
+SessionText sessionText(const std::vector<IndexedName> &names, Tokenizer &tokens)
 {
     SessionText text;
     std::array<std::vector<uint32_t>, kTextColumnCount> starts;

@@ -45,21 +45,32 @@ struct SessionText {
     int64_t nameCount = 0;
 };
 
-// Counts tokens as session_text's tokenizer sees them. Bound to one connection.
-class TokenCounter {
+// Tokens as session_text's tokenizer sees them, folded as it stores them.
+// Bound to one connection. It remembers the terms it has counted, so that
+// each new one is handed out once.
+class Tokenizer {
 public:
-    explicit TokenCounter(sqlite3 *db);  // throws ArchiveError
-    ~TokenCounter();
-    TokenCounter(const TokenCounter &) = delete;
-    TokenCounter &operator=(const TokenCounter &) = delete;
-    uint32_t count(std::string_view text) const;
+    explicit Tokenizer(sqlite3 *db);  // throws ArchiveError
+    ~Tokenizer();
+    Tokenizer(const Tokenizer &) = delete;
+    Tokenizer &operator=(const Tokenizer &) = delete;
+
+    // Counts the text's tokens, noting the terms not met before.
+    uint32_t count(std::string_view text);
+    // The text's tokens, in order.
+    std::vector<std::string> tokens(std::string_view text) const;
+    // The terms met for the first time since the last call.
+    std::vector<std::string> takeNewTerms();
+    // Forgets the terms met: those written in a batch that was rolled back
+    // are gone and must be handed out again.
+    void forgetTerms();
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
-SessionText sessionText(const std::vector<IndexedName> &names, const TokenCounter &tokens);
+SessionText sessionText(const std::vector<IndexedName> &names, Tokenizer &tokens);
 
 
 struct NameRef {

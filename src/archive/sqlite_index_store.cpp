@@ -18,7 +18,7 @@ namespace {
 // Each step brings the schema from version i to i + 1; steps are only ever
 // appended. A session's names are one row of session_text (its rowid is
 // the session's id), with the name bounds kept in sessions.bounds.
-constexpr std::array<const char *, 2> kMigrations = {
+constexpr std::array<const char *, 3> kMigrations = {
     R"sql(
     CREATE TABLE sessions(
         id INTEGER PRIMARY KEY,
@@ -56,15 +56,15 @@ constexpr std::array<const char *, 2> kMigrations = {
     DROP TABLE sessions;
     ALTER TABLE sessions_compact RENAME TO sessions;
     )sql",
+    // Every term of session_text, so that a search can complete a word's
+    // prefix to the terms it stands for.
+    R"sql(
+    CREATE TABLE terms(term TEXT PRIMARY KEY) WITHOUT ROWID;
+    CREATE VIRTUAL TABLE temp.session_terms USING fts5vocab(main, session_text, row);
+    INSERT INTO terms SELECT term FROM temp.session_terms;
+    DROP TABLE temp.session_terms;
+    )sql",
 };
-
-std::string allOf(const std::vector<QueryTerm> &terms)
-{
-    std::string expression;
-    for (const QueryTerm &term : terms)
-        expression += (expression.empty() ? "(" : " AND (") + ftsExpression(term) + ")";
-    return expression;
-}
 
 } // namespace
 
@@ -79,7 +79,7 @@ SqliteIndexStore::SqliteIndexStore(const std::string &path)
         exec("PRAGMA synchronous = NORMAL");
         registerBoundsConversion(db_);
         migrate();
-        tokens_ = std::make_unique<TokenCounter>(db_);
+        tokens_ = std::make_unique<Tokenizer>(db_);
     } catch (...) {
         sqlite3_close(db_);
         throw;
@@ -147,6 +147,7 @@ void SqliteIndexStore::rollbackBatch()
 {
     if (!sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    tokens_->forgetTerms();
 }
 
 void SqliteIndexStore::removeSessionRows(const std::string &path)
@@ -165,6 +166,17 @@ void SqliteIndexStore::putSession(const IndexedSession &session)
 {
     removeSessionRows(session.path);
     const SessionText text = sessionText(session.names, *tokens_);
+    try {
+        // The session's new terms first: a term written for a session that is
+        // not does no harm, a session whose term is missing would not be found
+        // by the term's prefix.
+        Statement insertTerm(db_, "INSERT OR IGNORE INTO terms(term) VALUES (?)");
+        for (const std::string &term : tokens_->takeNewTerms())
+            insertTerm.bind(1, term).run();
+    } catch (...) {
+        tokens_->forgetTerms();
+        throw;
+    }
     Statement(db_, "INSERT INTO sessions(path, size, modified, name, properties, name_count, bounds)"
                    " VALUES (?, ?, ?, ?, ?, ?, ?)")
         .bind(1, session.path)
@@ -200,7 +212,7 @@ std::vector<SessionHit> SqliteIndexStore::search(const std::vector<QueryTerm> &t
 {
     if (terms.empty())
         return {};
-    return search_->run(allOf(terms), limit);
+    return search_->run(terms, limit);
 }
 
 IndexStats SqliteIndexStore::stats()

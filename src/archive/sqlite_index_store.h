@@ -44,7 +44,7 @@ private:
     void removeSessionRows(const std::string &path);
 
     sqlite3 *db_ = nullptr;
-    std::unique_ptr<TokenCounter> tokens_;
+    std::unique_ptr<Tokenizer> tokens_;
     std::unique_ptr<SessionSearch> search_;
     std::string path_;
 };

@@ -24,6 +24,9 @@ TEST(ArchiveQuery, ParsesWordsPhrasesAndKinds)
     // Quotes inside a word are doubled, so the word stays one FTS5 string.
     EXPECT_EQ(ftsExpression({NameKind::track, "a\"b", false}), "{track} : \"a\"\"b\"*");
     EXPECT_EQ(ftsExpression({NameKind::file, "x y", true}), "{file path} : \"x y\"");
+    // A completed word: a phrase per term its last token stands for.
+    EXPECT_EQ(ftsExpression({NameKind::file, "pro-q", false}, "pro ", {"q", "q\"x"}),
+              "{file path} : (\"pro q\" OR \"pro q\"\"x\")");
 }
 
 class HostileQueryTest : public ArchiveFixture {};

@@ -78,7 +78,7 @@ TEST(NameBounds, CursorsFindTheNameOfEveryOffsetInBothFormsAndSurviveDamage)
 
 class IndexUpgrade : public ArchiveFixture {};
 
-TEST_F(IndexUpgrade, BoundsOfTheFirstSchemaAreConvertedWhenTheIndexIsOpened)
+TEST_F(IndexUpgrade, AnIndexOfTheFirstSchemaGetsItsBoundsConvertedAndItsTermsListed)
 {
     const IndexedSession session{path("Old.ptx"), {1, 2}, "Old", "{}",
                                  {{NameKind::track, "Kick Drum", ""},
@@ -100,12 +100,16 @@ TEST_F(IndexUpgrade, BoundsOfTheFirstSchemaAreConvertedWhenTheIndexIsOpened)
         hex += digits;
     }
     ASSERT_EQ(sqliteValue(database(), "UPDATE sessions SET bounds = X'" + hex + "'"), "");
+    ASSERT_EQ(sqliteValue(database(), "DROP TABLE terms"), "");
     ASSERT_EQ(sqliteValue(database(), "PRAGMA user_version = 1"), "");
 
     SqliteIndexStore store(database());
     EXPECT_EQ(sqliteValue(database(), "PRAGMA user_version"), std::to_string(SqliteIndexStore::schemaVersion()));
+    // A word completed from the terms listed: the old session's by the
+    // conversion, a new one's when it is put.
+    store.putSession({path("New.ptx"), {1, 2}, "New", "{}", {{NameKind::track, "Snares", ""}}});
     const std::vector<SessionHit> hits = store.search(parseQuery("snare"), 0);
-    ASSERT_EQ(hits.size(), 1u);
+    ASSERT_EQ(names(hits), (std::vector<std::string>{"Old", "New"}));
     const std::vector<std::pair<NameKind, std::string>> expected = {{NameKind::track, "Snare"},
                                                                     {NameKind::clip, "Snare Hit"}};
     std::vector<std::pair<NameKind, std::string>> matches;

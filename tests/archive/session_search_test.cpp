@@ -1,6 +1,7 @@
 // The search over sessions put straight into a store: the ranking across the
 // parts a search is split into, a limited search against the whole ranking,
-// and a store that searches inside its own batch.
+// a store that searches inside its own batch, and words completed from the
+// index's terms.
 #include "archive_fixture.h"
 
 #include "sqlite_index_store.h"
@@ -80,6 +81,44 @@ TEST_F(SessionSearchTest, ALimitedSearchGivesTheFirstSessionsOfTheWholeRanking)
         EXPECT_EQ(shown(store.search(parseQuery("kick"), limit)),
                   std::vector(expected.begin(), expected.begin() + ptrdiff_t(limit)))
             << limit;
+}
+
+// A word matches every term it starts: completed from the terms the index
+// lists, or as a prefix when it stands for too many; a term listed in a batch
+// that was rolled back is listed again when a session brings it back.
+TEST_F(SessionSearchTest, WordsMatchEveryTermTheyStartHoweverManyThereAre)
+{
+    SqliteIndexStore store(database());
+    store.putSession(session("A", {"Squeak", "Café Door"}));
+    store.putSession(session("B", {"Squeaky Hinge", "Pro-Q 3"}));
+    store.putSession(session("C", {"squeaks", "Pro-Qx"}));
+    std::vector<std::string> many;
+    for (int i = 0; i < 20; ++i)
+        many.push_back("Kick" + std::to_string(100 + i));
+    store.putSession(session("D", many));
+    store.putSession(session("E", {"Kick", "Squea"}));
+
+    const auto found = [&](const std::string &query) { return names(store.search(parseQuery(query), 0)); };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(found("squeak"), (Names{"A", "B", "C"}));
+    EXPECT_EQ(found("SQUEAKY"), (Names{"B"}));
+    EXPECT_EQ(found("squeak hinge"), (Names{"B"}));
+    EXPECT_EQ(found("clip:squeak"), (Names{"A", "B", "C"}));
+    EXPECT_EQ(found("track:squeak"), (Names{}));
+    EXPECT_EQ(found("cafe"), (Names{"A"}));
+    EXPECT_EQ(found("CAFÉ door"), (Names{"A"}));
+    EXPECT_EQ(found("pro-q"), (Names{"B", "C"}));
+    EXPECT_EQ(found("pro-qx"), (Names{"C"}));
+    EXPECT_EQ(found("kick1"), (Names{"D"}));
+    EXPECT_EQ(found("kick"), (Names{"D", "E"}));
+    EXPECT_EQ(found("squeakiest"), (Names{}));
+
+    store.beginBatch();
+    store.putSession(session("F", {"Zebrafish"}));
+    store.rollbackBatch();
+    store.putSession(session("G", {"Zebrafish"}));
+    store.putSession(session("H", {"Zebra"}));
+    EXPECT_EQ(found("zebra"), (Names{"G", "H"}));
 }
 
 } // namespace

@@ -45,7 +45,8 @@ std::string CompletedQuery::expression(const TermsWithPrefix &termsWithPrefix) c
     for (const Word &word : words_) {
         std::string match;
         if (!word.tokens.empty()) {
-            // None: the prefix matches nothing, which FTS5 finds out quickly.
+            // A prefix that stands for no term matches nothing, which FTS5
+            // finds out quickly; one that stands for many is left to FTS5.
             const std::vector<std::string> completions = termsWithPrefix(word.tokens.back(), kMostCompletions + 1);
             if (!completions.empty() && completions.size() <= kMostCompletions) {
                 std::string head;

@@ -191,13 +191,13 @@ std::vector<SessionHit> SessionSearch::run(const std::vector<QueryTerm> &terms, 
     // The id range, split evenly: ids are handed out in order, so each part
     // gets about as many sessions.
     int64_t low = 0, high = 0;
-    {
-        Statement range(db_, "SELECT (SELECT min(id) FROM sessions), (SELECT max(id) FROM sessions)");
-        if (range.step()) {
-            low = range.integer(0);
-            high = range.integer(1);
-        }
+    if (!range_)
+        range_ = std::make_unique<Statement>(db_, "SELECT (SELECT min(id) FROM sessions), (SELECT max(id) FROM sessions)");
+    if (range_->step()) {
+        low = range_->integer(0);
+        high = range_->integer(1);
     }
+    range_->reset();
     // Inside a transaction of its own connection the search must see what
     // that transaction wrote, which other connections cannot: one part then.
     const unsigned cores = sqlite3_get_autocommit(db_)

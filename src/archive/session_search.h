@@ -18,6 +18,7 @@ struct sqlite3;
 
 namespace kestrix::archive {
 
+class Statement;
 class Tokenizer;
 
 class SessionSearch {
@@ -40,6 +41,7 @@ private:
     sqlite3 *db_;
     std::string path_;
     std::unique_ptr<Tokenizer> tokenizer_;  // for the queries, made on first use
+    std::unique_ptr<Statement> range_;      // the sessions' ids, prepared on first use
     std::vector<std::unique_ptr<Part>> parts_;
     std::vector<Candidate> ranked_;  // what the parts found, kept to be reused
     WorkerThreads workers_;          // last: stopped before the parts go

@@ -174,9 +174,12 @@ void SqliteIndexStore::putSession(const IndexedSession &session)
         // The session's new terms first: a term written for a session that is
         // not does no harm, a session whose term is missing would not be found
         // by the term's prefix.
-        Statement insertTerm(db_, "INSERT OR IGNORE INTO terms(term) VALUES (?)");
-        for (const std::string &term : tokens_->takeNewTerms())
-            insertTerm.bind(1, term).run();
+        const std::vector<std::string> terms = tokens_->takeNewTerms();
+        if (!terms.empty()) {
+            Statement insertTerm(db_, "INSERT OR IGNORE INTO terms(term) VALUES (?)");
+            for (const std::string &term : terms)
+                insertTerm.bind(1, term).run();
+        }
     } catch (...) {
         tokens_->forgetTerms();
         throw;
